@@ -1,0 +1,347 @@
+#include "app/core/LinkedList.h"
+
+#include <cmath>
+#include <cwctype>
+
+#include "app/core/AppState.h"
+#include "base/Cp1252.h"
+#include "base/Error.h"
+#include "base/Files.h"
+#include "base/Paths.h"
+
+namespace {
+
+const wchar_t* const kLineNames[] = {L"the module code", L"the module name", L"the page counter"};
+
+std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
+
+// Splits text into lines ended by CR LF, LF or CR; a last line without an ending counts too.
+std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
+    std::vector<std::wstring_view> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r' || text[i] == L'\n') {
+            lines.push_back(text.substr(start, i - start));
+            if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+            start = i + 1;
+        }
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+// Reads the counter line as a non-negative decimal number (a fraction is allowed), adds 1 and rounds
+// half to even, as the stored counter is read back.
+bool ReadCounter(std::wstring_view line, std::int16_t& counter) {
+    while (!line.empty() && line.front() == L' ') line.remove_prefix(1);
+    while (!line.empty() && line.back() == L' ') line.remove_suffix(1);
+    if (line.empty() || line.size() > 20) return false;
+    double value = 0;
+    size_t i = 0;
+    bool digits = false;
+    for (; i < line.size() && std::iswdigit(line[i]); ++i, digits = true) value = value * 10 + (line[i] - L'0');
+    if (i < line.size() && line[i] == L'.') {
+        double scale = 0.1;
+        for (++i; i < line.size() && std::iswdigit(line[i]); ++i, scale /= 10, digits = true)
+            value += (line[i] - L'0') * scale;
+    }
+    if (!digits || i != line.size()) return false;
+    const double next = std::nearbyint(value + 1);
+    if (next > 32767) return false;
+    counter = static_cast<std::int16_t>(next);
+    return true;
+}
+
+}  // namespace
+
+PageMap ParsePageMap(std::string_view bytes, const std::wstring& mapName) {
+    const std::wstring file = L"The page map file " + mapName;
+    if (bytes.empty()) throw zv::Error(file + L" is empty.");
+    const std::wstring text = zv::DecodeCp1252(bytes);
+    const auto lines = SplitLines(text);
+    for (size_t i = lines.size(); i < 3; ++i) {
+        throw zv::Error(file + L" is incomplete: line " + std::to_wstring(i + 1) + L" (" + kLineNames[i] +
+                        L") is missing.");
+    }
+
+    PageMap map;
+    map.ModuleCode = lines[0];
+    map.ModuleName = lines[1];
+    if (!ReadCounter(lines[2], map.PageCounter)) {
+        throw zv::Error(file + L" is damaged: line 3 must hold the page counter, a number from 0 to 32766, but it holds " +
+                        Quoted(std::wstring(lines[2])) + L".");
+    }
+
+    for (size_t i = 3; i < lines.size(); ++i) {
+        std::wstring_view line = lines[i];
+        if (!line.empty() && line.front() == L'\n') line.remove_prefix(1);
+        if (!line.empty() && line.front() == L'\r') line.remove_prefix(1);
+        if (line.empty()) continue;
+
+        const std::wstring where = file + L" is damaged: line " + std::to_wstring(i + 1);
+        const size_t star1 = line.find(L'*');
+        if (star1 == std::wstring_view::npos) {
+            throw zv::Error(where + L" is not a page entry (it has no \"*\"): " + Quoted(std::wstring(line)) + L".");
+        }
+        MapEntry entry;
+        entry.PageName = line.substr(0, star1);
+        if (!zv::IsPlainFileName(entry.PageName)) {
+            throw zv::Error(where + L" names the page " + Quoted(entry.PageName) +
+                            L", which is not a file name inside the module folder.");
+        }
+        const size_t star2 = line.find(L'*', star1 + 1);
+        if (star2 == std::wstring_view::npos) {
+            entry.PageType = line.substr(star1 + 1);
+        } else {
+            entry.PageType = line.substr(star1 + 1, star2 - star1 - 1);
+            if (entry.PageType == L"Topic") entry.TopicName = line.substr(star2 + 1);
+        }
+        map.Pages.push_back(std::move(entry));
+    }
+    return map;
+}
+
+std::string FormatPageMap(const std::wstring& moduleCode, const std::wstring& moduleName, std::int16_t pageCounter,
+                          const std::vector<MapEntry>& pages) {
+    std::wstring text;
+    text.reserve(64 + pages.size() * 24);
+    text += moduleCode + L"\r\n" + moduleName + L"\r\n" + std::to_wstring(pageCounter) + L"\r\n";
+    for (const auto& page : pages) {
+        text += page.PageName;
+        text += L'*';
+        text += page.PageType;
+        if (!page.TopicName.empty()) {
+            text += L'*';
+            text += page.TopicName;
+        }
+        text += L"\r\n";
+    }
+    return zv::EncodeCp1252(text);
+}
+
+LinkedList::LinkedList() {
+    InitChain(kMain);
+    InitChain(kTemp);
+}
+
+LinkedList::~LinkedList() {
+    FreeChain(kMain);
+    FreeChain(kTemp);
+}
+
+void LinkedList::FreeChain(Chain chain) {
+    for (Node* node = ListHead[chain]; node != nullptr;) {
+        Node* next = node->NextNode;
+        delete node;
+        node = next;
+    }
+    ListHead[chain] = CurrentNode[chain] = tail_[chain] = nullptr;
+}
+
+void LinkedList::InitChain(Chain chain) {
+    FreeChain(chain);
+    ListHead[chain] = new Node();
+    CurrentNode[chain] = tail_[chain] = ListHead[chain];
+    NewNode = WalkNode = nullptr;
+}
+
+void LinkedList::InitLinedList() { InitChain(kMain); }
+void LinkedList::InitTempLinkedList() { InitChain(kTemp); }
+
+void LinkedList::Append(Chain chain, const std::wstring& name, const std::wstring& type, const std::wstring& topic) {
+    Node* node = new Node{name, type, topic};
+    WalkNode = tail_[chain];
+    node->PreviousNode = WalkNode;
+    WalkNode->NextNode = node;
+    tail_[chain] = CurrentNode[chain] = NewNode = node;
+}
+
+void LinkedList::Add_Page(const std::wstring& PName, const std::wstring& PType, const std::wstring& TName,
+                          bool Loading) {
+    Append(kMain, PName, PType, TName);
+    if (!Loading) WriteMapFile();
+}
+
+void LinkedList::AddToTempLinkedList(const std::wstring& PName, const std::wstring& PType, const std::wstring& TName,
+                                     bool /*Loading*/) {
+    Append(kTemp, PName, PType, TName);
+}
+
+Node* LinkedList::FindInMain(const std::wstring& name) const {
+    for (Node* node = ListHead[kMain]; node != nullptr; node = node->NextNode) {
+        if (node->PageName == name) {
+            FoundName = node->PageName;
+            return node;
+        }
+    }
+    FoundName.clear();
+    return nullptr;
+}
+
+void LinkedList::InsertNewPage(const std::wstring& PName, const std::wstring& PType, const std::wstring& TName,
+                               const std::wstring& IsrtOrgPageName, std::int16_t InsertionPoint) {
+    Node* found = FindInMain(IsrtOrgPageName);
+    if (found == nullptr) {
+        TellAuthor(L"File not found");
+        WriteMapFile();
+        return;
+    }
+    // Nothing stands before the head: "before the head" means "first page".
+    Node* before = (InsertionPoint == 1 && found != ListHead[kMain]) ? found->PreviousNode : found;
+    Node* after = before->NextNode;
+    Node* node = new Node{PName, PType, TName};
+    node->PreviousNode = before;
+    node->NextNode = after;
+    before->NextNode = node;
+    if (after != nullptr) {
+        after->PreviousNode = node;
+    } else {
+        tail_[kMain] = node;
+    }
+    CurrentNode[kMain] = NewNode = node;
+    WriteMapFile();
+}
+
+void LinkedList::EditCurrentPage(const std::wstring& PageType, const std::wstring& TopicName) {
+    if (CurrentNode[kMain] != nullptr) {
+        Node* found = FindInMain(CurrentNode[kMain]->PageName);
+        if (found != nullptr && found != ListHead[kMain]) {
+            found->PageType = PageType;
+            found->TopicName = TopicName;
+        }
+    }
+    WriteMapFile();
+}
+
+void LinkedList::Delete_Page(const std::wstring& PageToDelete) {
+    Node* found = FindInMain(PageToDelete);
+    if (found == nullptr || found == ListHead[kMain]) {  // the head is no page and stays
+        TellAuthor(L"File not found");
+        WriteMapFile();
+        return;
+    }
+    Node* before = found->PreviousNode;
+    Node* after = found->NextNode;
+    before->NextNode = after;
+    if (after != nullptr) {
+        after->PreviousNode = before;
+    } else {
+        tail_[kMain] = before;
+    }
+    CurrentNode[kMain] = after != nullptr ? after : before;
+    if (NewNode == found) NewNode = nullptr;
+    if (WalkNode == found) WalkNode = nullptr;
+    delete found;
+    WriteMapFile();
+}
+
+void LinkedList::LoadInto(Chain chain, const std::wstring& MapName, std::int16_t& PageCounter,
+                          std::wstring& ModuleCode, std::wstring& ModuleName) {
+    // Parse the whole file first: a malformed file changes nothing.
+    PageMap map = ParsePageMap(zv::ReadFileBytes(MapName), MapName);
+    Node* lastBefore = tail_[chain];
+    for (auto& page : map.Pages) Append(chain, page.PageName, page.PageType, page.TopicName);
+    CurrentNode[chain] = lastBefore->NextNode;
+    PageCounter = map.PageCounter;
+    ModuleCode = std::move(map.ModuleCode);
+    ModuleName = std::move(map.ModuleName);
+}
+
+void LinkedList::LoadExistingList(const std::wstring& MapName, std::int16_t& PageCounter, std::wstring& ModuleCode,
+                                  std::wstring& ModuleName, const std::wstring& /*ModulePath*/) {
+    LoadInto(kMain, MapName, PageCounter, ModuleCode, ModuleName);
+}
+
+void LinkedList::LoadExistingTempList(const std::wstring& MapName, std::int16_t& PageCounter,
+                                      std::wstring& ModuleCode, std::wstring& ModuleName,
+                                      const std::wstring& /*ModulePath*/) {
+    LoadInto(kTemp, MapName, PageCounter, ModuleCode, ModuleName);
+}
+
+void LinkedList::NextPage() {
+    Node*& current = CurrentNode[kMain];
+    if (current != nullptr && current->NextNode != nullptr) current = current->NextNode;
+}
+
+void LinkedList::PreviousPage() {
+    Node*& current = CurrentNode[kMain];
+    if (current != nullptr && current->PreviousNode != nullptr) current = current->PreviousNode;
+}
+
+std::wstring LinkedList::GetNextPageName() const {
+    const Node* current = CurrentNode[kMain];
+    return current != nullptr && current->NextNode != nullptr ? current->NextNode->PageName : std::wstring();
+}
+
+std::wstring LinkedList::GetPrevPageName() const {
+    const Node* current = CurrentNode[kMain];
+    return current != nullptr && current->PreviousNode != nullptr ? current->PreviousNode->PageName : std::wstring();
+}
+
+std::wstring LinkedList::GetCurrentPageName() const {
+    return CurrentNode[kMain] != nullptr ? CurrentNode[kMain]->PageName : std::wstring();
+}
+
+std::wstring LinkedList::GetCurrentTempPageName() const {
+    return CurrentNode[kTemp] != nullptr ? CurrentNode[kTemp]->PageName : std::wstring();
+}
+
+void LinkedList::GetAllInfo(Chain chain, std::int16_t& PageCount, std::vector<std::wstring>& PageName,
+                            std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const {
+    PageName.assign(1, std::wstring());
+    PageType.assign(1, std::wstring());
+    TopicName.assign(1, std::wstring());
+    for (const Node* node = ListHead[chain]->NextNode; node != nullptr; node = node->NextNode) {
+        PageName.push_back(node->PageName);
+        PageType.push_back(node->PageType);
+        TopicName.push_back(node->TopicName);
+    }
+    PageCount = static_cast<std::int16_t>(PageName.size() - 1);
+}
+
+void LinkedList::GetAllPageInfo(std::int16_t& PageCount, std::vector<std::wstring>& PageName,
+                                std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const {
+    GetAllInfo(kMain, PageCount, PageName, PageType, TopicName);
+}
+
+void LinkedList::GetAllTempPageInfo(std::int16_t& PageCount, std::vector<std::wstring>& PageName,
+                                    std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const {
+    GetAllInfo(kTemp, PageCount, PageName, PageType, TopicName);
+}
+
+std::wstring LinkedList::GetCurrentPageTpye() const {
+    return CurrentNode[kMain] != nullptr ? CurrentNode[kMain]->PageType : std::wstring();
+}
+
+std::wstring LinkedList::GetCurrentPageTopName() const {
+    return CurrentNode[kMain] != nullptr ? CurrentNode[kMain]->TopicName : std::wstring();
+}
+
+bool LinkedList::PageExist(const std::wstring& PageName) const {
+    const Node* found = FindInMain(PageName);
+    return found != nullptr && found != ListHead[kMain];
+}
+
+void LinkedList::SetPageAsCurrent(const std::wstring& PageName) {
+    if (Node* found = FindInMain(PageName)) CurrentNode[kMain] = found;
+}
+
+void LinkedList::GoToFirstPage() { CurrentNode[kMain] = ListHead[kMain]->NextNode; }
+
+void LinkedList::GoToLastPage() { CurrentNode[kMain] = tail_[kMain]; }
+
+void LinkedList::WriteMapFile() {
+    const AppState& app = App();
+    if (app.ModulePath.empty()) return;  // no module is open: there is no folder to write to
+    std::vector<MapEntry> pages;
+    for (const Node* node = ListHead[kMain]->NextNode; node != nullptr; node = node->NextNode) {
+        pages.push_back({node->PageName, node->PageType, node->TopicName});
+    }
+    const std::wstring path = zv::JoinPath(app.ModulePath, L"Map.txt");
+    try {
+        zv::WriteFileReplacing(path, FormatPageMap(app.ModuleCode, app.ModuleName, app.PageCounter, pages));
+    } catch (const zv::Error& e) {
+        TellAuthor(L"The page list of the module could not be saved. " + e.Description() +
+                   L" The previous page list file was kept.");
+    }
+}

@@ -1,0 +1,108 @@
+#pragma once
+// A module's page list: a doubly linked chain of Node records behind an empty head, with a cursor
+// on the current page, and a second, independent chain (the temp chain) for browsing another
+// module's pages. The main chain is stored in the module's page map file Map.txt.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Node {
+    std::wstring PageName;   // four digits and ".txm"; empty in a head record
+    std::wstring PageType;   // "Page", "Topic" or "Test"
+    std::wstring TopicName;  // kept for "Topic" pages only
+    std::wstring ModuleName;
+    Node* PreviousNode = nullptr;
+    Node* NextNode = nullptr;
+};
+
+// One page line of a page map file, as read.
+struct MapEntry {
+    std::wstring PageName;
+    std::wstring PageType;
+    std::wstring TopicName;
+};
+
+// The content of a page map file.
+struct PageMap {
+    std::wstring ModuleCode;
+    std::wstring ModuleName;
+    std::int16_t PageCounter = 0;  // the stored value + 1
+    std::vector<MapEntry> Pages;
+};
+
+// Parses the bytes of a page map file; throws zv::Error with a description naming the file
+// (`mapName`) and the line for a malformed file.
+PageMap ParsePageMap(std::string_view bytes, const std::wstring& mapName);
+
+// The bytes of a page map file.
+std::string FormatPageMap(const std::wstring& moduleCode, const std::wstring& moduleName,
+                          std::int16_t pageCounter, const std::vector<MapEntry>& pages);
+
+class LinkedList {
+public:
+    enum Chain { kMain = 0, kTemp = 1 };
+
+    LinkedList();
+    ~LinkedList();
+    LinkedList(const LinkedList&) = delete;
+    LinkedList& operator=(const LinkedList&) = delete;
+
+    void InitLinedList();
+    void InitTempLinkedList();
+
+    void Add_Page(const std::wstring& PName, const std::wstring& PType, const std::wstring& TName, bool Loading);
+    void AddToTempLinkedList(const std::wstring& PName, const std::wstring& PType, const std::wstring& TName,
+                             bool Loading);
+    void InsertNewPage(const std::wstring& PName, const std::wstring& PType, const std::wstring& TName,
+                       const std::wstring& IsrtOrgPageName, std::int16_t InsertionPoint);
+    void EditCurrentPage(const std::wstring& PageType, const std::wstring& TopicName);
+    void Delete_Page(const std::wstring& PageToDelete);
+
+    void LoadExistingList(const std::wstring& MapName, std::int16_t& PageCounter, std::wstring& ModuleCode,
+                          std::wstring& ModuleName, const std::wstring& ModulePath);
+    void LoadExistingTempList(const std::wstring& MapName, std::int16_t& PageCounter, std::wstring& ModuleCode,
+                              std::wstring& ModuleName, const std::wstring& ModulePath);
+
+    void NextPage();
+    void PreviousPage();
+    std::wstring GetNextPageName() const;
+    std::wstring GetPrevPageName() const;
+    std::wstring GetCurrentPageName() const;
+    std::wstring GetCurrentTempPageName() const;
+
+    void GetAllPageInfo(std::int16_t& PageCount, std::vector<std::wstring>& PageName,
+                        std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const;
+    void GetAllTempPageInfo(std::int16_t& PageCount, std::vector<std::wstring>& PageName,
+                            std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const;
+
+    std::wstring GetCurrentPageTpye() const;
+    std::wstring GetCurrentPageTopName() const;
+    bool PageExist(const std::wstring& PageName) const;
+    void SetPageAsCurrent(const std::wstring& PageName);
+    void GoToFirstPage();
+    void GoToLastPage();
+
+    // The fields of the list, readable as the program names them.
+    Node* ListHead[2] = {nullptr, nullptr};
+    Node* CurrentNode[2] = {nullptr, nullptr};
+    Node* NewNode = nullptr;
+    Node* WalkNode = nullptr;
+    mutable std::wstring FoundName;
+
+    // Rewrites ModulePath\Map.txt from the state record and the main chain. A failure leaves the
+    // old file in place and is told to the author.
+    void WriteMapFile();
+
+private:
+    void InitChain(Chain chain);
+    void FreeChain(Chain chain);
+    void Append(Chain chain, const std::wstring& name, const std::wstring& type, const std::wstring& topic);
+    Node* FindInMain(const std::wstring& name) const;
+    void LoadInto(Chain chain, const std::wstring& MapName, std::int16_t& PageCounter, std::wstring& ModuleCode,
+                  std::wstring& ModuleName);
+    void GetAllInfo(Chain chain, std::int16_t& PageCount, std::vector<std::wstring>& PageName,
+                    std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const;
+
+    Node* tail_[2] = {nullptr, nullptr};  // last record of each chain, so that appending is O(1)
+};

@@ -1,0 +1,20 @@
+#pragma once
+// Whole-file reads and safe rewrites.
+
+#include <string>
+#include <string_view>
+
+namespace zv {
+
+// The bytes of a file; throws zv::Error naming the file when it is missing or unreadable.
+std::string ReadFileBytes(std::wstring_view path);
+
+// Writes the bytes to a temporary file in the same folder and then puts it in the place of `path`
+// in one step, so that a failure leaves the old file as it was and never a half-written one.
+// Throws zv::Error describing what failed; the temporary file is removed.
+void WriteFileReplacing(std::wstring_view path, std::string_view bytes);
+
+bool FileExists(std::wstring_view path);
+bool FolderExists(std::wstring_view path);
+
+}  // namespace zv

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/Cp1252.h"
+#include "base/Error.h"
+#include "base/Files.h"
+#include "base/Paths.h"
+
+namespace {
+
+TEST(Cp1252, RoundTripsEveryByteAndMapsTheSpecialRange) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    const std::wstring text = zv::DecodeCp1252(all);
+    EXPECT_EQ(text[0x80], L'\x20AC');  // euro sign
+    EXPECT_EQ(text[0x9F], L'\x0178');
+    EXPECT_EQ(text[0x81], L'\x0081');  // unassigned: the control character of the same value
+    EXPECT_EQ(text[0xE9], L'\xE9');
+    EXPECT_EQ(zv::EncodeCp1252(text), all);
+}
+
+TEST(Cp1252, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+    EXPECT_EQ(zv::EncodeCp1252(L"a\x0416z\x20AC"), std::string("a?z\x80"));
+}
+
+TEST(Paths, PlainFileNames) {
+    struct Case {
+        const wchar_t* name;
+        bool plain;
+    };
+    const Case cases[] = {
+        {L"0001.txm", true}, {L"page one.txm", true}, {L"", false},       {L".", false},
+        {L"..", false},      {L"..\\x.txm", false},   {L"a/b", false},    {L"C:x.txm", false},
+        {L"a*b", false},     {L"a\tb", false},        {L"CON", false},    {L"nul.txm", false},
+        {L"COM1.txm", false},{L"COM10.txm", true},    {L"name.", false},  {L"name ", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(zv::IsPlainFileName(c.name), c.plain) << c.name;
+}
+
+TEST(Paths, JoinAndSplit) {
+    const std::wstring sep(1, zv::kPathSeparator);
+    EXPECT_EQ(zv::JoinPath(L"dir", L"Map.txt"), L"dir" + sep + L"Map.txt");
+    EXPECT_EQ(zv::JoinPath(L"dir" + sep, L"Map.txt"), L"dir" + sep + L"Map.txt");
+    EXPECT_EQ(zv::ParentFolder(L"C:\\m\\000042\\000042.zvk"), L"C:\\m\\000042");
+    EXPECT_EQ(zv::LastPathPart(L"C:\\m\\000042"), L"000042");
+    EXPECT_EQ(zv::ParentFolder(L"plain"), L"");
+}
+
+class FilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("zv_files_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::wstring Path(const wchar_t* name) const { return zv::JoinPath(dir_.wstring(), name); }
+    std::filesystem::path dir_;
+};
+
+TEST_F(FilesTest, ReplaceShortensALongerFileAndLeavesNoTemporaryFile) {
+    zv::WriteFileReplacing(Path(L"f.txt"), std::string(1000, 'x'));
+    zv::WriteFileReplacing(Path(L"f.txt"), "short");
+    EXPECT_EQ(zv::ReadFileBytes(Path(L"f.txt")), "short");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), std::filesystem::directory_iterator()), 1);
+}
+
+TEST_F(FilesTest, FailedReplaceKeepsTheOldFile) {
+    zv::WriteFileReplacing(Path(L"f.txt"), "old");
+    // A folder standing where the temporary file must go makes the write fail.
+    std::filesystem::create_directory(dir_ / "~f.txt.tmp");
+    EXPECT_THROW(zv::WriteFileReplacing(Path(L"f.txt"), "new"), zv::Error);
+    EXPECT_EQ(zv::ReadFileBytes(Path(L"f.txt")), "old");
+}
+
+TEST_F(FilesTest, ReadingAMissingFileNamesIt) {
+    try {
+        zv::ReadFileBytes(Path(L"missing.txt"));
+        FAIL() << "no error";
+    } catch (const zv::Error& e) {
+        EXPECT_NE(e.Description().find(L"missing.txt"), std::wstring::npos);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs what the builds, the tests and the program need, and prepares the Wine prefix.
+# Idempotent: installs only what is missing. Works as root without a terminal.
+#   tools/setup.sh [BUILD_DIR]     (default: build)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-${ZV_BUILD:-$root/build}}
+case "$build" in /*) ;; *) build=$root/$build ;; esac
+
+packages=(
+  cmake g++ make pkg-config
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  clang libclang-rt-14-dev
+  g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev
+  wine wine64 fonts-wine fonts-liberation
+  xvfb xauth x11-utils imagemagick ghostscript
+  wamerican mythes-en-us
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  sudo=""; [ "$(id -u)" = 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq </dev/null
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null >/dev/null
+fi
+
+# The Wine prefix lives in the build tree; it is created once, unattended.
+source "$root/tools/wine-env.sh" "$build"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "setup: creating the Wine prefix in $WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i </dev/null >/dev/null 2>&1 || true
+  wineserver -w || true
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "setup: the Wine prefix could not be created" >&2
+    exit 1
+  fi
+fi

@@ -1,0 +1,40 @@
+# Sourced: a Wine session for a build tree, with a display and Wine's background processes kept
+# alive until zv_wine_stop, so that each program run costs only its own start.
+#   zv_wine_start BUILD    zv_wine_stop
+_zv_xvfb_pid=""
+_zv_keepalive_pid=""
+
+zv_wine_start() {
+  local build=$1 root
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  source "$root/tools/wine-env.sh" "$build"
+  if [ -z "${DISPLAY:-}" ]; then
+    local n
+    for n in $(seq 91 140); do
+      [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      _zv_xvfb_pid=$!
+      local i
+      for i in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+      if [ -e "/tmp/.X11-unix/X$n" ]; then export DISPLAY=":$n"; break; fi
+      kill "$_zv_xvfb_pid" 2>/dev/null; _zv_xvfb_pid=""
+    done
+    if [ -z "${DISPLAY:-}" ]; then
+      # No X server could be started: Wine's null driver still runs windows and GDI.
+      wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    fi
+  fi
+  if [ -f "$build/win/tools/keepalive.exe" ]; then
+    wine "$build/win/tools/keepalive.exe" </dev/null >/dev/null 2>&1 &
+    _zv_keepalive_pid=$!
+  fi
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+zv_wine_stop() {
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+  [ -n "$_zv_keepalive_pid" ] && wait "$_zv_keepalive_pid" 2>/dev/null
+  if [ -n "$_zv_xvfb_pid" ]; then kill "$_zv_xvfb_pid" 2>/dev/null; wait "$_zv_xvfb_pid" 2>/dev/null; unset DISPLAY; fi
+  _zv_xvfb_pid=""; _zv_keepalive_pid=""
+}
