@@ -1,7 +1,5 @@
 #include "Paths.h"
 
-#include <algorithm>
-#include <array>
 #include <cwctype>
 
 namespace zv {
@@ -31,17 +29,29 @@ std::wstring LastPathPart(std::wstring_view path) {
 bool IsPlainFileName(std::wstring_view name) {
     if (name.empty() || name.size() > 255 || name == L"." || name == L"..") return false;
     for (wchar_t c : name) {
-        if (c < 0x20 || std::wstring_view(L"<>:\"/\\|?*").find(c) != std::wstring_view::npos) return false;
+        if (c < 0x20) return false;
+        switch (c) {
+            case L'<': case L'>': case L':': case L'"': case L'/': case L'\\': case L'|': case L'?': case L'*':
+                return false;
+            default:
+                break;
+        }
     }
     if (name.back() == L'.' || name.back() == L' ') return false;
 
-    std::wstring stem(name.substr(0, name.find(L'.')));
-    while (!stem.empty() && stem.back() == L' ') stem.pop_back();
-    std::transform(stem.begin(), stem.end(), stem.begin(), [](wchar_t c) { return std::towupper(c); });
-    static constexpr std::array<std::wstring_view, 4> kDevices = {L"CON", L"PRN", L"AUX", L"NUL"};
-    if (std::find(kDevices.begin(), kDevices.end(), stem) != kDevices.end()) return false;
-    if (stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) && stem[3] >= L'0' &&
-        stem[3] <= L'9')
+    // Device names are reserved with any extension and in any case.
+    std::wstring_view stem = name.substr(0, name.find(L'.'));
+    while (!stem.empty() && stem.back() == L' ') stem.remove_suffix(1);
+    auto startsWith = [&](std::wstring_view device) {  // case-insensitive
+        if (stem.size() < device.size()) return false;
+        for (size_t i = 0; i < device.size(); ++i) {
+            if (static_cast<wchar_t>(std::towupper(stem[i])) != device[i]) return false;
+        }
+        return true;
+    };
+    if (stem.size() == 3 && (startsWith(L"CON") || startsWith(L"PRN") || startsWith(L"AUX") || startsWith(L"NUL")))
+        return false;
+    if (stem.size() == 4 && (startsWith(L"COM") || startsWith(L"LPT")) && stem[3] >= L'0' && stem[3] <= L'9')
         return false;
     return true;
 }

@@ -54,7 +54,15 @@ bool ReadCounter(std::wstring_view line, std::int16_t& counter) {
 
 }  // namespace
 
-PageMap ParsePageMap(std::string_view bytes, const std::wstring& mapName) {
+PageMap::~PageMap() {
+    for (Node* node = FirstPage; node != nullptr;) {
+        Node* next = node->NextNode;
+        delete node;
+        node = next;
+    }
+}
+
+void ParsePageMap(std::string_view bytes, const std::wstring& mapName, PageMap& map) {
     const std::wstring file = L"The page map file " + mapName;
     if (bytes.empty()) throw zv::Error(file + L" is empty.");
     const std::wstring text = zv::DecodeCp1252(bytes);
@@ -64,7 +72,6 @@ PageMap ParsePageMap(std::string_view bytes, const std::wstring& mapName) {
                         L") is missing.");
     }
 
-    PageMap map;
     map.ModuleCode = lines[0];
     map.ModuleName = lines[1];
     if (!ReadCounter(lines[2], map.PageCounter)) {
@@ -78,41 +85,41 @@ PageMap ParsePageMap(std::string_view bytes, const std::wstring& mapName) {
         if (!line.empty() && line.front() == L'\r') line.remove_prefix(1);
         if (line.empty()) continue;
 
-        const std::wstring where = file + L" is damaged: line " + std::to_wstring(i + 1);
+        auto where = [&] { return file + L" is damaged: line " + std::to_wstring(i + 1); };
         const size_t star1 = line.find(L'*');
         if (star1 == std::wstring_view::npos) {
-            throw zv::Error(where + L" is not a page entry (it has no \"*\"): " + Quoted(std::wstring(line)) + L".");
+            throw zv::Error(where() + L" is not a page entry (it has no \"*\"): " + Quoted(std::wstring(line)) + L".");
         }
-        MapEntry entry;
-        entry.PageName = line.substr(0, star1);
-        if (!zv::IsPlainFileName(entry.PageName)) {
-            throw zv::Error(where + L" names the page " + Quoted(entry.PageName) +
+        Node* node = new Node;
+        node->PreviousNode = map.LastPage;
+        (map.LastPage != nullptr ? map.LastPage->NextNode : map.FirstPage) = node;
+        map.LastPage = node;
+        node->PageName = line.substr(0, star1);
+        if (!zv::IsPlainFileName(node->PageName)) {
+            throw zv::Error(where() + L" names the page " + Quoted(node->PageName) +
                             L", which is not a file name inside the module folder.");
         }
         const size_t star2 = line.find(L'*', star1 + 1);
         if (star2 == std::wstring_view::npos) {
-            entry.PageType = line.substr(star1 + 1);
+            node->PageType = line.substr(star1 + 1);
         } else {
-            entry.PageType = line.substr(star1 + 1, star2 - star1 - 1);
-            if (entry.PageType == L"Topic") entry.TopicName = line.substr(star2 + 1);
+            node->PageType = line.substr(star1 + 1, star2 - star1 - 1);
+            if (node->PageType == L"Topic") node->TopicName = line.substr(star2 + 1);
         }
-        map.Pages.push_back(std::move(entry));
     }
-    return map;
 }
 
 std::string FormatPageMap(const std::wstring& moduleCode, const std::wstring& moduleName, std::int16_t pageCounter,
-                          const std::vector<MapEntry>& pages) {
+                          const Node* firstPage) {
     std::wstring text;
-    text.reserve(64 + pages.size() * 24);
     text += moduleCode + L"\r\n" + moduleName + L"\r\n" + std::to_wstring(pageCounter) + L"\r\n";
-    for (const auto& page : pages) {
-        text += page.PageName;
+    for (const Node* page = firstPage; page != nullptr; page = page->NextNode) {
+        text += page->PageName;
         text += L'*';
-        text += page.PageType;
-        if (!page.TopicName.empty()) {
+        text += page->PageType;
+        if (!page->TopicName.empty()) {
             text += L'*';
-            text += page.TopicName;
+            text += page->TopicName;
         }
         text += L"\r\n";
     }
@@ -148,8 +155,8 @@ void LinkedList::InitChain(Chain chain) {
 void LinkedList::InitLinedList() { InitChain(kMain); }
 void LinkedList::InitTempLinkedList() { InitChain(kTemp); }
 
-void LinkedList::Append(Chain chain, const std::wstring& name, const std::wstring& type, const std::wstring& topic) {
-    Node* node = new Node{name, type, topic};
+void LinkedList::Append(Chain chain, std::wstring name, std::wstring type, std::wstring topic) {
+    Node* node = new Node{std::move(name), std::move(type), std::move(topic)};
     WalkNode = tail_[chain];
     node->PreviousNode = WalkNode;
     WalkNode->NextNode = node;
@@ -238,10 +245,17 @@ void LinkedList::Delete_Page(const std::wstring& PageToDelete) {
 void LinkedList::LoadInto(Chain chain, const std::wstring& MapName, std::int16_t& PageCounter,
                           std::wstring& ModuleCode, std::wstring& ModuleName) {
     // Parse the whole file first: a malformed file changes nothing.
-    PageMap map = ParsePageMap(zv::ReadFileBytes(MapName), MapName);
-    Node* lastBefore = tail_[chain];
-    for (auto& page : map.Pages) Append(chain, page.PageName, page.PageType, page.TopicName);
-    CurrentNode[chain] = lastBefore->NextNode;
+    PageMap map;
+    ParsePageMap(zv::ReadFileBytes(MapName), MapName, map);
+    Node* last = tail_[chain];
+    if (map.FirstPage != nullptr) {
+        last->NextNode = map.FirstPage;
+        map.FirstPage->PreviousNode = last;
+        WalkNode = last;
+        tail_[chain] = NewNode = map.LastPage;
+        map.FirstPage = map.LastPage = nullptr;
+    }
+    CurrentNode[chain] = last->NextNode;  // the first page read, none when the file lists none
     PageCounter = map.PageCounter;
     ModuleCode = std::move(map.ModuleCode);
     ModuleName = std::move(map.ModuleName);
@@ -333,13 +347,9 @@ void LinkedList::GoToLastPage() { CurrentNode[kMain] = tail_[kMain]; }
 void LinkedList::WriteMapFile() {
     const AppState& app = App();
     if (app.ModulePath.empty()) return;  // no module is open: there is no folder to write to
-    std::vector<MapEntry> pages;
-    for (const Node* node = ListHead[kMain]->NextNode; node != nullptr; node = node->NextNode) {
-        pages.push_back({node->PageName, node->PageType, node->TopicName});
-    }
     const std::wstring path = zv::JoinPath(app.ModulePath, L"Map.txt");
     try {
-        zv::WriteFileReplacing(path, FormatPageMap(app.ModuleCode, app.ModuleName, app.PageCounter, pages));
+        zv::WriteFileReplacing(path, FormatPageMap(app.ModuleCode, app.ModuleName, app.PageCounter, ListHead[kMain]->NextNode));
     } catch (const zv::Error& e) {
         TellAuthor(L"The page list of the module could not be saved. " + e.Description() +
                    L" The previous page list file was kept.");

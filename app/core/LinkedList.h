@@ -16,28 +16,28 @@ struct Node {
     Node* NextNode = nullptr;
 };
 
-// One page line of a page map file, as read.
-struct MapEntry {
-    std::wstring PageName;
-    std::wstring PageType;
-    std::wstring TopicName;
-};
-
-// The content of a page map file.
+// The content of a page map file. Its pages are a chain of records that nobody else holds yet;
+// they are freed with the map unless a list takes them over.
 struct PageMap {
     std::wstring ModuleCode;
     std::wstring ModuleName;
     std::int16_t PageCounter = 0;  // the stored value + 1
-    std::vector<MapEntry> Pages;
+    Node* FirstPage = nullptr;
+    Node* LastPage = nullptr;
+
+    PageMap() = default;
+    PageMap(const PageMap&) = delete;
+    PageMap& operator=(const PageMap&) = delete;
+    ~PageMap();
 };
 
-// Parses the bytes of a page map file; throws zv::Error with a description naming the file
-// (`mapName`) and the line for a malformed file.
-PageMap ParsePageMap(std::string_view bytes, const std::wstring& mapName);
+// Parses the bytes of a page map file into `map`; throws zv::Error with a description naming the
+// file (`mapName`) and the line for a malformed file.
+void ParsePageMap(std::string_view bytes, const std::wstring& mapName, PageMap& map);
 
-// The bytes of a page map file.
+// The bytes of a page map file listing the chain that starts at `firstPage`.
 std::string FormatPageMap(const std::wstring& moduleCode, const std::wstring& moduleName,
-                          std::int16_t pageCounter, const std::vector<MapEntry>& pages);
+                          std::int16_t pageCounter, const Node* firstPage);
 
 class LinkedList {
 public:
@@ -97,7 +97,7 @@ public:
 private:
     void InitChain(Chain chain);
     void FreeChain(Chain chain);
-    void Append(Chain chain, const std::wstring& name, const std::wstring& type, const std::wstring& topic);
+    void Append(Chain chain, std::wstring name, std::wstring type, std::wstring topic);
     Node* FindInMain(const std::wstring& name) const;
     void LoadInto(Chain chain, const std::wstring& MapName, std::int16_t& PageCounter, std::wstring& ModuleCode,
                   std::wstring& ModuleName);

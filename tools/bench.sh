@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the native benchmarks in an optimised tree and runs them all (or those matching $1).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${ZV_BUILD:-$root/build}
+bash "$root/tools/setup.sh" "$build"
+cmake -S "$root" -B "$build/bench" -DCMAKE_BUILD_TYPE=Release -DZV_BENCH=ON >/dev/null
+cmake --build "$build/bench" -j"$(nproc)" >/dev/null
+find "$build/bench" -name '*_bench' -type f -perm -u+x | sort | while read -r b; do
+  [ -n "${1:-}" ] && [[ "$(basename "$b")" != *$1* ]] && continue
+  echo "== $(basename "$b")"
+  "$b" --benchmark_min_time=0.2
+done
