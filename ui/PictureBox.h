@@ -1,0 +1,32 @@
+#pragma once
+// Picture box: a window the program draws on through its device context (in the Paint event),
+// a container for other controls, with mouse events in twips.
+
+#include "ui/Control.h"
+
+namespace ui {
+
+struct PictureBoxState {
+    int borderStyle = 1;  // 0 none, 1 fixed single (sunken)
+};
+
+class PictureBox : public ControlWithState<PictureBox, PictureBoxState> {
+public:
+    PictureBox(Form* form, std::wstring name);
+    int BorderStyle() const { return s_.borderStyle; }
+    void SetBorderStyle(int v);
+    long ScaleWidth() const;   // inner size in twips
+    long ScaleHeight() const;
+    // The window's own device context (valid while the form is loaded; the class keeps one per
+    // window, so it is the same in and out of the Paint event).
+    HDC hDC() const;
+    void Cls();
+
+    bool IsContainer() const override { return true; }
+    void Move(long left, long top, long width, long height) override;
+
+protected:
+    void CreateKindWindow() override;
+};
+
+}  // namespace ui

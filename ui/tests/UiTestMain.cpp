@@ -1,0 +1,55 @@
+#include "ui/tests/UiTest.h"
+
+#include <windows.h>
+
+namespace ui::testing {
+
+std::string Utf8(const std::wstring& w) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+void UiTest::SetUp() {
+    test::Reset();
+    test::SetNoRealDialogs(true);
+    failures_.clear();
+    test::SetFailureHandler([this](const std::wstring& d) {
+        failures_.push_back(d);
+        throw HookFailure{d};
+    });
+}
+
+void UiTest::TearDown() {
+    Forms::Reset();
+    DoEvents();
+    for (const auto& f : failures_) ADD_FAILURE() << "hook failure: " << Utf8(f);
+    test::SetFailureHandler(nullptr);
+    test::Reset();
+}
+
+std::vector<std::wstring> UiTest::TakeFailures() {
+    auto out = std::move(failures_);
+    failures_.clear();
+    return out;
+}
+
+namespace {
+// Before main: when the window setting was only now made, run this program again so that it applies.
+const bool g_unmanaged = [] {
+    if (test::UseUnmanagedWindowsUnderWine()) return true;
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = GetCommandLineW();
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) return false;
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ExitProcess(code);
+}();
+}  // namespace
+
+}  // namespace ui::testing
