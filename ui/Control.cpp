@@ -18,7 +18,6 @@ COLORREF ToColorRef(unsigned long oleColor) {
 
 Control::Control(Form* form, std::wstring name) : form_(form), name_(std::move(name)) {
     id_ = form_->RegisterControl(this);
-    p_.tabIndex = id_;
 }
 
 Control::~Control() {
@@ -89,10 +88,9 @@ void Control::SetEnabled(bool v) {
     if (hwnd_) EnableWindow(hwnd_, v);
 }
 
-void Control::SetTabIndex(int v) {
-    p_.tabIndex = v;
-    if (form_->IsLoaded()) form_->ApplyTabOrder();
-}
+int Control::TabIndex() const { return form_->TabIndexOf(this); }
+
+void Control::SetTabIndex(int v) { form_->MoveInTabOrder(this, v); }
 
 void Control::SetTabStop(bool v) {
     p_.tabStop = v;
@@ -226,9 +224,7 @@ void Control::RestoreDesign() {
 }
 
 void Control::CopyDesignFrom(const Control& model) {
-    int tab = p_.tabIndex;
     p_ = model.design_ ? *model.design_ : model.p_;
-    p_.tabIndex = tab;
     p_.visible = false;  // a loaded array member starts hidden, as the program expects
     container_ = model.container_;
 }

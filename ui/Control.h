@@ -57,7 +57,7 @@ public:
     void SetVisible(bool v);
     bool Enabled() const { return p_.enabled; }
     void SetEnabled(bool v);
-    int TabIndex() const { return p_.tabIndex; }
+    int TabIndex() const;  // the place in the form's tab order, from 0
     void SetTabIndex(int v);
     bool TabStop() const { return p_.tabStop; }
     void SetTabStop(bool v);
@@ -138,7 +138,6 @@ protected:
     struct BaseProps {
         long left = 0, top = 0, width = 1215, height = 495;
         bool visible = true, enabled = true, tabStop = true;
-        int tabIndex = 0;
         int align = 0;
         std::wstring tag, toolTip;
         std::optional<unsigned long> back, fore;

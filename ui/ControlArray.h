@@ -22,6 +22,7 @@ class ControlArray {
 public:
     ControlArray(Form* form, std::wstring name) : form_(form), name_(std::move(name)) {
         form_->AddUnloadHook([this] { DropRuntimeMembers(); });
+        form_->AddTabPlace(this);
     }
     ControlArray(const ControlArray&) = delete;
     ControlArray& operator=(const ControlArray&) = delete;
@@ -29,7 +30,9 @@ public:
     T& Load(int index) {
         if (index < 0 || index > 32767) throw zv::Error(L"Invalid control array index");
         if (items_.count(index)) throw zv::Error(L"Object already loaded");
+        form_->SetTabInsertPoint(this);
         auto c = std::make_unique<T>(form_, name_);
+        form_->SetTabInsertPoint(nullptr);
         c->SetIndex(index);
         const bool runtime = form_->IsLoaded();
         if (runtime) {

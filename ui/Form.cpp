@@ -186,11 +186,33 @@ HFONT Form::FontHandle() const {
 
 int Form::RegisterControl(Control* c) {
     controls_.push_back(c);
+    auto at = std::find(tabOrder_.begin(), tabOrder_.end(), tabInsertBefore_);
+    if (tabInsertBefore_ && at != tabOrder_.end()) tabOrder_.insert(at, c);
+    else tabOrder_.push_back(c);
     return nextId_++;
+}
+
+int Form::TabIndexOf(const Control* c) const {
+    int i = 0;
+    for (const void* e : tabOrder_) {
+        if (e == c) return i;
+        if (std::find(tabPlaces_.begin(), tabPlaces_.end(), e) == tabPlaces_.end()) ++i;
+    }
+    return i;
+}
+
+void Form::MoveInTabOrder(Control* c, int index) {
+    std::erase(tabOrder_, static_cast<const void*>(c));
+    int i = 0;
+    auto it = tabOrder_.begin();
+    for (; it != tabOrder_.end() && i < index; ++it)
+        if (std::find(tabPlaces_.begin(), tabPlaces_.end(), *it) == tabPlaces_.end()) ++i;
+    tabOrder_.insert(it, c);
 }
 
 void Form::UnregisterControl(Control* c) {
     std::erase(controls_, c);
+    std::erase(tabOrder_, static_cast<const void*>(c));
     if (defaultButton_ == static_cast<void*>(c)) defaultButton_ = nullptr;
     if (cancelButton_ == static_cast<void*>(c)) cancelButton_ = nullptr;
 }

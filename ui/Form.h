@@ -166,6 +166,14 @@ public:
     virtual HWND ControlParentWindow() const { return hwnd_; }
     HFONT FontHandle() const;
     void ApplyTabOrder();
+    // The tab order holds controls and, for each control array, a place where its members go.
+    int TabIndexOf(const Control* c) const;
+    void MoveInTabOrder(Control* c, int index);
+    void AddTabPlace(const void* arrayMarker) {
+        tabOrder_.push_back(arrayMarker);
+        tabPlaces_.push_back(arrayMarker);
+    }
+    void SetTabInsertPoint(const void* arrayMarker) { tabInsertBefore_ = arrayMarker; }
     void NoteDefaultButton(CommandButton* b, bool on);
     void NoteCancelButton(CommandButton* b, bool on);
     CommandButton* DefaultButton() const { return defaultButton_; }
@@ -220,6 +228,9 @@ protected:
     CommandButton* defaultButton_ = nullptr;
     CommandButton* cancelButton_ = nullptr;
     int nextId_ = 100;
+    std::vector<const void*> tabOrder_;
+    std::vector<const void*> tabPlaces_;
+    const void* tabInsertBefore_ = nullptr;
     std::vector<HWND> disabledByModal_;
     bool activated_ = false;
     bool inResize_ = false;
