@@ -1,0 +1,75 @@
+#include "controls/CtrlMsg.h"
+
+#include <map>
+#include <memory>
+
+#include "controls/ColorCombo.h"
+#include "controls/win/WndHook.h"
+
+namespace palvex {
+
+namespace {
+
+thread_local std::unique_ptr<std::map<std::wstring, ColorCombo*>> comboControls;
+
+}  // namespace
+
+std::wstring ControlKey(HWND hWnd) {
+    wchar_t text[24] = {};
+    swprintf(text, 24, L"_H%llX", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hWnd)));
+    return text;
+}
+
+void RegisterCombo(ColorCombo* control, HWND hWnd) {
+    if (!comboControls) comboControls = std::make_unique<std::map<std::wstring, ColorCombo*>>();
+    comboControls->emplace(ControlKey(hWnd), control);  // a key already present stays as it is
+}
+
+void UnregisterCombo(ColorCombo* control) {
+    if (!comboControls) return;
+    for (auto it = comboControls->begin(); it != comboControls->end(); ++it) {
+        if (it->second == control) {
+            comboControls->erase(it);
+            break;
+        }
+    }
+    if (comboControls->empty()) comboControls.reset();
+}
+
+ColorCombo* FindCombo(HWND hWnd) {
+    if (!comboControls) return nullptr;
+    const auto found = comboControls->find(ControlKey(hWnd));
+    return found == comboControls->end() ? nullptr : found->second;
+}
+
+bool ComboRegistryExists() { return comboControls != nullptr; }
+
+LRESULT CALLBACK ComboWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    ColorCombo* control = FindCombo(hWnd);
+    const WNDPROC old = control ? control->OldWndProc() : nullptr;
+    if (!control || !IsValidWndProc(old)) return IsWindow(hWnd) ? DefWindowProcW(hWnd, uMsg, wParam, lParam) : 0;
+    try {
+        switch (uMsg) {
+            case WM_DRAWITEM: return control->OnDrawItem(lParam);
+            case WM_MEASUREITEM: return control->OnMeasureItem(lParam);
+            case WM_COMMAND:
+                // The combo's child identifier is 0, so its notifications carry 0 in the low word.
+                if (LOWORD(wParam) == 0 && HIWORD(wParam) == CBN_DROPDOWN) control->OnDropDown();
+                if (LOWORD(wParam) == 0 && HIWORD(wParam) == CBN_CLOSEUP) control->OnCloseUp();
+                break;
+            case WM_CTLCOLORLISTBOX: {
+                // The open list asks its combo's parent for its background: the control's colours.
+                HBRUSH brush = control->GetBackBrush();
+                if (!brush) break;
+                SetBkColor(reinterpret_cast<HDC>(wParam), control->BackColorValue());
+                return reinterpret_cast<LRESULT>(brush);
+            }
+            default: break;
+        }
+    } catch (...) {
+        // The window's own procedure still answers the message below.
+    }
+    return CallWindowProcW(old, hWnd, uMsg, wParam, lParam);
+}
+
+}  // namespace palvex

@@ -1,0 +1,22 @@
+#pragma once
+// The per-thread registry of live colour controls, keyed by their own window, and the window
+// procedure that hands each control the owner-draw requests and notifications of its native child.
+
+#include <windows.h>
+
+#include <string>
+
+namespace palvex {
+
+class ColorCombo;
+
+// "_H" and the window handle in upper-case hexadecimal.
+std::wstring ControlKey(HWND hWnd);
+void RegisterCombo(ColorCombo* control, HWND hWnd);
+void UnregisterCombo(ColorCombo* control);
+ColorCombo* FindCombo(HWND hWnd);
+// Whether this thread has a registry of combos at the moment.
+bool ComboRegistryExists();
+LRESULT CALLBACK ComboWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+}  // namespace palvex

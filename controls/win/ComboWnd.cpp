@@ -1,0 +1,290 @@
+#include "controls/win/ComboWnd.h"
+
+#include <vector>
+
+#include "controls/core/AnsiBytes.h"
+#include "controls/win/FontUtils.h"
+#include "controls/com/Module.h"
+
+namespace palvex {
+
+namespace {
+
+int16_t KeyShift() {
+    int16_t shift = 0;
+    if (GetKeyState(VK_SHIFT) & 0x8000) shift |= 1;
+    if (GetKeyState(VK_CONTROL) & 0x8000) shift |= 2;
+    if (GetKeyState(VK_MENU) & 0x8000) shift |= 4;
+    return shift;
+}
+
+int16_t MouseShift(WPARAM wParam) {
+    int16_t shift = 0;
+    if (wParam & MK_SHIFT) shift |= 1;
+    if (wParam & MK_CONTROL) shift |= 2;
+    if (GetKeyState(VK_MENU) & 0x8000) shift |= 4;
+    return shift;
+}
+
+int16_t MouseButtons(WPARAM wParam) {
+    int16_t buttons = 0;
+    if (wParam & MK_LBUTTON) buttons |= 1;
+    if (wParam & MK_RBUTTON) buttons |= 2;
+    if (wParam & MK_MBUTTON) buttons |= 4;
+    return buttons;
+}
+
+}  // namespace
+
+void ScreenToOwnerRect(HWND owner, RECT& rect) {
+    RECT ownerRect{};
+    GetWindowRect(owner, &ownerRect);
+    OffsetRect(&rect, -ownerRect.left, -ownerRect.top);
+}
+
+ComboWnd::ComboWnd(ComboWndEvents* events)
+    : events_(events), fontSink_([this] { ApplyFont(); }), windowHook_(this) {
+    windowHook_.SetBypassEvents(true);
+    windowHook_.SetWndTraps(kTrapAllFirst);
+    windowHook_.SetCaptureReturnCancel(true);
+    SetFont(NewStdFont(L"MS Sans Serif", 8).Get());
+}
+
+ComboWnd::~ComboWnd() {
+    Destroy();
+    fontSink_.Watch(nullptr);
+}
+
+void ComboWnd::SetLocked(bool value) {
+    locked_ = value;
+    if (hWnd_) SendMessageW(hWnd_, EM_SETREADONLY, value ? TRUE : FALSE, 0);
+}
+
+void ComboWnd::SetFocus() {
+    if (hWnd_) ::SetFocus(hWnd_);
+}
+
+void ComboWnd::SetStyle(int32_t value) {
+    style_ = value;
+    if (hWnd_) SetWindowLongPtrW(hWnd_, GWL_STYLE, static_cast<LONG_PTR>(static_cast<uint32_t>(value)));
+}
+
+void ComboWnd::SetThreedBorder(bool value) {
+    threedBorder_ = value;
+    if (!hWnd_) return;
+    LONG_PTR ex = GetWindowLongPtrW(hWnd_, GWL_EXSTYLE);
+    ex = value ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
+    SetWindowLongPtrW(hWnd_, GWL_EXSTYLE, ex);
+}
+
+int32_t ComboWnd::Length() const {
+    return hWnd_ ? static_cast<int32_t>(SendMessageA(hWnd_, WM_GETTEXTLENGTH, 0, 0)) : 0;
+}
+
+std::wstring ComboWnd::Text() const {
+    if (!hWnd_) return text_;
+    std::vector<char> bytes(static_cast<size_t>(Length()) + 1, '\0');
+    SendMessageA(hWnd_, WM_GETTEXT, bytes.size(), reinterpret_cast<LPARAM>(bytes.data()));
+    return ByteArrayToString(bytes);
+}
+
+void ComboWnd::SetText(const std::wstring& text) {
+    std::vector<char> bytes;
+    StringToByteArray(text, bytes, false);
+    if (hWnd_) SendMessageA(hWnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.data()));
+    text_ = hWnd_ ? Text() : text;
+}
+
+void ComboWnd::Clear() {
+    if (hWnd_) SendMessageW(hWnd_, CB_RESETCONTENT, 0, 0);
+}
+
+int32_t ComboWnd::ListCount() const {
+    return hWnd_ ? static_cast<int32_t>(SendMessageW(hWnd_, CB_GETCOUNT, 0, 0)) : 0;
+}
+
+std::wstring ComboWnd::List(int32_t index) const {
+    if (!hWnd_) return std::wstring();
+    const LRESULT length = SendMessageA(hWnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length <= 0) return std::wstring();
+    std::vector<char> bytes(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(hWnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(bytes.data()));
+    return ByteArrayToString(bytes);
+}
+
+int32_t ComboWnd::ListIndex() const {
+    return hWnd_ ? static_cast<int32_t>(SendMessageW(hWnd_, CB_GETCURSEL, 0, 0)) : -2;
+}
+
+void ComboWnd::SetListIndex(int32_t index) {
+    if (hWnd_) SendMessageW(hWnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int32_t ComboWnd::AddItem(const std::wstring& text, int32_t insertBefore) {
+    if (!hWnd_) return -1;
+    std::vector<char> bytes;
+    StringToByteArray(text, bytes, false);
+    // Without CBS_HASSTRINGS the list keeps lParam as item data and never reads the text.
+    return static_cast<int32_t>(SendMessageA(hWnd_, CB_INSERTSTRING, static_cast<WPARAM>(insertBefore),
+                                             reinterpret_cast<LPARAM>(bytes.data())));
+}
+
+void ComboWnd::SetVisible(bool value) {
+    visible_ = value;
+    if (hWnd_) ShowWindow(hWnd_, value ? SW_SHOW : SW_HIDE);
+}
+
+void ComboWnd::SetEnabled(bool value) {
+    enabled_ = value;
+    if (hWnd_) EnableWindow(hWnd_, value ? TRUE : FALSE);
+}
+
+bool ComboWnd::OwnerRect(RECT& rect) const {
+    rect = RECT{};
+    if (!hWnd_) return false;
+    GetWindowRect(hWnd_, &rect);
+    ScreenToOwnerRect(owner_, rect);
+    return true;
+}
+
+int32_t ComboWnd::Left() const {
+    RECT r;
+    return OwnerRect(r) ? r.left : 0;
+}
+int32_t ComboWnd::Top() const {
+    RECT r;
+    return OwnerRect(r) ? r.top : 0;
+}
+int32_t ComboWnd::Width() const {
+    RECT r;
+    return OwnerRect(r) ? r.right - r.left : 0;
+}
+int32_t ComboWnd::Height() const {
+    RECT r;
+    return OwnerRect(r) ? r.bottom - r.top : 0;
+}
+
+void ComboWnd::SetLeft(int32_t value) {
+    RECT r;
+    if (OwnerRect(r)) SetWindowPos(hWnd_, nullptr, value, r.top, r.right - value, r.bottom - r.top, SWP_NOZORDER);
+}
+void ComboWnd::SetTop(int32_t value) {
+    RECT r;
+    if (OwnerRect(r)) SetWindowPos(hWnd_, nullptr, r.left, value, r.right - r.left, r.bottom - value, SWP_NOZORDER);
+}
+void ComboWnd::SetWidth(int32_t value) {
+    RECT r;
+    if (OwnerRect(r)) SetWindowPos(hWnd_, nullptr, r.left, r.top, value, r.bottom - r.top, SWP_NOZORDER);
+}
+void ComboWnd::SetHeight(int32_t value) {
+    RECT r;
+    if (OwnerRect(r)) SetWindowPos(hWnd_, nullptr, r.left, r.top, r.right - r.left, value, SWP_NOZORDER);
+}
+
+void ComboWnd::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
+    RECT r;
+    if (!OwnerRect(r)) return;
+    const int32_t right = width >= 0 ? left + width : r.right;
+    const int32_t bottom = height >= 0 ? top + height : r.bottom;
+    SetWindowPos(hWnd_, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER);
+}
+
+void ComboWnd::SetFont(IFontDisp* font) {
+    font_ = font;
+    fontSink_.Watch(font);
+    ApplyFont();
+}
+
+void ComboWnd::ApplyFont() {
+    fontHandle_.Reset();
+    Microsoft::WRL::ComPtr<IFont> font;
+    if (font_) font_.As(&font);
+    if (font) {
+        WindowDC screen(nullptr);
+        const LOGFONTW logFont = FontToLogFont(font.Get(), screen.Get());
+        fontHandle_.Reset(CreateFontIndirectW(&logFont));
+    }
+    if (hWnd_) SendMessageW(hWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle_.Get()), TRUE);
+}
+
+void ComboWnd::Destroy() {
+    if (!hWnd_) return;
+    Clear();
+    SetText(L"");
+    hDC_ = nullptr;
+    windowHook_.Unhook();
+    DestroyWindow(hWnd_);
+    hWnd_ = nullptr;
+}
+
+void ComboWnd::Create(HWND hWndParent, const std::wstring& name, int32_t x, int32_t y, int32_t cx, int32_t cy,
+                      bool userMode) {
+    owner_ = hWndParent;
+    DWORD style = WS_CHILD | WS_TABSTOP | static_cast<DWORD>(style_);
+    if (visible_) style |= WS_VISIBLE;
+    if (!enabled_) style |= WS_DISABLED;
+    const DWORD exStyle = threedBorder_ ? WS_EX_CLIENTEDGE : 0;
+    std::vector<char> ansiName;
+    StringToByteArray(name, ansiName, false);
+    CREATESTRUCTA record{};
+    record.lpCreateParams = &record;
+    record.hInstance = ModuleInstance();
+    record.hwndParent = hWndParent;
+    record.cy = cy;
+    record.cx = cx;
+    record.y = y;
+    record.x = x;
+    record.style = static_cast<LONG>(style);
+    record.lpszName = ansiName.data();
+    record.lpszClass = "COMBOBOX";
+    record.dwExStyle = exStyle;
+    hWnd_ = CreateWindowExA(exStyle, "COMBOBOX", ansiName.data(), style, x, y, cx, cy, hWndParent, nullptr,
+                            ModuleInstance(), &record);
+    if (!hWnd_) return;
+    SendMessageW(hWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle_.Get()), TRUE);
+    if (userMode) {
+        try {
+            windowHook_.Hook(hWnd_, false);
+        } catch (...) {
+            // A window we just made cannot be hooked already; the combo still works unhooked.
+        }
+    }
+}
+
+void ComboWnd::WndEvent(HWND, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (!events_) return;
+    ComboWndEvents& e = *events_;
+    const float x = static_cast<float>(static_cast<int16_t>(LOWORD(lParam)));
+    const float y = static_cast<float>(static_cast<int16_t>(HIWORD(lParam)));
+    switch (uMsg) {
+        case WM_SIZE: e.Resize(); break;
+        case WM_SETFOCUS: e.GotFocus(); break;
+        case WM_KILLFOCUS: e.LostFocus(); break;
+        case WM_SETTEXT:
+        case WM_CUT:
+        case WM_PASTE: e.Change(); break;
+        case WM_PAINT: e.Paint(); break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: e.KeyDown(static_cast<int16_t>(wParam), KeyShift()); break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP: e.KeyUp(static_cast<int16_t>(wParam), KeyShift()); break;
+        case WM_CHAR:
+            e.KeyPress(static_cast<int16_t>(wParam));
+            e.Change();
+            break;
+        case WM_MOUSEMOVE: e.MouseMove(MouseButtons(wParam), MouseShift(wParam), x, y); break;
+        case WM_LBUTTONDOWN: e.MouseDown(1, MouseShift(wParam), x, y); break;
+        case WM_LBUTTONUP:
+            e.MouseUp(1, MouseShift(wParam), x, y);
+            e.Click();
+            break;
+        case WM_LBUTTONDBLCLK: e.DblClick(); break;
+        case WM_RBUTTONDOWN: e.MouseDown(2, MouseShift(wParam), x, y); break;
+        case WM_RBUTTONUP: e.MouseUp(2, MouseShift(wParam), x, y); break;
+        case WM_MBUTTONDOWN: e.MouseDown(4, MouseShift(wParam), x, y); break;
+        case WM_MBUTTONUP: e.MouseUp(4, MouseShift(wParam), x, y); break;
+        default: break;
+    }
+}
+
+}  // namespace palvex
