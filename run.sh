@@ -23,6 +23,11 @@ source "$root/tools/wine-env.sh" "$build"
 
 exe="$build/win/app/Zorvik.exe"
 [ -f "$exe" ] || { echo "run.sh: $exe was not built" >&2; exit 1; }
+# Wine keeps the display its server started with: start the session before the first Wine program.
+if [ -n "$shot" ]; then
+  source "$root/tools/wine-session.sh"
+  zv_wine_start "$build"
+fi
 [ -f "$build/win/controls/Palvex.dll" ] && wine regsvr32 /s "$build/win/controls/Palvex.dll" </dev/null >/dev/null 2>&1
 
 args=()
@@ -36,10 +41,8 @@ if [ -z "$shot" ]; then
   exec wine "$exe" "${args[@]}"
 fi
 
-# Screenshot: a private display unless one is given, the program in the background, a picture once
-# the frame window is mapped, then the program is ended.
-source "$root/tools/wine-session.sh"
-zv_wine_start "$build"
+# Screenshot: the program in the background, a picture once the frame window is mapped, then the
+# program is ended.
 wine "$exe" "${args[@]}" </dev/null >/dev/null 2>&1 &
 pid=$!
 status=1

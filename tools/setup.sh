@@ -41,3 +41,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     exit 1
   fi
 fi
+# Wine's own fonts (Marlett draws the caption buttons, Tahoma the dialogs) are not found in
+# /usr/share/wine/fonts by this Wine: the prefix gets copies.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ ! -f "$fonts/marlett.ttf" ] && [ -d /usr/share/wine/fonts ]; then
+  mkdir -p "$fonts"
+  cp /usr/share/wine/fonts/*.ttf "$fonts/"
+fi

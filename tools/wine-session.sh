@@ -24,6 +24,13 @@ zv_wine_start() {
       wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
     fi
   fi
+  # Without a window manager (our own Xvfb) Wine draws the window frames itself; with a desktop's
+  # window manager it leaves them to it.
+  if [ -n "$_zv_xvfb_pid" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  else
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
+  fi
   if [ -f "$build/win/tools/keepalive.exe" ]; then
     wine "$build/win/tools/keepalive.exe" </dev/null >/dev/null 2>&1 &
     _zv_keepalive_pid=$!
