@@ -1,0 +1,16 @@
+# The program: its windows as a library (the tests drive them in-process) and the executable.
+add_library(zv_app STATIC
+  core/frmMDIParent.cpp
+  core/frmStartUpDlg.cpp
+  core/Startup.cpp)
+target_link_libraries(zv_app PUBLIC zv_core zv_ui)
+
+add_executable(Zorvik WIN32 main.cpp)
+target_link_libraries(Zorvik PRIVATE zv_app)
+target_link_options(Zorvik PRIVATE -municode)
+
+zv_add_test(app_startup_tests
+  SOURCES core/tests/StartupTest.cpp
+  LIBS zv_app
+  WINDOWS_ONLY)
+add_dependencies(app_startup_tests Zorvik)
