@@ -1,0 +1,325 @@
+#pragma once
+// The portable core of the rich-text control: everything the control does without a window.
+//
+// How the pieces fit:
+//   model/     Document (paragraphs, character and paragraph formats, tables, fields, objects, marks,
+//              header and footer, styles, page geometry) with its one position space and the edit
+//              operations that keep every anchored item in step; UndoHistory (snapshots with kinds).
+//   formats/   readers and writers: TxmFormat (format 3, our own), RtfReader/RtfWriter (5),
+//              PlainText (1). Each reader builds a new Document and validates it, so a failed load
+//              never touches the engine's document.
+//   layout/    Layout breaks paragraphs into lines against a TextMeasurer and places them on pages;
+//              it caches per paragraph, so an edit re-breaks only what it touched.
+//   TextEngine (this file) carries the control's whole state (document, selection, undo, current
+//              field and object, load/save attributes, find state) and offers the members the
+//              program calls, named as the program names them. The Win32 window maps messages onto
+//              it, supplies a measurer for its device, paints Layout's lines and forwards the
+//              EngineEvents to the program.
+//
+// Positions are 0-based over the body text (see model/Document.h); lengths are twips; colours are
+// OLE colours. Every member that changes the document records one undo step and raises Changed.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "components/textcontrol/layout/Layout.h"
+#include "components/textcontrol/model/Document.h"
+#include "components/textcontrol/model/UndoHistory.h"
+
+namespace tx {
+
+// Format codes of Load and Save.
+enum FormatCode : int {
+    kFormatText = 1,
+    kFormatOwn = 3,
+    kFormatHtml = 4,
+    kFormatRtf = 5,
+};
+
+// Find options word.
+namespace find {
+inline constexpr int kMatchCase = 4;
+inline constexpr int kNoHighlight = 8;   // do not select the match
+inline constexpr int kFromStart = 16;    // search from the start argument (else from the selection)
+}  // namespace find
+
+// Indices of LoadSaveAttribute.
+namespace attr {
+inline constexpr int kPageWidth = 0, kPageHeight = 1, kMarginLeft = 2, kMarginTop = 3, kMarginRight = 4,
+                     kMarginBottom = 5;
+// Set before a load: the page size and margins stored in the file become the document's own
+// (else the loaded text keeps the engine's current page).
+inline constexpr int kApplyStoredPage = 37;
+// Set before a load: imported HYPERLINK fields become link fields with kind and target (else only
+// their shown text is kept).
+inline constexpr int kImportLinks = 38;
+inline constexpr int kCount = 40;
+}  // namespace attr
+
+// Cell attributes of TableCellAttribute.
+namespace cell {
+inline constexpr int kColumnWidth = 1, kLeftBorder = 2, kTopBorder = 3, kBackColor = 4,
+                     kBorderWidth = 5,  // all four borders; reads the left one
+                     kRightBorder = 6, kBottomBorder = 7, kGridLineWidth = 8;
+}  // namespace cell
+
+// Clip operations.
+enum ClipAction : int { kClipCut = 1, kClipCopy = 2, kClipPaste = 3, kClipDelete = 4 };
+
+// What travels through the clipboard: the window layer puts both forms on the real clipboard.
+struct ClipData {
+    std::string rtf;
+    std::wstring text;
+};
+
+enum class ChangeKind { Text, Format, Selection, Document };
+
+// Notifications for the window layer, which turns them into the control's events.
+class EngineEvents {
+public:
+    virtual ~EngineEvents() = default;
+    virtual void Changed(ChangeKind kind) {}
+    // A windowed object was inserted without a name: the host may give it one.
+    virtual void ObjectNameRequest(int objectId, std::wstring& name) {}
+    // A stored windowed object is being loaded: the host supplies the window that shows it...
+    virtual void HostWindowRequest(int objectId, std::uintptr_t& hostWindow) {}
+    // ...and is then told the name it was stored under.
+    virtual void ObjectRestored(int objectId, const std::wstring& name) {}
+};
+
+class TextEngine {
+public:
+    TextEngine();
+
+    void SetEvents(EngineEvents* events) { events_ = events; }
+    // The measurer of the device the layout is for; nullptr = the fixed-pitch fallback.
+    void SetMeasurer(const TextMeasurer* measurer);
+
+    const Document& Doc() const { return doc_; }
+
+    // ---------------- files ----------------
+    // Loads a file from a byte offset in a format; with `insert`, the content goes in at the
+    // selection, else it replaces the document. Throws zv::Error; a failed load changes nothing.
+    void Load(std::wstring_view path, std::int64_t offset, int format, bool insert = false);
+    void LoadFromBytes(std::string_view bytes, int format, bool insert = false);
+    // Saves the document (or only the selection) from a byte offset: the file's first `offset` bytes
+    // are kept (zeros where the file was shorter) and the file ends with the new content.
+    void Save(std::wstring_view path, std::int64_t offset, int format, bool selectionOnly = false);
+    std::string SaveToBytes(int format, bool selectionOnly = false) const;
+    int LoadSaveAttribute(int index) const;
+    void SetLoadSaveAttribute(int index, int value);
+
+    // ---------------- page ----------------
+    int PageWidth() const { return doc_.page.width; }
+    int PageHeight() const { return doc_.page.height; }
+    int PageMarginL() const { return doc_.page.marginLeft; }
+    int PageMarginT() const { return doc_.page.marginTop; }
+    int PageMarginR() const { return doc_.page.marginRight; }
+    int PageMarginB() const { return doc_.page.marginBottom; }
+    void SetPageWidth(int twips);
+    void SetPageHeight(int twips);
+    void SetPageMarginL(int twips);
+    void SetPageMarginT(int twips);
+    void SetPageMarginR(int twips);
+    void SetPageMarginB(int twips);
+
+    // ---------------- text and selection ----------------
+    int TextLength() const { return doc_.Length(); }
+    std::wstring Text() const { return doc_.AllText(); }
+    int SelStart() const { return selStart_; }
+    int SelLength() const { return selLength_; }
+    void SetSelStart(int start);          // collapses the selection there
+    void SetSelLength(int length);        // -1 = to the end
+    std::wstring SelText() const;
+    // Replaces the selection (typing when it holds no line end and replaces nothing); the caret
+    // ends behind the new text.
+    void SetSelText(std::wstring_view text);
+    // One typed character, as the keyboard sends it: merges with the typing before it into one
+    // undo step. In overwrite mode it replaces the character after the caret.
+    void TypeChar(wchar_t c);
+    bool InsertMode() const { return insertMode_; }
+    void SetInsertMode(bool insert) { insertMode_ = insert; }
+    // Backspace and Delete without a selection remove one character before or after the caret.
+    void DeleteBackward();
+    void DeleteForward();
+
+    // ---------------- clipboard payloads ----------------
+    bool CanCopy() const { return selLength_ > 0; }
+    ClipData Copy() const;
+    ClipData Cut();
+    // Prefers the RTF form; falls back to the text.
+    void Paste(const ClipData& data);
+    void DeleteSelection();
+
+    // ---------------- undo ----------------
+    bool CanUndo() const { return undo_.CanUndo(); }
+    bool CanRedo() const { return undo_.CanRedo(); }
+    int UndoKind() const { return static_cast<int>(undo_.UndoKind()); }  // 1 typing, 2 deletion, 3 formatting
+    int RedoKind() const;                                                 // 10, 11, 12
+    void Undo();
+    void Redo();
+
+    // ---------------- character formatting of the selection ----------------
+    // Reads give the value of the first selected character (of the input format at a caret);
+    // Mixed() tells whether the selection holds more than one value.
+    bool Bold() const { return CurrentFormat().bold; }
+    bool Italic() const { return CurrentFormat().italic; }
+    bool Underline() const { return CurrentFormat().underline; }
+    bool Strikeout() const { return CurrentFormat().strike; }
+    Color ForeColor() const { return CurrentFormat().color; }
+    Color TextBkColor() const { return CurrentFormat().backColor; }
+    std::wstring FontName() const { return CurrentFormat().face; }
+    int FontSize() const { return CurrentFormat().size; }  // twips
+    void SetBold(bool on);
+    void SetItalic(bool on);
+    void SetUnderline(bool on);
+    void SetStrikeout(bool on);
+    void SetForeColor(Color color);
+    void SetTextBkColor(Color color);
+    void SetFontName(std::wstring_view face);
+    void SetFontSize(int twips);
+    // Applies any change to the selection's character formats (or to the input format at a caret).
+    void FormatSelection(const std::function<void(CharFormat&)>& change);
+
+    // ---------------- paragraph formatting of the selection ----------------
+    ParaFormat CurrentParaFormat() const;
+    void FormatParagraphs(const std::function<void(ParaFormat&)>& change);
+    // -1 when the selected paragraphs differ.
+    int FrameStyle() const;
+    int FrameLineWidth() const;
+    int FrameDistance() const;
+    void SetFrameStyle(int style);
+    void SetFrameLineWidth(int twips);
+    void SetFrameDistance(int twips);
+    void ApplyStyle(std::wstring_view name);
+    void AddStyle(Style style);
+
+    // ---------------- fields ----------------
+    // Inserts a field showing `text` at the caret (replacing a selection); 0 when a field cannot go
+    // there. The new field becomes the current field.
+    int FieldInsert(std::wstring_view text);
+    // Makes the selected text a field; 0 when the selection is empty, crosses a paragraph or
+    // overlaps a field.
+    int FieldInsertOverSelection();
+    // The field after `id` in text order (0 = from the start), 0 after the last. `flags` is kept
+    // for the program's calls; every field is a text field here.
+    int FieldNext(int id, int flags = 0) const { return doc_.NextField(id); }
+    int FieldCurrent() const;
+    void SetFieldCurrent(int id);
+    int FieldAtInputPos() const;
+    // 1-based first character and 1-based last character of a field, 0 when there is none.
+    int FieldStart(int id) const;
+    int FieldEnd(int id) const;
+    std::wstring FieldText() const;  // of the current field
+    void SetFieldText(std::wstring_view text);
+    int FieldLinkKind(int id) const;
+    void SetFieldLinkKind(int id, int kind);
+    std::wstring FieldLinkTarget(int id) const;
+    void SetFieldLinkTarget(int id, std::wstring_view target);
+    // Removes a field; its text stays.
+    void FieldDelete(int id);
+
+    // ---------------- objects ----------------
+    // An image file (bytes read here) or, when `hostWindow` is not 0, a windowed object shown in that
+    // window. Returns the new object's id (it becomes the current object). Throws zv::Error for an
+    // unreadable file.
+    int ObjectInsertAsChar(std::uintptr_t hostWindow, std::wstring_view fileName, int position = -1,
+                           int scaleX = 100, int scaleY = 100);
+    int ObjectInsertFixed(std::uintptr_t hostWindow, std::wstring_view fileName, int x, int y, int scaleX = 100,
+                          int scaleY = 100, int textFlow = 0);
+    // The same with image bytes in hand (paste, tests).
+    int ObjectInsertImage(std::string bytes, bool fixed, int positionOrX, int y, int scaleX = 100, int scaleY = 100);
+    int ObjectCurrent() const { return currentObject_; }
+    void SetObjectCurrent(int id);
+    void ObjectDelete();  // the current object
+    std::wstring ObjectName(int id) const;
+    void SetObjectName(int id, std::wstring_view name);
+    void SetObjectPosition(int id, int x, int y);
+    void SetObjectScale(int id, int scaleX, int scaleY);
+
+    // ---------------- tables ----------------
+    bool CanInsertTable() const { return TableAtInputPos() == 0; }
+    // Inserts an empty table at a position (-1 = the caret); returns its id, 0 when it cannot.
+    int TableInsert(int rows, int cols, int position = -1);
+    int TableAtInputPos() const;
+    int TableRows(int id) const;
+    int TableColumns(int id) const;
+    // Row 0 = every row, column 0 = every column. Reads give the first addressed cell's value.
+    int TableCellAttribute(int id, int row, int col, int attribute) const;
+    void SetTableCellAttribute(int id, int row, int col, int attribute, int value);
+    // The caret's cell (row, column), 0s outside a table.
+    std::pair<int, int> TableCellAtInputPos() const;
+    int TableCellStart(int id, int row, int col) const;   // position of the cell's first character
+    int TableCellLength(int id, int row, int col) const;  // characters up to the cell's end
+    bool CanInsertRowOrColumn() const { return TableAtInputPos() != 0; }
+    bool TableInsertRow(bool below);      // at the caret's row
+    bool TableInsertColumn(bool right);   // at the caret's column
+    bool TableDeleteRows();               // the rows the selection touches
+    bool TableDeleteColumn();             // the caret's column
+    void TableDelete(int id);
+    bool TableGridlines() const { return gridLines_; }
+    void SetTableGridlines(bool on) { gridLines_ = on; }
+
+    // ---------------- marks ----------------
+    void MarkInsert(std::wstring_view name);  // at the caret
+    bool GoToMark(std::wstring_view name);    // caret to the mark; false when there is none
+
+    // ---------------- header and footer ----------------
+    std::wstring HeaderText() const;
+    std::wstring FooterText() const;
+    void SetHeaderText(std::wstring_view text);  // empty = no header
+    void SetFooterText(std::wstring_view text);
+
+    // ---------------- find ----------------
+    // Finds `text` from `start` (with the kFromStart option; -1 = behind the current match) or
+    // from the selection; selects the match unless kNoHighlight. Returns its position or -1.
+    int Find(std::wstring_view text, int start, int options);
+
+    // ---------------- layout ----------------
+    const Layout& GetLayout();
+    int PageCount() { return GetLayout().PageCount(); }
+    CaretPoint PositionToPoint(int position) { return GetLayout().PositionToPoint(position); }
+    int PointToPosition(int page, int x, int y) { return GetLayout().PointToPosition(page, x, y); }
+
+private:
+    CharFormat CurrentFormat() const;
+    std::uint32_t InputFormatIndex();
+    void Record(EditKind kind);
+    void Notify(ChangeKind kind);
+    void ReplaceDocument(Document document);
+    void ClampSelection();
+    void Step(bool redo);
+    void ReplaceSelection(std::wstring_view text, EditKind kind);
+    void SetPage(int PageSetup::*member, int twips);
+    int MixedParaValue(int ParaFormat::*member) const;
+    void SetParaValue(int ParaFormat::*member, int value);
+    // Asks the host for the windows of windowed objects from id `firstId` on, then names them.
+    void RestoreWindowedObjects(int firstId);
+    Document ParseDocument(std::string_view bytes, int format) const;
+    int InsertObject(Object object);
+    void SetStory(Story& story, std::wstring_view text);
+
+    Document doc_;
+    UndoHistory undo_;
+    Layout layout_;
+    bool layoutDirty_ = true;
+    EngineEvents* events_ = nullptr;
+    int selStart_ = 0;
+    int selLength_ = 0;
+    int currentField_ = 0;
+    int currentObject_ = 0;
+    bool insertMode_ = true;
+    bool gridLines_ = true;
+    // The format typing at a caret uses after a formatting command with no selection.
+    std::optional<CharFormat> inputFormat_;
+    int inputFormatCaret_ = -1;
+    int lastMatch_ = -1;
+    int lastMatchLength_ = 0;
+    bool lastMatchHighlighted_ = false;
+    int attributes_[attr::kCount] = {};
+};
+
+}  // namespace tx

@@ -1,0 +1,469 @@
+#include "components/textcontrol/formats/RtfWriter.h"
+
+#include <algorithm>
+#include <map>
+
+#include "base/Cp1252.h"
+#include "components/textcontrol/formats/RtfWords.h"
+
+namespace tx {
+namespace {
+
+class RtfOut {
+public:
+    explicit RtfOut(const Document& d) : d_(d) {}
+
+    std::string Write() {
+        CollectTables();
+        out_ += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n";
+        WriteFontTable();
+        WriteColorTable();
+        WriteStyleSheet();
+        Word("paperw", d_.page.width);
+        Word("paperh", d_.page.height);
+        Word("margl", d_.page.marginLeft);
+        Word("margr", d_.page.marginRight);
+        Word("margt", d_.page.marginTop);
+        Word("margb", d_.page.marginBottom);
+        out_ += "\n";
+        if (!d_.header.Empty()) WriteStory("header", d_.header);
+        if (!d_.footer.Empty()) WriteStory("footer", d_.footer);
+        WriteBody();
+        out_ += "}";
+        return std::move(out_);
+    }
+
+private:
+    void Word(const char* word) {
+        out_ += '\\';
+        out_ += word;
+    }
+    void Word(const char* word, long long value) {
+        Word(word);
+        out_ += std::to_string(value);
+    }
+
+    int FontIndex(const std::wstring& face) const { return fontIndex_.at(face); }
+    int ColorIndex(Color c) const { return colorIndex_.at(c); }
+
+    void AddFont(const std::wstring& face) {
+        if (fontIndex_.emplace(face, static_cast<int>(fonts_.size())).second) fonts_.push_back(face);
+    }
+    void AddColor(Color c) {
+        if (c == kNoColor) return;
+        if (colorIndex_.emplace(c, static_cast<int>(colors_.size()) + 1).second) colors_.push_back(c);
+    }
+
+    void CollectTables() {
+        for (const auto& f : d_.charFormats) {
+            AddFont(f.face);
+            AddColor(f.color);
+            AddColor(f.backColor);
+        }
+        for (const auto& s : d_.styles) {
+            AddFont(s.chars.face);
+            AddColor(s.chars.color);
+            AddColor(s.chars.backColor);
+        }
+        for (const auto& t : d_.tables)
+            for (const auto& c : t.cells) AddColor(c.background);
+        if (fonts_.empty()) AddFont(L"Arial");
+    }
+
+    void WriteFontTable() {
+        out_ += "{\\fonttbl";
+        for (size_t i = 0; i < fonts_.size(); ++i) {
+            out_ += "{\\f" + std::to_string(i) + "\\fnil\\fcharset0 ";
+            Text(fonts_[i]);
+            out_ += ";}";
+        }
+        out_ += "}\n";
+    }
+
+    void WriteColorTable() {
+        out_ += "{\\colortbl;";
+        for (Color c : colors_) {
+            Word("red", c & 0xFF);
+            Word("green", (c >> 8) & 0xFF);
+            Word("blue", (c >> 16) & 0xFF);
+            // The top byte (system colours) has no RTF word: keep it in one of ours.
+            if (c >> 24) Word(rtf::kZvColorHigh, c >> 24);
+            out_ += ';';
+        }
+        out_ += "}\n";
+    }
+
+    void WriteStyleSheet() {
+        if (d_.styles.empty()) return;
+        out_ += "{\\stylesheet{\\s0 Normal;}";
+        for (size_t i = 0; i < d_.styles.size(); ++i) {
+            const Style& s = d_.styles[i];
+            out_ += "{";
+            Word("s", static_cast<long long>(i) + 1);
+            ParaProps(s.para, false);
+            CharProps(s.chars);
+            out_ += ' ';
+            Text(s.name);
+            out_ += ";}";
+        }
+        out_ += "}\n";
+    }
+
+    // Escaped text: Windows-1252 as \'hh, anything else as \uN with a '?' for older readers.
+    void Text(std::wstring_view text) {
+        for (wchar_t c : text) {
+            if (c == L'\\' || c == L'{' || c == L'}') {
+                out_ += '\\';
+                out_ += static_cast<char>(c);
+            } else if (c == L'\t') {
+                out_ += "\\tab ";
+            } else if (c == kLineBreak) {
+                out_ += "\\line ";
+            } else if (c == kPageBreak) {
+                out_ += "\\page ";
+            } else if (c >= 0x20 && c < 0x80) {
+                out_ += static_cast<char>(c);
+            } else {
+                const std::string encoded = zv::EncodeCp1252(std::wstring(1, c));
+                if (c >= 0xA0 && encoded != "?" && zv::DecodeCp1252(encoded) == std::wstring(1, c)) {
+                    static const char kHex[] = "0123456789abcdef";
+                    const auto b = static_cast<unsigned char>(encoded[0]);
+                    out_ += "\\'";
+                    out_ += kHex[b >> 4];
+                    out_ += kHex[b & 15];
+                } else {
+                    auto unit = static_cast<std::uint32_t>(c);
+                    if constexpr (sizeof(wchar_t) > 2) {
+                        if (unit > 0xFFFF) unit = 0xFFFD;
+                    }
+                    Word("u", static_cast<std::int16_t>(static_cast<std::uint16_t>(unit)));
+                    out_ += '?';
+                }
+            }
+        }
+    }
+
+    void CharProps(const CharFormat& f) {
+        Word("f", FontIndex(f.face));
+        Word("fs", (f.size + 5) / 10);
+        if (f.size % 10 != 0) Word(rtf::kZvFontSize, f.size);
+        if (f.bold) Word("b");
+        if (f.italic) Word("i");
+        if (f.underline) Word("ul");
+        if (f.strike) Word("strike");
+        if (f.color != kNoColor) Word("cf", ColorIndex(f.color));
+        if (f.backColor != kNoColor) {
+            Word("chcbpat", ColorIndex(f.backColor));
+            Word("highlight", ColorIndex(f.backColor));
+        }
+    }
+
+    void Border(const char* side, int width, bool dbl, int space) {
+        Word(side);
+        Word(dbl ? "brdrdb" : "brdrs");
+        Word("brdrw", width);
+        if (space > 0) Word("brsp", space);
+    }
+
+    void ParaProps(const ParaFormat& f, bool inTable) {
+        if (inTable) Word("intbl");
+        static const char* kAlign[] = {"ql", "qr", "qc", "qj"};
+        Word(kAlign[static_cast<int>(f.align)]);
+        if (f.leftIndent) Word("li", f.leftIndent);
+        if (f.rightIndent) Word("ri", f.rightIndent);
+        if (f.firstIndent) Word("fi", f.firstIndent);
+        if (f.spaceBefore) Word("sb", f.spaceBefore);
+        if (f.spaceAfter) Word("sa", f.spaceAfter);
+        if (f.lineSpacing != 100) {
+            Word("sl", f.lineSpacing * 240 / 100);
+            Word("slmult", 1);
+            Word(rtf::kZvLineSpacing, f.lineSpacing);
+        }
+        for (const auto& t : f.tabs) {
+            if (t.kind == TabKind::Right) Word("tqr");
+            else if (t.kind == TabKind::Center) Word("tqc");
+            else if (t.kind == TabKind::Decimal) Word("tqdec");
+            Word("tx", t.position);
+        }
+        const bool dbl = f.frameStyle & frame::kDouble;
+        if (f.frameStyle & frame::kLeft) Border("brdrl", f.frameLineWidth, dbl, f.frameDistance);
+        if (f.frameStyle & frame::kRight) Border("brdrr", f.frameLineWidth, dbl, f.frameDistance);
+        if (f.frameStyle & frame::kTop) Border("brdrt", f.frameLineWidth, dbl, f.frameDistance);
+        if (f.frameStyle & frame::kBottom) Border("brdrb", f.frameLineWidth, dbl, f.frameDistance);
+        if (f.listKind == ListKind::Bullet) {
+            out_ += "{\\*\\pn\\pnlvlblt\\pnindent" + std::to_string(f.listIndentStep) + "{\\pntxtb\\'95}}";
+        } else if (f.listKind == ListKind::Numbered) {
+            static const char* kStyles[] = {"pndec", "pnucltr", "pnlcltr", "pnucrm", "pnlcrm"};
+            out_ += "{\\*\\pn\\pnlvlbody\\";
+            out_ += kStyles[static_cast<int>(f.numberStyle)];
+            out_ += "\\pnstart1\\pnindent" + std::to_string(f.listIndentStep) + "{\\pntxta .}}";
+        }
+        // Ours: exact values that the standard words above only approximate.
+        Word(rtf::kZvListKind, static_cast<int>(f.listKind));
+        Word(rtf::kZvListLevel, f.listLevel);
+        Word(rtf::kZvNumberStyle, static_cast<int>(f.numberStyle));
+        Word(rtf::kZvListStep, f.listIndentStep);
+        Word(rtf::kZvFrameStyle, f.frameStyle);
+        Word(rtf::kZvFrameWidth, f.frameLineWidth);
+        Word(rtf::kZvFrameDistance, f.frameDistance);
+        for (size_t i = 0; i < d_.styles.size(); ++i) {
+            if (!f.styleName.empty() && d_.styles[i].name == f.styleName) {
+                Word("s", static_cast<long long>(i) + 1);
+                break;
+            }
+        }
+        out_ += ' ';
+    }
+
+    void Hex(std::string_view bytes) {
+        static const char kHex[] = "0123456789abcdef";
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            if (i % 64 == 0) out_ += '\n';
+            const auto b = static_cast<unsigned char>(bytes[i]);
+            out_ += kHex[b >> 4];
+            out_ += kHex[b & 15];
+        }
+    }
+
+    void Picture(const Object& o) {
+        const std::string_view bytes = o.image ? std::string_view(*o.image) : std::string_view();
+        out_ += "{\\pict";
+        std::string_view data = bytes;
+        bool metafile = false;
+        switch (o.imageType) {
+        case ImageType::Png: Word("pngblip"); break;
+        case ImageType::Jpeg: Word("jpegblip"); break;
+        case ImageType::Emf: Word("emfblip"); metafile = true; break;
+        case ImageType::Wmf:
+            Word("wmetafile", 8);
+            metafile = true;
+            // RTF holds the metafile without its placeable header.
+            if (data.size() > 22 && static_cast<unsigned char>(data[0]) == 0xD7 && static_cast<unsigned char>(data[1]) == 0xCD)
+                data.remove_prefix(22);
+            break;
+        case ImageType::Bmp:
+            Word("dibitmap", 0);
+            if (data.size() > 14) data.remove_prefix(14);  // RTF holds the bitmap without its file header
+            break;
+        default: break;
+        }
+        if (metafile) {
+            Word("picw", static_cast<long long>(o.width) * 2540 / 1440);
+            Word("pich", static_cast<long long>(o.height) * 2540 / 1440);
+        } else {
+            Word("picw", o.width / 15);
+            Word("pich", o.height / 15);
+        }
+        Word("picwgoal", o.width);
+        Word("pichgoal", o.height);
+        Word("picscalex", o.scaleX);
+        Word("picscaley", o.scaleY);
+        Hex(data);
+        out_ += "}";
+    }
+
+    static bool StandardPicture(const Object& o) {
+        return o.kind == ObjectKind::Image && !o.fixed && o.image &&
+               (o.imageType == ImageType::Png || o.imageType == ImageType::Jpeg || o.imageType == ImageType::Emf ||
+                o.imageType == ImageType::Wmf || o.imageType == ImageType::Bmp);
+    }
+
+    // Objects RTF has no words for: ours, in a destination other readers skip.
+    void OwnObject(const Object& o) {
+        out_ += "{\\*\\";
+        out_ += rtf::kZvObject;
+        Word(rtf::kZvObjKind, static_cast<int>(o.kind));
+        Word(rtf::kZvObjFixed, o.fixed ? 1 : 0);
+        Word(rtf::kZvObjX, o.x);
+        Word(rtf::kZvObjY, o.y);
+        Word(rtf::kZvObjWidth, o.width);
+        Word(rtf::kZvObjHeight, o.height);
+        Word(rtf::kZvObjScaleX, o.scaleX);
+        Word(rtf::kZvObjScaleY, o.scaleY);
+        Word(rtf::kZvObjFlow, o.textFlow);
+        Word(rtf::kZvObjImageType, static_cast<int>(o.imageType));
+        out_ += "{\\*\\";
+        out_ += rtf::kZvObjName;
+        out_ += ' ';
+        Text(o.name);
+        out_ += "}";
+        if (o.image) {
+            out_ += "{\\*\\";
+            out_ += rtf::kZvObjData;
+            Hex(*o.image);
+            out_ += "}";
+        }
+        out_ += "}";
+    }
+
+    void FieldStart(const Field& f) {
+        std::wstring target;
+        for (wchar_t c : f.target) {
+            if (c == L'\\' || c == L'"') target.push_back(L'\\');
+            target.push_back(c);
+        }
+        out_ += "{\\field{\\*\\fldinst ";
+        if (f.kind == kLinkAddress) Text(L"HYPERLINK \"" + target + L"\"");
+        else if (f.kind == kLinkAnchor) Text(L"HYPERLINK \\l \"" + target + L"\"");
+        else Text(L"ZVFIELD " + std::to_wstring(f.kind) + L" \"" + target + L"\"");
+        out_ += "}{\\fldrslt ";
+    }
+
+    // One paragraph's characters with its fields, marks and objects. `start` is its first position
+    // (body paragraphs only; header and footer pass -1).
+    void Runs(const Paragraph& p, int start) {
+        const int n = static_cast<int>(p.text.size());
+        auto marksAt = [&](int offset) {
+            if (start < 0) return;
+            for (const auto& m : d_.marks) {
+                if (m.position != start + offset) continue;
+                out_ += "{\\*\\bkmkstart ";
+                Text(m.name);
+                out_ += "}{\\*\\bkmkend ";
+                Text(m.name);
+                out_ += "}";
+            }
+        };
+        auto fixedAt = [&](int offset) {
+            if (start < 0) return;
+            for (const auto& o : d_.objects)
+                if (o.fixed && o.anchor == start + offset) OwnObject(o);
+        };
+        const Field* open = nullptr;
+        for (int i = 0; i < n;) {
+            marksAt(i);
+            fixedAt(i);
+            if (start >= 0 && !open) {
+                for (const auto& f : d_.fields) {
+                    if (f.start == start + i) {
+                        FieldStart(f);
+                        open = &f;
+                        break;
+                    }
+                }
+            }
+            if (p.text[static_cast<size_t>(i)] == kObjectChar) {
+                for (const auto& o : d_.objects) {
+                    if (o.fixed || o.anchor != start + i) continue;
+                    if (StandardPicture(o)) Picture(o);
+                    else OwnObject(o);
+                }
+                ++i;
+            } else {
+                // A run: same format, up to the next object, field edge or mark.
+                int j = i + 1;
+                auto boundary = [&](int k) {
+                    if (p.formats[static_cast<size_t>(k)] != p.formats[static_cast<size_t>(i)]) return true;
+                    if (p.text[static_cast<size_t>(k)] == kObjectChar) return true;
+                    if (start < 0) return false;
+                    const int pos = start + k;
+                    if (open && pos == open->start + open->length) return true;
+                    for (const auto& f : d_.fields) if (f.start == pos) return true;
+                    for (const auto& m : d_.marks) if (m.position == pos) return true;
+                    for (const auto& o : d_.objects) if (o.fixed && o.anchor == pos) return true;
+                    return false;
+                };
+                while (j < n && !boundary(j)) ++j;
+                out_ += "{";
+                CharProps(d_.charFormats[p.formats[static_cast<size_t>(i)]]);
+                out_ += ' ';
+                Text(std::wstring_view(p.text).substr(static_cast<size_t>(i), static_cast<size_t>(j - i)));
+                out_ += "}";
+                i = j;
+            }
+            if (open && start + i >= open->start + open->length) {
+                out_ += "}}";
+                open = nullptr;
+            }
+        }
+        if (open) out_ += "}}";
+        marksAt(n);
+        fixedAt(n);
+    }
+
+    void Paragraph(const tx::Paragraph& p, int start, bool inTable) {
+        out_ += "\\pard";
+        ParaProps(p.format, inTable);
+        if (p.text.empty()) {
+            // The paragraph mark carries the format its text would be typed in.
+            out_ += "{";
+            CharProps(d_.charFormats[0]);
+            out_ += "}";
+        }
+        Runs(p, start);
+    }
+
+    void WriteStory(const char* name, const Story& story) {
+        out_ += "{\\";
+        out_ += name;
+        out_ += ' ';
+        for (size_t i = 0; i < story.paragraphs.size(); ++i) {
+            if (i) out_ += "\\par\n";
+            Paragraph(story.paragraphs[i], -1, false);
+        }
+        out_ += "}\n";
+    }
+
+    void RowDefinition(const Table& t, int row) {
+        Word("trowd");
+        Word("trgaph", 60);
+        Word("trleft", 0);
+        int edge = 0;
+        for (int c = 1; c <= t.cols; ++c) {
+            const CellAttributes& a = t.Cell(row, c);
+            if (a.leftBorder > 0) Border("clbrdrl", a.leftBorder, false, 0);
+            if (a.topBorder > 0) Border("clbrdrt", a.topBorder, false, 0);
+            if (a.rightBorder > 0) Border("clbrdrr", a.rightBorder, false, 0);
+            if (a.bottomBorder > 0) Border("clbrdrb", a.bottomBorder, false, 0);
+            if (a.background != kNoColor) Word("clcbpat", ColorIndex(a.background));
+            Word(rtf::kZvGridWidth, a.gridWidth);
+            edge += t.columnWidths[static_cast<size_t>(c) - 1];
+            Word("cellx", edge);
+        }
+        out_ += '\n';
+    }
+
+    void WriteBody() {
+        int start = 0;
+        const int count = d_.ParagraphCount();
+        for (int i = 0; i < count; ++i) {
+            const auto& p = d_.paragraphs[static_cast<size_t>(i)];
+            const int length = static_cast<int>(p.text.size());
+            if (p.cell.table == 0) {
+                Paragraph(p, start, false);
+                if (i + 1 < count) out_ += "\\par\n";
+                start += length + 1;
+                continue;
+            }
+            const Table* t = d_.FindTable(p.cell.table);
+            if (p.cell.col == 1 && (i == 0 || d_.paragraphs[static_cast<size_t>(i) - 1].cell.row != p.cell.row ||
+                                    d_.paragraphs[static_cast<size_t>(i) - 1].cell.table != p.cell.table))
+                RowDefinition(*t, p.cell.row);
+            Paragraph(p, start, true);
+            start += length + 1;
+            const bool lastInCell = i + 1 >= count || !(d_.paragraphs[static_cast<size_t>(i) + 1].cell == p.cell);
+            if (!lastInCell) {
+                out_ += "\\par\n";
+                continue;
+            }
+            out_ += "\\cell ";
+            if (p.cell.col == t->cols) {
+                RowDefinition(*t, p.cell.row);  // restated before \row, as current writers do
+                out_ += "\\row\n";
+            }
+        }
+    }
+
+    const Document& d_;
+    std::string out_;
+    std::vector<std::wstring> fonts_;
+    std::map<std::wstring, int> fontIndex_;
+    std::vector<Color> colors_;
+    std::map<Color, int> colorIndex_;
+};
+
+}  // namespace
+
+std::string WriteRtf(const Document& document) { return RtfOut(document).Write(); }
+
+}  // namespace tx

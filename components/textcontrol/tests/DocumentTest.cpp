@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include "components/textcontrol/model/Document.h"
+#include "components/textcontrol/tests/Fixtures.h"
+
+namespace tx {
+namespace {
+
+Document Make(std::wstring_view text) {
+    Document d;
+    d.Insert(0, text, 0);
+    return d;
+}
+
+TEST(Document, PositionSpaceJoinsParagraphsWithOneSeparator) {
+    Document d = Make(L"ab\r\ncd\rXY\nz");
+    EXPECT_EQ(d.ParagraphCount(), 4);
+    EXPECT_EQ(d.Length(), 10);  // 7 characters and 3 separators
+    EXPECT_EQ(d.AllText(), L"ab\ncd\nXY\nz");
+    EXPECT_EQ(d.Text(1, 4), L"b\ncd");
+    // A position on a separator belongs to the paragraph it ends.
+    EXPECT_EQ(d.Locate(2).paragraph, 0);
+    EXPECT_EQ(d.Locate(3).paragraph, 1);
+    EXPECT_EQ(d.Locate(10).paragraph, 3);
+    EXPECT_EQ(d.Locate(99).offset, 1);  // clamped to the end
+}
+
+TEST(Document, DeleteJoinsParagraphsAndMovesAnchoredItems) {
+    struct Case {
+        int start, length;
+        const wchar_t* text;
+        const wchar_t* fieldText;  // "" = the field is gone
+        int mark;
+    };
+    // "one two\nthree four": a field over "three" (8..13), a mark at 14 (before "four").
+    const Case cases[] = {
+        {0, 4, L"two\nthree four", L"three", 10},
+        {3, 6, L"onehree four", L"hree", 8},       // the field loses its first letter
+        {7, 1, L"one twothree four", L"three", 13}, // the separator goes: paragraphs join
+        {8, 5, L"one two\n four", L"", 9},          // the field's whole text goes, and the field
+        {10, 2, L"one two\nthe four", L"the", 12},
+        {13, 5, L"one two\nthree", L"three", 13},   // the mark's text goes: it stays at the cut
+    };
+    for (const auto& c : cases) {
+        Document d = Make(L"one two\nthree four");
+        ASSERT_NE(d.AddField(8, 5, kLinkAddress, L"t"), 0);
+        d.SetMark(L"m", 14);
+        d.Delete(c.start, c.length);
+        EXPECT_EQ(d.AllText(), c.text) << c.start << "+" << c.length;
+        if (*c.fieldText == 0) {
+            EXPECT_TRUE(d.fields.empty()) << c.start;
+        } else {
+            ASSERT_EQ(d.fields.size(), 1u) << c.start;
+            EXPECT_EQ(d.Text(d.fields[0].start, d.fields[0].length), c.fieldText) << c.start;
+        }
+        EXPECT_EQ(d.marks[0].position, c.mark) << c.start;
+        EXPECT_EQ(d.Validate(), L"") << c.start;
+    }
+}
+
+TEST(Document, InsertInsideAFieldGrowsItAndABreakEndsIt) {
+    Document d = Make(L"a link here");
+    const int id = d.AddField(2, 4, kLinkAddress, L"x");
+    d.Insert(4, L"NK", 0);  // inside: the field grows
+    EXPECT_EQ(d.Text(d.FindField(id)->start, d.FindField(id)->length), L"liNKnk");
+    d.Insert(2, L">", 0);  // at its start: the field moves
+    EXPECT_EQ(d.FindField(id)->start, 3);
+    d.Insert(9, L"<", 0);  // at its end: not part of it
+    EXPECT_EQ(d.Text(d.FindField(id)->start, d.FindField(id)->length), L"liNKnk");
+    d.Insert(5, L"\n", 0);  // a paragraph break inside: the field ends there
+    EXPECT_EQ(d.Text(d.FindField(id)->start, d.FindField(id)->length), L"li");
+    EXPECT_EQ(d.Validate(), L"");
+}
+
+TEST(Document, FieldsRefuseEmptyCrossingAndOverlappingRanges) {
+    Document d = Make(L"first\nsecond");
+    EXPECT_EQ(d.AddField(2, 0, 1, L""), 0);
+    EXPECT_EQ(d.AddField(3, 5, 1, L""), 0);  // crosses the paragraph end
+    const int a = d.AddField(0, 3, 1, L"");
+    EXPECT_NE(a, 0);
+    EXPECT_EQ(d.AddField(2, 2, 1, L""), 0);
+    const int b = d.AddField(7, 3, 1, L"");
+    const int c = d.AddField(3, 2, 1, L"");
+    // Walking goes in text order, whatever the order of creation.
+    EXPECT_EQ(d.NextField(0), a);
+    EXPECT_EQ(d.NextField(a), c);
+    EXPECT_EQ(d.NextField(c), b);
+    EXPECT_EQ(d.NextField(b), 0);
+    EXPECT_EQ(d.NextField(12345), 0);
+}
+
+TEST(Document, TablesKeepTheirGridThroughRowAndColumnEdits) {
+    Document d = Make(L"before after");
+    const int id = d.InsertTable(7, 2, 3, 9000);
+    ASSERT_NE(id, 0);
+    EXPECT_EQ(d.AllText(), L"before \n\n\n\n\n\n\nafter");  // the paragraph was split around the table
+    EXPECT_EQ(d.Validate(), L"");
+    EXPECT_EQ(d.InsertTable(d.ParagraphStart(2), 1, 1, 100), 0) << "no table inside a table";
+
+    d.Insert(d.ParagraphStart(d.CellParagraphs(id, 2, 2).first), L"x", 0);
+    ASSERT_TRUE(d.InsertColumn(id, 2, false));
+    EXPECT_EQ(d.FindTable(id)->cols, 4);
+    EXPECT_EQ(d.paragraphs[static_cast<size_t>(d.CellParagraphs(id, 2, 3).first)].text, L"x");
+    ASSERT_TRUE(d.InsertRow(id, 1, true));
+    EXPECT_EQ(d.FindTable(id)->rows, 3);
+    EXPECT_EQ(d.paragraphs[static_cast<size_t>(d.CellParagraphs(id, 3, 3).first)].text, L"x");
+    EXPECT_EQ(d.Validate(), L"");
+    ASSERT_TRUE(d.DeleteColumn(id, 1));
+    ASSERT_TRUE(d.DeleteRows(id, 1, 2));
+    EXPECT_EQ(d.FindTable(id)->rows, 1);
+    EXPECT_EQ(d.FindTable(id)->cols, 3);
+    EXPECT_EQ(d.paragraphs[static_cast<size_t>(d.CellParagraphs(id, 1, 2).first)].text, L"x");
+    EXPECT_EQ(d.Validate(), L"");
+    ASSERT_TRUE(d.DeleteRows(id, 1, 1));  // the last row takes the table with it
+    EXPECT_EQ(d.FindTable(id), nullptr);
+    EXPECT_EQ(d.AllText(), L"before \nafter");
+    EXPECT_EQ(d.Validate(), L"");
+}
+
+TEST(Document, DeletingAcrossCellsEmptiesThemAndAWholeTableGoes) {
+    Document d = Make(L"ab");
+    const int id = d.InsertTable(1, 1, 2, 4000);
+    d.Insert(d.ParagraphStart(d.CellParagraphs(id, 1, 1).first), L"L", 0);
+    d.Insert(d.ParagraphStart(d.CellParagraphs(id, 1, 2).first), L"R", 0);
+    ASSERT_EQ(d.AllText(), L"a\nL\nR\nb");
+    d.Delete(2, 3);  // "L\nR": the cells stay, their text goes
+    EXPECT_EQ(d.AllText(), L"a\n\n\nb");
+    EXPECT_NE(d.FindTable(id), nullptr);
+    d.Delete(0, d.Length());  // everything, table included
+    EXPECT_EQ(d.AllText(), L"");
+    EXPECT_TRUE(d.tables.empty());
+    EXPECT_EQ(d.Validate(), L"");
+}
+
+TEST(Document, InsertDocumentPastesEveryPartAtThePosition) {
+    const Document page = testing::FullDocument();
+    Document d = Make(L"start end");
+    d.SetMark(L"after", 7);
+    const int added = d.InsertDocument(6, page);
+    EXPECT_EQ(added, page.Length());
+    EXPECT_EQ(d.Validate(), L"");
+    EXPECT_EQ(d.Text(0, 6), L"start ");
+    EXPECT_EQ(d.Text(6 + page.Length(), 3), L"end");
+    EXPECT_EQ(d.tables.size(), 1u);
+    ASSERT_EQ(d.fields.size(), page.fields.size());
+    for (size_t i = 0; i < page.fields.size(); ++i) {
+        EXPECT_EQ(d.Text(d.fields[i].start, d.fields[i].length), page.Text(page.fields[i].start, page.fields[i].length));
+        EXPECT_EQ(d.fields[i].target, page.fields[i].target);
+    }
+    EXPECT_EQ(d.objects.size(), page.objects.size());
+    EXPECT_EQ(d.FindMark(L"after")->position, 7 + added);
+    EXPECT_EQ(d.FindMark(L"intro")->position, 6);
+
+    // Into a cell, tables become paragraphs of that cell.
+    Document t = Make(L"");
+    const int id = t.InsertTable(0, 1, 1, 2000);
+    t.InsertDocument(0, page);
+    EXPECT_EQ(t.tables.size(), 1u);
+    EXPECT_EQ(t.FindTable(id)->rows, 1);
+    EXPECT_EQ(t.Validate(), L"");
+}
+
+TEST(Document, CharFormatsAreSharedByValue) {
+    Document d = Make(L"abcdef");
+    d.ModifyCharFormats(1, 2, [](CharFormat& f) { f.bold = true; });
+    d.ModifyCharFormats(4, 1, [](CharFormat& f) { f.bold = true; });
+    EXPECT_EQ(d.charFormats.size(), 2u);
+    EXPECT_EQ(d.paragraphs[0].formats, (std::vector<std::uint32_t>{0, 1, 1, 0, 1, 0}));
+}
+
+}  // namespace
+}  // namespace tx

@@ -1,0 +1,486 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "base/Error.h"
+#include "base/Files.h"
+#include "components/textcontrol/TextEngine.h"
+#include "components/textcontrol/formats/TxmFormat.h"
+#include "components/textcontrol/tests/Fixtures.h"
+#include "components/textcontrol/tests/ModelCompare.h"
+
+namespace tx {
+namespace {
+
+using testing::Select;
+
+class TempFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               (std::string("zv_tx_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::wstring Path(const char* name) const { return (dir_ / name).wstring(); }
+    std::filesystem::path dir_;
+};
+
+TEST(TextEngine, SelectionReadsAndReplacesText) {
+    TextEngine e;
+    e.SetSelText(L"Hello world\r\nsecond line");
+    EXPECT_EQ(e.Text(), L"Hello world\nsecond line");
+    EXPECT_EQ(e.SelStart(), 23);
+    e.SetSelStart(6);
+    e.SetSelLength(-1);  // to the end
+    EXPECT_EQ(e.SelLength(), 17);
+    EXPECT_EQ(e.SelText(), L"world\nsecond line");
+    e.SetSelLength(5);
+    e.SetSelText(L"there");
+    EXPECT_EQ(e.Text(), L"Hello there\nsecond line");
+    EXPECT_EQ(e.SelStart(), 11);
+    EXPECT_EQ(e.SelLength(), 0);
+    e.SetSelStart(1000);  // clamped
+    EXPECT_EQ(e.SelStart(), e.TextLength());
+    e.SetSelStart(0);
+    e.SetSelLength(1000);
+    EXPECT_EQ(e.SelLength(), e.TextLength());
+}
+
+TEST(TextEngine, UndoKnowsTheKindOfEachStep) {
+    TextEngine e;
+    EXPECT_FALSE(e.CanUndo());
+    EXPECT_EQ(e.UndoKind(), 0);
+    for (wchar_t c : std::wstring(L"typed")) e.TypeChar(c);
+    EXPECT_EQ(e.UndoKind(), 1);
+    e.SetSelStart(0);
+    e.SetSelLength(2);
+    e.SetBold(true);
+    EXPECT_EQ(e.UndoKind(), 3);
+    e.DeleteForward();
+    EXPECT_EQ(e.UndoKind(), 2);
+    EXPECT_EQ(e.Text(), L"ped");
+
+    e.Undo();
+    EXPECT_EQ(e.Text(), L"typed");
+    EXPECT_EQ(e.RedoKind(), 11);
+    EXPECT_EQ(e.UndoKind(), 3);
+    e.Undo();
+    EXPECT_FALSE(e.Doc().charFormats[e.Doc().paragraphs[0].formats[0]].bold);
+    EXPECT_EQ(e.RedoKind(), 12);
+    e.Undo();  // the five keystrokes were one step
+    EXPECT_EQ(e.Text(), L"");
+    EXPECT_EQ(e.RedoKind(), 10);
+    EXPECT_FALSE(e.CanUndo());
+    e.Redo();
+    e.Redo();
+    e.Redo();
+    EXPECT_EQ(e.Text(), L"ped");
+    EXPECT_FALSE(e.CanRedo());
+}
+
+TEST(TextEngine, TypingAfterMovingTheCaretIsANewStep) {
+    TextEngine e;
+    e.TypeChar(L'a');
+    e.TypeChar(L'b');
+    e.SetSelStart(0);
+    e.TypeChar(L'c');
+    e.Undo();
+    EXPECT_EQ(e.Text(), L"ab");
+}
+
+TEST(TextEngine, OverwriteModeReplacesTheNextCharacterButNotTheParagraphEnd) {
+    TextEngine e;
+    e.SetSelText(L"ab\ncd");
+    e.SetInsertMode(false);
+    e.SetSelStart(1);
+    e.TypeChar(L'X');
+    e.TypeChar(L'Y');  // at the paragraph end: inserts
+    EXPECT_EQ(e.Text(), L"aXY\ncd");
+}
+
+TEST(TextEngine, CharacterFormattingAtTheCaretAppliesToTyping) {
+    TextEngine e;
+    e.SetSelText(L"plain ");
+    e.SetBold(true);
+    EXPECT_TRUE(e.Bold());
+    EXPECT_FALSE(e.CanUndo() && e.UndoKind() == 3);  // nothing in the text changed yet
+    e.SetSelText(L"bold");
+    Select(e, L"bold");
+    EXPECT_TRUE(e.Bold());
+    Select(e, L"plain");
+    EXPECT_FALSE(e.Bold());
+    e.SetForeColor(0x0000FF);
+    e.SetUnderline(true);
+    EXPECT_EQ(e.ForeColor(), 0x0000FFu);
+    EXPECT_TRUE(e.Underline());
+}
+
+TEST(TextEngine, FindHonoursItsOptionsWord) {
+    TextEngine e;
+    e.SetSelText(L"Alpha beta alpha BETA alpha");
+    // 16: from the given start; 4: match case; 8: leave the selection alone.
+    EXPECT_EQ(e.Find(L"alpha", 0, 16), 0);
+    EXPECT_EQ(e.SelStart(), 0);
+    EXPECT_EQ(e.SelLength(), 5);
+    EXPECT_EQ(e.Find(L"alpha", -1, 16), 11);
+    EXPECT_EQ(e.Find(L"alpha", -1, 16), 22);
+    EXPECT_EQ(e.Find(L"alpha", -1, 16), -1);
+    EXPECT_EQ(e.Find(L"alpha", 0, 16 + 4), 11);
+    EXPECT_EQ(e.Find(L"BETA", 0, 16 + 4), 17);
+    e.SetSelStart(3);
+    EXPECT_EQ(e.Find(L"beta", 0, 16 + 8), 6);
+    EXPECT_EQ(e.SelStart(), 3) << "no highlight keeps the selection";
+    EXPECT_EQ(e.Find(L"beta", -1, 16 + 8), 17);
+    EXPECT_EQ(e.Find(L"", 0, 16), -1);
+    EXPECT_EQ(e.Find(L"alpha", 999, 16), -1);
+}
+
+TEST(TextEngine, ReplacingEachMatchEndsEvenWhenTheReplacementHoldsTheSearchText) {
+    // The find dialog's Replace All: replace the selection, then find with start -1, until no match.
+    TextEngine e;
+    e.SetSelText(L"a-a-a");
+    int replaced = 0;
+    int found = e.Find(L"a", 0, 16);
+    while (found >= 0 && replaced < 100) {
+        e.SetSelText(L"aa");
+        ++replaced;
+        found = e.Find(L"a", -1, 16);
+    }
+    EXPECT_EQ(replaced, 3);
+    EXPECT_EQ(e.Text(), L"aa-aa-aa");
+}
+
+TEST(TextEngine, FieldsAsTheProgramWalksAndEditsThem) {
+    TextEngine e;
+    e.SetSelText(L"See ");
+    const int first = e.FieldInsert(L"the site");
+    ASSERT_NE(first, 0);
+    EXPECT_EQ(e.FieldCurrent(), first);
+    e.SetFieldLinkKind(first, kLinkAddress);
+    e.SetFieldLinkTarget(first, L"http://www.example.com");
+    e.SetSelText(L" or ");
+    const int second = e.FieldInsert(L"the top");
+    e.SetFieldLinkKind(second, kLinkAnchor);
+    e.SetFieldLinkTarget(second, L"top");
+    EXPECT_EQ(e.Text(), L"See the site or the top");
+
+    // Walking from 0 as the link recolouring does, selecting each field by its 1-based ends.
+    std::vector<std::wstring> texts;
+    for (int id = e.FieldNext(0, 512); id != 0; id = e.FieldNext(id, 512)) {
+        e.SetSelStart(e.FieldStart(id) - 1);
+        e.SetSelLength(e.FieldEnd(id) - e.FieldStart(id) + 1);
+        texts.push_back(e.SelText());
+    }
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"the site", L"the top"}));
+
+    e.SetSelStart(6);
+    EXPECT_EQ(e.FieldAtInputPos(), first);
+    EXPECT_EQ(e.FieldInsert(L"nested"), 0) << "no field inside a field";
+    e.SetFieldCurrent(first);
+    e.SetFieldText(L"our site");
+    EXPECT_EQ(e.Text(), L"See our site or the top");
+    EXPECT_EQ(e.FieldLinkTarget(first), L"http://www.example.com");
+    EXPECT_EQ(e.FieldCurrent(), first) << "the field keeps its id";
+
+    e.FieldDelete(second);
+    EXPECT_EQ(e.Text(), L"See our site or the top") << "the text stays";
+    EXPECT_EQ(e.FieldNext(first, 512), 0);
+    EXPECT_EQ(e.FieldStart(second), 0);
+
+    Select(e, L"or");
+    const int third = e.FieldInsertOverSelection();
+    ASSERT_NE(third, 0);
+    EXPECT_EQ(e.FieldEnd(third) - e.FieldStart(third) + 1, 2);
+    Select(e, L"site or");
+    EXPECT_EQ(e.FieldInsertOverSelection(), 0) << "overlaps two fields";
+}
+
+class RecordingEvents : public EngineEvents {
+public:
+    void Changed(ChangeKind) override { ++changes; }
+    void ObjectNameRequest(int id, std::wstring& name) override {
+        log.push_back(L"name " + std::to_wstring(id));
+        name = nextName;
+    }
+    void HostWindowRequest(int id, std::uintptr_t& window) override {
+        log.push_back(L"window " + std::to_wstring(id));
+        window = 0x5000 + static_cast<std::uintptr_t>(id);
+    }
+    void ObjectRestored(int id, const std::wstring& name) override { log.push_back(L"restored " + name); }
+    std::vector<std::wstring> log;
+    std::wstring nextName = L"clip.swf,0";
+    int changes = 0;
+};
+
+TEST(TextEngine, WindowedObjectsAreNamedOnInsertAndRestoredOnLoad) {
+    TextEngine e;
+    RecordingEvents events;
+    e.SetEvents(&events);
+    e.SetSelText(L"Movie: ");
+    const int id = e.ObjectInsertFixed(0x1234, L"", 1000, 1000, 100, 100);
+    EXPECT_EQ(e.ObjectCurrent(), id);
+    EXPECT_EQ(events.log, (std::vector<std::wstring>{L"name " + std::to_wstring(id)}));
+    EXPECT_EQ(e.ObjectName(id), L"clip.swf,0");
+    EXPECT_EQ(e.Text(), L"Movie: ") << "a fixed object takes no position";
+
+    TextEngine loaded;
+    RecordingEvents loadEvents;
+    loaded.SetEvents(&loadEvents);
+    loaded.LoadFromBytes(e.SaveToBytes(kFormatOwn), kFormatOwn);
+    // The host window comes before the name, for every stored windowed object.
+    ASSERT_EQ(loadEvents.log.size(), 2u);
+    EXPECT_EQ(loadEvents.log[0].substr(0, 7), L"window ");
+    EXPECT_EQ(loadEvents.log[1], L"restored clip.swf,0");
+    EXPECT_EQ(loaded.Doc().objects[0].hostWindow, 0x5000u + static_cast<std::uintptr_t>(loaded.Doc().objects[0].id));
+
+    loaded.SetObjectCurrent(loaded.Doc().objects[0].id);
+    loaded.ObjectDelete();
+    EXPECT_TRUE(loaded.Doc().objects.empty());
+    EXPECT_EQ(loaded.ObjectCurrent(), 0);
+    EXPECT_EQ(loaded.UndoKind(), 2);
+}
+
+TEST(TextEngine, ImagesAsCharactersTakeOnePositionAndKeepTheirBytes) {
+    TextEngine e;
+    e.SetSelText(L"ab");
+    e.SetSelStart(1);
+    const int id = e.ObjectInsertImage(testing::TinyPng(32, 16), false, -1, 0, 200, 50);
+    EXPECT_EQ(e.TextLength(), 3);
+    EXPECT_EQ(e.SelStart(), 2);
+    const Object* o = e.Doc().FindObject(id);
+    ASSERT_NE(o, nullptr);
+    EXPECT_EQ(o->anchor, 1);
+    EXPECT_EQ(o->imageType, ImageType::Png);
+    EXPECT_EQ(o->width, 32 * 15);
+    EXPECT_EQ(o->ShownWidth(), 32 * 15 * 2);
+    EXPECT_EQ(*o->image, testing::TinyPng(32, 16));
+    EXPECT_THROW(e.ObjectInsertImage("not an image", false, -1, 0), zv::Error);
+    e.SetSelStart(1);
+    e.SetSelLength(1);
+    e.SetSelText(L"");
+    EXPECT_TRUE(e.Doc().objects.empty()) << "deleting its character deletes the object";
+}
+
+TEST(TextEngine, TableOperationsAtTheCaret) {
+    TextEngine e;
+    e.SetSelText(L"Above");
+    const int id = e.TableInsert(2, 3);
+    ASSERT_NE(id, 0);
+    EXPECT_EQ(e.TableAtInputPos(), id);
+    EXPECT_EQ(e.TableRows(id), 2);
+    EXPECT_EQ(e.TableColumns(id), 3);
+    EXPECT_FALSE(e.CanInsertTable());
+    EXPECT_EQ(e.TableInsert(1, 1), 0);
+    const int width = e.PageWidth() - e.PageMarginL() - e.PageMarginR();
+    EXPECT_EQ(e.TableCellAttribute(id, 0, 1, cell::kColumnWidth), width / 3);
+
+    // Row 0 = every row, column 0 = every column.
+    e.SetTableCellAttribute(id, 0, 0, 2, 15);
+    e.SetTableCellAttribute(id, 2, 0, cell::kBackColor, 0xC0C0C0);
+    e.SetTableCellAttribute(id, 0, 3, cell::kRightBorder, 30);
+    EXPECT_EQ(e.TableCellAttribute(id, 2, 2, cell::kLeftBorder), 15);
+    EXPECT_EQ(e.TableCellAttribute(id, 2, 3, cell::kBackColor), 0xC0C0C0);
+    EXPECT_EQ(e.TableCellAttribute(id, 1, 3, cell::kBackColor), static_cast<int>(kNoColor));
+    EXPECT_EQ(e.TableCellAttribute(id, 1, 3, cell::kRightBorder), 30);
+    EXPECT_EQ(e.TableCellAttribute(id, 1, 2, cell::kRightBorder), 0);
+    EXPECT_EQ(e.TableCellAttribute(id, 9, 9, cell::kRightBorder), 0);
+
+    e.SetSelStart(e.TableCellStart(id, 1, 2));
+    e.SetSelText(L"x");
+    EXPECT_TRUE(e.TableInsertColumn(false));
+    EXPECT_EQ(e.TableColumns(id), 4);
+    EXPECT_EQ(e.TableCellAtInputPos(), (std::pair<int, int>{1, 3})) << "the caret stays in its cell";
+    EXPECT_TRUE(e.TableInsertRow(false));
+    EXPECT_EQ(e.TableCellAtInputPos(), (std::pair<int, int>{2, 3}));
+    EXPECT_EQ(e.TableRows(id), 3);
+    EXPECT_EQ(e.TableCellAttribute(id, 1, 4, cell::kRightBorder), 30) << "the new row copies its neighbour";
+
+    // Selecting the whole table as the editor does, then deleting its rows.
+    e.SetSelStart(e.TableCellStart(id, 1, 1));
+    e.SetSelLength(e.TableCellStart(id, 3, 4) + e.TableCellLength(id, 3, 4) - e.SelStart());
+    EXPECT_TRUE(e.TableDeleteRows());
+    EXPECT_EQ(e.TableRows(id), 0);
+    EXPECT_EQ(e.Text(), L"Above\n");
+    EXPECT_EQ(e.Doc().Validate(), L"");
+    e.Undo();
+    EXPECT_EQ(e.TableRows(id), 3);
+}
+
+TEST(TextEngine, ClipboardPayloadsCarryFormatsAndLinks) {
+    TextEngine source;
+    source.SetSelText(L"one ");
+    const int link = source.FieldInsert(L"link");
+    source.SetFieldLinkKind(link, kLinkAddress);
+    source.SetFieldLinkTarget(link, L"http://x.org");
+    source.SetSelText(L" two\nthree");
+    Select(source, L"one");
+    source.SetBold(true);
+    source.SetSelStart(0);
+    source.SetSelLength(-1);
+    const ClipData data = source.Copy();
+    EXPECT_EQ(data.text, L"one link two\r\nthree");
+
+    TextEngine target;
+    target.SetSelText(L"[]");
+    target.SetSelStart(1);
+    target.Paste(data);
+    EXPECT_EQ(target.Text(), L"[one link two\nthree]");
+    ASSERT_EQ(target.Doc().fields.size(), 1u);
+    EXPECT_EQ(target.FieldLinkTarget(target.Doc().fields[0].id), L"http://x.org");
+    Select(target, L"one");
+    EXPECT_TRUE(target.Bold());
+    target.Undo();
+    EXPECT_EQ(target.Text(), L"[]");
+
+    // Cut leaves the text without the selection; a text-only payload pastes as text.
+    Select(source, L"two");
+    EXPECT_EQ(source.Cut().text, L"two");
+    EXPECT_EQ(source.Text(), L"one link \nthree");
+    target.Paste(ClipData{"", L"plain\r\ntext"});
+    EXPECT_EQ(target.Text(), L"[plain\ntext]");
+}
+
+TEST_F(TempFolder, SaveFromAnOffsetKeepsTheCallersHeaderAndEndsWithTheContent) {
+    const std::wstring path = Path("0001.txm");
+    // An older, longer page file: its header must stay, its old tail must go.
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << std::string(30, 'H') << std::string(5000, 'x');
+    TextEngine e;
+    e.SetSelText(L"Stored page");
+    e.SetPageMarginL(2000);
+    e.Save(path, 30, kFormatOwn);
+    const std::string bytes = zv::ReadFileBytes(path);
+    EXPECT_EQ(bytes.substr(0, 30), std::string(30, 'H'));
+    EXPECT_EQ(bytes.substr(30), e.SaveToBytes(kFormatOwn));
+
+    TextEngine loaded;
+    loaded.SetLoadSaveAttribute(attr::kApplyStoredPage, 1);
+    loaded.Load(path, 30, kFormatOwn);
+    EXPECT_EQ(loaded.Text(), L"Stored page");
+    EXPECT_EQ(loaded.LoadSaveAttribute(attr::kMarginLeft), 2000);
+    EXPECT_EQ(loaded.PageMarginL(), 2000);
+
+    // A new file saved at an offset gets zeros before the content.
+    const std::wstring fresh = Path("0002.txm");
+    e.Save(fresh, 30, kFormatOwn);
+    EXPECT_EQ(zv::ReadFileBytes(fresh).substr(0, 30), std::string(30, '\0'));
+
+    // Insert-loading puts the page in at the selection.
+    TextEngine target;
+    target.SetSelText(L"<>");
+    target.SetSelStart(1);
+    target.Load(path, 30, kFormatOwn, true);
+    EXPECT_EQ(target.Text(), L"<Stored page>");
+    EXPECT_EQ(target.PageMarginL(), PageSetup{}.marginLeft) << "an insert does not change the page";
+}
+
+TEST(TextEngine, StoredPageGeometryAppliesOnlyWhenAsked) {
+    TextEngine source;
+    source.SetPageWidth(11906);
+    source.SetPageHeight(16837);
+    const std::string bytes = source.SaveToBytes(kFormatOwn);
+    TextEngine keeps;
+    keeps.LoadFromBytes(bytes, kFormatOwn);
+    EXPECT_EQ(keeps.PageWidth(), PageSetup{}.width);
+    const int expected[6] = {11906, 16837, 1440, 1440, 1440, 1440};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(keeps.LoadSaveAttribute(i), expected[i]) << i;
+    TextEngine applies;
+    applies.SetLoadSaveAttribute(attr::kApplyStoredPage, 1);
+    applies.LoadFromBytes(bytes, kFormatOwn);
+    EXPECT_EQ(applies.PageWidth(), 11906);
+    EXPECT_EQ(applies.PageHeight(), 16837);
+    // Plain text has no page: the attributes read 0, so that the program applies nothing.
+    applies.LoadFromBytes("text", kFormatText);
+    EXPECT_EQ(applies.LoadSaveAttribute(attr::kPageWidth), 0);
+}
+
+TEST(TextEngine, AFailedLoadLeavesTheDocumentAsItWas) {
+    TextEngine e;
+    e.LoadFromBytes(WriteTxm(testing::FullDocument()), kFormatOwn);
+    const Document before = e.Doc();
+    e.SetSelStart(5);
+    const std::string good = WriteTxm(testing::FullDocument());
+    const std::string inputs[] = {good.substr(0, good.size() - 1), "garbage", "{\\rtf1 {unclosed", ""};
+    const int formats[] = {kFormatOwn, kFormatOwn, kFormatRtf, kFormatRtf};
+    for (int i = 0; i < 4; ++i) {
+        for (bool insert : {false, true}) {
+            EXPECT_THROW(e.LoadFromBytes(inputs[i], formats[i], insert), zv::Error) << i;
+            EXPECT_TRUE(testing::SameModel(before, e.Doc())) << i;
+            EXPECT_EQ(e.SelStart(), 5);
+            EXPECT_FALSE(e.CanUndo());
+        }
+    }
+    EXPECT_THROW(e.LoadFromBytes("x", 4), zv::Error) << "HTML comes later";
+    EXPECT_THROW(e.Load(L"/nonexistent/file.txm", 30, kFormatOwn), zv::Error);
+}
+
+TEST(TextEngine, PlainTextLoadsAndSavesAsWindows1252WithCrLf) {
+    TextEngine e;
+    e.LoadFromBytes("Caf\xe9\r\nsecond\nthird", kFormatText);
+    EXPECT_EQ(e.Text(), L"Caf\xE9\nsecond\nthird");
+    EXPECT_EQ(e.SaveToBytes(kFormatText), "Caf\xe9\r\nsecond\r\nthird");
+    e.LoadFromBytes("\xEF\xBB\xBF\xE2\x82\xAC uro", kFormatText);  // UTF-8 with its mark
+    EXPECT_EQ(e.Text(), L"\x20AC uro");
+    e.LoadFromBytes(std::string("\xFF\xFEh\0i\0", 6), kFormatText);  // UTF-16
+    EXPECT_EQ(e.Text(), L"hi");
+    e.SetSelStart(0);
+    e.SetSelLength(1);
+    EXPECT_EQ(e.SaveToBytes(kFormatText, true), "h") << "selection only";
+}
+
+TEST(TextEngine, FrameValuesReadMinusOneWhenParagraphsDiffer) {
+    TextEngine e;
+    e.SetSelText(L"one\ntwo");
+    e.SetSelStart(0);
+    e.SetFrameStyle(0x1A45);
+    e.SetFrameLineWidth(40);
+    EXPECT_EQ(e.FrameStyle(), 0x1A45);
+    e.SetSelLength(-1);
+    EXPECT_EQ(e.FrameStyle(), -1);
+    EXPECT_EQ(e.FrameLineWidth(), -1);
+    EXPECT_EQ(e.FrameDistance(), 0);
+    e.SetFrameLineWidth(-1);  // "mixed" written back leaves each paragraph alone
+    e.SetSelStart(0);
+    EXPECT_EQ(e.FrameLineWidth(), 40);
+}
+
+TEST(TextEngine, MarksAndHeaderFooter) {
+    TextEngine e;
+    e.SetSelText(L"top\nmiddle\nbottom");
+    e.SetSelStart(4);
+    e.MarkInsert(L"middle");
+    e.SetSelStart(0);
+    e.SetSelText(L"new ");
+    EXPECT_TRUE(e.GoToMark(L"middle"));
+    EXPECT_EQ(e.SelStart(), 8);
+    EXPECT_FALSE(e.GoToMark(L"none"));
+    e.SetHeaderText(L"Head\nline 2");
+    e.SetFooterText(L"Foot");
+    EXPECT_EQ(e.HeaderText(), L"Head\nline 2");
+    EXPECT_EQ(e.Doc().header.paragraphs.size(), 2u);
+    e.SetFooterText(L"");
+    EXPECT_TRUE(e.Doc().footer.Empty());
+}
+
+TEST(TextEngine, OnePageRuleCountsPages) {
+    TextEngine e;
+    FixedPitchMeasurer measurer;
+    e.SetMeasurer(&measurer);
+    e.SetSelText(L"short text");
+    EXPECT_EQ(e.PageCount(), 1);
+    // The default page holds (9618 - 2880) / 240 = 28 lines of 12 point text.
+    for (int i = 0; i < 27; ++i) e.SetSelText(L"\nline");
+    EXPECT_EQ(e.PageCount(), 1);
+    const int onePage = e.TextLength();
+    e.SetSelText(L"\none line too many");
+    EXPECT_EQ(e.PageCount(), 2);
+    e.SetSelStart(onePage);
+    e.SetSelLength(-1);
+    e.SetSelText(L"");
+    EXPECT_EQ(e.PageCount(), 1);
+}
+
+}  // namespace
+}  // namespace tx

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "base/Error.h"
+#include "components/textcontrol/formats/TxmFormat.h"
+#include "components/textcontrol/tests/Fixtures.h"
+#include "components/textcontrol/tests/ModelCompare.h"
+
+namespace tx {
+namespace {
+
+using testing::FullDocument;
+using testing::SameModel;
+
+TEST(TxmFormat, FullDocumentRoundTrips) {
+    const Document original = FullDocument();
+    ASSERT_EQ(original.Validate(), L"");
+    // The fixture really holds every kind of content, so the round trip covers them.
+    ASSERT_EQ(original.tables.size(), 1u);
+    ASSERT_EQ(original.fields.size(), 3u);
+    ASSERT_EQ(original.objects.size(), 3u);
+    ASSERT_EQ(original.marks.size(), 2u);
+    ASSERT_FALSE(original.header.Empty());
+    ASSERT_FALSE(original.footer.Empty());
+    ASSERT_FALSE(original.styles.empty());
+
+    const std::string bytes = WriteTxm(original);
+    const Document loaded = ReadTxm(bytes);
+    EXPECT_TRUE(SameModel(original, loaded));
+    // Ids survive too: the program keeps field and table ids across a store and load.
+    EXPECT_EQ(loaded.fields[1].id, original.fields[1].id);
+    EXPECT_EQ(loaded.tables[0].id, original.tables[0].id);
+    EXPECT_EQ(loaded.nextFieldId, original.nextFieldId);
+    EXPECT_EQ(WriteTxm(loaded), bytes);
+}
+
+TEST(TxmFormat, EveryTruncationIsRefusedWithAMessage) {
+    const std::string bytes = WriteTxm(FullDocument());
+    for (size_t length = 0; length < bytes.size(); ++length) {
+        try {
+            ReadTxm(std::string_view(bytes).substr(0, length));
+            ADD_FAILURE() << "a file cut at " << length << " bytes was accepted";
+        } catch (const zv::Error& e) {
+            ASSERT_FALSE(e.Description().empty());
+        }
+    }
+}
+
+// Writes a document the model would never produce and patches nothing else: the checksum is
+// right, so only the reader's own checks stand between the bytes and the engine.
+std::wstring Refusal(const Document& d) {
+    try {
+        ReadTxm(WriteTxm(d));
+    } catch (const zv::Error& e) {
+        return e.Description();
+    }
+    return L"(accepted)";
+}
+
+TEST(TxmFormat, InconsistentContentIsRefused) {
+    struct Case {
+        const char* name;
+        void (*spoil)(Document&);
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {"field past the end", [](Document& d) { d.fields[0].length = 100000; }, L"field lies outside"},
+        {"overlapping fields", [](Document& d) { d.fields[1].start = d.fields[0].start; }, L"overlap"},
+        {"field id beyond next id", [](Document& d) { d.nextFieldId = 1; }, L"field id"},
+        {"object not at its character", [](Document& d) {
+             for (auto& o : d.objects) if (!o.fixed) o.anchor = 0;
+         }, L"object"},
+        {"object character without object", [](Document& d) { d.paragraphs[0].text[0] = kObjectChar; }, L"object character"},
+        {"table cells out of order", [](Document& d) {
+             for (auto& p : d.paragraphs) if (p.cell.table && p.cell.row == 2 && p.cell.col == 1) p.cell.col = 3;
+         }, L"table"},
+        {"table missing a row", [](Document& d) { d.tables[0].rows = 4; d.tables[0].cells.resize(16); }, L"table"},
+        {"document ending in a table", [](Document& d) { d.paragraphs.back().cell = d.paragraphs[d.paragraphs.size() - 3].cell; }, L"table"},
+        {"format index out of range", [](Document& d) { d.paragraphs[1].formats[0] = 999; }, L"format"},
+        {"mark outside the text", [](Document& d) { d.marks[0].position = -5; }, L"mark"},
+        {"list level out of range", [](Document& d) { d.paragraphs[2].format.listLevel = 40; }, L"list level"},
+        {"zero font size", [](Document& d) { d.charFormats[0].size = 0; }, L"font size"},
+        {"page width zero", [](Document& d) { d.page.width = 0; }, L"page width"},
+    };
+    for (const auto& c : cases) {
+        Document d = FullDocument();
+        c.spoil(d);
+        const std::wstring message = Refusal(d);
+        EXPECT_NE(message.find(c.expected), std::wstring::npos) << c.name << ": " << std::string(message.begin(), message.end());
+    }
+}
+
+TEST(TxmFormat, HostileLengthsAreRefusedBeforeAllocating) {
+    std::string bytes = WriteTxm(FullDocument());
+    // The first section's length field claims 4 GB.
+    std::string hostile = bytes;
+    hostile[18] = hostile[19] = hostile[20] = hostile[21] = '\xFF';
+    EXPECT_THROW(ReadTxm(hostile), zv::Error);
+
+    // A paragraph count of 2^32-1 with a valid checksum: refused by the count check, not by running
+    // out of memory. Built by hand: header, then one body section holding only the count.
+    auto le32 = [](std::uint32_t v) {
+        std::string s;
+        for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>(v >> (8 * i)));
+        return s;
+    };
+    const std::string format = le32(1) + std::string("A\0", 2) + le32(240) + std::string(1, '\0') + le32(0) + le32(0);
+    std::string payload = std::string("\x02\x00", 2) + le32(static_cast<std::uint32_t>(format.size()) + 4) + le32(1) + format +
+                          std::string("\x03\x00", 2) + le32(4) + le32(0xFFFFFFFFu);
+    std::uint32_t h = 2166136261u;
+    for (unsigned char c : payload) h = (h ^ c) * 16777619u;
+    const std::string file = std::string("ZVTX\x01\x00\x00\x00", 8) + le32(static_cast<std::uint32_t>(payload.size())) + le32(h) + payload;
+    try {
+        ReadTxm(file);
+        FAIL() << "accepted";
+    } catch (const zv::Error& e) {
+        EXPECT_NE(e.Description().find(L"paragraph count"), std::wstring::npos);
+    }
+}
+
+TEST(TxmFormat, OtherFilesAndVersionsAreRefused) {
+    EXPECT_THROW(ReadTxm(""), zv::Error);
+    EXPECT_THROW(ReadTxm("{\\rtf1 hello}"), zv::Error);
+    std::string newer = WriteTxm(Document{});
+    newer[4] = 2;
+    try {
+        ReadTxm(newer);
+        FAIL();
+    } catch (const zv::Error& e) {
+        EXPECT_NE(e.Description().find(L"version 2"), std::wstring::npos);
+    }
+    std::string damaged = WriteTxm(FullDocument());
+    damaged[damaged.size() / 2] ^= 0x40;
+    EXPECT_THROW(ReadTxm(damaged), zv::Error);
+}
+
+TEST(TxmFormat, UnknownSectionsOfALaterMinorVersionAreSkipped) {
+    std::string bytes = WriteTxm(FullDocument());
+    std::string payload = bytes.substr(16) + std::string("\x40\x00", 2) + std::string("\x03\0\0\0abc", 7);
+    std::uint32_t h = 2166136261u;
+    for (unsigned char c : payload) h = (h ^ c) * 16777619u;
+    std::string file = bytes.substr(0, 8);
+    for (std::uint32_t v : {static_cast<std::uint32_t>(payload.size()), h})
+        for (int i = 0; i < 4; ++i) file.push_back(static_cast<char>(v >> (8 * i)));
+    EXPECT_TRUE(testing::SameModel(FullDocument(), ReadTxm(file + payload)));
+}
+
+}  // namespace
+}  // namespace tx
