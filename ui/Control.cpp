@@ -258,12 +258,52 @@ void Control::FireMouse(UINT msg, WPARAM wp, LPARAM lp) {
     if (f) f(button, shift, tx, ty);
 }
 
+namespace {
+thread_local Control* g_dragSource = nullptr;
+
+Control* ControlAtScreenPoint(POINT pt) {
+    for (HWND h = WindowFromPoint(pt); h; h = GetParent(h))
+        if (Control* c = detail::ControlFromHwnd(h)) return c;
+    return nullptr;
+}
+
+void DragTo(Control& source, bool drop) {
+    POINT pt;
+    GetCursorPos(&pt);
+    Control* target = ControlAtScreenPoint(pt);
+    if (!target || !target->hWnd()) return;
+    ScreenToClient(target->hWnd(), &pt);
+    float x = static_cast<float>(PixelsToTwipsX(pt.x)), y = static_cast<float>(PixelsToTwipsY(pt.y));
+    detail::Guard([&] {
+        if (drop) {
+            if (auto f = target->DragDrop) f(source, x, y);
+        } else {
+            if (auto f = target->DragOver) f(source, x, y, 2);
+        }
+    });
+}
+}  // namespace
+
+void Control::Drag(int action) {
+    if (action == 1) {
+        if (!hwnd_) return;
+        g_dragSource = this;
+        SetCapture(hwnd_);
+        return;
+    }
+    if (g_dragSource != this) return;
+    g_dragSource = nullptr;
+    if (GetCapture() == hwnd_) ReleaseCapture();
+    if (action == 2) DragTo(*this, true);
+}
+
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
     auto* self = reinterpret_cast<Control*>(ref);
     LRESULT result = 0;
     bool handled = false;
     switch (msg) {
         case WM_NCDESTROY: {
+            if (g_dragSource == self) g_dragSource = nullptr;
             RemoveWindowSubclass(hwnd, &Control::SubclassProc, 1);
             detail::UnmapControl(hwnd);
             detail::CountWindow(-1);
@@ -307,9 +347,24 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
                 wp = static_cast<WPARAM>(ascii);
             }
             break;
-        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-        case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
         case WM_MOUSEMOVE:
+            if (g_dragSource == self) {
+                DragTo(*self, false);
+                return 0;
+            }
+            detail::Guard([&] { self->FireMouse(msg, wp, lp); });
+            break;
+        case WM_LBUTTONUP:
+            if (g_dragSource == self) {
+                g_dragSource = nullptr;
+                ReleaseCapture();
+                DragTo(*self, true);
+                return 0;
+            }
+            detail::Guard([&] { self->FireMouse(msg, wp, lp); });
+            break;
+        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+        case WM_RBUTTONUP: case WM_MBUTTONUP:
             detail::Guard([&] { self->FireMouse(msg, wp, lp); });
             break;
         default: break;

@@ -90,6 +90,11 @@ public:
     std::function<void(int Button, int Shift, float X, float Y)> MouseDown, MouseUp, MouseMove;
     std::function<void(int& KeyCode, int Shift)> KeyDown, KeyUp;
     std::function<void(int& KeyAscii)> KeyPress;
+    // Dragging (Drag(1) in a MouseDown handler): the control under the mouse hears DragOver while
+    // the button is held and DragDrop where it is let go. X, Y are twips in the target.
+    std::function<void(Control& Source, float X, float Y, int State)> DragOver;
+    std::function<void(Control& Source, float X, float Y)> DragDrop;
+    void Drag(int action = 1);  // 0 cancel, 1 begin, 2 end (drop here)
 
     // ---- used by the runtime (forms, containers, control arrays) ----
     void CreateWindowNow();
@@ -98,6 +103,7 @@ public:
     int ControlId() const { return id_; }
     bool IsWindowless() const { return windowless_; }
     virtual void OnCommand(int code) {}
+    virtual void OnCommandFull(int id, int code) { OnCommand(code); }
     virtual bool OnNotify(NMHDR* hdr, LRESULT& result) { return false; }
     virtual void OnScroll(int code) {}
     virtual void OnTimer() {}

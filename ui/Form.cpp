@@ -385,7 +385,7 @@ void Form::Load() {
             if (!mdiChild_) SetMenu(hwnd_, menuBar_.Get());
         }
         CreateControls();
-        LayoutAfterLoad();
+        LayoutAligned();
     } catch (...) {
         loading_ = false;
         DestroyFormWindow();
@@ -601,6 +601,40 @@ void Form::RefillMenuBar() {
     if (mdiChild_ && MdiForm::Current()) MdiForm::Current()->ChildMenuChanged(this);
 }
 
+void Form::LayoutAligned() {
+    if (!hwnd_) return;
+    RECT area;
+    GetClientRect(hwnd_, &area);
+    for (Control* c : controls_) {
+        if (!c->hWnd() || c->Container() || c->Align() == vbAlignNone || !IsWindowVisible(c->hWnd())) continue;
+        RECT r;
+        GetWindowRect(c->hWnd(), &r);
+        int h = r.bottom - r.top, w = r.right - r.left;
+        switch (c->Align()) {
+            case vbAlignTop:
+                MoveWindow(c->hWnd(), area.left, area.top, area.right - area.left, h, TRUE);
+                area.top += h;
+                break;
+            case vbAlignBottom:
+                MoveWindow(c->hWnd(), area.left, area.bottom - h, area.right - area.left, h, TRUE);
+                area.bottom -= h;
+                break;
+            case vbAlignLeft:
+                MoveWindow(c->hWnd(), area.left, area.top, w, area.bottom - area.top, TRUE);
+                area.left += w;
+                break;
+            case vbAlignRight:
+                MoveWindow(c->hWnd(), area.right - w, area.top, w, area.bottom - area.top, TRUE);
+                area.right -= w;
+                break;
+            default: break;
+        }
+    }
+    if (area.right < area.left) area.right = area.left;
+    if (area.bottom < area.top) area.bottom = area.top;
+    PlaceRemainingArea(area);
+}
+
 void Form::PopupMenu(MenuItem& menu, long x, long y) {
     if (!hwnd_) throw zv::Error(L"The form is not loaded.");
     POINT pt;
@@ -636,6 +670,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             detail::Guard([&] { RunUnload(vbFormControlMenu); });
             return 0;
         case WM_SIZE:
+            LayoutAligned();
             if (loaded_ && !loading_ && !inResize_) detail::Guard([&] { Form_Resize(); });
             break;
         case WM_ACTIVATE:

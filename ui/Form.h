@@ -184,7 +184,8 @@ public:
     void UnloadWithoutAsking();
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     void FireActivate();
-    virtual void LayoutAfterLoad() {}
+    // Docks the aligned controls (toolbar, status bar, aligned picture boxes) along the edges.
+    void LayoutAligned();
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
 
 protected:
@@ -197,6 +198,8 @@ protected:
     void ComputeOuterSize(int& w, int& h) const;
     void RunModalLoop();
     void CenterOn(Form* owner);
+    // What the aligned controls leave of the client area (the MDI frame puts its children there).
+    virtual void PlaceRemainingArea(const RECT& area) {}
 
     HWND hwnd_ = nullptr;
     bool loaded_ = false;

@@ -135,37 +135,8 @@ bool MdiForm::RunUnload(int mode) {
     return true;
 }
 
-void MdiForm::LayoutAligned() {
-    if (!hwnd_ || !client_) return;
-    RECT area;
-    GetClientRect(hwnd_, &area);
-    for (Control* c : controls_) {
-        if (!c->hWnd() || !IsWindowVisible(c->hWnd()) || c->Container()) continue;
-        RECT r;
-        GetWindowRect(c->hWnd(), &r);
-        int h = r.bottom - r.top, w = r.right - r.left;
-        switch (c->Align()) {
-            case vbAlignTop:
-                MoveWindow(c->hWnd(), area.left, area.top, area.right - area.left, h, TRUE);
-                area.top += h;
-                break;
-            case vbAlignBottom:
-                MoveWindow(c->hWnd(), area.left, area.bottom - h, area.right - area.left, h, TRUE);
-                area.bottom -= h;
-                break;
-            case vbAlignLeft:
-                MoveWindow(c->hWnd(), area.left, area.top, w, area.bottom - area.top, TRUE);
-                area.left += w;
-                break;
-            case vbAlignRight:
-                MoveWindow(c->hWnd(), area.right - w, area.top, w, area.bottom - area.top, TRUE);
-                area.right -= w;
-                break;
-            default: break;
-        }
-    }
-    MoveWindow(client_, area.left, area.top, std::max<LONG>(0, area.right - area.left),
-               std::max<LONG>(0, area.bottom - area.top), TRUE);
+void MdiForm::PlaceRemainingArea(const RECT& area) {
+    if (client_) MoveWindow(client_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
 }
 
 LRESULT MdiForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

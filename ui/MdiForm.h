@@ -28,12 +28,11 @@ public:
     void ChildMenuGoing(Form* child);
     bool RunUnload(int mode) override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    void LayoutAligned();
-    void LayoutAfterLoad() override { LayoutAligned(); }
 
 protected:
     void CreateFormWindow() override;
     LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void PlaceRemainingArea(const RECT& area) override;
 
 private:
     void ShowMenuOf(Form* child);

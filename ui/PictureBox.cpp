@@ -51,8 +51,7 @@ void PictureBox::Cls() {
 
 void PictureBox::Move(long left, long top, long width, long height) {
     Control::Move(left, top, width, height);
-    if (p_.align != 0 && form_->IsLoaded())
-        if (auto* frame = dynamic_cast<MdiForm*>(form_)) frame->LayoutAligned();
+    if (p_.align != 0 && form_->IsLoaded()) form_->LayoutAligned();
 }
 
 void PictureBox::CreateKindWindow() {

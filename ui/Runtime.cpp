@@ -334,7 +334,7 @@ bool ContainerMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         case WM_COMMAND:
             if (lp) {
                 if (Control* c = ControlFromHwnd(reinterpret_cast<HWND>(lp))) {
-                    Guard([&] { c->OnCommand(HIWORD(wp)); });
+                    Guard([&] { c->OnCommandFull(LOWORD(wp), HIWORD(wp)); });
                     result = 0;
                     return true;
                 }
