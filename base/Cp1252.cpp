@@ -23,18 +23,16 @@ char EncodeOne(wchar_t c) {
 }  // namespace
 
 std::string EncodeCp1252(std::wstring_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (wchar_t c : text) out.push_back(EncodeOne(c));
+    std::string out(text.size(), '\0');
+    for (size_t i = 0; i < text.size(); ++i) out[i] = EncodeOne(text[i]);
     return out;
 }
 
 std::wstring DecodeCp1252(std::string_view bytes) {
-    std::wstring out;
-    out.reserve(bytes.size());
-    for (char b : bytes) {
-        auto u = static_cast<unsigned char>(b);
-        out.push_back(u >= 0x80 && u < 0xA0 ? static_cast<wchar_t>(kHigh[u - 0x80]) : static_cast<wchar_t>(u));
+    std::wstring out(bytes.size(), L'\0');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto u = static_cast<unsigned char>(bytes[i]);
+        out[i] = u >= 0x80 && u < 0xA0 ? static_cast<wchar_t>(kHigh[u - 0x80]) : static_cast<wchar_t>(u);
     }
     return out;
 }

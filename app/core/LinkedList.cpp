@@ -1,5 +1,6 @@
 #include "app/core/LinkedList.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cwctype>
 
@@ -18,6 +19,7 @@ std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
 // Splits text into lines ended by CR LF, LF or CR; a last line without an ending counts too.
 std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
     std::vector<std::wstring_view> lines;
+    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), L'\n')) + 1);
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == L'\r' || text[i] == L'\n') {
