@@ -509,6 +509,8 @@ private:
     // ------------------------------------------------------------ groups
 
     void EndGroup() {
+        // The last paragraph has no \par: it takes the properties in force when the document ends.
+        if (stack_.size() == 1) body_.current.format = ResolvedPara(Top());
         State closing = std::move(stack_.back());
         stack_.pop_back();
         switch (closing.groupKind) {
@@ -1070,7 +1072,6 @@ private:
         if (table_) CloseTable();
         body_.done.push_back(std::move(body_.current));
         if (body_.done.back().cell.table != 0) body_.done.push_back(NewParagraph());
-        // The body's last paragraph takes the paragraph properties in force at the end.
         doc_.paragraphs = std::move(body_.done);
         doc_.header.paragraphs = std::move(header_.done);
         doc_.footer.paragraphs = std::move(footer_.done);

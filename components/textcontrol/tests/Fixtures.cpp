@@ -26,6 +26,7 @@ namespace {
 void AppendParagraph(TextEngine& e, std::wstring_view text) {
     e.SetSelStart(e.TextLength());
     e.SetSelText(L"\n");
+    e.FormatParagraphs([](ParaFormat& f) { f = ParaFormat{}; });
     e.SetSelText(text);
 }
 

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include "base/Error.h"
+#include "components/textcontrol/formats/RtfReader.h"
+#include "components/textcontrol/formats/RtfWriter.h"
+#include "components/textcontrol/tests/Fixtures.h"
+#include "components/textcontrol/tests/ModelCompare.h"
+
+namespace tx {
+namespace {
+
+TEST(Rtf, FullDocumentRoundTrips) {
+    const Document original = testing::FullDocument();
+    const std::string rtf = WriteRtf(original);
+    const Document loaded = ReadRtf(rtf);
+    EXPECT_TRUE(testing::SameModel(original, loaded));
+    EXPECT_EQ(WriteRtf(loaded), rtf);
+}
+
+TEST(Rtf, StandardWordsCarryWhatOtherProgramsNeed) {
+    const std::string rtf = WriteRtf(testing::FullDocument());
+    for (const char* expected : {"\\paperw12240", "\\margl1800", "{\\header", "{\\footer", "\\trowd", "\\cellx",
+                                 "\\clcbpat", "\\intbl", "\\cell", "\\row", "{\\field{\\*\\fldinst HYPERLINK \"http://www.example.com/a?b=\\\\\"c\\\\\"\"}",
+                                 "HYPERLINK \\\\l \"intro\"", "HYPERLINK \"000042\\\\\\\\0007.txm\"", "{\\pict\\pngblip",
+                                 "\\picscalex150", "\\page", "{\\*\\bkmkstart intro}", "\\b", "\\ul", "\\strike",
+                                 "{\\stylesheet", "\\pnlvlblt", "\\pnucltr", "\\brdrdb"}) {
+        EXPECT_NE(rtf.find(expected), std::string::npos) << expected;
+    }
+    EXPECT_NE(rtf.find("Caf\\'e9"), std::string::npos);
+    EXPECT_NE(rtf.find("\\u937?"), std::string::npos);  // outside Windows-1252: Unicode with a fallback
+}
+
+// As a simple word processor writes: no \pard per paragraph, \par at the end of every paragraph.
+constexpr const char* kWordPad =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}"
+    "{\\f1\\fswiss\\fcharset0 Arial;}}\r\n"
+    "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\r\n"
+    "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
+    "\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang9 Hello \\b bold\\b0  and \\i italic\\i0 . \\cf1 Red\\cf0\\par\r\n"
+    "\\pard\\qc\\f1\\fs32 Centered \\'e0 la carte\\tab tabbed\\par\r\n"
+    "}\r\n\0";
+
+TEST(Rtf, ReadsWhatASimpleWordProcessorWrites) {
+    const Document d = ReadRtf(kWordPad);
+    ASSERT_EQ(d.ParagraphCount(), 3);  // the final \par opens an empty last paragraph
+    EXPECT_EQ(d.paragraphs[0].text, L"Hello bold and italic. Red");
+    EXPECT_EQ(d.paragraphs[1].text, L"Centered \xE0 la carte\ttabbed");
+    EXPECT_EQ(d.paragraphs[2].text, L"");
+    EXPECT_EQ(d.paragraphs[0].format.spaceAfter, 200);
+    EXPECT_EQ(d.paragraphs[1].format.align, Align::Center);
+    auto format = [&](int para, int offset) { return d.charFormats[d.paragraphs[static_cast<size_t>(para)].formats[static_cast<size_t>(offset)]]; };
+    EXPECT_EQ(format(0, 0).face, L"Calibri");
+    EXPECT_EQ(format(0, 0).size, 220);
+    EXPECT_FALSE(format(0, 0).bold);
+    EXPECT_TRUE(format(0, 6).bold);
+    EXPECT_TRUE(format(0, 15).italic);
+    EXPECT_EQ(format(0, 23).color, 0x0000FFu);  // red, as an OLE colour
+    EXPECT_EQ(format(0, 0).color, kBlack);
+    EXPECT_EQ(format(1, 0).face, L"Arial");
+    EXPECT_EQ(format(1, 0).size, 320);
+}
+
+// As a full word processor writes: style sheet, list tables, header, bookmarks, a HYPERLINK field
+// with switches, Unicode with fallbacks, a table whose rows restate their definitions, nested
+// groups everywhere, a picture inside a shape destination with its fallback.
+constexpr const char* kWord =
+    "{\\rtf1\\adeflang1025\\ansi\\ansicpg1252\\uc1\\adeff0\\deff0\\stshfdbch0{\\fonttbl{\\f0\\froman\\fcharset0\\fprq2"
+    "{\\*\\panose 02020603050405020304}Times New Roman{\\*\\falt Times};}{\\f1\\fswiss\\fcharset0 Arial;}}\n"
+    "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue0;\\red192\\green192\\blue192;}\n"
+    "{\\stylesheet{\\ql \\li0\\ri0\\widctlpar\\f0\\fs24 \\snext0 Normal;}{\\s1\\qc\\sb240\\sa60\\b\\f1\\fs32 \\sbasedon0 \\snext0 "
+    "heading 1;}{\\*\\cs10 \\additive \\ssemihidden Default Paragraph Font;}}\n"
+    "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc23\\levelstartat1{\\leveltext \\'01\\u-3913 ?;}{\\levelnumbers;}"
+    "\\fi-360\\li720}{\\listlevel\\levelnfc4{\\leveltext \\'02\\'01.;}{\\levelnumbers\\'01;}}\\listid100}"
+    "{\\list\\listtemplateid2{\\listlevel\\levelnfc0{\\leveltext \\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid200}}\n"
+    "{\\*\\listoverridetable{\\listoverride\\listid100\\listoverridecount0\\ls1}{\\listoverride\\listid200\\listoverridecount0\\ls2}}\n"
+    "{\\info{\\title A test}{\\author Someone}}\\paperw11906\\paperh16838\\margl1417\\margr1417\\margt1417\\margb1134\n"
+    "\\sectd {\\header \\pard\\plain \\qr\\f0\\fs20 Running head\\par}{\\footerf \\pard Page one footer\\par}\n"
+    "\\pard\\plain \\s1\\qc\\sb240\\sa60\\b\\f1\\fs32 {\\*\\bkmkstart intro}Title{\\*\\bkmkend intro}\\par\n"
+    "\\pard\\plain \\ql\\f0\\fs24 Caf\\'e9 {\\uc2\\u8364\\'80\\'80}uro and \\u937\\'3f. "
+    "{\\field{\\*\\fldinst {\\rtlch HYPERLINK \"http://example.com/\" \\\\o \"tip\"}}{\\fldrslt {\\ul\\cf2 a link}}} and "
+    "{\\field{\\*\\fldinst HYPERLINK \\\\l \"intro\"}{\\fldrslt back}}.\\par\n"
+    "{\\listtext\\pard\\plain \\'b7\\tab}\\pard\\plain \\fi-360\\li720\\ls1 bullet\\par\n"
+    "{\\listtext\\pard\\plain a.\\tab}\\pard\\plain \\fi-360\\li1440\\ls1\\ilvl1 lettered\\par\n"
+    "{\\listtext 1.\\tab}\\pard\\plain \\ls2 numbered\\par\n"
+    "\\trowd \\irow0\\ts11\\trgaph108\\trleft-108\\clbrdrt\\brdrs\\brdrw10 \\clbrdrl\\brdrs\\brdrw10 \\clcbpat3\\cellx2000"
+    "\\clbrdrt\\brdrs\\brdrw10 \\cellx5000\\pard\\plain \\intbl A1\\cell B1\\par second\\cell"
+    "\\trowd \\irow0\\trgaph108\\trleft-108\\clbrdrt\\brdrs\\brdrw10 \\clbrdrl\\brdrs\\brdrw10 \\clcbpat3\\cellx2000"
+    "\\clbrdrt\\brdrs\\brdrw10 \\cellx5000\\row\n"
+    "\\trowd \\irow1\\trgaph108\\cellx2000\\cellx5000\\pard\\intbl A2\\cell\\row\n"
+    "\\pard\\plain after {\\*\\shppict{\\pict\\pngblip\\picw20\\pich10\\picwgoal600\\pichgoal300 "
+    "89504e470d0a1a0a0000000d49484452000000140000000a0806000000}}{\\nonshppict{\\pict\\wmetafile8 0100090000}}"
+    " end\\page next page\\par\n"
+    "{\\*\\themedata 504b0304}{\\footnote \\pard footnote text}}";
+
+TEST(Rtf, ReadsWhatAFullWordProcessorWrites) {
+    const Document d = ReadRtf(kWord);
+    ASSERT_EQ(d.Validate(), L"");
+    EXPECT_EQ(d.page.width, 11906);
+    EXPECT_EQ(d.page.marginBottom, 1134);
+    ASSERT_EQ(d.header.paragraphs.size(), 1u);
+    EXPECT_EQ(d.header.paragraphs[0].text, L"Running head");
+    EXPECT_EQ(d.header.paragraphs[0].format.align, Align::Right);
+    ASSERT_EQ(d.footer.paragraphs.size(), 1u);
+    EXPECT_EQ(d.footer.paragraphs[0].text, L"Page one footer");
+
+    std::vector<std::wstring> texts;
+    for (const auto& p : d.paragraphs) texts.push_back(p.text);
+    const std::vector<std::wstring> expected = {
+        L"Title",
+        L"Caf\xE9 \x20ACuro and \x3A9. a link and back.",
+        L"bullet",
+        L"lettered",
+        L"numbered",
+        L"A1", L"B1", L"second",
+        L"A2", L"",
+        std::wstring(L"after ") + kObjectChar + L" end\fnext page",
+        L"",
+    };
+    EXPECT_EQ(texts, expected);
+
+    EXPECT_EQ(d.paragraphs[0].format.styleName, L"heading 1");
+    ASSERT_EQ(d.styles.size(), 1u);
+    EXPECT_EQ(d.styles[0].name, L"heading 1");
+    EXPECT_EQ(d.styles[0].para.align, Align::Center);
+    EXPECT_TRUE(d.styles[0].chars.bold);
+    EXPECT_EQ(d.charFormats[d.paragraphs[0].formats[0]].face, L"Arial");
+    EXPECT_EQ(d.charFormats[d.paragraphs[1].formats[0]].face, L"Times New Roman");
+
+    EXPECT_EQ(d.paragraphs[2].format.listKind, ListKind::Bullet);
+    EXPECT_EQ(d.paragraphs[3].format.listKind, ListKind::Numbered);
+    EXPECT_EQ(d.paragraphs[3].format.numberStyle, NumberStyle::LowerLetter);
+    EXPECT_EQ(d.paragraphs[3].format.listLevel, 1);
+    EXPECT_EQ(d.paragraphs[4].format.numberStyle, NumberStyle::Arabic);
+
+    ASSERT_EQ(d.fields.size(), 2u);
+    EXPECT_EQ(d.Text(d.fields[0].start, d.fields[0].length), L"a link");
+    EXPECT_EQ(d.fields[0].kind, kLinkAddress);
+    EXPECT_EQ(d.fields[0].target, L"http://example.com/");
+    EXPECT_EQ(d.fields[1].kind, kLinkAnchor);
+    EXPECT_EQ(d.fields[1].target, L"intro");
+    ASSERT_NE(d.FindMark(L"intro"), nullptr);
+    EXPECT_EQ(d.FindMark(L"intro")->position, 0);
+
+    ASSERT_EQ(d.tables.size(), 1u);
+    const Table& t = d.tables[0];
+    EXPECT_EQ(t.rows, 2);
+    EXPECT_EQ(t.cols, 2);
+    EXPECT_EQ(t.columnWidths, (std::vector<int>{2000, 3000}));
+    EXPECT_EQ(t.Cell(1, 1).background, 0xC0C0C0u);
+    EXPECT_EQ(t.Cell(1, 1).topBorder, 10);
+    EXPECT_EQ(t.Cell(1, 2).leftBorder, 0);
+    EXPECT_EQ(t.Cell(2, 1).topBorder, 0);
+    EXPECT_EQ(d.paragraphs[9].cell, (CellRef{t.id, 2, 2})) << "a short row is padded with an empty cell";
+
+    ASSERT_EQ(d.objects.size(), 1u) << "the shape's picture, not its fallback";
+    EXPECT_EQ(d.objects[0].imageType, ImageType::Png);
+    EXPECT_EQ(d.objects[0].width, 600);
+    EXPECT_EQ(d.objects[0].height, 300);
+}
+
+TEST(Rtf, LinksBecomeTextWhenNotImported) {
+    const Document d = ReadRtf(kWord, false);
+    EXPECT_TRUE(d.fields.empty());
+    EXPECT_EQ(d.paragraphs[1].text, L"Caf\xE9 \x20ACuro and \x3A9. a link and back.");
+}
+
+TEST(Rtf, MalformedInputIsRefusedWithAReason) {
+    struct Case {
+        std::string input;
+        const wchar_t* reason;
+    };
+    const Case cases[] = {
+        {"", L"{\\rtf"},
+        {"plain text", L"{\\rtf"},
+        {"{\\rtf1 never closed", L"unbalanced"},
+        {"{\\rtf1 {\\b nested never closed}", L"unbalanced"},
+        {"{\\rtf1 " + std::string(2000, '{') + std::string(2000, '}') + "}", L"nested too deeply"},
+        {"{\\rtf1 {\\pict\\bin99999 ab}}", L"binary data"},
+        {"{\\rtf1 \\bin-5 x}", L"negative"},
+        {"{\\rtf1 text\\", L"backslash"},
+        {"{\\rtf1 \\'4", L"escape"},
+        {"{\\rtf1 \\'zz}", L"hex digits"},
+        {"{\\rtf1 \\" + std::string(40, 'a') + "}", L"too long"},
+        {"{\\rtf1 \\fs123456789012}", L"number is too long"},
+    };
+    for (const auto& c : cases) {
+        try {
+            ReadRtf(c.input);
+            ADD_FAILURE() << "accepted: " << c.input.substr(0, 40);
+        } catch (const zv::Error& e) {
+            EXPECT_NE(e.Description().find(c.reason), std::wstring::npos)
+                << c.input.substr(0, 40) << " -> " << std::string(e.Description().begin(), e.Description().end());
+        }
+    }
+}
+
+TEST(Rtf, OddButValidInputIsRead) {
+    // Text after the document's group, unknown words, \* destinations we do not know, a table never
+    // closed by \row, a cell count above the definitions, and \u without a fallback.
+    using namespace std::literals;
+    const Document d = ReadRtf(
+        "{\\rtf1\\uc0 a\\unknownword12 b{\\*\\mystery {nested} text}c\\u8364 d"
+        "\\par\\trowd\\cellx1000\\intbl x\\cell y\\cell z\\cell}\0\0 trailing"sv);
+    EXPECT_EQ(d.Validate(), L"");
+    EXPECT_EQ(d.paragraphs[0].text, L"abc\x20AC" L"d");
+    ASSERT_EQ(d.tables.size(), 1u);
+    EXPECT_EQ(d.tables[0].cols, 3);
+    EXPECT_EQ(d.tables[0].rows, 1);
+}
+
+}  // namespace
+}  // namespace tx
