@@ -219,6 +219,11 @@ void MenuItem::ShowPopup(HWND owner, POINT pt) {
 
 MenuArray::MenuArray(MenuItem& parent, std::wstring name) : parent_(parent), name_(std::move(name)) {
     anchor_.reset(new MenuItem(parent, name_, MenuItem::AnchorTag{}));
+    // Items loaded while the form was loaded go with it, as control array members do.
+    parent_.Owner().AddUnloadHook([this] {
+        for (int i : runtimeLoaded_) items_.erase(i);
+        runtimeLoaded_.clear();
+    });
 }
 
 MenuArray::~MenuArray() {
@@ -244,6 +249,7 @@ MenuItem& MenuArray::Load(int index) {
     };
     MenuItem& ref = *item;
     items_[index] = std::move(item);
+    if (parent_.Owner().IsLoaded()) runtimeLoaded_.push_back(index);
     RefreshContaining(ref);
     return ref;
 }
@@ -252,6 +258,7 @@ void MenuArray::Unload(int index) {
     auto it = items_.find(index);
     if (it == items_.end()) throw zv::Error(L"Control array element '" + std::to_wstring(index) + L"' doesn't exist");
     items_.erase(it);
+    std::erase(runtimeLoaded_, index);
 }
 
 MenuItem& MenuArray::operator[](int index) {

@@ -101,6 +101,7 @@ private:
     std::wstring name_;
     std::unique_ptr<MenuItem> anchor_;
     std::map<int, std::unique_ptr<MenuItem>> items_;
+    std::vector<int> runtimeLoaded_;
 };
 
 namespace detail {
