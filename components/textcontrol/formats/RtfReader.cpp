@@ -281,6 +281,9 @@ private:
     }
 
     void Char(wchar_t c) {
+        // Only our own pictures make object characters, and line ends come from \par alone.
+        if (c == kObjectChar) c = 0xFFFD;
+        if (c < 0x20 && c != L'\t' && c != kLineBreak && c != kPageBreak) return;
         State& s = Top();
         switch (s.dest) {
         case Dest::Body:
