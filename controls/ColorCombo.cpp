@@ -32,13 +32,9 @@ enum EventId : DISPID {
     kShowDlg = 1, kHideDlg, kClick, kDblClick, kMouseMove, kMouseDown, kMouseUp, kKeyPress, kKeyDown, kKeyUp,
 };
 
-thread_local ColorDialogAnswer nextColorDialogAnswer;
-
 VARIANT_BOOL OleBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
 
 }  // namespace
-
-void AnswerNextColorDialog(ColorDialogAnswer answer) { nextColorDialogAnswer = std::move(answer); }
 
 HRESULT ColorCombo::CreateInstance(REFIID iid, void** out) {
     ColorCombo* control = new (std::nothrow) ColorCombo();
@@ -413,14 +409,7 @@ int32_t ColorCombo::RunEditColor(LONG index) {
     show[0].lVal = value;
     RaiseEvent(kShowDlg, show, 2);
 
-    bool confirmed;
-    if (nextColorDialogAnswer) {
-        ColorDialogAnswer answer = std::move(nextColorDialogAnswer);
-        nextColorDialogAnswer = nullptr;
-        confirmed = answer(dialog);
-    } else {
-        confirmed = ChooseColorW(&dialog) != FALSE;
-    }
+    const bool confirmed = ChooseColorW(&dialog) != FALSE;
 
     int32_t result = -1;
     int32_t shown = value;

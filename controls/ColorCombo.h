@@ -21,11 +21,6 @@
 
 namespace palvex {
 
-// Answers the next colour dialog of this thread instead of a person (tests only): gets the dialog
-// record as the control prepared it, sets rgbResult and returns whether the dialog was confirmed.
-using ColorDialogAnswer = std::function<bool(CHOOSECOLORW&)>;
-void AnswerNextColorDialog(ColorDialogAnswer answer);
-
 class ColorCombo final : public OleControl, public _ColorCombo, public ISupportErrorInfo, private ComboWndEvents {
 public:
     static HRESULT CreateInstance(REFIID iid, void** out);
@@ -119,6 +114,7 @@ private:
 
     void UpdateMetrics();
     void SnapToCombo();
+    void GiveComboFont();
     void SetFontObject(IFontDisp* font);
     void RenewBackBrush();
     bool ValidIndex(LONG index) const { return index >= 0 && index < static_cast<LONG>(items_.size()); }

@@ -41,7 +41,7 @@ void ColorCombo::SnapToCombo() {
     if (inResize_ || !combo_.hWnd()) return;
     inResize_ = true;
     const SIZE size = ScaleSize();
-    SendMessageW(combo_.hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle_.Get()), FALSE);
+    GiveComboFont();
     combo_.Move(0, 0, size.cx, size.cy);
     const int width = combo_.Width();
     const int height = combo_.Height();
@@ -59,8 +59,19 @@ void ColorCombo::UpdateMetrics() {
         const LOGFONTW logFont = FontToLogFont(font.Get(), dc.Get());
         fontHandle_.Reset(CreateFontIndirectW(&logFont));
     }
+    GiveComboFont();
     OnMeasureItem(-1);
     SnapToCombo();
+}
+
+void ColorCombo::GiveComboFont() {
+    // Only a new font: a combo re-measures its selection field on every WM_SETFONT (Wine resets
+    // it to the font's height), which would undo the row height just set.
+    HWND combo = combo_.hWnd();
+    if (!combo) return;
+    const auto current = reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0));
+    if (current != fontHandle_.Get())
+        SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle_.Get()), FALSE);
 }
 
 LRESULT ColorCombo::OnMeasureItem(LPARAM lParam) {

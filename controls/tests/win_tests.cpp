@@ -1,0 +1,326 @@
+// The Win32 layer of the control library on its own: subclassing, the native combo wrapper, the
+// control window procedure's registry, drawing helpers, unit scaling and error reporting.
+#include <windows.h>
+#include <ole2.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/CtrlMsg.h"
+#include "controls/com/ErrorInfo.h"
+#include "controls/core/LibraryError.h"
+#include "controls/win/ComboWnd.h"
+#include "controls/win/DrawBase.h"
+#include "controls/win/ScaleNumeric.h"
+#include "controls/win/WindowHook.h"
+#include "controls/win/WndHook.h"
+
+using namespace palvex;
+
+namespace {
+
+// A plain window whose own procedure records what reaches it.
+struct Recorder {
+    static inline std::vector<UINT>* seen = nullptr;
+    static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (seen && (msg == WM_CREATE || msg == WM_DESTROY || msg == WM_KEYDOWN || msg == WM_CHAR ||
+                     msg == WM_USER || msg == WM_PAINT || msg == WM_COMMAND))
+            seen->push_back(msg);
+        if (msg == WM_USER) return 42;
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
+    static HWND Create(HWND parent = nullptr) {
+        WNDCLASSW cls{};
+        cls.lpfnWndProc = Proc;
+        cls.hInstance = GetModuleHandleW(nullptr);
+        cls.lpszClassName = L"PalvexTestRecorder";
+        RegisterClassW(&cls);
+        HWND window = CreateWindowExW(0, L"PalvexTestRecorder", L"", parent ? WS_CHILD : WS_OVERLAPPED, 0, 0, 200,
+                                      100, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (seen) seen->clear();  // what creation sent is no part of a test
+        return window;
+    }
+};
+
+class Listener : public WindowHookEvents {
+public:
+    void WndEvent(HWND, UINT msg, WPARAM, LPARAM) override { messages.push_back(msg); }
+    void KeyDown(int32_t key, int32_t modifiers) override { keys.push_back({key, modifiers}); }
+    void Paint() override { ++paints; }
+    std::vector<UINT> messages;
+    std::vector<std::pair<int32_t, int32_t>> keys;
+    int paints = 0;
+};
+
+class ComboEvents : public ComboWndEvents {
+public:
+    void Click() override { log.push_back(L"Click"); }
+    void MouseDown(int16_t b, int16_t s, float x, float y) override { Mouse(L"Down", b, s, x, y); }
+    void MouseUp(int16_t b, int16_t s, float x, float y) override { Mouse(L"Up", b, s, x, y); }
+    void MouseMove(int16_t b, int16_t s, float x, float y) override { Mouse(L"Move", b, s, x, y); }
+    void DblClick() override { log.push_back(L"DblClick"); }
+    void KeyDown(int16_t k, int16_t s) override { log.push_back(L"KeyDown " + std::to_wstring(k) + L" " + std::to_wstring(s)); }
+    void Mouse(const wchar_t* what, int16_t b, int16_t s, float x, float y) {
+        log.push_back(std::wstring(what) + L" " + std::to_wstring(b) + L" " + std::to_wstring(s) + L" " +
+                      std::to_wstring(static_cast<int>(x)) + L" " + std::to_wstring(static_cast<int>(y)));
+    }
+    std::vector<std::wstring> log;
+};
+
+void SetKeys(std::initializer_list<int> down) {
+    BYTE keys[256] = {};
+    for (int key : down) keys[key] = 0x80;
+    SetKeyboardState(keys);
+}
+
+}  // namespace
+
+TEST(WindowHook, SecondHookOfAWindowFailsAndTheFirstKeepsWorking) {
+    std::vector<UINT> seen;
+    Recorder::seen = &seen;
+    HWND window = Recorder::Create();
+    Listener first, second;
+    WindowHook hookA(&first), hookB(&second);
+    hookA.SetBypassEvents(true);
+    hookA.SetWndTraps(kTrapAllFirst);
+    ASSERT_TRUE(hookA.Hook(window, false));
+    EXPECT_EQ(HookCount(), 1u);
+    try {
+        hookB.Hook(window, false);
+        ADD_FAILURE() << "a second hook was accepted";
+    } catch (const LibraryError& e) {
+        EXPECT_EQ(e.Number(), 65586);
+        EXPECT_EQ(e.Source(), L"Module [m_WndHook]");
+        EXPECT_EQ(e.Description(), L"Cannot double-hook a window.");
+    }
+    EXPECT_FALSE(hookB.Hooked());
+    EXPECT_EQ(SendMessageW(window, WM_USER, 0, 0), 42);  // the window's own answer passes through
+    EXPECT_EQ(first.messages.back(), static_cast<UINT>(WM_USER));
+    EXPECT_TRUE(second.messages.empty());
+    // Destroying the window unhooks it; its own procedure still sees WM_DESTROY.
+    const auto original = reinterpret_cast<LONG_PTR>(Recorder::Proc);
+    seen.clear();
+    DestroyWindow(window);
+    EXPECT_FALSE(hookA.Hooked());
+    EXPECT_EQ(HookCount(), 0u);
+    EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<UINT>(WM_DESTROY)), seen.end());
+    EXPECT_NE(original, 0);
+    Recorder::seen = nullptr;
+}
+
+TEST(WindowHook, UnhookRestoresTheProcedureAndRemovingAnUnknownWindowChangesNothing) {
+    HWND window = Recorder::Create();
+    const LONG_PTR original = GetWindowLongPtrW(window, GWLP_WNDPROC);
+    {
+        Listener listener;
+        WindowHook hook(&listener);
+        ASSERT_TRUE(hook.Hook(window, true));
+        EXPECT_NE(hook.hDC(), nullptr);
+        EXPECT_NE(GetWindowLongPtrW(window, GWLP_WNDPROC), original);
+        EXPECT_TRUE(RemoveHookEntry(reinterpret_cast<HWND>(0x1234)));  // not in the table
+        EXPECT_EQ(HookCount(), 1u);
+    }  // destruction unhooks
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), original);
+    EXPECT_EQ(HookCount(), 0u);
+    DestroyWindow(window);
+}
+
+TEST(WindowHook, EnterAndEscapeAloneNeverReachTheControlWithCaptureReturnCancel) {
+    std::vector<UINT> seen;
+    Recorder::seen = &seen;
+    HWND window = Recorder::Create();
+    Listener listener;
+    WindowHook hook(&listener);
+    hook.SetBypassEvents(true);
+    hook.SetCaptureReturnCancel(true);
+    hook.SetWndTraps(kTrapAllFirst);
+    ASSERT_TRUE(hook.Hook(window, false));
+    SetKeys({});
+    SendMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(window, WM_CHAR, VK_ESCAPE, 0);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(listener.messages.size(), 2u);  // the events are raised all the same
+    SetKeys({VK_CONTROL});
+    SendMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+    SetKeys({});
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_KEYDOWN}));
+    SendMessageW(window, WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(seen.size(), 2u);
+    hook.Unhook();
+    DestroyWindow(window);
+    Recorder::seen = nullptr;
+}
+
+TEST(WindowHook, UntrappedGroupsStillReachTheWindowAndTrappedOnesRaiseTheirEvents) {
+    std::vector<UINT> seen;
+    Recorder::seen = &seen;
+    HWND window = Recorder::Create();
+    Listener listener;
+    WindowHook hook(&listener);  // default traps: mouse, keys, command, move/size, scroll
+    ASSERT_TRUE(hook.Hook(window, false));
+    SendMessageW(window, WM_PAINT, 0, 0);  // the paint group is not trapped
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_PAINT}));
+    EXPECT_EQ(listener.paints, 0);
+    // Keys: the event with the tracked modifiers (left Ctrl down by its scan code 29), then the window.
+    SendMessageW(window, WM_KEYDOWN, VK_CONTROL, 29 << 16);
+    SendMessageW(window, WM_KEYDOWN, 'B', 48 << 16);
+    ASSERT_EQ(listener.keys.size(), 2u);
+    EXPECT_EQ(listener.keys[1], (std::pair<int32_t, int32_t>{'B', kLeftCtrl}));
+    SendMessageW(window, WM_KEYUP, VK_CONTROL, 29 << 16);
+    EXPECT_EQ(hook.Modifiers(), 0);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), static_cast<UINT>(WM_KEYDOWN)), 2);
+    hook.Unhook();
+    DestroyWindow(window);
+    Recorder::seen = nullptr;
+}
+
+TEST(ComboWnd, WithoutWindowEverythingIsEmpty) {
+    ComboWnd combo;
+    EXPECT_EQ(combo.ListIndex(), -2);
+    EXPECT_EQ(combo.ListCount(), 0);
+    EXPECT_EQ(combo.AddItem(L"x"), -1);
+    EXPECT_EQ(combo.Length(), 0);
+    EXPECT_EQ(combo.Width(), 0);
+    EXPECT_EQ(combo.List(0), L"");
+    combo.SetText(L"kept");
+    EXPECT_EQ(combo.Text(), L"kept");
+}
+
+TEST(ComboWnd, MessagesBecomeEventsOnlyInUserMode) {
+    HWND parent = Recorder::Create();
+    ComboEvents events;
+    ComboWnd design(&events);
+    design.Create(parent, L"", 0, 0, 120, 200, false);
+    ASSERT_NE(design.hWnd(), nullptr);
+    SendMessageW(design.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(design.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(events.log.empty());
+    design.Destroy();
+    EXPECT_EQ(design.hWnd(), nullptr);
+
+    ComboWnd run(&events);
+    run.SetStyle(0x200023);
+    run.Create(parent, L"", 0, 0, 120, 200, true);
+    ASSERT_NE(run.hWnd(), nullptr);
+    EXPECT_EQ(run.ListIndex(), -1);
+    EXPECT_EQ(run.AddItem(L"one"), 0);
+    EXPECT_EQ(run.AddItem(L"zero", 0), 0);
+    EXPECT_EQ(run.ListCount(), 2);
+    // Right double click: only its down and up events.
+    SendMessageW(run.hWnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 6));
+    SendMessageW(run.hWnd(), WM_RBUTTONUP, 0, MAKELPARAM(4, 6));
+    SendMessageW(run.hWnd(), WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(4, 6));
+    SendMessageW(run.hWnd(), WM_RBUTTONUP, 0, MAKELPARAM(4, 6));
+    EXPECT_EQ(events.log, (std::vector<std::wstring>{L"Down 2 0 4 6", L"Up 2 0 4 6", L"Up 2 0 4 6"}));
+    events.log.clear();
+    // Ctrl held while moving gives Shift 2, Alt gives 4; coordinates are sign-extended.
+    SetKeys({});
+    SendMessageW(run.hWnd(), WM_MOUSEMOVE, MK_CONTROL, MAKELPARAM(-3, 7));
+    SetKeys({VK_MENU});
+    SendMessageW(run.hWnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1, 2));
+    SendMessageW(run.hWnd(), WM_KEYDOWN, 'Q', 0);
+    SetKeys({});
+    EXPECT_EQ(events.log, (std::vector<std::wstring>{L"Move 0 2 -3 7", L"Move 1 4 1 2", L"KeyDown 81 4"}));
+    // Width and height are the window's true size, so that moving to a size keeps it.
+    run.Move(0, 0, 100, -1);
+    EXPECT_EQ(run.Width(), 100);
+    run.SetWidth(90);
+    EXPECT_EQ(run.Width(), 90);
+    run.Move(0, 0, run.Width(), run.Height());
+    EXPECT_EQ(run.Width(), 90);
+    run.Destroy();
+    DestroyWindow(parent);
+}
+
+TEST(ComboWnd, LeftButtonUpRaisesMouseUpThenClick) {
+    HWND parent = Recorder::Create();
+    ComboEvents events;
+    ComboWnd run(&events);
+    run.Create(parent, L"", 0, 0, 120, 200, true);
+    SendMessageW(run.hWnd(), WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(2, 3));
+    EXPECT_EQ(events.log, (std::vector<std::wstring>{L"Up 1 1 2 3", L"Click"}));
+    run.Destroy();
+    DestroyWindow(parent);
+}
+
+TEST(CtrlMsg, WindowsWithoutAControlGetTheDefaultProcedure) {
+    HWND window = Recorder::Create();
+    EXPECT_FALSE(ComboRegistryExists());
+    // WM_USER would answer 42 from the recorder: the default procedure answers 0.
+    EXPECT_EQ(ComboWndProc(window, WM_USER, 0, 0), 0);
+    EXPECT_EQ(ComboWndProc(reinterpret_cast<HWND>(0x7FFF0), WM_USER, 0, 0), 0);
+    auto* fake = reinterpret_cast<ColorCombo*>(0x1000);
+    RegisterCombo(fake, window);
+    EXPECT_TRUE(ComboRegistryExists());
+    EXPECT_EQ(FindCombo(window), fake);
+    EXPECT_EQ(ControlKey(reinterpret_cast<HWND>(0xABC)), L"_HABC");
+    UnregisterCombo(fake);
+    EXPECT_FALSE(ComboRegistryExists());  // gone with its last entry
+    RegisterCombo(fake, window);
+    EXPECT_TRUE(ComboRegistryExists());  // and made again
+    UnregisterCombo(fake);
+    DestroyWindow(window);
+}
+
+TEST(DrawBase, TranslatesColoursAndDrawsEdges) {
+    EXPECT_EQ(TranslateColor(static_cast<int32_t>(0x8000000F)), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(TranslateColor(255), 255u);
+    EXPECT_TRUE(IsWinNT());
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(GetDC(nullptr), 20, 20);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, 20, 20};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const RECT box{2, 2, 12, 12};
+    Draw3DEdge(dc, box, PS_SOLID);
+    EXPECT_EQ(GetPixel(dc, 2, 5), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(GetPixel(dc, 12, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
+    DrawFrameLines(dc, box);
+    EXPECT_EQ(GetPixel(dc, 5, 2), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(GetPixel(dc, 12, 5), GetSysColor(COLOR_BTNSHADOW));
+    SIZE size{};
+    EXPECT_FALSE(GetTextExtent(dc, L"", size));
+    EXPECT_TRUE(GetTextExtent(dc, L"Wide", size));
+    EXPECT_GT(size.cx, 0);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+TEST(ScaleNumeric, ReadsTheDeviceResolution) {
+    ScaleNumeric scale;
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(scale.DpiX(), dpi);
+    scale.SetValue(1440);
+    EXPECT_EQ(scale.AsPixelsX(), dpi);
+    scale.SetDevice(nullptr);
+    EXPECT_EQ(scale.DpiX(), dpi);
+}
+
+TEST(ErrorInfo, LibraryErrorsCrossComWithNumberSourceAndDescription) {
+    EXPECT_EQ(ErrorHResult(9), static_cast<HRESULT>(0x800A0009));
+    EXPECT_EQ(ErrorHResult(65586), static_cast<HRESULT>(0x80040032));
+    EXPECT_TRUE(FAILED(ErrorHResult(65586)));
+    EXPECT_EQ(ErrorNumber(ErrorHResult(65586)), 65586);
+    EXPECT_EQ(ErrorNumber(ErrorHResult(380)), 380);
+    OleInitialize(nullptr);
+    const HRESULT hr = Guarded(IID_IDispatch, L"Palvex", []() -> HRESULT {
+        throw LibraryError(kErrDoubleHook, L"Module [m_WndHook]", L"Cannot double-hook a window.");
+    });
+    EXPECT_EQ(ErrorNumber(hr), 65586);
+    IErrorInfo* info = nullptr;
+    ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
+    BSTR source = nullptr, description = nullptr;
+    info->GetSource(&source);
+    info->GetDescription(&description);
+    EXPECT_STREQ(source, L"Module [m_WndHook]");
+    EXPECT_STREQ(description, L"Cannot double-hook a window.");
+    SysFreeString(source);
+    SysFreeString(description);
+    info->Release();
+    EXPECT_EQ(Guarded(IID_IDispatch, L"Palvex", []() -> HRESULT { throw std::bad_alloc(); }), E_OUTOFMEMORY);
+    OleUninitialize();
+}
