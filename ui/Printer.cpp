@@ -212,31 +212,22 @@ long PrinterObject::ScaleHeight() {
     return GetDeviceCaps(printerDc_.Get(), VERTRES) * 1440L / GetDeviceCaps(printerDc_.Get(), LOGPIXELSY);
 }
 
-double PrinterObject::TwipsPerPixelX() {
+double PrinterObject::TwipsPerPixel(int logPixelsIndex) {
     HDC dc = pageDc_;
     if (!dc && !capture_) {
         OpenRealPrinter();
         dc = printerDc_.Get();
     }
     if (!dc) {
+        // A capture records at the screen's resolution.
         WindowDc screen(nullptr);
-        return 1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSX);
+        return 1440.0 / GetDeviceCaps(screen.Get(), logPixelsIndex);
     }
-    return 1440.0 / GetDeviceCaps(dc, LOGPIXELSX);
+    return 1440.0 / GetDeviceCaps(dc, logPixelsIndex);
 }
 
-double PrinterObject::TwipsPerPixelY() {
-    HDC dc = pageDc_;
-    if (!dc && !capture_) {
-        OpenRealPrinter();
-        dc = printerDc_.Get();
-    }
-    if (!dc) {
-        WindowDc screen(nullptr);
-        return 1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    }
-    return 1440.0 / GetDeviceCaps(dc, LOGPIXELSY);
-}
+double PrinterObject::TwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
+double PrinterObject::TwipsPerPixelY() { return TwipsPerPixel(LOGPIXELSY); }
 
 PrinterObject& Printer() {
     static PrinterObject printer;

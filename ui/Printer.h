@@ -71,6 +71,7 @@ private:
     void StartDocument();
     void EndCurrentPage();
     void OpenRealPrinter();
+    double TwipsPerPixel(int logPixelsIndex);
     PrinterCapture* capture_ = nullptr;
     OwnedDc printerDc_;
     HDC pageDc_ = nullptr;  // the metafile recorder while capturing, the printer DC otherwise
