@@ -105,7 +105,7 @@ public:
     virtual void OnCommand(int code) {}
     virtual void OnCommandFull(int id, int code) { OnCommand(code); }
     virtual bool OnNotify(NMHDR* hdr, LRESULT& result) { return false; }
-    virtual void OnScroll(int code) {}
+    virtual void OnScroll(int code, int position) {}
     virtual void OnTimer() {}
     virtual HBRUSH OnCtlColor(HDC dc);
     virtual void PaintWindowless(HDC dc) {}

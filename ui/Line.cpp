@@ -43,7 +43,8 @@ void Line::SetPoints(long x1, long y1, long x2, long y2) {
 }
 
 void Line::SetBorderWidth(int v) {
-    if (v < 1 || v > 8192) throw zv::Error(L"Invalid property value");
+    // 0 draws no line: a width computed from a borderless table must not fail the form's load.
+    if (v < 0 || v > 8192) throw zv::Error(L"Invalid property value");
     s_.borderWidth = v;
     InvalidateInContainer();
 }
@@ -59,6 +60,7 @@ void Line::SetBorderStyle(int v) {
 }
 
 void Line::PaintWindowless(HDC dc) {
+    if (s_.borderWidth == 0) return;
     Pen pen(MakeBorderPen(s_.borderStyle, s_.borderWidth, s_.borderColor));
     if (!pen) return;
     SelectIn sel(dc, pen.Get());

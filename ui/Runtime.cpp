@@ -357,7 +357,7 @@ bool ContainerMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         case WM_VSCROLL:
             if (lp) {
                 if (Control* c = ControlFromHwnd(reinterpret_cast<HWND>(lp))) {
-                    Guard([&] { c->OnScroll(LOWORD(wp)); });
+                    Guard([&] { c->OnScroll(LOWORD(wp), HIWORD(wp)); });
                     result = 0;
                     return true;
                 }

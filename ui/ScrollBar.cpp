@@ -67,7 +67,7 @@ void ScrollBar::SetLargeChange(int v) {
     s_.largeChange = v;
 }
 
-void ScrollBar::OnScroll(int code) {
+void ScrollBar::OnScroll(int code, int position) {
     int pos = ToNative(s_.value);
     int range = Range();
     bool tracking = false;
@@ -79,14 +79,11 @@ void ScrollBar::OnScroll(int code) {
         case SB_TOP: pos = 0; break;
         case SB_BOTTOM: pos = range; break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
-            SCROLLINFO si{sizeof(si)};
-            si.fMask = SIF_TRACKPOS;
-            GetScrollInfo(hwnd_, SB_CTL, &si);
-            pos = si.nTrackPos;
+        case SB_THUMBPOSITION:
+            // The range is at most 65535 wide, so the 16-bit position of the message is exact.
+            pos = position;
             tracking = code == SB_THUMBTRACK;
             break;
-        }
         default: return;
     }
     pos = std::clamp(pos, 0, range);

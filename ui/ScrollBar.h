@@ -26,7 +26,7 @@ public:
     void SetLargeChange(int v);
     bool Vertical() const { return vertical_; }
 
-    void OnScroll(int code) override;
+    void OnScroll(int code, int position) override;
 
 protected:
     ScrollBar(Form* form, std::wstring name, bool vertical);

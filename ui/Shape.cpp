@@ -16,7 +16,8 @@ Shape::Shape(Form* form, std::wstring name) : ControlWithState(form, std::move(n
 }
 
 void Shape::SetBorderWidth(int v) {
-    if (v < 1 || v > 8192) throw zv::Error(L"Invalid property value");
+    // 0 draws no border: a width computed from a borderless table must not fail the form's load.
+    if (v < 0 || v > 8192) throw zv::Error(L"Invalid property value");
     s_.borderWidth = v;
     InvalidateInContainer();
 }
@@ -51,7 +52,7 @@ void Shape::PaintWindowless(HDC dc) {
         draw(dc);
     }
     // The border lies inside the shape's box, however wide.
-    Pen pen(MakeBorderPen(s_.borderStyle == 1 ? 6 : s_.borderStyle, s_.borderWidth, s_.borderColor));
+    Pen pen(s_.borderWidth > 0 ? MakeBorderPen(s_.borderStyle == 1 ? 6 : s_.borderStyle, s_.borderWidth, s_.borderColor) : nullptr);
     if (pen) {
         SelectIn p(dc, pen.Get());
         SelectIn brush(dc, nullBrush);

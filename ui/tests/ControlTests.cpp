@@ -22,7 +22,8 @@
 #include "ui/TextBox.h"
 #include "ui/Toolbar.h"
 #include "ui/Twips.h"
-#include "ui/tests/UiTest.h"
+#include "ui/WindowControl.h"
+#include "ui/testing/UiTest.h"
 
 namespace ui::testing {
 namespace {
@@ -209,6 +210,15 @@ TEST_F(UiTest, ScrollBarKeepsValueInRangeAndReportsChangeAndScroll) {
     scroll(SB_LINEDOWN);
     EXPECT_EQ(f.VScroll1.Value(), 89);
     EXPECT_EQ(f.scrolls, 0);
+
+    // Dragging the thumb: Scroll while it moves, Change where it is let go.
+    f.changes.clear();
+    SendMessageW(parent, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 30), reinterpret_cast<LPARAM>(f.VScroll1.hWnd()));
+    SendMessageW(parent, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 40), reinterpret_cast<LPARAM>(f.VScroll1.hWnd()));
+    EXPECT_EQ(f.scrolls, 2);
+    EXPECT_EQ(f.VScroll1.Value(), 60);
+    SendMessageW(parent, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), reinterpret_cast<LPARAM>(f.VScroll1.hWnd()));
+    EXPECT_EQ(f.changes, (std::vector<int>{60}));
 }
 
 TEST_F(UiTest, PictureBoxPaintsThroughItsDcRaisesMouseEventsInTwipsAndHoldsControls) {
@@ -285,6 +295,55 @@ TEST_F(UiTest, ControlArrayMembersLoadAtRunTimeCarryTheirIndexAndGoWithTheForm) 
     EXPECT_EQ(f.Picture3.Count(), 1) << "members loaded at run time go with the form";
     f.Load();
     EXPECT_NE(f.Picture3[0].hWnd(), nullptr);
+}
+
+TEST_F(UiTest, ControlsAddedByNameAtRunTimeLiveUntilRemovedOrUnloaded) {
+    class F : public Form {
+    public:
+        PictureBox Picture1{this, L"Picture1"};
+    } f;
+    f.Show();
+    const long before = LiveHandles().windows;
+    auto& p4 = f.AddControl<PictureBox>(L"Picture4", &f.Picture1);
+    EXPECT_NE(p4.hWnd(), nullptr);
+    EXPECT_EQ(GetParent(p4.hWnd()), f.Picture1.hWnd());
+    EXPECT_EQ(f.FindControl(L"picture4"), &p4) << "names are found regardless of case";
+    EXPECT_EQ(LiveHandles().windows, before + 1);
+    f.RemoveControl(L"Picture4");
+    DoEvents();
+    EXPECT_EQ(f.FindControl(L"Picture4"), nullptr);
+    EXPECT_EQ(LiveHandles().windows, before);
+    EXPECT_THROW(f.RemoveControl(L"Picture4"), zv::Error);
+    f.AddControl<TextBox>(L"Text9");
+    f.Unload();
+    DoEvents();
+    EXPECT_EQ(f.FindControl(L"Text9"), nullptr) << "controls added at run time go with the form";
+}
+
+TEST_F(UiTest, ControlKeyHandlersSeeKeysFirstAndCanSwallowThem) {
+    class F : public Form {
+    public:
+        TextBox Text1{this, L"Text1"};
+        std::vector<int> keys;
+        F() {
+            Text1.KeyDown = [this](int& KeyCode, int) {
+                keys.push_back(KeyCode);
+                if (KeyCode == VK_DELETE) KeyCode = 0;
+            };
+            Text1.KeyPress = [this](int& KeyAscii) {
+                if (KeyAscii >= 'a' && KeyAscii <= 'z') KeyAscii -= 32;  // upper-case what is typed
+            };
+        }
+    } f;
+    f.Show();
+    f.Text1.SetText(L"abc");
+    f.Text1.SetFocus();
+    SendMessageW(f.Text1.hWnd(), EM_SETSEL, 0, 0);
+    SendMessageW(f.Text1.hWnd(), WM_KEYDOWN, VK_DELETE, 1);
+    EXPECT_EQ(f.Text1.Text(), L"abc") << "a swallowed Delete deletes nothing";
+    SendMessageW(f.Text1.hWnd(), WM_CHAR, 'x', 1);
+    EXPECT_EQ(f.Text1.Text(), L"Xabc");
+    EXPECT_EQ(f.keys, (std::vector<int>{VK_DELETE}));
 }
 
 TEST_F(UiTest, ArrayMemberUnloadedInsideItsOwnEventIsSafe) {
@@ -426,6 +485,22 @@ TEST_F(UiTest, LineShapeAndImageAreDrawnByTheirContainer) {
     EXPECT_EQ(PixelAt(pic, 30, 25), RGB(255, 255, 255)) << "a hidden shape is erased";
     test::Click(f.Image1);
     EXPECT_EQ(f.imageClicks, 1);
+}
+
+TEST_F(UiTest, WindowControlHostsAWindowOfAnotherClass) {
+    class F : public Form {
+    public:
+        WindowControl Box{this, L"Box", L"BUTTON", BS_PUSHBUTTON};
+        F() { Box.Move(300, 300, 1500, 600); }
+    } f;
+    f.Show();
+    ASSERT_NE(f.Box.hWnd(), nullptr);
+    wchar_t cls[32] = {};
+    GetClassNameW(f.Box.hWnd(), cls, 32);
+    EXPECT_EQ(_wcsicmp(cls, L"Button"), 0);
+    RECT r;
+    GetClientRect(f.Box.hWnd(), &r);
+    EXPECT_EQ(r.right, TwipsToPixelsX(1500));
 }
 
 }  // namespace

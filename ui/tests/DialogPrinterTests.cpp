@@ -30,7 +30,7 @@
 #include "ui/TextBox.h"
 #include "ui/Timer.h"
 #include "ui/Toolbar.h"
-#include "ui/tests/UiTest.h"
+#include "ui/testing/UiTest.h"
 
 namespace ui::testing {
 namespace {

@@ -15,7 +15,7 @@
 #include "ui/TextBox.h"
 #include "ui/Timer.h"
 #include "ui/Twips.h"
-#include "ui/tests/UiTest.h"
+#include "ui/testing/UiTest.h"
 
 namespace ui::testing {
 namespace {
@@ -109,6 +109,26 @@ TEST_F(UiTest, GeometryIsInTwipsThroughTheScreenDpi) {
     EXPECT_EQ(pt.x, TwipsToPixelsX(300));
     EXPECT_EQ(pt.y, TwipsToPixelsY(450));
     EXPECT_DOUBLE_EQ(Screen().TwipsPerPixelX(), 1440.0 / ScreenDpiX());
+}
+
+TEST_F(UiTest, WindowStateAndCaptionFollowTheWindow) {
+    frmPageTypeDlg f;
+    f.SetBorderStyle(2);
+    f.Show();
+    f.SetWindowState(vbMaximized);
+    EXPECT_EQ(f.WindowState(), vbMaximized);
+    EXPECT_TRUE(IsZoomed(f.hWnd()));
+    f.SetWindowState(vbNormal);
+    EXPECT_EQ(f.WindowState(), vbNormal);
+    f.SetCaption(L"Page Type Selection - 2");
+    wchar_t text[64] = {};
+    GetWindowTextW(f.hWnd(), text, 64);
+    EXPECT_STREQ(text, L"Page Type Selection - 2");
+    f.Move(1500, 1200, 7000, 5000);
+    EXPECT_NEAR(f.Left(), 1500, 15);
+    EXPECT_NEAR(f.Width(), 7000, 15);
+    f.SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(f.hWnd()));
 }
 
 TEST_F(UiTest, ModalShowRunsEventsInOrderAndReturnsWhenTheFormUnloads) {

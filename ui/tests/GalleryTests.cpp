@@ -8,7 +8,7 @@
 #include "base/Files.h"
 #include "ui/gallery/GalleryShot.h"
 #include "ui/gallery/frmGallery.h"
-#include "ui/tests/UiTest.h"
+#include "ui/testing/UiTest.h"
 
 namespace ui::testing {
 namespace {

@@ -10,7 +10,7 @@
 #include "ui/Label.h"
 #include "ui/OptionButton.h"
 #include "ui/TextBox.h"
-#include "ui/tests/UiTest.h"
+#include "ui/testing/UiTest.h"
 
 namespace ui::testing {
 namespace {

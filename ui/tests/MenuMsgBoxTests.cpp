@@ -6,7 +6,7 @@
 #include "base/Error.h"
 #include "ui/Menu.h"
 #include "ui/MsgBox.h"
-#include "ui/tests/UiTest.h"
+#include "ui/testing/UiTest.h"
 
 namespace ui::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/tests/UiTest.h"
+#include "ui/testing/UiTest.h"
 
 #include <windows.h>
 

@@ -1,6 +1,10 @@
 #pragma once
-// The fixture of the runtime's tests: real windows under Wine, no real dialogs (a dialog without a
-// queued answer is a test failure), and every form unloaded after each test.
+// A fixture for tests that drive real windows under Wine (link zv_ui_testing): no real dialogs (a
+// dialog without a queued answer is a test failure, recorded and thrown as HookFailure), every
+// form unloaded after each test, and windows that do not wait for a window manager.
+//
+//   class MyTest : public ui::testing::UiTest {};
+//   TEST_F(MyTest, SavesThePage) { ui::test::AnswerNextMsgBox(ui::vbOK); ... }
 
 #include <gtest/gtest.h>
 
