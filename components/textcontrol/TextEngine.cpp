@@ -240,9 +240,9 @@ void TextEngine::ReplaceSelection(std::wstring_view text, EditKind kind) {
 
 void TextEngine::SetSelText(std::wstring_view text) {
     if (text.empty() && selLength_ == 0) return;
-    const bool lineEnd = text.find_first_of(L"\r\n") != std::wstring_view::npos;
-    ReplaceSelection(text, text.empty() ? EditKind::Deletion : (lineEnd ? EditKind::Typing : EditKind::Typing));
-    if (lineEnd) undo_.Break();
+    ReplaceSelection(text, text.empty() ? EditKind::Deletion : EditKind::Typing);
+    // A line end closes the typing step: undo then takes back one line at a time.
+    if (text.find_first_of(L"\r\n") != std::wstring_view::npos) undo_.Break();
 }
 
 void TextEngine::TypeChar(wchar_t c) {

@@ -309,6 +309,28 @@ TEST(TextEngine, TableOperationsAtTheCaret) {
     EXPECT_EQ(e.TableRows(id), 3);
 }
 
+TEST(TextEngine, ColumnWidthsSupportTheEditorsKeepTheTableWidthRescale) {
+    // The editor inserts a column, then scales every column by old sum / new sum.
+    TextEngine e;
+    e.SetPageWidth(9000 + 2880);
+    const int id = e.TableInsert(2, 3);
+    auto sum = [&](int cols) {
+        int total = 0;
+        for (int c = 1; c <= cols; ++c) total += e.TableCellAttribute(id, 0, c, cell::kColumnWidth);
+        return total;
+    };
+    const int before = sum(3);
+    EXPECT_EQ(before, 9000);
+    e.SetSelStart(e.TableCellStart(id, 2, 2));
+    ASSERT_TRUE(e.TableInsertColumn(false));
+    const double ratio = static_cast<double>(before) / sum(4);
+    for (int c = 1; c <= 4; ++c)
+        e.SetTableCellAttribute(id, 0, c, cell::kColumnWidth,
+                                static_cast<int>(e.TableCellAttribute(id, 0, c, cell::kColumnWidth) * ratio + 0.5));
+    EXPECT_NEAR(sum(4), 9000, 4);
+    EXPECT_EQ(e.Doc().Validate(), L"");
+}
+
 TEST(TextEngine, ClipboardPayloadsCarryFormatsAndLinks) {
     TextEngine source;
     source.SetSelText(L"one ");
