@@ -15,6 +15,7 @@
 #include "controls/tests/PalvexTestSupport.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/TestHooks.h"
 #include "ui/Twips.h"
 #include "ui/activex/ActiveXControl.h"
 
@@ -36,6 +37,10 @@ enum EventId : DISPID { kShowDlg = 1, kHideDlg, kClick, kDblClick, kMouseMove, k
 
 constexpr long kSystemFace = static_cast<long>(0x8000000F);
 constexpr long kNoColor = static_cast<long>(0xFF000000);
+
+// Without a window manager Wine waits two seconds whenever a managed window goes. It reads this
+// setting at start, so the first run in a new prefix makes it and the runs after it are quick.
+const bool unmanagedWindows = ui::test::UseUnmanagedWindowsUnderWine();
 
 class frmHost : public ui::Form {
 public:
@@ -446,6 +451,12 @@ TEST_F(Hosted, MouseAndKeysRaiseEventsAndTriggerTheDialog) {
     SendMessageW(combo, WM_CHAR, 'a', 0);
     EXPECT_EQ(EventIds(), (std::vector<DISPID>{kKeyPress}));
     EXPECT_EQ(events_[0].args, (std::vector<long>{'a'}));
+    events_.clear();
+    // The container's scale mode is read at each event: in pixels the coordinates stay as they are.
+    Combo().SetAmbientScaleMode(3);
+    SendMessageW(combo, WM_MOUSEMOVE, 0, MAKELPARAM(12, 7));
+    ASSERT_EQ(EventIds(), (std::vector<DISPID>{kMouseMove}));
+    EXPECT_EQ(events_[0].args, (std::vector<long>{0, 0, 12, 7}));
 }
 
 TEST_F(Hosted, PropertiesRoundTripThroughBagsAndStreams) {
@@ -505,6 +516,47 @@ TEST_F(Hosted, PropertiesRoundTripThroughBagsAndStreams) {
     ComPtr<IPersistStreamInit> third;
     CoCreateInstance(CLSID_ColorCombo, nullptr, CLSCTX_INPROC_SERVER, IID_IPersistStreamInit, reinterpret_cast<void**>(third.GetAddressOf()));
     EXPECT_TRUE(FAILED(third->Load(damaged.Get())));
+}
+
+TEST_F(Hosted, TheControlWindowPassesCreationOnAndLendsItsBrushOnlyToTheList) {
+    Combo().Put(kBackColor, {OleVariant::Long(0x3366CC)});
+    HWND control = ControlWindow();
+    // Creation and destruction notices reach the window's own procedure, whose answer is 0; a
+    // brush handle as the answer would tell WM_CREATE that creation failed.
+    CREATESTRUCTW create{};
+    EXPECT_EQ(SendMessageW(control, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)), 0);
+    EXPECT_EQ(SendMessageW(control, WM_DESTROY, 0, 0), 0);
+    EXPECT_TRUE(IsWindow(control));
+    // The open list asks for its background: the control's back colour.
+    HDC dc = GetDC(control);
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(control, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), 0));
+    ASSERT_NE(brush, nullptr);
+    LOGBRUSH info{};
+    GetObjectW(brush, sizeof info, &info);
+    EXPECT_EQ(info.lbColor, static_cast<COLORREF>(0x3366CC));
+    EXPECT_EQ(GetBkColor(dc), static_cast<COLORREF>(0x3366CC));
+    ReleaseDC(control, dc);
+}
+
+TEST_F(Hosted, ChangingTheFontObjectReMeasuresTheRows) {
+    Add(L"Red", 255);
+    const LRESULT before = SendMessageW(ComboWindow(), CB_GETITEMHEIGHT, 0, 0);
+    OleVariant font = Combo().Get(kFont);
+    ASSERT_NE(font.AsObject(), nullptr);
+    ComPtr<IFont> object;
+    ASSERT_HRESULT_SUCCEEDED(font.AsObject()->QueryInterface(IID_IFont, reinterpret_cast<void**>(object.GetAddressOf())));
+    CY size{};
+    size.int64 = 30 * 10000;  // 30 points: taller than the 16-pixel square
+    ASSERT_HRESULT_SUCCEEDED(object->put_Size(size));
+    const LRESULT after = SendMessageW(ComboWindow(), CB_GETITEMHEIGHT, 0, 0);
+    EXPECT_GT(after, before + 10);
+    // The control followed its grown selection field.
+    RECT combo{};
+    GetWindowRect(ComboWindow(), &combo);
+    EXPECT_EQ(ClientOf(ControlWindow()).bottom, combo.bottom - combo.top);
+    // Setting no font at all is refused.
+    OleVariant nothing = OleVariant::Object(nullptr);
+    EXPECT_TRUE(FAILED(Combo().Invoke(kFont, DISPATCH_PROPERTYPUTREF, {nothing})));
 }
 
 TEST_F(Hosted, TeardownGivesEveryReferenceBack) {
