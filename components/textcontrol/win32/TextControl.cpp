@@ -1,0 +1,996 @@
+#include "components/textcontrol/win32/TextControl.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cwctype>
+
+#include "base/Error.h"
+#include "components/textcontrol/win32/Clipboard.h"
+#include "components/textcontrol/win32/ToolMessages.h"
+
+namespace tx {
+namespace {
+
+thread_local TextControl* g_adopt = nullptr;
+constexpr int kLineScroll = 240;  // twips per scroll-bar arrow click
+constexpr int kDeskGap = 240;     // twips of grey around the sheets in the page views
+constexpr int kBorderGrab = 3;    // pixels either side of a column border that start a resize
+
+int ScreenDpi() {
+    HDC dc = GetDC(nullptr);
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
+    if (dc) ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
+bool IsWordChar(wchar_t c) { return std::iswalnum(c) || c == L'_' || c == L'\''; }
+
+// Runs a handler's code; no exception may leave a window procedure.
+template <class F>
+void Guarded(F&& f) noexcept {
+    try {
+        f();
+    } catch (const zv::Error& e) {
+        OutputDebugStringW(e.Description().c_str());
+    } catch (...) {
+        OutputDebugStringW(L"text control: an exception was stopped at the window procedure");
+    }
+}
+
+}  // namespace
+
+TextControl::TextControl() : screenMeasurer_(ScreenDpi()) {
+    engine_.SetEvents(this);
+    UseDpi(screenMeasurer_.Dpi());
+}
+
+TextControl::~TextControl() {
+    for (HWND tool : {ruler_, buttonBar_, statusBar_})
+        if (tool && IsWindow(tool)) SendMessageW(tool, kMsgToolBind, 0, 0);
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    engine_.SetEvents(nullptr);
+}
+
+void TextControl::RegisterWindowClass() {
+    static bool done = false;
+    if (done) return;
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &TextControl::WndProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
+    wc.lpszClassName = kTextControlClass;
+    RegisterClassExW(&wc);
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    done = true;
+}
+
+void TextControl::AdoptNextWindow(TextControl* control) {
+    RegisterWindowClass();
+    g_adopt = control;
+}
+
+TextControl* TextControl::FromHwnd(HWND hwnd) {
+    return hwnd ? reinterpret_cast<TextControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
+}
+
+bool TextControl::Create(HWND parent, const RECT& r, DWORD style, UINT id) {
+    AdoptNextWindow(this);
+    HWND h = CreateWindowExW(0, kTextControlClass, L"", style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    g_adopt = nullptr;
+    return h != nullptr;
+}
+
+LRESULT CALLBACK TextControl::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        TextControl* self = g_adopt;
+        g_adopt = nullptr;
+        if (!self) return FALSE;  // a window of this class belongs to an object
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    TextControl* self = FromHwnd(hwnd);
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        if (self->toolTipWindow_) self->toolTipWindow_ = nullptr;  // destroyed with us as our child
+        self->hwnd_ = nullptr;
+        self->backDc_.Reset();
+        self->backBitmap_.Reset();
+        self->backSize_ = {0, 0};
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    LRESULT result = 0;
+    bool handled = false;
+    Guarded([&] {
+        result = self->Handle(msg, wp, lp);
+        handled = true;
+    });
+    return handled ? result : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// ---------------------------------------------------------------- engine events
+
+void TextControl::Changed(ChangeKind kind) {
+    TextControlEvents& ev = events_ ? *events_ : noEvents_;
+    if (!settingSelection_) SyncSelectionFromEngine();
+    if (kind == ChangeKind::Document) {
+        knownTables_.clear();
+        for (const auto& t : engine_.Doc().tables) knownTables_.insert(t.id);
+        images_.Prune();
+    }
+    if (hwnd_) {
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        if (kind != ChangeKind::Selection) {
+            UpdateScrollBars();
+            PlaceHostWindows();
+        }
+        UpdateCaret();
+    }
+    switch (kind) {
+    case ChangeKind::Text:
+    case ChangeKind::Document: {
+        std::vector<int> created;
+        for (const auto& t : engine_.Doc().tables)
+            if (knownTables_.insert(t.id).second) created.push_back(t.id);
+        ev.Change();
+        for (int id : created) ev.TableCreated(id);
+        break;
+    }
+    case ChangeKind::Format: ev.FormatChanged(); break;
+    case ChangeKind::Selection: break;
+    }
+    CheckFieldEntered();
+    ev.StateChanged();
+    NotifyTools();
+}
+
+void TextControl::ObjectNameRequest(int objectId, std::wstring& name) {
+    if (events_) events_->ObjectGetName(objectId, name);
+}
+
+void TextControl::HostWindowRequest(int objectId, std::uintptr_t& hostWindow) {
+    HWND h = reinterpret_cast<HWND>(hostWindow);
+    if (events_) events_->ObjectCreateHostWindow(objectId, h);
+    hostWindow = reinterpret_cast<std::uintptr_t>(h);
+}
+
+void TextControl::ObjectRestored(int objectId, const std::wstring& name) {
+    if (events_) events_->ObjectRestored(objectId, name);
+    PlaceHostWindows();
+}
+
+void TextControl::CheckFieldEntered() {
+    const int field = engine_.FieldAtInputPos();
+    if (field == lastField_) return;
+    lastField_ = field;
+    if (field && events_) events_->FieldEntered(field);
+}
+
+// ---------------------------------------------------------------- geometry
+
+double TextControl::Scale() const { return screenMeasurer_.Dpi() * zoom_ / (100.0 * 1440.0); }
+int TextControl::Gap() const { return viewMode_ == kViewNormal ? 0 : kDeskGap; }
+int TextControl::PageTop(int page) const {
+    return Gap() + (page - 1) * (engine_.PageHeight() + Gap());
+}
+int TextControl::PageLeft() const {
+    if (viewMode_ == kViewPageCentered) return std::max(Gap(), (ClientWidthTwips() - engine_.PageWidth()) / 2);
+    return Gap();
+}
+int TextControl::ViewHeight() { return PageTop(PageCount() + 1); }
+
+int TextControl::ClientWidthTwips() const {
+    RECT r{};
+    if (hwnd_) GetClientRect(hwnd_, &r);
+    return static_cast<int>((r.right - r.left) / Scale());
+}
+int TextControl::ClientHeightTwips() const {
+    RECT r{};
+    if (hwnd_) GetClientRect(hwnd_, &r);
+    return static_cast<int>((r.bottom - r.top) / Scale());
+}
+
+POINT TextControl::PageToClient(int page, int x, int y) const {
+    const double s = Scale();
+    const int centre = viewMode_ == kViewPageCentered ? 0 : scrollX_;
+    return POINT{static_cast<LONG>(std::lround((PageLeft() + x - centre) * s)),
+                 static_cast<LONG>(std::lround((PageTop(page) + y - scrollY_) * s))};
+}
+
+TextControl::PagePoint TextControl::ClientToPage(POINT p) {
+    const double s = Scale();
+    const int centre = viewMode_ == kViewPageCentered ? 0 : scrollX_;
+    const int vx = static_cast<int>(std::lround(p.x / s)) + centre - PageLeft();
+    const int vy = static_cast<int>(std::lround(p.y / s)) + scrollY_;
+    const int pages = PageCount();
+    int page = 1;
+    while (page < pages && vy >= PageTop(page + 1) - Gap() / 2) ++page;
+    return PagePoint{page, vx, vy - PageTop(page)};
+}
+
+POINT TextControl::PositionToClient(int position) {
+    const CaretPoint c = ScreenLayout().PositionToPoint(position);
+    return PageToClient(c.page, c.x, c.y);
+}
+
+int TextControl::ClientToPosition(POINT pixel) {
+    const PagePoint p = ClientToPage(pixel);
+    ScreenLayout();
+    return engine_.PointToPosition(p.page, p.x, p.y);
+}
+
+void TextControl::UseDpi(int dpi) {
+    if (dpi == activeDpi_) return;
+    if (dpi == screenMeasurer_.Dpi()) {
+        engine_.SetMeasurer(&screenMeasurer_);
+    } else {
+        if (!deviceMeasurer_ || deviceMeasurer_->Dpi() != dpi) deviceMeasurer_ = std::make_unique<GdiMeasurer>(dpi);
+        engine_.SetMeasurer(deviceMeasurer_.get());
+    }
+    activeDpi_ = dpi;
+}
+
+const Layout& TextControl::ScreenLayout() {
+    UseDpi(screenMeasurer_.Dpi());
+    return engine_.GetLayout();
+}
+
+int TextControl::PageCount() {
+    // The page count the program checks is the screen's: the one page the author sees.
+    return ScreenLayout().PageCount();
+}
+
+// ---------------------------------------------------------------- view
+
+void TextControl::SetViewMode(int mode) {
+    viewMode_ = std::clamp(mode, 0, 2);
+    if (viewMode_ == kViewPageCentered) scrollX_ = 0;
+    UpdateScrollBars();
+    Refresh();
+}
+
+void TextControl::SetZoomFactor(int percent) {
+    const int z = std::clamp(percent, 10, 400);
+    if (z == zoom_) return;
+    zoom_ = z;
+    renderer_.ForgetFonts();
+    UpdateScrollBars();
+    PlaceHostWindows();
+    UpdateCaret();
+    Refresh();
+    NotifyTools();
+}
+
+void TextControl::SetScrollPosY(int twips) { ScrollTo(twips, true); }
+
+void TextControl::SetScrollPosX(int twips) {
+    const int maxX = std::max(0, engine_.PageWidth() + 2 * Gap() - ClientWidthTwips());
+    scrollX_ = viewMode_ == kViewPageCentered ? 0 : std::clamp(twips, 0, maxX);
+    UpdateScrollBars();
+    PlaceHostWindows();
+    UpdateCaret();
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    NotifyTools();
+}
+
+void TextControl::ScrollTo(int twips, bool raise) {
+    const int maxY = std::max(0, ViewHeight() - ClientHeightTwips());
+    const int y = std::clamp(twips, 0, maxY);
+    if (y == scrollY_) return;
+    scrollY_ = y;
+    UpdateScrollBars();
+    PlaceHostWindows();
+    UpdateCaret();
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (raise && events_) events_->VScroll(scrollY_);
+}
+
+void TextControl::UpdateScrollBars() {
+    if (!hwnd_) return;
+    SCROLLINFO si{sizeof(si)};
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = std::max(0, ViewHeight() - 1);
+    si.nPage = static_cast<UINT>(std::max(1, ClientHeightTwips()));
+    si.nPos = scrollY_;
+    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+    if (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_HSCROLL) {
+        si.nMax = std::max(0, engine_.PageWidth() + 2 * Gap() - 1);
+        si.nPage = static_cast<UINT>(std::max(1, ClientWidthTwips()));
+        si.nPos = scrollX_;
+        SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+    }
+}
+
+void TextControl::Refresh() {
+    if (!hwnd_) return;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    UpdateWindow(hwnd_);
+}
+
+void TextControl::EnsureCaretVisible() {
+    if (!hwnd_) return;
+    const CaretPoint c = ScreenLayout().PositionToPoint(caret_);
+    const int top = PageTop(c.page) + c.y, bottom = top + c.height;
+    const int view = ClientHeightTwips();
+    if (top < scrollY_) ScrollTo(top, true);
+    else if (bottom > scrollY_ + view) ScrollTo(bottom - view, true);
+}
+
+void TextControl::UpdateCaret() {
+    if (!hwnd_ || GetFocus() != hwnd_) return;
+    const CaretPoint c = ScreenLayout().PositionToPoint(caret_);
+    const int height = std::max(1, static_cast<int>(std::lround(c.height * Scale())));
+    if (!caretShown_ || height != caretHeight_) {
+        if (caretShown_) DestroyCaret();
+        CreateCaret(hwnd_, nullptr, zoom_ >= 200 ? 2 : 1, height);
+        caretHeight_ = height;
+        caretShown_ = true;
+        ShowCaret(hwnd_);
+    }
+    const POINT p = PageToClient(c.page, c.x, c.y);
+    SetCaretPos(p.x, p.y);
+}
+
+void TextControl::SetToolTipText(const std::wstring& text) {
+    toolTip_ = text;
+    if (!hwnd_) return;
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = hwnd_;
+    ti.uId = 1;
+    ti.lpszText = const_cast<wchar_t*>(toolTip_.c_str());
+    GetClientRect(hwnd_, &ti.rect);
+    if (!toolTipWindow_) {
+        toolTipWindow_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                                         GetModuleHandleW(nullptr), nullptr);
+        if (!toolTipWindow_) return;
+        ti.uFlags = TTF_SUBCLASS;
+        SendMessageW(toolTipWindow_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    SendMessageW(toolTipWindow_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(toolTipWindow_, TTM_ACTIVATE, toolTip_.empty() ? FALSE : TRUE, 0);
+}
+
+// ---------------------------------------------------------------- selection
+
+void TextControl::SyncSelectionFromEngine() {
+    const int s = engine_.SelStart(), e = s + engine_.SelLength();
+    if (std::min(anchor_, caret_) != s || std::max(anchor_, caret_) != e) {
+        anchor_ = s;
+        caret_ = e;
+    }
+}
+
+void TextControl::SetSelection(int anchor, int caret) {
+    const int length = engine_.TextLength();
+    anchor_ = std::clamp(anchor, 0, length);
+    caret_ = std::clamp(caret, 0, length);
+    settingSelection_ = true;
+    engine_.SetSelStart(std::min(anchor_, caret_));
+    engine_.SetSelLength(std::abs(caret_ - anchor_));
+    settingSelection_ = false;
+    UpdateCaret();
+}
+
+int TextControl::LineIndexOf(int position) {
+    const auto& lines = ScreenLayout().Lines();
+    int found = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].start > position) break;
+        found = static_cast<int>(i);
+    }
+    return found;
+}
+
+std::pair<int, int> TextControl::CaretLineAndColumn() {
+    const Layout& layout = ScreenLayout();
+    if (layout.Lines().empty()) return {1, 1};
+    const int index = LineIndexOf(caret_);
+    const PlacedLine& line = layout.Lines()[static_cast<size_t>(index)];
+    int first = index;
+    while (first > 0 && layout.Lines()[static_cast<size_t>(first) - 1].page == line.page) --first;
+    return {index - first + 1, caret_ - line.start + 1};
+}
+
+int TextControl::WordStart(int pos) const {
+    const Document& d = engine_.Doc();
+    const Location loc = d.Locate(pos);
+    const std::wstring& t = d.paragraphs[static_cast<size_t>(loc.paragraph)].text;
+    int o = loc.offset;
+    while (o > 0 && IsWordChar(t[static_cast<size_t>(o) - 1])) --o;
+    return pos - (loc.offset - o);
+}
+
+int TextControl::WordEnd(int pos) const {
+    const Document& d = engine_.Doc();
+    const Location loc = d.Locate(pos);
+    const std::wstring& t = d.paragraphs[static_cast<size_t>(loc.paragraph)].text;
+    int o = loc.offset;
+    while (o < static_cast<int>(t.size()) && IsWordChar(t[static_cast<size_t>(o)])) ++o;
+    return pos + (o - loc.offset);
+}
+
+int TextControl::WordLeft(int pos) const {
+    if (pos <= 0) return 0;
+    const Document& d = engine_.Doc();
+    const Location loc = d.Locate(pos);
+    if (loc.offset == 0) return pos - 1;  // to the end of the paragraph before
+    const std::wstring& t = d.paragraphs[static_cast<size_t>(loc.paragraph)].text;
+    int o = loc.offset;
+    while (o > 0 && !IsWordChar(t[static_cast<size_t>(o) - 1])) --o;
+    while (o > 0 && IsWordChar(t[static_cast<size_t>(o) - 1])) --o;
+    return pos - (loc.offset - o);
+}
+
+int TextControl::WordRight(int pos) const {
+    const Document& d = engine_.Doc();
+    if (pos >= d.Length()) return d.Length();
+    const Location loc = d.Locate(pos);
+    const std::wstring& t = d.paragraphs[static_cast<size_t>(loc.paragraph)].text;
+    const int n = static_cast<int>(t.size());
+    if (loc.offset >= n) return pos + 1;  // over the paragraph end
+    int o = loc.offset;
+    while (o < n && IsWordChar(t[static_cast<size_t>(o)])) ++o;
+    while (o < n && !IsWordChar(t[static_cast<size_t>(o)])) ++o;
+    return pos + (o - loc.offset);
+}
+
+// ---------------------------------------------------------------- clipboard
+
+UINT TextControl::OwnClipboardFormat() { return OwnFormat(); }
+UINT TextControl::RtfClipboardFormat() { return RtfFormat(); }
+
+bool TextControl::CanPaste() const { return ClipboardHasContent(); }
+
+void TextControl::Clip(int action) {
+    switch (action) {
+    case kClipCut:
+    case kClipCopy: {
+        if (!engine_.CanCopy()) return;
+        ClipboardContent c;
+        c.own = engine_.SaveToBytes(kFormatOwn, true);
+        const ClipData data = engine_.Copy();
+        c.rtf = data.rtf;
+        c.text = data.text;
+        if (!WriteClipboard(hwnd_, c)) throw zv::Error(L"The clipboard cannot be opened.");
+        if (action == kClipCut) engine_.DeleteSelection();
+        break;
+    }
+    case kClipPaste: {
+        const ClipboardContent c = ReadClipboard(hwnd_);
+        if (c.Empty()) return;
+        if (!c.own.empty()) {
+            try {
+                engine_.LoadFromBytes(c.own, kFormatOwn, true);
+                break;
+            } catch (const zv::Error&) {
+                // Another program's bytes under our name: the other forms still hold the content.
+            }
+        }
+        engine_.Paste(ClipData{c.rtf, c.text});
+        break;
+    }
+    case kClipDelete: engine_.DeleteSelection(); break;
+    default: break;
+    }
+    EnsureCaretVisible();
+}
+
+// ---------------------------------------------------------------- printing
+
+bool TextControl::PrintPage(int page) {
+    HDC dc = printDevice_;
+    if (!dc) return false;
+    int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    if (dpi <= 0) dpi = 96;
+    UseDpi(dpi);
+    const Layout& layout = engine_.GetLayout();
+    if (page < 1 || page > layout.PageCount()) return false;
+    double originX = 0, originY = 0;
+    if (GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER) {
+        // The printer's DC starts at the printable area; the page starts at the paper's edge.
+        originX = -GetDeviceCaps(dc, PHYSICALOFFSETX);
+        originY = -GetDeviceCaps(dc, PHYSICALOFFSETY);
+    }
+    RenderOptions options;
+    const double scale = dpi * std::clamp(printZoom_, 1, 1000) / (100.0 * 1440.0);
+    printRenderer_.ForgetFonts();
+    printRenderer_.DrawPage(dc, layout, engine_.Doc(), page, originX, originY, scale, options);
+    printRenderer_.ForgetFonts();
+    return true;
+}
+
+// ---------------------------------------------------------------- hosted windows and tools
+
+void TextControl::PlaceHostWindows() {
+    if (!hwnd_) return;
+    const Document& d = engine_.Doc();
+    bool any = false;
+    for (const auto& o : d.objects) any |= o.kind == ObjectKind::Windowed && o.hostWindow != 0;
+    if (!any) return;
+    for (const PlacedObject& po : ScreenLayout().Objects()) {
+        const Object* o = d.FindObject(po.objectId);
+        if (!o || o->kind != ObjectKind::Windowed || !o->hostWindow) continue;
+        HWND host = reinterpret_cast<HWND>(o->hostWindow);
+        if (!IsWindow(host)) continue;
+        POINT tl = PageToClient(po.page, po.x, po.y), br = PageToClient(po.page, po.x + po.width, po.y + po.height);
+        POINT pts[2] = {tl, br};
+        HWND parent = GetParent(host);
+        MapWindowPoints(hwnd_, parent, pts, 2);
+        RECT now{};
+        GetWindowRect(host, &now);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&now), 2);
+        if (now.left != pts[0].x || now.top != pts[0].y || now.right != pts[1].x || now.bottom != pts[1].y)
+            SetWindowPos(host, HWND_TOP, pts[0].x, pts[0].y, pts[1].x - pts[0].x, pts[1].y - pts[0].y, SWP_NOACTIVATE);
+    }
+}
+
+void TextControl::SetRulerHandle(HWND ruler) {
+    if (ruler_ && ruler_ != ruler && IsWindow(ruler_)) SendMessageW(ruler_, kMsgToolBind, 0, 0);
+    ruler_ = ruler;
+    if (ruler_) SendMessageW(ruler_, kMsgToolBind, 0, reinterpret_cast<LPARAM>(this));
+}
+void TextControl::SetButtonBarHandle(HWND bar) {
+    if (buttonBar_ && buttonBar_ != bar && IsWindow(buttonBar_)) SendMessageW(buttonBar_, kMsgToolBind, 0, 0);
+    buttonBar_ = bar;
+    if (buttonBar_) SendMessageW(buttonBar_, kMsgToolBind, 0, reinterpret_cast<LPARAM>(this));
+}
+void TextControl::SetStatusBarHandle(HWND bar) {
+    if (statusBar_ && statusBar_ != bar && IsWindow(statusBar_)) SendMessageW(statusBar_, kMsgToolBind, 0, 0);
+    statusBar_ = bar;
+    if (statusBar_) SendMessageW(statusBar_, kMsgToolBind, 0, reinterpret_cast<LPARAM>(this));
+}
+
+void TextControl::NotifyTools() {
+    for (HWND tool : {ruler_, buttonBar_, statusBar_})
+        if (tool && IsWindow(tool)) PostMessageW(tool, kMsgToolUpdate, 0, 0);
+}
+
+// ---------------------------------------------------------------- hit tests
+
+int TextControl::FieldUnderPoint(POINT pixel) {
+    const int pos = ClientToPosition(pixel);
+    const int id = engine_.Doc().FieldAt(pos);
+    const Field* f = engine_.Doc().FindField(id);
+    if (!f) return 0;
+    // The nearest position may lie beside the link: the mouse must be over the link's own text.
+    const PagePoint p = ClientToPage(pixel);
+    const Layout& layout = ScreenLayout();
+    const CaretPoint a = layout.PositionToPoint(f->start), b = layout.PositionToPoint(f->start + f->length);
+    if (a.page == b.page && a.y == b.y) {
+        if (p.page != a.page || p.x < a.x || p.x > b.x || p.y < a.y || p.y > a.y + a.height) return 0;
+    }
+    return id;
+}
+
+int TextControl::ObjectUnderPoint(POINT pixel) {
+    const PagePoint p = ClientToPage(pixel);
+    const auto& objects = ScreenLayout().Objects();
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it)
+        if (it->page == p.page && p.x >= it->x && p.x < it->x + it->width && p.y >= it->y && p.y < it->y + it->height)
+            return it->objectId;
+    return 0;
+}
+
+int TextControl::Shift() const {
+    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+// ---------------------------------------------------------------- keyboard
+
+void TextControl::OnKeyDown(int key) {
+    const int shift = Shift();
+    const bool extend = (shift & 1) != 0, ctrl = (shift & 2) != 0;
+    const bool insertBefore = engine_.InsertMode();
+    if (events_) events_->KeyDown(key, shift);
+    if (key == 0 || !hwnd_) return;
+    const int length = engine_.TextLength();
+    const int selStart = std::min(anchor_, caret_), selEnd = std::max(anchor_, caret_);
+    int target = -1;
+    bool keepGoal = false;
+    switch (key) {
+    case VK_LEFT:
+        target = (!extend && selEnd > selStart && !ctrl) ? selStart : (ctrl ? WordLeft(caret_) : std::max(0, caret_ - 1));
+        break;
+    case VK_RIGHT:
+        target = (!extend && selEnd > selStart && !ctrl) ? selEnd : (ctrl ? WordRight(caret_) : std::min(length, caret_ + 1));
+        break;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT: {
+        const Layout& layout = ScreenLayout();
+        const CaretPoint c = layout.PositionToPoint(caret_);
+        if (goalX_ < 0) goalX_ = c.x;
+        keepGoal = true;
+        const auto& lines = layout.Lines();
+        const int index = LineIndexOf(caret_);
+        int to = index;
+        if (key == VK_UP) to = index - 1;
+        else if (key == VK_DOWN) to = index + 1;
+        else {
+            // A screenful: the line whose top lies one client height away.
+            const int view = std::max(1, ClientHeightTwips());
+            const int from = PageTop(c.page) + c.y;
+            const int want = key == VK_PRIOR ? from - view : from + view;
+            to = index;
+            if (key == VK_PRIOR) { while (to > 0 && PageTop(lines[static_cast<size_t>(to)].page) + lines[static_cast<size_t>(to)].y > want) --to; }
+            else { while (to + 1 < static_cast<int>(lines.size()) && PageTop(lines[static_cast<size_t>(to)].page) + lines[static_cast<size_t>(to)].y < want) ++to; }
+            ScrollTo(scrollY_ + (key == VK_PRIOR ? -view : view), true);
+        }
+        if (to < 0) target = ctrl ? 0 : (key == VK_UP ? 0 : caret_);
+        else if (to >= static_cast<int>(lines.size())) target = length;
+        else {
+            const PlacedLine& pl = lines[static_cast<size_t>(to)];
+            target = engine_.PointToPosition(pl.page, goalX_, pl.y + 1);
+        }
+        break;
+    }
+    case VK_HOME:
+    case VK_END: {
+        if (ctrl) {
+            target = key == VK_HOME ? 0 : length;
+            break;
+        }
+        const Layout& layout = ScreenLayout();
+        const auto& lines = layout.Lines();
+        if (lines.empty()) { target = 0; break; }
+        const int index = LineIndexOf(caret_);
+        const PlacedLine& pl = lines[static_cast<size_t>(index)];
+        if (key == VK_HOME) {
+            target = pl.start;
+        } else {
+            const Line& line = layout.LineOf(pl);
+            const bool wraps = index + 1 < static_cast<int>(lines.size()) && lines[static_cast<size_t>(index) + 1].paragraph == pl.paragraph;
+            target = pl.start + line.length - ((line.hardBreak || wraps) && line.length > 0 ? 1 : 0);
+        }
+        break;
+    }
+    case VK_DELETE:
+        if (extend) Clip(kClipCut);
+        else if (selEnd > selStart) engine_.DeleteSelection();
+        else engine_.DeleteForward();
+        EnsureCaretVisible();
+        return;
+    case VK_INSERT:
+        if (ctrl) Clip(kClipCopy);
+        else if (extend) Clip(kClipPaste);
+        else if (engine_.InsertMode() == insertBefore) engine_.SetInsertMode(!insertBefore);  // unless the host did
+        if (events_) events_->StateChanged();
+        return;
+    default:
+        if (ctrl && !(shift & 4)) {
+            switch (key) {
+            case 'A': SetSelection(0, length); return;
+            case 'C': Clip(kClipCopy); return;
+            case 'X': Clip(kClipCut); return;
+            case 'V': Clip(kClipPaste); return;
+            case 'Z': if (engine_.CanUndo()) engine_.Undo(); EnsureCaretVisible(); return;
+            case 'Y': if (engine_.CanRedo()) engine_.Redo(); EnsureCaretVisible(); return;
+            default: break;
+            }
+        }
+        return;
+    }
+    if (!keepGoal) goalX_ = -1;
+    SetSelection(extend ? anchor_ : target, target);
+    if (keepGoal) {
+        // SetSelection forgets nothing, but the goal column must survive the selection event.
+    }
+    EnsureCaretVisible();
+}
+
+void TextControl::OnChar(wchar_t c) {
+    int ascii = c;
+    if (events_) events_->KeyPress(ascii);
+    if (ascii == 0) return;
+    c = static_cast<wchar_t>(ascii);
+    goalX_ = -1;
+    if (c == L'\b') {
+        if (engine_.SelLength() > 0) engine_.DeleteSelection();
+        else engine_.DeleteBackward();
+    } else if (c == L'\r' || c == L'\n') {
+        if (GetKeyState(VK_SHIFT) < 0) engine_.TypeChar(kLineBreak);
+        else engine_.TypeChar(L'\n');
+    } else if (c == L'\t' || c >= 32) {
+        if (GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 && c < 32) return;
+        engine_.TypeChar(c);
+    } else {
+        return;  // other control characters (Ctrl+letter) are commands, handled at key down
+    }
+    EnsureCaretVisible();
+}
+
+// ---------------------------------------------------------------- mouse
+
+void TextControl::OnMouseDown(int button, WPARAM wp, LPARAM lp) {
+    const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    if (GetFocus() != hwnd_) SetFocus(hwnd_);
+    const int shift = Shift();
+    const double s = Scale();
+    if (events_) events_->MouseDown(button, shift, PixelsToTwips(pt.x), PixelsToTwips(pt.y));
+    if (!hwnd_) return;
+    const PagePoint p = ClientToPage(pt);
+    const Document& d = engine_.Doc();
+
+    // Header and footer: a click in their band activates them, a click in the body leaves them.
+    int band = 0;
+    if (!d.header.Empty() && p.y < d.page.marginTop) band = 1;
+    else if (!d.footer.Empty() && p.y > d.page.height - d.page.marginBottom) band = 2;
+    if (band != headerFooter_) {
+        if (headerFooter_ && events_) events_->HeaderFooterDeactivated();
+        headerFooter_ = band;
+        if (band && events_) events_->HeaderFooterActivated(band);
+    }
+    if (band) return;
+
+    if (const int object = ObjectUnderPoint(pt)) {
+        engine_.SetObjectCurrent(object);
+        if (events_) events_->ObjectClicked(object);
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return;
+    }
+    if (engine_.ObjectCurrent()) {
+        if (events_) events_->ObjectDeselected();
+        engine_.SetObjectCurrent(0);
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+    if (button != 1) return;
+
+    // A column border under the mouse starts a resize of that column.
+    const Layout& layout = ScreenLayout();
+    for (const PlacedCell& c : layout.Cells()) {
+        if (c.page != p.page || p.y < c.y || p.y > c.y + c.height) continue;
+        const int edge = c.x + c.width;
+        if (std::abs(static_cast<int>(std::lround((p.x - edge) * s))) <= kBorderGrab) {
+            resizeTable_ = c.table;
+            resizeCol_ = c.col;
+            resizeStartX_ = p.x;
+            resizeStartWidth_ = c.width;
+            SetCapture(hwnd_);
+            return;
+        }
+    }
+
+    const int pos = engine_.PointToPosition(p.page, p.x, p.y);
+    goalX_ = -1;
+    if (shift & 1) SetSelection(anchor_, pos);
+    else SetSelection(pos, pos);
+    downField_ = FieldUnderPoint(pt);
+    selecting_ = true;
+    SetCapture(hwnd_);
+}
+
+void TextControl::OnMouseMove(WPARAM wp, LPARAM lp) {
+    const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    const int button = ((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0) | ((wp & MK_MBUTTON) ? 4 : 0);
+    if (events_) events_->MouseMove(button, Shift(), PixelsToTwips(pt.x), PixelsToTwips(pt.y));
+    if (!hwnd_) return;
+    if (resizeTable_) return;
+    if (selecting_ && (wp & MK_LBUTTON)) {
+        const int pos = ClientToPosition(pt);
+        if (pos != caret_) {
+            SetSelection(anchor_, pos);
+            EnsureCaretVisible();
+        }
+        return;
+    }
+    const int field = FieldUnderPoint(pt);
+    const Field* f = engine_.Doc().FindField(field);
+    if (f && f->kind != kLinkNone) {
+        int cursor = kCursorHand;
+        if (events_) events_->FieldLinkHover(field, cursor);
+        cursor_ = cursor;
+        hoverField_ = field;
+    } else {
+        cursor_ = kCursorDefault;
+        hoverField_ = 0;
+    }
+}
+
+void TextControl::OnMouseUp(int button, WPARAM wp, LPARAM lp) {
+    const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    if (GetCapture() == hwnd_) ReleaseCapture();
+    if (resizeTable_ && button == 1) {
+        const PagePoint p = ClientToPage(pt);
+        const int table = resizeTable_, col = resizeCol_;
+        resizeTable_ = 0;
+        const int width = std::max(120, resizeStartWidth_ + p.x - resizeStartX_);
+        if (width != resizeStartWidth_) {
+            engine_.SetTableCellAttribute(table, 0, col, cell::kColumnWidth, width);
+            if (events_) events_->TableResized(table);
+        }
+    }
+    const bool wasSelecting = selecting_;
+    selecting_ = false;
+    if (events_) events_->MouseUp(button, Shift(), PixelsToTwips(pt.x), PixelsToTwips(pt.y));
+    if (!hwnd_ || button != 1 || !wasSelecting) return;
+    const int field = downField_;
+    downField_ = 0;
+    if (field && engine_.SelLength() == 0 && FieldUnderPoint(pt) == field) {
+        if (events_) events_->FieldClicked(field);
+        const Field* f = engine_.Doc().FindField(field);
+        if (f && f->kind != kLinkNone && events_) events_->FieldLinkClicked(f->kind, f->target);
+    }
+}
+
+// ---------------------------------------------------------------- painting
+
+void TextControl::PaintTo(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const Layout& layout = ScreenLayout();
+    const Document& doc = engine_.Doc();
+    const double s = Scale();
+    const COLORREF desk = viewMode_ == kViewNormal ? RGB(255, 255, 255) : GetSysColor(COLOR_APPWORKSPACE);
+    SetBkColor(dc, desk);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
+    RenderOptions options;
+    options.selStart = std::min(anchor_, caret_);
+    options.selEnd = std::max(anchor_, caret_);
+    options.gridLines = engine_.TableGridlines();
+    options.currentObject = engine_.ObjectCurrent();
+    const int pages = layout.PageCount();
+    for (int page = 1; page <= pages; ++page) {
+        const POINT origin = PageToClient(page, 0, 0);
+        const int bottom = origin.y + static_cast<int>(std::lround(doc.page.height * s));
+        if (bottom < client.top || origin.y > client.bottom) continue;
+        if (viewMode_ != kViewNormal) {
+            // A shadow lifts the sheet off the desk.
+            RECT shadow{origin.x + 3, origin.y + 3, origin.x + static_cast<int>(std::lround(doc.page.width * s)) + 3, bottom + 3};
+            SetBkColor(dc, RGB(64, 64, 64));
+            ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &shadow, nullptr, 0, nullptr);
+        }
+        renderer_.DrawPage(dc, layout, doc, page, origin.x, origin.y, s, options);
+        if (viewMode_ == kViewNormal && page > 1) {
+            // The page break, as a dotted line across the text column.
+            for (int x = origin.x; x < client.right; x += 4) SetPixel(dc, x, origin.y, RGB(128, 128, 128));
+        }
+    }
+}
+
+void TextControl::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const SIZE size{std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom)};
+    if (!backDc_ || size.cx != backSize_.cx || size.cy != backSize_.cy) {
+        backBitmap_.Reset();
+        backDc_.Reset(CreateCompatibleDC(dc));
+        backBitmap_.Reset(CreateCompatibleBitmap(dc, size.cx, size.cy));
+        backSize_ = size;
+        SelectObject(backDc_.Get(), backBitmap_.Get());
+    }
+    PaintTo(backDc_.Get());
+    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left, ps.rcPaint.bottom - ps.rcPaint.top,
+           backDc_.Get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+    EndPaint(hwnd_, &ps);
+}
+
+// ---------------------------------------------------------------- messages
+
+LRESULT TextControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:
+        knownTables_.clear();
+        for (const auto& t : engine_.Doc().tables) knownTables_.insert(t.id);
+        UpdateScrollBars();
+        return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE:
+        UpdateScrollBars();
+        ScrollTo(scrollY_, false);
+        PlaceHostWindows();
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return 0;
+    case WM_SETFOCUS: caretShown_ = false; UpdateCaret(); return 0;
+    case WM_KILLFOCUS:
+        if (caretShown_) DestroyCaret();
+        caretShown_ = false;
+        return 0;
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
+    case WM_KEYDOWN: OnKeyDown(static_cast<int>(wp)); return 0;
+    case WM_SYSKEYDOWN: {
+        int key = static_cast<int>(wp);
+        if (events_) events_->KeyDown(key, Shift());
+        return DefWindowProcW(hwnd_, msg, wp, lp);
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        int key = static_cast<int>(wp);
+        if (events_) events_->KeyUp(key, Shift());
+        return msg == WM_SYSKEYUP ? DefWindowProcW(hwnd_, msg, wp, lp) : 0;
+    }
+    case WM_CHAR: OnChar(static_cast<wchar_t>(wp)); return 0;
+    case WM_LBUTTONDOWN: OnMouseDown(1, wp, lp); return 0;
+    case WM_RBUTTONDOWN: OnMouseDown(2, wp, lp); return 0;
+    case WM_MBUTTONDOWN: OnMouseDown(4, wp, lp); return 0;
+    case WM_LBUTTONUP: OnMouseUp(1, wp, lp); return 0;
+    case WM_RBUTTONUP: OnMouseUp(2, wp, lp); return 0;
+    case WM_MBUTTONUP: OnMouseUp(4, wp, lp); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(wp, lp); return 0;
+    case WM_LBUTTONDBLCLK: {
+        const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        if (ObjectUnderPoint(pt)) return 0;
+        const int pos = ClientToPosition(pt);
+        SetSelection(WordStart(pos), WordEnd(pos));
+        selecting_ = false;
+        return 0;
+    }
+    case WM_SETCURSOR:
+        if (LOWORD(lp) == HTCLIENT) {
+            POINT pt;
+            GetCursorPos(&pt);
+            ScreenToClient(hwnd_, &pt);
+            const wchar_t* shape = IDC_IBEAM;
+            if (cursor_ == kCursorHand && hoverField_) shape = IDC_HAND;
+            else if (ObjectUnderPoint(pt)) shape = IDC_ARROW;
+            SetCursor(LoadCursorW(nullptr, shape));
+            return TRUE;
+        }
+        return DefWindowProcW(hwnd_, msg, wp, lp);
+    case WM_MOUSEWHEEL: {
+        const int notches = GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA;
+        ScrollTo(scrollY_ - notches * 3 * kLineScroll, true);
+        return 0;
+    }
+    case WM_VSCROLL: {
+        SCROLLINFO si{sizeof(si)};
+        si.fMask = SIF_ALL;
+        GetScrollInfo(hwnd_, SB_VERT, &si);
+        int y = scrollY_;
+        switch (LOWORD(wp)) {
+        case SB_LINEUP: y -= kLineScroll; break;
+        case SB_LINEDOWN: y += kLineScroll; break;
+        case SB_PAGEUP: y -= ClientHeightTwips(); break;
+        case SB_PAGEDOWN: y += ClientHeightTwips(); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: y = si.nTrackPos; break;
+        case SB_TOP: y = 0; break;
+        case SB_BOTTOM: y = ViewHeight(); break;
+        default: break;
+        }
+        ScrollTo(y, true);
+        return 0;
+    }
+    case WM_HSCROLL: {
+        SCROLLINFO si{sizeof(si)};
+        si.fMask = SIF_ALL;
+        GetScrollInfo(hwnd_, SB_HORZ, &si);
+        int x = scrollX_;
+        switch (LOWORD(wp)) {
+        case SB_LINELEFT: x -= kLineScroll; break;
+        case SB_LINERIGHT: x += kLineScroll; break;
+        case SB_PAGELEFT: x -= ClientWidthTwips(); break;
+        case SB_PAGERIGHT: x += ClientWidthTwips(); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: x = si.nTrackPos; break;
+        default: break;
+        }
+        SetScrollPosX(x);
+        return 0;
+    }
+    case kMsgPositionToPoint: {
+        auto* out = reinterpret_cast<POINT*>(lp);
+        if (!out) return FALSE;
+        *out = PositionToClient(static_cast<int>(wp));
+        return TRUE;
+    }
+    default: return DefWindowProcW(hwnd_, msg, wp, lp);
+    }
+}
+
+}  // namespace tx

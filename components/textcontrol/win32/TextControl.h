@@ -1,0 +1,195 @@
+#pragma once
+// The rich-text control's window: it wraps a TextEngine, maps keyboard and mouse messages onto it,
+// paints the engine's layout with GDI in three view modes at any zoom, scrolls in twips, talks to
+// the clipboard, prints pages onto any device context and raises TextControlEvents.
+//
+// The object outlives its window: a form can set it up before its window exists and read it after
+// the window is gone. Every member the program calls by the control's own names is either here or
+// on Engine().
+
+#include <windows.h>
+
+#include <memory>
+#include <set>
+#include <string>
+
+#include "components/textcontrol/TextEngine.h"
+#include "components/textcontrol/win32/GdiMeasurer.h"
+#include "components/textcontrol/win32/ImageCache.h"
+#include "components/textcontrol/win32/PageRenderer.h"
+#include "components/textcontrol/win32/TextControlEvents.h"
+#include "ui/Handles.h"
+
+namespace tx {
+
+inline constexpr wchar_t kTextControlClass[] = L"ZvTextControl";
+// The point of a text position: wParam = the position, lParam = POINT* that receives the top-left
+// corner of that position's line box in the control's client pixels. Returns TRUE when it could.
+inline constexpr UINT kMsgPositionToPoint = WM_USER + 170;
+
+enum ViewMode : int {
+    kViewNormal = 0,        // the pages' text column from the window's top-left, pages edge to edge
+    kViewPageLayout = 1,    // each page a sheet on a grey desk, at the left
+    kViewPageCentered = 2,  // the same, centred in the window
+};
+
+class TextControl : private EngineEvents {
+public:
+    TextControl();
+    ~TextControl() override;
+    TextControl(const TextControl&) = delete;
+    TextControl& operator=(const TextControl&) = delete;
+
+    // Creates the window as a child (or any style); false when Windows refuses.
+    bool Create(HWND parent, const RECT& pixels, DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL, UINT id = 0);
+    // The next window of kTextControlClass created on this thread belongs to `control` (for
+    // wrappers that create the window through another runtime).
+    static void AdoptNextWindow(TextControl* control);
+    static TextControl* FromHwnd(HWND hwnd);
+    static void RegisterWindowClass();
+
+    TextEngine& Engine() { return engine_; }
+    const TextEngine& Engine() const { return engine_; }
+    HWND hWnd() const { return hwnd_; }
+    void SetEvents(TextControlEvents* events) { events_ = events; }
+
+    // ---- view ----
+    int ViewMode() const { return viewMode_; }
+    void SetViewMode(int mode);
+    int ZoomFactor() const { return zoom_; }
+    void SetZoomFactor(int percent);  // clamped to 10..400
+    int ScrollPosY() const { return scrollY_; }
+    void SetScrollPosY(int twips);
+    int ScrollPosX() const { return scrollX_; }
+    void SetScrollPosX(int twips);
+    void Refresh();
+    // The top-left corner of a position's line box, in client pixels.
+    POINT PositionToClient(int position);
+    // A point on a page (twips from the page's corner) in client pixels, as the view shows it.
+    POINT PageToClient(int page, int x, int y) const;
+    // Twips of the control's own coordinates (events, host geometry) from client pixels.
+    int PixelsToTwips(int pixels) const { return MulDiv(pixels, 1440, screenMeasurer_.Dpi()); }
+    // The text position under a client pixel.
+    int ClientToPosition(POINT pixel);
+    void SetToolTipText(const std::wstring& text);
+    const std::wstring& ToolTipText() const { return toolTip_; }
+
+    // ---- clipboard ----
+    void Clip(int action);  // 1 cut, 2 copy, 3 paste, 4 delete
+    bool CanCopy() const { return engine_.CanCopy(); }
+    bool CanPaste() const;
+    static UINT OwnClipboardFormat();
+    static UINT RtfClipboardFormat();
+
+    // ---- output ----
+    HDC PrintDevice() const { return printDevice_; }
+    void SetPrintDevice(HDC dc) { printDevice_ = dc; }
+    int PrintZoom() const { return printZoom_; }
+    void SetPrintZoom(int percent) { printZoom_ = percent; }
+    // Draws page n (from 1) onto the print device at the print zoom, laid out with that device's
+    // resolution; false when there is no device or no such page.
+    bool PrintPage(int page);
+    int PageCount();
+
+    // ---- tools bound by their windows ----
+    void SetRulerHandle(HWND ruler);
+    void SetButtonBarHandle(HWND bar);
+    void SetStatusBarHandle(HWND bar);
+    HWND RulerHandle() const { return ruler_; }
+    HWND ButtonBarHandle() const { return buttonBar_; }
+    HWND StatusBarHandle() const { return statusBar_; }
+    // The caret's line on its page (from 1) and column in that line (from 1).
+    std::pair<int, int> CaretLineAndColumn();
+
+    // ---- for tests and benchmarks ----
+    // Paints the visible part of the view into a DC of the client's size.
+    void PaintTo(HDC dc);
+    const ImageCache& Images() const { return images_; }
+    int CaretPosition() const { return caret_; }
+
+private:
+    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+
+    // EngineEvents
+    void Changed(ChangeKind kind) override;
+    void ObjectNameRequest(int objectId, std::wstring& name) override;
+    void HostWindowRequest(int objectId, std::uintptr_t& hostWindow) override;
+    void ObjectRestored(int objectId, const std::wstring& name) override;
+
+    // Geometry: view twips (pages stacked as the view mode shows them) and client pixels.
+    double Scale() const;
+    int Gap() const;
+    int PageTop(int page) const;
+    int PageLeft() const;
+    int ViewHeight();
+    int ClientWidthTwips() const;
+    int ClientHeightTwips() const;
+    struct PagePoint { int page, x, y; };
+    PagePoint ClientToPage(POINT pixel);
+
+    void UseDpi(int dpi);
+    const Layout& ScreenLayout();
+    void UpdateScrollBars();
+    void ScrollTo(int twips, bool raise);
+    void EnsureCaretVisible();
+    void UpdateCaret();
+    void SetSelection(int anchor, int caret);
+    void SyncSelectionFromEngine();
+    int LineIndexOf(int position);
+    int WordStart(int position) const;
+    int WordEnd(int position) const;
+    int WordLeft(int position) const;
+    int WordRight(int position) const;
+    int FieldUnderPoint(POINT pixel);
+    int ObjectUnderPoint(POINT pixel);
+    void PlaceHostWindows();
+    void NotifyTools();
+    void CheckFieldEntered();
+    int Shift() const;
+
+    void OnKeyDown(int key);
+    void OnChar(wchar_t c);
+    void OnMouseDown(int button, WPARAM wp, LPARAM lp);
+    void OnMouseMove(WPARAM wp, LPARAM lp);
+    void OnMouseUp(int button, WPARAM wp, LPARAM lp);
+    void OnPaint();
+
+    TextEngine engine_;
+    TextControlEvents* events_ = nullptr;
+    TextControlEvents noEvents_;
+    HWND hwnd_ = nullptr;
+    GdiMeasurer screenMeasurer_;
+    std::unique_ptr<GdiMeasurer> deviceMeasurer_;
+    int activeDpi_ = 0;
+    ImageCache images_;
+    PageRenderer renderer_{images_};
+    PageRenderer printRenderer_{images_};
+
+    int viewMode_ = kViewNormal;
+    int zoom_ = 100;
+    int scrollY_ = 0, scrollX_ = 0;
+    int anchor_ = 0, caret_ = 0;
+    int goalX_ = -1;  // the column Up and Down keep
+    bool settingSelection_ = false;
+    bool selecting_ = false;
+    int downField_ = 0;
+    int hoverField_ = 0;
+    int cursor_ = kCursorDefault;
+    int lastField_ = 0;
+    int headerFooter_ = 0;
+    std::set<int> knownTables_;
+    int resizeTable_ = 0, resizeCol_ = 0, resizeStartX_ = 0, resizeStartWidth_ = 0;
+    bool caretShown_ = false;
+    int caretHeight_ = 0;
+    HDC printDevice_ = nullptr;
+    int printZoom_ = 100;
+    HWND ruler_ = nullptr, buttonBar_ = nullptr, statusBar_ = nullptr;
+    HWND toolTipWindow_ = nullptr;
+    std::wstring toolTip_;
+    ui::OwnedDc backDc_;
+    ui::Bitmap backBitmap_;
+    SIZE backSize_{0, 0};
+};
+
+}  // namespace tx

@@ -1,0 +1,34 @@
+#pragma once
+// The common part of the ruler, the button bar and the status bar: a form control with a window of
+// our own class that is bound to a text control through that control's Set...Handle(hWnd) and
+// repaints whenever the control's state changes. Painting is double-buffered.
+
+#include "components/textcontrol/win32/TextControl.h"
+#include "ui/Control.h"
+
+namespace tx {
+
+class ToolWindow : public ui::Control {
+public:
+    ToolWindow(ui::Form* form, std::wstring name);
+    ~ToolWindow() override;
+    TextControl* Bound() const { return bound_; }
+    // Client size in pixels.
+    SIZE ClientSize() const;
+    // Paints into a DC (the same as the window shows), for tests.
+    void PaintInto(HDC dc) { Draw(dc); }
+
+protected:
+    void CreateKindWindow() override;
+    bool OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    virtual void Draw(HDC dc) = 0;
+    virtual void OnBound() {}
+    virtual void OnMouse(UINT msg, POINT pt) {}
+    void Redraw();
+
+private:
+    void Unbind();
+    TextControl* bound_ = nullptr;
+};
+
+}  // namespace tx

@@ -1,0 +1,178 @@
+// Typing, moving, selecting and deleting through real window messages.
+#include "components/textcontrol/win32/tests/TxWinTest.h"
+
+namespace tx::testing {
+namespace {
+
+using EditingTest = TxWinTest;
+
+TEST_F(EditingTest, TypingBuildsTextAndParagraphs) {
+    Type(L"Hello world");
+    EXPECT_EQ(Utf8(Text()), "Hello world");
+    EXPECT_EQ(SelStart(), 11);
+    Key(VK_RETURN);
+    Type(L"Second");
+    EXPECT_EQ(Utf8(Text()), "Hello world\nSecond");
+    EXPECT_EQ(control_.Engine().Doc().ParagraphCount(), 2);
+    EXPECT_EQ(SelStart(), 18);
+}
+
+struct MoveCase {
+    const char* name;
+    int caret;            // where the caret starts (no selection)
+    std::vector<std::pair<int, int>> keys;  // (virtual key, modifiers)
+    int selStart, selLength;
+};
+
+TEST_F(EditingTest, CaretKeysMoveAndSelectAsAWindowsUserExpects) {
+    // Two paragraphs; words of different lengths so that word moves are visible.
+    const std::wstring text = L"one two  three\nfour five";
+    const MoveCase cases[] = {
+        {"Left", 5, {{VK_LEFT, 0}}, 4, 0},
+        {"Right", 5, {{VK_RIGHT, 0}}, 6, 0},
+        {"Left at start stays", 0, {{VK_LEFT, 0}}, 0, 0},
+        {"Right at end stays", 24, {{VK_RIGHT, 0}}, 24, 0},
+        {"Right over paragraph end", 14, {{VK_RIGHT, 0}}, 15, 0},
+        {"Home", 6, {{VK_HOME, 0}}, 0, 0},
+        {"End", 2, {{VK_END, 0}}, 14, 0},
+        {"Ctrl+Home", 20, {{VK_HOME, kCtrl}}, 0, 0},
+        {"Ctrl+End", 1, {{VK_END, kCtrl}}, 24, 0},
+        {"Ctrl+Right to next word", 1, {{VK_RIGHT, kCtrl}}, 4, 0},
+        {"Ctrl+Right over two blanks", 5, {{VK_RIGHT, kCtrl}}, 9, 0},
+        {"Ctrl+Left to word start", 11, {{VK_LEFT, kCtrl}}, 9, 0},
+        {"Ctrl+Left over blanks", 9, {{VK_LEFT, kCtrl}}, 4, 0},
+        {"Ctrl+Left at paragraph start", 15, {{VK_LEFT, kCtrl}}, 14, 0},
+        {"Shift+Left twice", 5, {{VK_LEFT, kShift}, {VK_LEFT, kShift}}, 3, 2},
+        {"Shift+Right then Shift+Left back", 5, {{VK_RIGHT, kShift}, {VK_LEFT, kShift}}, 5, 0},
+        {"Shift+Home", 6, {{VK_HOME, kShift}}, 0, 6},
+        {"Ctrl+Shift+End", 6, {{VK_END, kCtrl | kShift}}, 6, 18},
+        {"Down keeps the column", 2, {{VK_DOWN, 0}}, 17, 0},
+        {"Up keeps the column", 17, {{VK_UP, 0}}, 2, 0},
+        {"Shift+Down selects to the next line", 2, {{VK_DOWN, kShift}}, 2, 15},
+        {"Left collapses a selection to its start", 5, {{VK_RIGHT, kShift}, {VK_RIGHT, kShift}, {VK_LEFT, 0}}, 5, 0},
+        {"Right collapses a selection to its end", 5, {{VK_LEFT, kShift}, {VK_RIGHT, 0}}, 5, 0},
+        {"Ctrl+A selects all", 3, {{'A', kCtrl}}, 0, 24},
+    };
+    for (const auto& c : cases) {
+        control_.Engine().SetSelStart(0);
+        control_.Engine().SetSelLength(-1);
+        control_.Engine().SetSelText(text);
+        // A fixed-pitch font, so that "the same column" on the next line is one exact position.
+        control_.Engine().SetSelStart(0);
+        control_.Engine().SetSelLength(-1);
+        control_.Engine().SetFontName(L"Liberation Mono");
+        control_.Engine().SetSelStart(c.caret);
+        for (auto [vk, mods] : c.keys) Key(vk, mods);
+        EXPECT_EQ(SelStart(), c.selStart) << c.name;
+        EXPECT_EQ(SelLength(), c.selLength) << c.name;
+        EXPECT_EQ(Text(), text) << c.name;
+    }
+}
+
+TEST_F(EditingTest, BackspaceAndDeleteRemoveOneCharacterOrTheSelection) {
+    Type(L"abcdef");
+    Key(VK_BACK);
+    EXPECT_EQ(Utf8(Text()), "abcde");
+    Key(VK_HOME);
+    Key(VK_DELETE);
+    EXPECT_EQ(Utf8(Text()), "bcde");
+    Key(VK_RIGHT, kShift);
+    Key(VK_RIGHT, kShift);
+    Key(VK_BACK);
+    EXPECT_EQ(Utf8(Text()), "de");
+    EXPECT_EQ(SelStart(), 0);
+    Key(VK_END, kShift);
+    Key(VK_DELETE);
+    EXPECT_EQ(Utf8(Text()), "");
+    Key(VK_BACK);  // nothing left: nothing happens
+    Key(VK_DELETE);
+    EXPECT_EQ(Utf8(Text()), "");
+}
+
+TEST_F(EditingTest, BackspaceJoinsParagraphsAndTypingReplacesTheSelection) {
+    Type(L"ab\ncd");
+    Key(VK_HOME);
+    Key(VK_BACK);
+    EXPECT_EQ(Utf8(Text()), "abcd");
+    EXPECT_EQ(control_.Engine().Doc().ParagraphCount(), 1);
+    Key(VK_END, kShift);
+    Type(L"X");
+    EXPECT_EQ(Utf8(Text()), "abX");
+}
+
+TEST_F(EditingTest, InsertKeyTogglesOverwriteMode) {
+    Type(L"abcd");
+    Key(VK_HOME);
+    Key(VK_INSERT);
+    EXPECT_FALSE(control_.Engine().InsertMode());
+    Type(L"XY");
+    EXPECT_EQ(Utf8(Text()), "XYcd");
+    Key(VK_INSERT);
+    EXPECT_TRUE(control_.Engine().InsertMode());
+    Type(L"Z");
+    EXPECT_EQ(Utf8(Text()), "XYZcd");
+}
+
+TEST_F(EditingTest, MouseClickPlacesTheCaretShiftClickAndDragSelect) {
+    Type(L"alpha beta gamma");
+    Click(PointOf(6));
+    EXPECT_EQ(SelStart(), 6);
+    EXPECT_EQ(SelLength(), 0);
+    Click(PointOf(10), kShift);
+    EXPECT_EQ(SelStart(), 6);
+    EXPECT_EQ(SelLength(), 4);
+    Drag(PointOf(11), PointOf(2));
+    EXPECT_EQ(SelStart(), 2);
+    EXPECT_EQ(SelLength(), 9);
+    // A click far below the text lands on the last line, under the mouse.
+    Click(POINT{PointOf(11).x, 600});
+    EXPECT_EQ(SelStart(), 11);
+}
+
+TEST_F(EditingTest, DoubleClickSelectsTheWord) {
+    Type(L"alpha beta gamma");
+    DoubleClick(PointOf(8));
+    EXPECT_EQ(SelStart(), 6);
+    EXPECT_EQ(SelLength(), 4);
+    EXPECT_EQ(Utf8(control_.Engine().SelText()), "beta");
+}
+
+TEST_F(EditingTest, UndoAndRedoByKeyboardRestoreTheText) {
+    Type(L"one");
+    Key(VK_RETURN);
+    Type(L"two");
+    EXPECT_EQ(control_.Engine().UndoKind(), 1);
+    while (control_.Engine().CanUndo()) Key('Z', kCtrl);
+    EXPECT_EQ(Utf8(Text()), "");
+    while (control_.Engine().CanRedo()) Key('Y', kCtrl);
+    EXPECT_EQ(Utf8(Text()), "one\ntwo");
+    Key(VK_LEFT, kShift);
+    Key(VK_DELETE);
+    EXPECT_EQ(control_.Engine().UndoKind(), 2);
+    Key('Z', kCtrl);
+    EXPECT_EQ(Utf8(Text()), "one\ntwo");
+    EXPECT_EQ(control_.Engine().RedoKind(), 11);
+}
+
+TEST_F(EditingTest, ScrollingKeepsTheCaretInViewAndScrollPosIsInTwips) {
+    for (int i = 0; i < 80; ++i) {
+        Type(L"line");
+        Key(VK_RETURN);
+    }
+    EXPECT_GT(control_.ScrollPosY(), 0);  // the caret went below the window
+    const POINT caret = PointOf(SelStart());
+    RECT client;
+    GetClientRect(control_.hWnd(), &client);
+    EXPECT_GE(caret.y, 0);
+    EXPECT_LT(caret.y, client.bottom);
+    control_.SetScrollPosY(1440);
+    EXPECT_EQ(control_.ScrollPosY(), 1440);
+    // One inch of scrolling moves the text up by one inch of pixels.
+    const POINT top = control_.PageToClient(1, 0, 1440);
+    EXPECT_EQ(top.y, 0);
+    control_.SetScrollPosY(-50);
+    EXPECT_EQ(control_.ScrollPosY(), 0);
+}
+
+}  // namespace
+}  // namespace tx::testing

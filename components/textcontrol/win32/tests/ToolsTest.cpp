@@ -1,0 +1,1 @@
+#include "components/textcontrol/win32/tests/TxWinTest.h"
