@@ -801,6 +801,12 @@ private:
     }
 
     void Word(std::string_view w, bool hasParam, int n) {
+        if (w == "bin") {
+            // Raw bytes: skipped whatever the destination, so that braces among them cannot count.
+            const Dest d = Top().dest;
+            Binary(n, d == Dest::Pict ? &pict_.bytes : d == Dest::ObjectData ? &object_.data : nullptr);
+            return;
+        }
         if (Destination(w)) return;
         State& s = Top();
         if (ignorable_ || s.dest == Dest::Skip) {
@@ -856,7 +862,6 @@ private:
             else if (w == "pichgoal") pict_.goalH = std::clamp(n, 0, m);
             else if (w == "picscalex") pict_.scaleX = std::clamp(n, 1, limits::kMaxScale);
             else if (w == "picscaley") pict_.scaleY = std::clamp(n, 1, limits::kMaxScale);
-            else if (w == "bin") Binary(n, &pict_.bytes);
             return;
         case Dest::Object: {
             Object& o = object_.object;
@@ -876,12 +881,10 @@ private:
         case Dest::Bookmark:
         case Dest::ObjectName:
         case Dest::ObjectData:
-            if (w == "bin") Binary(n, nullptr);
             return;
         default: break;
         }
 
-        if (w == "bin") { Binary(n, nullptr); return; }
         if (w == "u") {
             const int unit = n < 0 ? n + 65536 : n;
             Char(unit >= 0 && unit <= 0xFFFF ? static_cast<wchar_t>(unit) : static_cast<wchar_t>(0xFFFD));

@@ -206,6 +206,10 @@ TEST(Rtf, OddButValidInputIsRead) {
     ASSERT_EQ(d.tables.size(), 1u);
     EXPECT_EQ(d.tables[0].cols, 3);
     EXPECT_EQ(d.tables[0].rows, 1);
+
+    // Binary data is skipped as bytes even in a skipped destination: its braces do not count.
+    const Document b = ReadRtf("{\\rtf1 {\\*\\unknown \\bin3 }}}}text}"sv);
+    EXPECT_EQ(b.paragraphs[0].text, L"text");
 }
 
 }  // namespace
