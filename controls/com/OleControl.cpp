@@ -105,6 +105,13 @@ LRESULT OleControl::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
             return 1;
         }
+        case WM_SETFOCUS:
+            // The native child is what takes input.
+            if (HWND child = ::GetWindow(window_, GW_CHILD)) {
+                SetFocus(child);
+                return 0;
+            }
+            break;
         case WM_MOUSEACTIVATE:
             if (inPlaceSite_ && !uiActive_) InPlaceActivate(OLEIVERB_UIACTIVATE, nullptr, nullptr);
             break;

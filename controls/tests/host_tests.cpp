@@ -570,6 +570,40 @@ TEST_F(Hosted, TeardownGivesEveryReferenceBack) {
     EXPECT_EQ(Combo().Object(), nullptr);
 }
 
+TEST_F(Hosted, AfterUnregisteringAFormLoadsWithoutTheControl) {
+    using EntryFn = HRESULT(STDAPICALLTYPE*)();
+    ASSERT_HRESULT_SUCCEEDED(dll_->Entry<EntryFn>("DllUnregisterServer")());
+    frmHost orphan;
+    orphan.Show();
+    ui::DoEvents();
+    EXPECT_EQ(orphan.ColorCombo1.CreateResult(), CO_E_CLASSSTRING);  // the ProgID is gone
+    EXPECT_EQ(orphan.ColorCombo1.Object(), nullptr);
+    EXPECT_EQ(orphan.ColorCombo1.Invoke(kListCount, DISPATCH_PROPERTYGET, {}), E_UNEXPECTED);
+    EXPECT_TRUE(orphan.IsLoaded());
+    orphan.Unload();
+    frmHost byClassId;
+    byClassId.ColorCombo1.SetClassName(L"{8A0F8F1E-F835-491A-A5B8-735256CABB99}");
+    byClassId.Show();
+    ui::DoEvents();
+    EXPECT_EQ(byClassId.ColorCombo1.CreateResult(), REGDB_E_CLASSNOTREG);
+    byClassId.Unload();
+    // The control already on the form keeps working; registering again serves new ones.
+    EXPECT_EQ(Long(kSquareWidth), 16);
+    ASSERT_HRESULT_SUCCEEDED(dll_->Entry<EntryFn>("DllRegisterServer")());
+    frmHost again;
+    again.ColorCombo1.SetClassName(L"{8A0F8F1E-F835-491A-A5B8-735256CABB99}");
+    again.Show();
+    ui::DoEvents();
+    EXPECT_HRESULT_SUCCEEDED(again.ColorCombo1.CreateResult());
+    EXPECT_EQ(again.ColorCombo1.Get(kListIndex).AsLong(), -1);  // active: its combo exists
+    again.Unload();
+}
+
+TEST_F(Hosted, FocusGoesToTheNativeCombo) {
+    SetFocus(ControlWindow());
+    EXPECT_EQ(GetFocus(), ComboWindow());
+}
+
 TEST(Unhosted, BeforeItsWindowExistsTheListIsEmpty) {
     ComApartment com;
     PalvexLibrary dll;
@@ -726,4 +760,37 @@ TEST_F(Rows, NoColourEntriesAndEmptyFieldsDrawWhatTheyShould) {
     EXPECT_EQ(Draw(empty, -1, 0), 0);
     EXPECT_EQ(empty.CountColumns(0, 200, 0, 40, kMagenta), 200);
     EXPECT_EQ(empty.At(100, 10), kMagenta);
+}
+
+// Another container than ours: the system's ATL host window activates the control by ProgID.
+TEST_F(Hosted, ActivatesInTheSystemAtlContainer) {
+    HMODULE atl = LoadLibraryW(L"atl.dll");
+    ASSERT_NE(atl, nullptr);
+    auto init = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
+    auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(
+        reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
+    ASSERT_TRUE(init && getControl);
+    ASSERT_TRUE(init());
+    HWND host = CreateWindowExW(0, L"AtlAxWin", L"Palvex.ColorCombo", WS_CHILD | WS_VISIBLE, 10, 10, 200, 24,
+                                form_->hWnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(host, nullptr);
+    ComPtr<IUnknown> control;
+    ASSERT_HRESULT_SUCCEEDED(getControl(host, control.GetAddressOf()));
+    ComPtr<_ColorCombo> combo;
+    ASSERT_HRESULT_SUCCEEDED(control.As(&combo));
+    LONG index = 0, count = 0;
+    combo->get_ListIndex(&index);
+    EXPECT_EQ(index, -1);  // in place: the native combo exists
+    BSTR name = SysAllocString(L"Teal");
+    VARIANT missing;
+    missing.vt = VT_ERROR;
+    missing.scode = DISP_E_PARAMNOTFOUND;
+    combo->AddColor(name, 0x808000, &missing);
+    SysFreeString(name);
+    combo->get_ListCount(&count);
+    EXPECT_EQ(count, 1);
+    combo.Reset();
+    control.Reset();
+    DestroyWindow(host);
+    ui::DoEvents();
 }
