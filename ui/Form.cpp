@@ -30,7 +30,7 @@ Form::Form() = default;
 
 Form::~Form() {
     if (g_lastActivated == this) g_lastActivated = nullptr;
-    detail::FreeBuried();  // buried members of this form still point at it
+    detail::FreeBuriedOf(this);  // buried members of this form still point at it
     if (loaded_) {
         // Destroyed while loaded (a test ending, the process closing): no events, just the windows.
         loaded_ = false;
@@ -474,7 +474,12 @@ void Form::Show(int modal, Form* owner) {
 
     std::function<void(Form&)> action;
     if (test::detail::TakeModalAction(*this, action)) {
-        action(*this);
+        try {
+            action(*this);
+        } catch (...) {
+            UnloadWithoutAsking();  // a failing action must not leave a modal form behind
+            throw;
+        }
         if (loaded_ && IsWindowVisible(hwnd_)) {
             std::wstring name = Name();
             UnloadWithoutAsking();
@@ -808,7 +813,6 @@ void Forms::Reset() {
     }
     detail::FreeBuried();
     Slots().clear();
-    detail::FreeBuried();
     g_lastActivated = nullptr;
 }
 

@@ -36,6 +36,8 @@
 //   dlg.Show(ui::vbModal);                          // returns when the form unloads or hides
 //
 // Properties may be set before the form loads; they are pushed into the windows when it loads.
+// The program ends by unloading its forms; ui::Forms::Reset() also destroys the default instances
+// (call it before main returns, and between tests).
 // Unload() destroys the windows and puts the controls back to their design values (runtime-loaded
 // array members go); the C++ object stays and can be loaded again.
 

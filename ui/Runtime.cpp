@@ -24,6 +24,7 @@ thread_local std::unordered_map<HWND, Control*> g_controls;
 thread_local std::unordered_map<HWND, Form*> g_forms;
 thread_local std::vector<std::unique_ptr<Control>> g_buried;
 thread_local int g_freeingDepth = 0;
+thread_local int g_eventDepth = 0;  // events running on the stack (their controls must stay alive)
 
 std::wstring Narrow2Wide(const char* s) {
     std::wstring out;
@@ -115,6 +116,10 @@ void ReportStopped(const std::wstring& description) {
 }
 
 void Guard(const std::function<void()>& f) noexcept {
+    struct Depth {
+        Depth() { ++g_eventDepth; }
+        ~Depth() { --g_eventDepth; }
+    } depth;
     try {
         try {
             f();
@@ -135,13 +140,23 @@ void Bury(std::unique_ptr<Control> c) {
 }
 
 void FreeBuried() {
-    if (g_freeingDepth > 0) return;
+    if (g_freeingDepth > 0 || g_eventDepth > 0) return;
     ++g_freeingDepth;
     while (!g_buried.empty()) {
         auto list = std::move(g_buried);
         g_buried.clear();
         list.clear();
     }
+    --g_freeingDepth;
+}
+
+void FreeBuriedOf(const Form* form) {
+    ++g_freeingDepth;
+    std::vector<std::unique_ptr<Control>> mine;
+    for (auto& c : g_buried)
+        if (c && &c->Parent() == form) mine.push_back(std::move(c));
+    std::erase(g_buried, nullptr);
+    mine.clear();
     --g_freeingDepth;
 }
 

@@ -50,6 +50,8 @@ void Guard(const std::function<void()>& f) noexcept;
 // A control array member unloaded from inside its own event is freed once the event has returned.
 void Bury(std::unique_ptr<Control> c);
 void FreeBuried();
+// A form going away frees its buried controls at once (they point at it).
+void FreeBuriedOf(const Form* form);
 
 // One message through the runtime's translation (key preview, dialog keys, MDI keys).
 void Dispatch(MSG& msg);
