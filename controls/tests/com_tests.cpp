@@ -272,6 +272,50 @@ TEST_F(TypeLibrary, EventsAndColorListIdentifiers) {
     EXPECT_EQ(comboEdit, 0x60030014);
 }
 
+TEST_F(TypeLibrary, OtherInterfacesAnswerTheirIdentifiersByName) {
+    struct Row {
+        UINT type;
+        const wchar_t* name;
+        MEMBERID id;
+    } rows[] = {
+        {0, L"Index", 0x6803000B}, {0, L"Selected", 0x68030009}, {0, L"Height", 0x68030008},
+        {0, L"PitchAndFamily", 0x68030006}, {0, L"CompPF", 0x6003000C}, {0, L"Charset", 0x68030005},
+        {0, L"FaceName", 0x68030004}, {0, L"Listname", 0x68030003}, {0, L"FullName", 0x68030002},
+        {0, L"Script", 0x68030001}, {0, L"Parent", 0x68030000}, {0, L"CreateIndirect", 0x60030013},
+        {2, L"Copy", 0x60030001}, {2, L"Add", 0x60030003}, {2, L"NewEnum", -4}, {2, L"Remove", 0x60030004},
+        {2, L"Clear", 0x60030005}, {2, L"Count", 0x68030000}, {2, L"Color", 0}, {2, L"SaveProperties", 0x60030006},
+        {2, L"LoadProperties", 0x60030007},
+        {4, L"CtlName", 0x68030007}, {4, L"AppName", 0x68030006}, {4, L"FaceDraw", 0x68030005},
+        {4, L"SymbolPreview", 0x68030004}, {4, L"PitchAndFamilyFilters", 0x68030003}, {4, L"FilterCode", 0x68030002},
+        {4, L"SymbolDraw", 0x68030001}, {4, L"SuppressLoadDlg", 0x68030000}, {4, L"LoadProperties", 0x60030008},
+        {4, L"SaveProperties", 0x60030009},
+    };
+    for (const Row& row : rows) {
+        ComPtr<ITypeInfo> info = Info(row.type);
+        MEMBERID id = 0;
+        LPOLESTR name = const_cast<LPOLESTR>(row.name);
+        ASSERT_HRESULT_SUCCEEDED(info->GetIDsOfNames(&name, 1, &id)) << testing::PrintToString(std::wstring(row.name));
+        EXPECT_EQ(id, row.id) << testing::PrintToString(std::wstring(row.name));
+    }
+    // CreateIndirect's quality is optional with the default 2.
+    ComPtr<ITypeInfo> fontType;
+    HREFTYPE ref = 0;
+    ASSERT_HRESULT_SUCCEEDED(Info(0)->GetRefTypeOfImplType(-1, &ref));
+    ASSERT_HRESULT_SUCCEEDED(Info(0)->GetRefTypeInfo(ref, fontType.GetAddressOf()));
+    ComPtr<ITypeInfo2> info2;
+    ASSERT_HRESULT_SUCCEEDED(fontType.As(&info2));
+    UINT index = 0;
+    ASSERT_HRESULT_SUCCEEDED(info2->GetFuncIndexOfMemId(0x60030013, INVOKE_FUNC, &index));
+    FUNCDESC* func = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(fontType->GetFuncDesc(index, &func));
+    ASSERT_EQ(func->cParams, 3);  // hDC, Quality and the result
+    const PARAMDESC& quality = func->lprgelemdescParam[1].paramdesc;
+    EXPECT_TRUE(quality.wParamFlags & PARAMFLAG_FOPT);
+    ASSERT_TRUE(quality.wParamFlags & PARAMFLAG_FHASDEFAULT);
+    EXPECT_EQ(quality.pparamdescex->varDefaultValue.lVal, 2);
+    fontType->ReleaseFuncDesc(func);
+}
+
 TEST_F(TypeLibrary, ControlsNameTheirEventsAsDefaultSource) {
     for (UINT index : {7u, 9u}) {
         ComPtr<ITypeInfo> coclass = Info(index);
