@@ -58,6 +58,13 @@ void PictureBox::CreateKindWindow() {
     CreateNative(detail::kPictureClass, WS_TABSTOP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT | (s_.borderStyle == 1 ? WS_EX_CLIENTEDGE : 0), L"");
 }
 
+void PictureBox::AfterCreate() {
+    HDC dc = GetDC(hwnd_);
+    SelectObject(dc, EffectiveFont());
+    SetTextColor(dc, ToColorRef(ForeColor()));
+    SetBkColor(dc, ToColorRef(BackColor()));
+}
+
 namespace detail {
 LRESULT CALLBACK PictureWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* pic = dynamic_cast<PictureBox*>(ControlFromHwnd(hwnd));

@@ -27,6 +27,8 @@ public:
 
 protected:
     void CreateKindWindow() override;
+    // The window keeps one DC: it gets the control's font and colours once, as drawing expects.
+    void AfterCreate() override;
 };
 
 }  // namespace ui
