@@ -794,3 +794,69 @@ TEST_F(Hosted, ActivatesInTheSystemAtlContainer) {
     DestroyWindow(host);
     ui::DoEvents();
 }
+
+namespace {
+
+// Records the order in which a control writes its properties.
+class RecordingBag final : public IPropertyBag {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (riid == IID_IUnknown || riid == IID_IPropertyBag) {
+            *out = static_cast<IPropertyBag*>(this);
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT*, IErrorLog*) override {
+        reads.push_back(name);
+        return E_INVALIDARG;  // nothing stored: every property keeps its current value
+    }
+    HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT*) override {
+        writes.push_back(name);
+        return S_OK;
+    }
+    std::vector<std::wstring> reads, writes;
+};
+
+}  // namespace
+
+TEST_F(Hosted, PropertiesAreReadAndWrittenInTheirOrder) {
+    ComPtr<IPersistPropertyBag> persist;
+    ASSERT_HRESULT_SUCCEEDED(Combo().Unknown()->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void**>(persist.GetAddressOf())));
+    RecordingBag bag;
+    ASSERT_HRESULT_SUCCEEDED(persist->Save(&bag, TRUE, FALSE));
+    EXPECT_EQ(bag.writes, (std::vector<std::wstring>{L"Font", L"AutoEdit", L"BackColor", L"TextColor", L"Highlight",
+                                                     L"HighlightText", L"SwatchBorder", L"ColorSquareWidth",
+                                                     L"ColorSquareHeight"}));
+    ComPtr<IPersistPropertyBag> fresh;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ColorCombo, nullptr, CLSCTX_INPROC_SERVER, IID_IPersistPropertyBag,
+                                              reinterpret_cast<void**>(fresh.GetAddressOf())));
+    ASSERT_HRESULT_SUCCEEDED(fresh->Load(&bag, nullptr));
+    EXPECT_EQ(bag.reads, (std::vector<std::wstring>{L"SwatchBorder", L"AutoEdit", L"BackColor", L"TextColor",
+                                                    L"Highlight", L"HighlightText", L"ColorSquareWidth",
+                                                    L"ColorSquareHeight", L"Font"}));
+    ComPtr<_ColorCombo> combo;
+    fresh.As(&combo);
+    OLE_COLOR back = 0;
+    combo->get_BackColor(&back);
+    EXPECT_EQ(back, 0x80000005u);  // missing properties keep their initial values
+}
+
+TEST_F(Rows, TheViewDrawsTheSelectedEntryOntoAnyDc) {
+    Add(L"Blue", 0xFF0000);
+    Combo().Put(kListIndex, {OleVariant::Long(0)});
+    ComPtr<IViewObject> view;
+    ASSERT_HRESULT_SUCCEEDED(Combo().Unknown()->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(view.GetAddressOf())));
+    Canvas canvas(200, 40);
+    RECTL bounds{10, 5, 10 + kRowWidth, 5 + kRowHeight};
+    ASSERT_HRESULT_SUCCEEDED(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.Dc(), &bounds, nullptr,
+                                        nullptr, 0));
+    EXPECT_EQ(canvas.At(10 + 10, 5 + 10), RGB(0, 0, 255));  // the swatch, offset with the bounds
+    EXPECT_EQ(canvas.At(10 + 3, 5 + 3), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.At(5, 5), kMagenta);                    // nothing outside the bounds
+    EXPECT_EQ(view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, canvas.Dc(), &bounds, nullptr, nullptr, 0),
+              DV_E_DVASPECT);
+}

@@ -175,6 +175,46 @@ TEST(WindowHook, UntrappedGroupsStillReachTheWindowAndTrappedOnesRaiseTheirEvent
     Recorder::seen = nullptr;
 }
 
+namespace {
+class ButtonListener : public WindowHookEvents {
+public:
+    void LButtonDown(int32_t shift, int32_t x, int32_t y) override { log.push_back(L"LDown " + Args(shift, x, y)); }
+    void LButtonUp(int32_t shift, int32_t x, int32_t y) override { log.push_back(L"LUp " + Args(shift, x, y)); }
+    void MButtonDblClk(int32_t shift, int32_t x, int32_t y) override { log.push_back(L"MDbl " + Args(shift, x, y)); }
+    void KeyUp(int32_t key, int32_t modifiers) override { log.push_back(L"KeyUp " + Args(key, modifiers, 0)); }
+    void KeyDown(int32_t key, int32_t modifiers) override { log.push_back(L"KeyDown " + Args(key, modifiers, 0)); }
+    static std::wstring Args(int32_t a, int32_t b, int32_t c) {
+        return std::to_wstring(a) + L" " + std::to_wstring(b) + L" " + std::to_wstring(c);
+    }
+    std::vector<std::wstring> log;
+};
+}  // namespace
+
+TEST(WindowHook, ButtonEventsCarryShiftAndCoordinatesAndTrackTheButtons) {
+    HWND window = Recorder::Create();
+    ButtonListener listener;
+    WindowHook hook(&listener);
+    ASSERT_TRUE(hook.Hook(window, false));
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(-2, 9));
+    EXPECT_EQ(hook.MouseStatus(), MK_LBUTTON | MK_CONTROL);
+    SendMessageW(window, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(4, 5));  // the released button is cleared
+    EXPECT_EQ(hook.MouseStatus(), 0);
+    SendMessageW(window, WM_MBUTTONDBLCLK, MK_MBUTTON | MK_SHIFT, MAKELPARAM(1, 1));
+    EXPECT_EQ(hook.MouseStatus(), MK_SHIFT);
+    // Right Ctrl (scan code 29, extended) and then its release.
+    SendMessageW(window, WM_KEYDOWN, VK_CONTROL, (29 << 16) | (1 << 24));
+    SendMessageW(window, WM_KEYUP, VK_CONTROL, (29 << 16) | (1 << 24));
+    EXPECT_EQ(listener.log, (std::vector<std::wstring>{L"LDown 8 -2 9", L"LUp 0 4 5", L"MDbl 4 1 1",
+                                                       L"KeyDown 17 8 0", L"KeyUp 17 0 0"}));
+    int scanCode = 0;
+    bool extended = false;
+    DecodeKeyData((0x1D << 16) | (1 << 24), scanCode, extended);
+    EXPECT_EQ(scanCode, 0x1D);
+    EXPECT_TRUE(extended);
+    hook.Unhook();
+    DestroyWindow(window);
+}
+
 TEST(ComboWnd, WithoutWindowEverythingIsEmpty) {
     ComboWnd combo;
     EXPECT_EQ(combo.ListIndex(), -2);
