@@ -1,9 +1,14 @@
 # The program: its windows as a library (the tests drive them in-process) and the executable.
 add_library(zv_app STATIC
+  core/FILE.cpp
+  core/PageControl.cpp
+  core/SharedCommands.cpp
   core/frmMDIParent.cpp
+  core/frmPageTypeDlg.cpp
   core/frmStartUpDlg.cpp
-  core/Startup.cpp)
-target_link_libraries(zv_app PUBLIC zv_core zv_ui)
+  core/Startup.cpp
+  editor/frmMDIChild.cpp)
+target_link_libraries(zv_app PUBLIC zv_module zv_core zv_txwin zv_ui shell32 ole32)
 
 add_executable(Zorvik WIN32 main.cpp)
 target_link_libraries(Zorvik PRIVATE zv_app)
@@ -14,3 +19,8 @@ zv_add_test(app_startup_tests
   LIBS zv_app
   WINDOWS_ONLY)
 add_dependencies(app_startup_tests Zorvik)
+
+zv_add_test(app_editor_tests
+  SOURCES editor/tests/PageRoadsTest.cpp
+  LIBS zv_app zv_ui_testing
+  WINDOWS_ONLY)

@@ -1,0 +1,304 @@
+#include "app/core/FILE.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "app/core/AppState.h"
+#include "app/core/CommandLine.h"
+#include "app/core/ModuleFiles.h"
+#include "app/core/PageControl.h"
+#include "app/core/PageFile.h"
+#include "app/core/SharedCommands.h"
+#include "app/core/frmMDIParent.h"
+#include "app/core/frmPageTypeDlg.h"
+#include "app/editor/frmMDIChild.h"
+#include "base/Error.h"
+#include "base/Files.h"
+#include "base/Paths.h"
+#include "ui/CommonDialog.h"
+#include "ui/Form.h"
+#include "ui/MsgBox.h"
+#include "ui/Printer.h"
+
+namespace {
+
+frmMDIParent& Frame() {
+    auto* frame = dynamic_cast<frmMDIParent*>(ui::MdiForm::Current());
+    if (frame == nullptr) throw zv::Error(L"The program's frame window is not open.");
+    return *frame;
+}
+
+std::wstring ModuleFile(const std::wstring& name) { return zv::JoinPath(App().ModulePath, name); }
+
+constexpr long kPrintDialogFlags = 1048580;  // no print-to-file box, no selection button
+constexpr long kPrintPageNumbers = 2;        // the author chose a page range
+
+}  // namespace
+
+void OpenModuleFile(std::wstring path) {
+    if (path.empty()) {
+        ui::CommonDialog& dialog = Frame().CmDialog1;
+        dialog.DialogTitle = L"Open";
+        dialog.FileName = L"";
+        dialog.Filter = L"Zorvik 2.0 (*.zvk)|*.zvk";
+        dialog.FilterIndex = 1;
+        dialog.Flags = 6148;
+        dialog.CancelError = true;
+        dialog.ShowOpen();
+        path = dialog.FileName;
+    }
+    path = StripSurroundingQuotes(path);
+    App().ModulePath = zv::ParentFolder(path);
+    std::wstring mapName = L"Map.txt";
+    LoadModule(mapName);
+}
+
+void LoadModule(std::wstring& mapName) {
+    AppState& app = App();
+    InitPageList();
+    EnableToolbarButton(L"Next", true);
+    app.PageList.LoadExistingList(ModuleFile(mapName), app.PageCounter, app.ModuleCode, app.ModuleName, app.ModulePath);
+
+    mapName = app.PageList.GetCurrentPageName();
+    frmMDIChild& editor = Frame().NewEditorWindow();
+    if (!mapName.empty()) {
+        LoadPageIntoControl(mapName, editor.TXTextControl1, true);
+        app.IsNewPage = false;
+    } else {
+        // A module without pages opens on a new page rather than on its folder.
+        EnableToolbarButton(L"Next", false);
+    }
+    editor.DirtyFlag = false;
+    editor.Show();
+    ShowPageCaption(mapName);
+    UpdateToolbar();
+    AddToWindowList();
+}
+
+void CreateModule(const std::wstring& path, const std::wstring& code) {
+    CreateModuleFolder(path, code);
+    ShowPageCaption(code);
+    if (frmMDIChild* editor = ActiveEditor()) editor->DirtyFlag = false;
+}
+
+void IncPageCounter() {
+    std::int16_t& counter = App().PageCounter;
+    if (counter == INT16_MAX) throw zv::Error(L"Overflow");
+    ++counter;
+}
+
+void EnsureFolder(const std::wstring& path) {
+    if (path.empty() || zv::FolderExists(path)) return;
+    std::error_code ec;
+    std::filesystem::create_directories(zv::FsPath(path), ec);
+    if (ec) throw zv::Error(L"The folder " + path + L" could not be made.");
+}
+
+void SavePageFile(const std::wstring& name, tx::TXTextControl& control) {
+    HourglassPointer hourglass;
+    WritePageFile(ModuleFile(name), control.Engine());
+}
+
+void LoadPageIntoControl(const std::wstring& name, tx::TXTextControl& control, bool applyStoredPage) {
+    if (!zv::IsPlainFileName(name)) throw zv::Error(L"File not found: \"" + name + L"\" is not a page of the module.");
+    LoadPageFile(ModuleFile(name), control.Engine(), applyStoredPage);
+}
+
+void SavePage(const std::wstring& pageName, const std::wstring& pageType, const std::wstring& topicName) {
+    AppState& app = App();
+    frmMDIChild& editor = RequireEditor();
+    app.PageJustAdded = false;
+    EnsureFolder(app.ModulePath);
+    if (app.IsNewPage && (pageName.empty() || !app.PageList.PageExist(pageName))) {
+        const std::wstring name = PageFileNameOf(app.PageCounter);
+        app.PageFileName = name;
+        app.CurPageType = pageType;
+        app.CurTopName = topicName;
+        // The file first: the page list must never name a page that has no file.
+        SavePageFile(name, editor.TXTextControl1);
+        app.PageList.Add_Page(name, pageType, topicName, false);
+        IncPageCounter();
+        app.PageJustAdded = true;
+        app.PageFileName.clear();
+    } else {
+        app.PageFileName = app.PageList.GetCurrentPageName();
+        if (app.PageFileName.empty()) throw zv::Error(L"The page list has no current page to store.");
+        app.CurPageType = pageType;
+        app.CurTopName = topicName;
+        SavePageFile(app.PageFileName, editor.TXTextControl1);
+        app.PageList.EditCurrentPage(pageType, topicName);
+        app.PageFileName.clear();
+    }
+    app.IsNewPage = false;
+}
+
+void SaveCurrentPage() {
+    frmMDIChild& editor = RequireEditor();
+    editor.DirtyFlag = false;
+    auto& dialog = ui::Forms::Get<frmPageTypeDlg>();
+    dialog.initPageTypeForm(App().PageList.GetNextPageName());
+    dialog.Show(ui::vbModal);
+}
+
+std::wstring BrowseForFolder(const std::wstring& title, const std::wstring& startAt) {
+    struct Start {
+        static int CALLBACK Callback(HWND hwnd, UINT msg, LPARAM, LPARAM data) {
+            if (msg == BFFM_INITIALIZED && data != 0) SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, data);
+            return 0;
+        }
+    };
+    BROWSEINFOW info{};
+    info.hwndOwner = ui::MdiForm::Current() != nullptr ? ui::MdiForm::Current()->hWnd() : nullptr;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    info.lpfn = &Start::Callback;
+    info.lParam = reinterpret_cast<LPARAM>(startAt.c_str());
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    if (chosen == nullptr) return L"";
+    wchar_t path[MAX_PATH] = {};
+    const bool ok = SHGetPathFromIDListW(chosen, path) != FALSE;
+    CoTaskMemFree(chosen);
+    return ok ? std::wstring(path) : std::wstring();
+}
+
+std::wstring BrowseModuleFolder(const FolderBrowser& browser) {
+    AppState& app = App();
+    const std::wstring chosen = browser(
+        L"Save Zorvik Folder As (Must be a numeric moduale code):\r\nSelect a root folder, then click the New Folder button.",
+        app.ModulePath);
+    if (!chosen.empty()) {
+        app.BrowseFolderPath = chosen;
+        app.BrowseFolderName = zv::LastPathPart(chosen);
+    }
+    if (!app.BrowseFolderName.empty() && !IsNumericName(app.BrowseFolderName)) {
+        ui::MsgBox(L"The folder name must be a numeric module code.");
+        return L"";
+    }
+    if (app.BrowseFolderPath.empty()) return L"";
+    if (!app.ModulePath.empty()) {
+        HourglassPointer hourglass;
+        MoveModuleFiles(app.ModulePath, app.BrowseFolderPath);
+        // The pages now live in the chosen folder: the open module follows them, or the next
+        // store would start a second, partial module in the emptied folder.
+        app.ModulePath = app.BrowseFolderPath;
+        WriteMarkerFile(app.BrowseFolderPath, app.BrowseFolderName + L".zvq");
+    } else {
+        EnsureFolder(app.BrowseFolderPath);
+        WriteMarkerFile(app.BrowseFolderPath, app.BrowseFolderName + L".zvx");
+    }
+    return L"";
+}
+
+void SaveModuleAs(const FolderBrowser& browser) {
+    const std::wstring document = BrowseModuleFolder(browser);
+    if (!document.empty()) SaveDocumentAs(document);
+}
+
+void SaveDocumentAs(const std::wstring& fileName) {
+    frmMDIChild& editor = RequireEditor();
+    tx::TextEngine& engine = editor.TXTextControl1.Engine();
+    HourglassPointer hourglass;
+    // A bare name goes into the module folder; a full path is used as it is.
+    const std::wstring path = zv::LastPathPart(fileName) == fileName ? ModuleFile(fileName) : fileName;
+    const int format = FormatFromExtension(fileName);
+    switch (format) {
+    case 3:
+        WritePageFile(path, engine);
+        break;
+    case 1:
+    case 10:
+    case 11:
+        engine.Save(path, 0, format);
+        break;
+    case 4:
+    case 5:
+    case 9:
+    case 12: {
+        using namespace tx::attr;
+        engine.SetLoadSaveAttribute(kPageWidth, engine.PageWidth());
+        engine.SetLoadSaveAttribute(kPageHeight, engine.PageHeight());
+        engine.SetLoadSaveAttribute(kMarginLeft, engine.PageMarginL());
+        engine.SetLoadSaveAttribute(kMarginTop, engine.PageMarginT());
+        engine.SetLoadSaveAttribute(kMarginRight, engine.PageMarginR());
+        engine.SetLoadSaveAttribute(kMarginBottom, engine.PageMarginB());
+        engine.Save(path, 0, format);
+        break;
+    }
+    default:
+        break;
+    }
+    editor.SetCaption(fileName);
+    editor.DirtyFlag = false;
+    UpdateToolbar();
+}
+
+void PrintModule(tx::TXTextControl& printControl, ui::CommonDialog& dialog) {
+    AppState& app = App();
+    frmMDIChild& editor = RequireEditor();
+    std::int16_t pageCount = 0;
+    std::vector<std::wstring> names, types, topics;
+    app.PageList.GetAllPageInfo(pageCount, names, types, topics);
+
+    dialog.Copies = 1;
+    dialog.FromPage = 1;
+    dialog.ToPage = pageCount;
+    dialog.Min = 1;
+    dialog.Max = pageCount;
+    dialog.Flags = kPrintDialogFlags;
+    dialog.CancelError = true;
+    dialog.ShowPrinter();
+
+    int from = 1, to = pageCount;
+    if (dialog.Flags & kPrintPageNumbers) {
+        from = std::max(dialog.FromPage, 1);
+        to = std::min(dialog.ToPage, static_cast<int>(pageCount));
+    }
+    const int copies = std::max(dialog.Copies, 1);
+
+    HourglassPointer hourglass;
+    ui::PrinterObject& printer = ui::Printer();
+    bool first = true;
+    for (int copy = 0; copy < copies; ++copy) {
+        for (int page = from; page <= to; ++page) {
+            if (!first) printer.NewPage();
+            first = false;
+            printer.Print(L"");
+            printControl->SetPrintDevice(printer.hDC());
+            printControl.Engine().SetLoadSaveAttribute(tx::attr::kImportLinks, 1);
+            editor.RemovePrtMovieControl();
+            LoadPageIntoControl(names[static_cast<size_t>(page)], printControl, true);
+            printControl->PrintPage(1);
+        }
+    }
+    if (!first) printer.EndDoc();
+}
+
+void InsertTextFile() {
+    frmMDIChild& editor = RequireEditor();
+    ui::CommonDialog& dialog = Frame().CmDialog1;
+    dialog.DialogTitle = L"Insert Text";
+    dialog.Filter = L"Text (*.txt)|*.txt|RTF Format (*.rtf)|*.rtf";
+    dialog.Flags = 2054;
+    dialog.CancelError = true;
+    dialog.ShowOpen();
+    const std::wstring fileName = dialog.FileName;
+    dialog.FileName = L"";
+
+    HourglassPointer hourglass;
+    tx::TextEngine& engine = editor.TXTextControl1.Engine();
+    switch (FormatFromExtension(fileName)) {
+    case 5:
+        engine.Load(fileName, 0, tx::kFormatRtf, true);
+        break;
+    case 3:
+        LoadPageFile(fileName, engine, false);
+        break;
+    default:
+        engine.Load(fileName, 0, tx::kFormatText, true);
+        break;
+    }
+    UpdateToolbar();
+}

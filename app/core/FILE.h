@@ -1,0 +1,48 @@
+#pragma once
+// The program's file operations on the open module: opening and loading a module into an editor
+// window, storing the editor's page, Save As of the module folder, saving the page as a document,
+// printing the module and inserting a text file.
+
+#include <functional>
+#include <string>
+
+namespace tx {
+class TXTextControl;
+}
+namespace ui {
+class CommonDialog;
+}
+
+// Opens the module whose marker file is `path` (asks for one when it is empty).
+void OpenModuleFile(std::wstring path);
+// Loads ModulePath's page map and its first page into a new editor window; `mapName` comes back as
+// the first page's name.
+void LoadModule(std::wstring& mapName);
+// Makes a new module folder and names the editor after it. Refuses an existing folder.
+void CreateModule(const std::wstring& path, const std::wstring& code);
+
+// Stores the editor's page: appends a new page or rewrites the current one.
+void SavePage(const std::wstring& pageName, const std::wstring& pageType, const std::wstring& topicName);
+// Writes ModulePath\name from a text control: the header, then the control's own format.
+void SavePageFile(const std::wstring& name, tx::TXTextControl& control);
+// Loads ModulePath\name into a text control behind the page header.
+void LoadPageIntoControl(const std::wstring& name, tx::TXTextControl& control, bool applyStoredPage);
+// File > Save: the page type dialog decides how the page is stored.
+void SaveCurrentPage();
+void IncPageCounter();
+void EnsureFolder(const std::wstring& path);
+
+// Chooses a folder: (title, start folder) -> the chosen folder, "" when cancelled.
+using FolderBrowser = std::function<std::wstring(const std::wstring& title, const std::wstring& startAt)>;
+// The system's folder dialog.
+std::wstring BrowseForFolder(const std::wstring& title, const std::wstring& startAt);
+// Save As of the module folder.
+std::wstring BrowseModuleFolder(const FolderBrowser& browser);
+void SaveModuleAs(const FolderBrowser& browser);
+
+// Saves the editor's text in the format of the file name's extension.
+void SaveDocumentAs(const std::wstring& fileName);
+// Prints pages of the module through the print dialog with the hidden print control.
+void PrintModule(tx::TXTextControl& printControl, ui::CommonDialog& dialog);
+// Inserts a text or RTF file at the editor's selection (a page file replaces the text).
+void InsertTextFile();

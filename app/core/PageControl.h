@@ -1,0 +1,17 @@
+#pragma once
+// Page navigation in the editor: next, previous and a named page, inserting an empty page before
+// or after the current one, deleting the current page, clearing the editor for a new page and
+// resetting the page list for a new module. Each keeps the page list's cursor, the page state
+// flags and the frame's Next and Previous buttons in step with the page in the editor.
+
+#include <cstdint>
+#include <string>
+
+void GoToNextPage();
+void GoToPreviousPage();
+void GoToPage(const std::wstring& pageName);
+// where: 1 before the current page, any other value after it.
+void InsertPage(std::int16_t where);
+void DeleteCurrentPage();
+void ClearEditorPage();
+void InitPageList();

@@ -1,0 +1,99 @@
+#include "app/core/SharedCommands.h"
+
+#include <cwctype>
+
+#include "app/core/AppState.h"
+#include "app/core/frmMDIParent.h"
+#include "app/editor/frmMDIChild.h"
+#include "base/Error.h"
+#include "ui/Application.h"
+#include "ui/MdiForm.h"
+#include "ui/MsgBox.h"
+
+frmMDIChild* ActiveEditor() {
+    ui::MdiForm* frame = ui::MdiForm::Current();
+    return frame != nullptr ? dynamic_cast<frmMDIChild*>(frame->ActiveForm()) : nullptr;
+}
+
+frmMDIChild& RequireEditor() {
+    frmMDIChild* editor = ActiveEditor();
+    if (editor == nullptr) throw zv::Error(L"No editor window is open.");
+    return *editor;
+}
+
+bool IsEditorActive() {
+    frmMDIChild* editor = ActiveEditor();
+    return editor != nullptr && editor->Visible();
+}
+
+void ShowPageCaption(const std::wstring& name) {
+    const AppState& app = App();
+    if (frmMDIChild* editor = ActiveEditor()) {
+        std::wstring caption = L"Module: " + app.ModuleCode + L"    PageName: " + name;
+        for (auto& c : caption) c = static_cast<wchar_t>(std::towupper(c));
+        editor->SetCaption(caption);
+    }
+    if (auto* frame = dynamic_cast<frmMDIParent*>(ui::MdiForm::Current())) {
+        frame->SetPageStatusText(L"Page " + std::to_wstring(app.CurrentPageNo));
+    }
+}
+
+void EnableToolbarButton(const std::wstring& key, bool enabled) {
+    if (auto* frame = dynamic_cast<frmMDIParent*>(ui::MdiForm::Current())) {
+        if (ui::ToolbarButton* button = frame->Toolbar1.FindButton(key)) button->SetEnabled(enabled);
+    }
+}
+
+bool ToolbarButtonEnabled(const std::wstring& key) {
+    if (auto* frame = dynamic_cast<frmMDIParent*>(ui::MdiForm::Current())) {
+        if (ui::ToolbarButton* button = frame->Toolbar1.FindButton(key)) return button->Enabled();
+    }
+    return false;
+}
+
+void UpdateToolbar() {
+    frmMDIChild* editor = IsEditorActive() ? ActiveEditor() : nullptr;
+    const wchar_t* always[] = {L"Save", L"Print", L"PrintPreview", L"Find"};
+    for (const wchar_t* key : always) EnableToolbarButton(key, editor != nullptr);
+    if (editor == nullptr) {
+        for (const wchar_t* key : {L"Cut", L"Copy", L"Paste", L"Undo", L"Redo", L"remove_movie", L"movie_properties",
+                                   L"delete_hyperlink"})
+            EnableToolbarButton(key, false);
+        return;
+    }
+    auto& control = editor->TXTextControl1;
+    const tx::TextEngine& engine = control.Engine();
+    EnableToolbarButton(L"Cut", engine.CanCopy());
+    EnableToolbarButton(L"Copy", engine.CanCopy());
+    EnableToolbarButton(L"Paste", control.Control().CanPaste());
+    EnableToolbarButton(L"Undo", engine.CanUndo());
+    EnableToolbarButton(L"Redo", engine.CanRedo());
+    EnableToolbarButton(L"remove_movie", engine.ObjectCurrent() != 0);
+    EnableToolbarButton(L"movie_properties", engine.ObjectCurrent() != 0);
+    EnableToolbarButton(L"delete_hyperlink", engine.FieldAtInputPos() != 0);
+}
+
+void AddToWindowList() {
+    AppState& app = App();
+    for (int i = 0; i <= 100; ++i) {
+        std::wstring& slot = app.WindowList[static_cast<size_t>(i)];
+        if (slot.empty()) {
+            slot = app.ModulePath;
+            app.WindowCount = static_cast<std::int16_t>(i + 1);
+            return;
+        }
+        if (!app.ModuleCode.empty() && slot.find(app.ModuleCode) != std::wstring::npos) return;
+    }
+}
+
+void RunCommand(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const zv::CancelError&) {
+    } catch (const zv::Error& e) {
+        ui::MsgBox(e.Description(), ui::vbOKOnly);
+    }
+}
+
+HourglassPointer::HourglassPointer() { ui::Screen().SetMousePointer(ui::vbHourglass); }
+HourglassPointer::~HourglassPointer() { ui::Screen().SetMousePointer(ui::vbDefault); }

@@ -1,0 +1,45 @@
+#pragma once
+// The page type dialog: before a changed page leaves the editor the author says what kind of page
+// it is (content page, new topic with its name, module test) and may rename the module; Save Page
+// stores the page.
+
+#include <string>
+
+#include "ui/CommandButton.h"
+#include "ui/ControlArray.h"
+#include "ui/Form.h"
+#include "ui/Frame.h"
+#include "ui/Label.h"
+#include "ui/OptionButton.h"
+#include "ui/TextBox.h"
+
+class frmPageTypeDlg : public ui::Form {
+public:
+    ui::Frame Frame1{this, L"Frame1"};
+    ui::ControlArray<ui::OptionButton> optPageType{this, L"optPageType"};
+    ui::Label Label1{this, L"Label1"};
+    ui::TextBox Text1{this, L"Text1"};
+    ui::Label Label2{this, L"Label2"};
+    ui::TextBox ModName{this, L"ModName"};
+    ui::CommandButton btnSave{this, L"btnSave"};
+    ui::CommandButton Command2{this, L"Command2"};
+
+    frmPageTypeDlg();
+
+    // Prepares the dialog for the page about to be stored; `PageName` is the reference name that
+    // Save Page hands on. The caller then shows the dialog modally.
+    void initPageTypeForm(const std::wstring& PageName);
+
+    void Form_Activate() override;
+    void optPageType_Click(int Index);
+    void btnSave_Click();
+    void Command2_Click();
+
+private:
+    std::wstring pageName_;
+};
+
+// Option indices of optPageType.
+inline constexpr int kOptContentPage = 0;
+inline constexpr int kOptNewTopic = 1;
+inline constexpr int kOptModuleTest = 2;

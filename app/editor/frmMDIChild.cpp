@@ -1,0 +1,105 @@
+#include "app/editor/frmMDIChild.h"
+
+#include "app/core/AppState.h"
+#include "app/core/FILE.h"
+#include "app/core/SharedCommands.h"
+#include "app/core/frmMDIParent.h"
+#include "base/Error.h"
+#include "base/Files.h"
+#include "base/Paths.h"
+#include "ui/Application.h"
+#include "ui/MdiForm.h"
+#include "ui/MsgBox.h"
+
+frmMDIChild::frmMDIChild() {
+    SetMDIChild(true);
+    SetCaption(L"Untitled");
+    Move(0, 0, 12000, 8000);
+    TXRuler1.Move(0, 0, 12000, 405);
+    TXTextControl1.Move(0, 405, 12000, 7200);
+    prtTXTextControl2.SetVisible(false);
+    prtTXTextControl2.Move(0, 0, 1200, 900);
+    Picture1.SetVisible(false);
+    Line1.SetVisible(false);
+    TXTextControl1.SetEvents(this);
+}
+
+frmMDIChild::~frmMDIChild() { TXTextControl1.SetEvents(nullptr); }
+
+void frmMDIChild::Form_Load() {
+    for (tx::TXTextControl* control : {&TXTextControl1, &prtTXTextControl2}) {
+        (*control)->SetViewMode(tx::kViewPageLayout);  // one editable page as a sheet
+        control->Engine().SetLoadSaveAttribute(tx::attr::kImportLinks, 1);
+    }
+    TXTextControl1->SetRulerHandle(TXRuler1.hWnd());
+    if (auto* frame = dynamic_cast<frmMDIParent*>(ui::MdiForm::Current())) {
+        TXTextControl1->SetButtonBarHandle(frame->TXButtonBar1.hWnd());
+        TXTextControl1->SetStatusBarHandle(frame->TXStatusBar1.hWnd());
+    }
+    App().MeasureUnit = 1;
+    for (tx::TXTextControl* control : {&TXTextControl1, &prtTXTextControl2}) {
+        control->Engine().SetPageWidth(kEditorPageWidth);
+        control->Engine().SetPageHeight(kEditorPageHeight);
+    }
+    PlacePageEndMarkers();
+
+    // The spelling checker adds the author's words to this file; it must exist before it opens.
+    const std::wstring userDictionary = zv::JoinPath(ui::App().Path(), kUserDictionaryName);
+    if (!zv::FileExists(userDictionary)) {
+        try {
+            zv::WriteFileReplacing(userDictionary, "");
+        } catch (const zv::Error&) {
+            // A read-only program folder: spelling works without the author's own words.
+        }
+    }
+
+    ShowPageCaption(App().PageList.GetCurrentPageName());
+    DirtyFlag = false;
+    HeaderFooterActive = 0;
+}
+
+void frmMDIChild::PlacePageEndMarkers() {
+    const long scroll = TXTextControl1->ScrollPosY();
+    const long y = kPageEndMarkerTop + scroll + static_cast<long>(6 * ui::Screen().TwipsPerPixelY());
+    Line1.SetX1(0);
+    Line1.SetX2(kEditorPageWidth);
+    Line1.SetY1(y);
+    Line1.SetY2(y);
+    Picture1.SetLeft(0);
+    Picture1.SetTop(kPageEndMarkerTop + scroll);
+}
+
+void frmMDIChild::Form_QueryUnload(int& Cancel, int /*UnloadMode*/) {
+    if (!DirtyFlag) return;
+    std::wstring title;
+    if (ui::MdiForm* frame = ui::MdiForm::Current()) title = frame->Caption();
+    const int answer = ui::MsgBox(L"The text in [" + Caption() + L"] has changed.\r\nDo you want to save the changes?",
+                                  ui::vbYesNoCancel + ui::vbExclamation, title);
+    if (answer == ui::vbCancel) {
+        Cancel = 1;
+    } else if (answer == ui::vbYes) {
+        RunCommand([] { SaveCurrentPage(); });
+    }
+}
+
+void frmMDIChild::Form_Resize() { FitEditorToRuler(); }
+
+void frmMDIChild::FitEditorToRuler() {
+    const long ruler = TXRuler1.Visible() ? TXRuler1.Height() : 0;
+    if (WindowState() == ui::vbMinimized || ScaleHeight() - ruler <= 0) return;
+    TXRuler1.Move(0, 0, ScaleWidth(), TXRuler1.Height());
+    TXTextControl1.Move(0, ruler, ScaleWidth(), ScaleHeight() - ruler);
+}
+
+void frmMDIChild::Form_Activate() { UpdateToolbar(); }
+
+void frmMDIChild::Form_Unload(int& /*Cancel*/) { UpdateToolbar(); }
+
+void frmMDIChild::RemoveMovieControl() {}
+void frmMDIChild::RemovePrtMovieControl() {}
+
+void frmMDIChild::Change() { DirtyFlag = true; }
+
+void frmMDIChild::StateChanged() {
+    if (ActiveEditor() == this) UpdateToolbar();
+}

@@ -1,0 +1,62 @@
+#pragma once
+// The page editor: one window per open module, showing one page of it at a time in its text
+// control. The rest of the program reaches it only as the frame's active child, through the
+// members below.
+
+#include <cstdint>
+
+#include "components/textcontrol/win32/TXRuler.h"
+#include "components/textcontrol/win32/TXTextControl.h"
+#include "components/textcontrol/win32/TextControlEvents.h"
+#include "ui/Form.h"
+#include "ui/Line.h"
+#include "ui/PictureBox.h"
+#include "ui/Timer.h"
+
+// The one page an editor allows, in twips.
+inline constexpr int kEditorPageWidth = 15228;
+inline constexpr int kEditorPageHeight = 9618;
+// Where the page-end markers sit below the top of the text, in twips.
+inline constexpr int kPageEndMarkerTop = 9660;
+
+class frmMDIChild : public ui::Form, private tx::TextControlEvents {
+public:
+    tx::TXTextControl TXTextControl1{this, L"TXTextControl1"};
+    tx::TXTextControl prtTXTextControl2{this, L"prtTXTextControl2"};
+    tx::TXRuler TXRuler1{this, L"TXRuler1"};
+    ui::PictureBox Picture1{this, L"Picture1"};
+    ui::Line Line1{this, L"Line1"};
+    ui::Timer Timer1{this, L"Timer1"};
+
+    // ---- public variables ----
+    bool DirtyFlag = false;       // the page changed since it was last stored or loaded
+    bool DeletingAction = false;  // a deletion longer than one page is under way
+    std::int16_t HeaderFooterActive = 0;
+
+    frmMDIChild();
+    ~frmMDIChild() override;
+
+    // ---- public procedures ----
+    // The movie players of the editing and the printing control go before every page change.
+    // Pages hold no live players in this build, so there is nothing for them to take down yet.
+    void RemoveMovieControl();
+    void RemovePrtMovieControl();
+
+    void Form_Load() override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    void Form_Resize() override;
+    void Form_Activate() override;
+    void Form_Unload(int& Cancel) override;
+
+    // Puts the page-end markers at the end of the one page for the control's scroll position.
+    void PlacePageEndMarkers();
+    // The text control fills the window below the ruler (when the ruler shows).
+    void FitEditorToRuler();
+
+private:
+    void Change() override;
+    void StateChanged() override;
+};
+
+// The user dictionary the spelling checker adds words to, in the program's folder.
+inline constexpr wchar_t kUserDictionaryName[] = L"Custom.dct";

@@ -1,0 +1,559 @@
+// The editor's roads as an author drives them: a module made and opened, pages typed, stored
+// through the page type dialog, walked, inserted and deleted, the window closed; files checked
+// on disk byte by byte.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/core/AppState.h"
+#include "app/core/FILE.h"
+#include "app/core/ModuleFiles.h"
+#include "app/core/PageControl.h"
+#include "app/core/PageFile.h"
+#include "app/core/SharedCommands.h"
+#include "app/core/frmMDIParent.h"
+#include "app/core/frmPageTypeDlg.h"
+#include "app/editor/frmMDIChild.h"
+#include "base/Files.h"
+#include "base/Paths.h"
+#include "components/textcontrol/TextEngine.h"
+#include "ui/MsgBox.h"
+#include "ui/Printer.h"
+#include "ui/testing/UiTest.h"
+
+namespace fs = std::filesystem;
+using ui::testing::Utf8;
+
+namespace {
+
+class PageRoads : public ui::testing::UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        ResetAppState();
+        App().ShowMessage = [](const std::wstring& prompt) { ui::MsgBox(prompt, ui::vbOKOnly); };
+        root_ = fs::temp_directory_path() /
+                (std::string("zv_roads_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+        frame().Show();
+    }
+    void TearDown() override {
+        UiTest::TearDown();
+        ResetAppState();
+        fs::remove_all(root_);
+    }
+
+    static frmMDIParent& frame() { return ui::Forms::Get<frmMDIParent>(); }
+    static frmMDIChild& editor() {
+        frmMDIChild* e = ActiveEditor();
+        if (e == nullptr) throw std::runtime_error("no active editor");
+        return *e;
+    }
+    static tx::TextEngine& engine() { return editor().TXTextControl1.Engine(); }
+
+    // A new module as the open dialog makes it: the page list reset, an empty editor, the folder.
+    fs::path NewModule(const std::wstring& code, const std::wstring& name = L"Test module") {
+        const fs::path folder = root_ / code;
+        InitPageList();
+        frmMDIChild& e = frame().NewEditorWindow();
+        e.Show();
+        App().ModulePath = folder.wstring();
+        App().ModuleCode = code;
+        App().ModuleName = name;
+        CreateModule(folder.wstring(), code);
+        return folder;
+    }
+
+    // Typing into the editor through its window, as the keyboard does.
+    static void TypeText(const std::wstring& text) {
+        HWND hwnd = editor().TXTextControl1.hWnd();
+        for (wchar_t c : text) SendMessageW(hwnd, WM_CHAR, c, 0);
+        ui::DoEvents();
+    }
+
+    void Press(const std::wstring& key) {
+        ui::ToolbarButton& button = frame().Toolbar1.Buttons(key);
+        ASSERT_TRUE(button.Enabled()) << "the button " << Utf8(key) << " is disabled";
+        frame().Toolbar1.OnButtonCommand(button.CommandId());
+        ui::DoEvents();
+    }
+
+    // The page type dialog's next showing: checks nothing, chooses a type and saves.
+    static void SaveNextAs(int option, const std::wstring& topic = L"") {
+        ui::test::OnNextModal<frmPageTypeDlg>([option, topic](frmPageTypeDlg& d) {
+            ui::test::Click(d.optPageType[option]);
+            if (option == kOptNewTopic) ui::test::Type(d.Text1, topic);
+            ui::test::Click(d.btnSave);
+        });
+    }
+    static void CancelNextPageType() {
+        ui::test::OnNextModal<frmPageTypeDlg>([](frmPageTypeDlg& d) { ui::test::Click(d.Command2); });
+    }
+
+    std::string Bytes(const fs::path& p) { return zv::ReadFileBytes(p.wstring()); }
+    std::wstring PageText(const fs::path& p) {
+        tx::TextEngine reader;
+        LoadPageFile(p.wstring(), reader, true);
+        return reader.Text();
+    }
+    std::string Map(const fs::path& folder) { return Bytes(folder / "Map.txt"); }
+
+    // A module of `n` pages whose texts are "Page 1", "Page 2" ..., stored through the editor.
+    fs::path ModuleOfPages(int n) {
+        const fs::path folder = NewModule(L"000042");
+        for (int i = 1; i <= n; ++i) {
+            TypeText(L"Page " + std::to_wstring(i));
+            SaveNextAs(kOptContentPage);
+            GoToNextPage();  // the menu's road: a new page's Next button is off
+        }
+        return folder;
+    }
+
+    fs::path root_;
+};
+
+std::wstring Lines(std::initializer_list<const wchar_t*> pages) {
+    std::wstring out;
+    for (auto p : pages) out += std::wstring(p) + L"\r\n";
+    return out;
+}
+
+TEST_F(PageRoads, TheFirstPageOfANewModuleIsStoredAsPageOne) {
+    const fs::path folder = NewModule(L"000123");
+    EXPECT_EQ(Bytes(folder / "Map.txt"), "");
+    EXPECT_EQ(Bytes(folder / "000123.zvk"), "");
+    EXPECT_EQ(editor().Caption(), L"MODULE: 000123    PAGENAME: 000123");
+    EXPECT_EQ(App().MeasureUnit, 1);
+    for (auto* c : {&editor().TXTextControl1, &editor().prtTXTextControl2}) {
+        EXPECT_EQ(c->Engine().PageWidth(), 15228);
+        EXPECT_EQ(c->Engine().PageHeight(), 9618);
+    }
+
+    TypeText(L"Hello");
+    EXPECT_TRUE(editor().DirtyFlag);
+    bool checked = false;
+    ui::test::OnNextModal<frmPageTypeDlg>([&](frmPageTypeDlg& d) {
+        // The very first page: a topic, named by the author, and no way out without storing.
+        EXPECT_TRUE(d.optPageType[kOptNewTopic].Value());
+        EXPECT_EQ(d.Text1.Text(), L"Enter Topic Name");
+        EXPECT_FALSE(d.Command2.Enabled());
+        EXPECT_TRUE(d.Text1.Enabled());
+        EXPECT_EQ(d.ModName.Text(), L"Test module");
+        ui::test::Type(d.Text1, L"Intro");
+        ui::test::Type(d.ModName, L"Caf\xE9 course");
+        checked = true;
+        ui::test::Click(d.btnSave);
+    });
+    Press(L"Save");
+    EXPECT_TRUE(checked);
+
+    EXPECT_EQ(Map(folder), "000123\r\nCaf\xE9 course\r\n1\r\n0001.txm*Topic*Intro\r\n");
+    const std::string page = Bytes(folder / "0001.txm");
+    PageFileHeader expected = HeaderOfEngine(engine());
+    expected.PageWidth = 15228;
+    expected.PageHeight = 9618;
+    const auto header = PageHeaderBytes(expected);
+    ASSERT_GE(page.size(), 30u);
+    EXPECT_EQ(page.substr(0, 30), std::string(header.begin(), header.end()));
+    EXPECT_EQ(page.substr(30), engine().SaveToBytes(tx::kFormatOwn));
+    EXPECT_EQ(PageText(folder / "0001.txm"), L"Hello");
+    EXPECT_EQ(App().PageCounter, 2);
+    EXPECT_FALSE(App().IsNewPage);
+    EXPECT_TRUE(App().PageJustAdded);
+    EXPECT_FALSE(editor().DirtyFlag);
+
+    // The next new page gets number 2 (Next from the menu: the button is off on a new page).
+    GoToNextPage();
+    TypeText(L"World");
+    SaveNextAs(kOptModuleTest);
+    Press(L"Save");
+    EXPECT_EQ(Map(folder), "000123\r\nCaf\xE9 course\r\n2\r\n0001.txm*Topic*Intro\r\n0002.txm*Test\r\n");
+}
+
+TEST_F(PageRoads, NextAndPreviousWalkOverNewAndStoredPages) {
+    const fs::path folder = NewModule(L"000007");
+    TypeText(L"One");
+    SaveNextAs(kOptContentPage);
+    GoToNextPage();  // dirty new page: stored on the way
+    EXPECT_EQ(App().CurrentPageNo, 2);
+    EXPECT_TRUE(App().IsNewPage);
+    EXPECT_EQ(engine().Text(), L"");
+    EXPECT_FALSE(frame().Toolbar1.Buttons(L"Next").Enabled());
+    EXPECT_TRUE(frame().Toolbar1.Buttons(L"Previous").Enabled());
+    EXPECT_EQ(frame().PageStatusText(), L"Page 2");
+
+    TypeText(L"Two");
+    ui::test::OnNextModal<frmPageTypeDlg>([](frmPageTypeDlg& d) {
+        EXPECT_TRUE(d.optPageType[kOptContentPage].Value());
+        EXPECT_TRUE(d.Command2.Enabled());
+        EXPECT_FALSE(d.Text1.Enabled());
+        ui::test::Click(d.btnSave);
+    });
+    GoToNextPage();  // the menu's road: the button is disabled past the end
+    EXPECT_EQ(App().CurrentPageNo, 3);
+    EXPECT_EQ(Map(folder), "000007\r\nTest module\r\n2\r\n0001.txm*Page\r\n0002.txm*Page\r\n");
+
+    // Again past the end with nothing typed: no page was added, the number stays.
+    GoToNextPage();
+    GoToNextPage();
+    EXPECT_EQ(App().CurrentPageNo, 3);
+    EXPECT_EQ(editor().Caption(), L"MODULE: 000007    PAGENAME: ");
+
+    Press(L"Previous");  // from the unstored new page to the last stored one
+    EXPECT_EQ(engine().Text(), L"Two");
+    EXPECT_EQ(App().CurrentPageNo, 2);
+    EXPECT_FALSE(App().IsNewPage);
+    EXPECT_TRUE(frame().Toolbar1.Buttons(L"Next").Enabled());
+    EXPECT_EQ(editor().Caption(), L"MODULE: 000007    PAGENAME: 0002.TXM");
+    EXPECT_FALSE(editor().DirtyFlag);
+
+    Press(L"Previous");
+    EXPECT_EQ(engine().Text(), L"One");
+    EXPECT_EQ(App().CurrentPageNo, 1);
+    EXPECT_FALSE(frame().Toolbar1.Buttons(L"Previous").Enabled());
+    GoToPreviousPage();  // on the first page: reloaded, the number kept
+    EXPECT_EQ(engine().Text(), L"One");
+    EXPECT_EQ(App().CurrentPageNo, 1);
+
+    // A changed stored page keeps its file name; only its content and type change.
+    TypeText(L"!");
+    ui::test::OnNextModal<frmPageTypeDlg>([](frmPageTypeDlg& d) {
+        EXPECT_TRUE(d.optPageType[kOptContentPage].Value());
+        ui::test::Click(d.optPageType[kOptModuleTest]);
+        ui::test::Click(d.btnSave);
+    });
+    Press(L"Next");
+    EXPECT_EQ(PageText(folder / "0001.txm"), L"!One");
+    EXPECT_EQ(Map(folder), "000007\r\nTest module\r\n3\r\n0001.txm*Test\r\n0002.txm*Page\r\n");
+    EXPECT_EQ(engine().Text(), L"Two");
+    EXPECT_EQ(App().CurrentPageNo, 2);
+
+    // Cancel drops the edits and the walk goes on.
+    TypeText(L"lost ");
+    CancelNextPageType();
+    Press(L"Previous");
+    EXPECT_EQ(engine().Text(), L"!One");
+    EXPECT_EQ(PageText(folder / "0002.txm"), L"Two");
+
+    // A new page stored on the way back: the editor returns to the page before it.
+    Press(L"Next");
+    Press(L"Next");
+    TypeText(L"Three");
+    SaveNextAs(kOptContentPage);
+    Press(L"Previous");
+    EXPECT_EQ(engine().Text(), L"Two");
+    EXPECT_EQ(App().CurrentPageNo, 2);
+    EXPECT_EQ(App().PageList.GetCurrentPageName(), L"0002.txm");
+    EXPECT_EQ(PageText(folder / "0003.txm"), L"Three");
+    EXPECT_TRUE(ui::test::MsgBoxes().empty());
+}
+
+TEST_F(PageRoads, InsertBeforeAndAfterTheCurrentPage) {
+    const fs::path folder = ModuleOfPages(2);
+    GoToPage(L"0001.txm");
+    App().CurrentPageNo = 1;
+    Press(L"insert_A");
+    EXPECT_EQ(App().CurrentPageNo, 2);
+    EXPECT_TRUE(editor().DirtyFlag);
+    EXPECT_TRUE(App().PageJustAdded);
+    EXPECT_FALSE(App().IsNewPage);
+    EXPECT_EQ(editor().Caption(), L"MODULE: 000042    PAGENAME: 0003.TXM");
+    EXPECT_EQ(Map(folder), "000042\r\nTest module\r\n3\r\n0001.txm*Page\r\n0003.txm*Page\r\n0002.txm*Page\r\n");
+    EXPECT_EQ(PageText(folder / "0003.txm"), L"");
+
+    TypeText(L"Inserted");
+    Press(L"insert_B");  // before the inserted page: the number stays
+    EXPECT_EQ(App().CurrentPageNo, 2);
+    EXPECT_EQ(Map(folder),
+              "000042\r\nTest module\r\n4\r\n0001.txm*Page\r\n0004.txm*Page\r\n0003.txm*Page\r\n0002.txm*Page\r\n");
+    EXPECT_EQ(PageText(folder / "0003.txm"), L"") << "edits of a page left by an insert are dropped";
+
+    // Leaving the fresh page by Previous without storing it: the editor shows the page the
+    // list's cursor stands on, so a later store cannot write one page's text into another's file.
+    CancelNextPageType();
+    GoToPreviousPage();  // the menu's road: an insert leaves the buttons as they were
+    EXPECT_EQ(App().PageList.GetCurrentPageName(), L"0001.txm");
+    EXPECT_EQ(engine().Text(), L"Page 1");
+    TypeText(L"X");
+    SaveNextAs(kOptContentPage);
+    Press(L"Save");
+    EXPECT_EQ(PageText(folder / "0001.txm"), L"XPage 1");
+    EXPECT_EQ(PageText(folder / "0004.txm"), L"");
+}
+
+TEST_F(PageRoads, DeleteInTheMiddleAtTheEndAndNeverTheOnlyPage) {
+    const fs::path folder = ModuleOfPages(3);
+    GoToPage(L"0002.txm");
+    Press(L"Del_Page");
+    EXPECT_EQ(engine().Text(), L"Page 3");
+    EXPECT_FALSE(fs::exists(folder / "0002.txm"));
+    EXPECT_EQ(Map(folder), "000042\r\nTest module\r\n4\r\n0001.txm*Page\r\n0003.txm*Page\r\n");
+
+    Press(L"Del_Page");  // the last page: the one before it shows
+    EXPECT_EQ(engine().Text(), L"Page 1");
+    EXPECT_FALSE(fs::exists(folder / "0003.txm"));
+    EXPECT_EQ(Map(folder), "000042\r\nTest module\r\n4\r\n0001.txm*Page\r\n");
+
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    Press(L"Del_Page");
+    ASSERT_EQ(ui::test::MsgBoxes().size(), 1u);
+    EXPECT_NE(ui::test::LastMsgBox().prompt.find(L"only page"), std::wstring::npos);
+    EXPECT_EQ(engine().Text(), L"Page 1");
+    EXPECT_EQ(PageText(folder / "0001.txm"), L"Page 1");
+    EXPECT_EQ(Map(folder), "000042\r\nTest module\r\n4\r\n0001.txm*Page\r\n");
+}
+
+TEST_F(PageRoads, NoPageIsMadePastNumber9999) {
+    const fs::path folder = ModuleOfPages(1);
+    App().PageCounter = 10000;  // a module whose map says 9999 pages were made
+    const std::string map = Map(folder);
+
+    TypeText(L"One too many");
+    ui::test::OnNextModal<frmPageTypeDlg>([](frmPageTypeDlg& d) {
+        ui::test::AnswerNextMsgBox(ui::vbOK);
+        ui::test::Click(d.btnSave);
+        EXPECT_NE(ui::test::LastMsgBox().prompt.find(L"9999"), std::wstring::npos);
+        ui::test::Click(d.Command2);  // the dialog stayed open
+    });
+    Press(L"Save");
+    EXPECT_EQ(Map(folder), map);
+    EXPECT_FALSE(fs::exists(folder / ".txm"));
+
+    GoToPage(L"0001.txm");
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    Press(L"insert_A");
+    EXPECT_NE(ui::test::LastMsgBox().prompt.find(L"9999"), std::wstring::npos);
+    EXPECT_EQ(Map(folder), map);
+    EXPECT_EQ(engine().Text(), L"Page 1");
+    EXPECT_EQ(App().PageCounter, 10000);
+}
+
+TEST_F(PageRoads, APageWhoseFileCannotBeWrittenIsNotListed) {
+    const fs::path folder = NewModule(L"000009");
+    fs::create_directories(folder / "0001.txm");  // stands where the page file must go
+    TypeText(L"Text");
+    ui::test::OnNextModal<frmPageTypeDlg>([](frmPageTypeDlg& d) {
+        ui::test::AnswerNextMsgBox(ui::vbOK);
+        ui::test::Click(d.btnSave);
+        d.Unload();  // the first page's dialog has no Cancel: the author closes its window
+    });
+    Press(L"Save");
+    EXPECT_EQ(ui::test::MsgBoxes().size(), 1u);
+    EXPECT_EQ(Map(folder), "");
+    EXPECT_FALSE(App().PageList.PageExist(L"0001.txm"));
+    EXPECT_EQ(App().PageCounter, 1);
+    EXPECT_TRUE(App().IsNewPage);
+}
+
+TEST_F(PageRoads, TheClosingPromptsThreeAnswers) {
+    const fs::path folder = ModuleOfPages(1);
+    GoToPage(L"0001.txm");
+    frmMDIChild& e = editor();
+    e.DirtyFlag = false;
+    EXPECT_TRUE(e.Unload());  // unchanged: no question
+    EXPECT_TRUE(ui::test::MsgBoxes().empty());
+
+    std::wstring marker = (folder / "000042.zvk").wstring();
+    OpenModuleFile(marker);
+    TypeText(L"changed ");
+    ui::test::AnswerNextMsgBox(ui::vbCancel);
+    EXPECT_FALSE(editor().Unload());
+    ASSERT_EQ(ui::test::MsgBoxes().size(), 1u);
+    const auto box = ui::test::LastMsgBox();
+    EXPECT_EQ(box.prompt, L"The text in [MODULE: 000042    PAGENAME: 0001.TXM] has changed.\r\nDo you want to save the changes?");
+    EXPECT_EQ(box.style, ui::vbYesNoCancel + ui::vbExclamation);
+    EXPECT_EQ(box.title, L"Zorvik");
+    EXPECT_TRUE(editor().IsLoaded());
+    EXPECT_TRUE(editor().DirtyFlag);
+
+    ui::test::AnswerNextMsgBox(ui::vbNo);
+    frmMDIChild* closing = &editor();
+    EXPECT_TRUE(closing->Unload());
+    EXPECT_EQ(PageText(folder / "0001.txm"), L"Page 1");
+
+    OpenModuleFile(L"\"" + marker + L"\"");  // quoted as a command line gives it
+    TypeText(L"kept ");
+    ui::test::AnswerNextMsgBox(ui::vbYes);
+    SaveNextAs(kOptContentPage);
+    EXPECT_TRUE(editor().Unload());
+    EXPECT_EQ(PageText(folder / "0001.txm"), L"kept Page 1");
+}
+
+TEST_F(PageRoads, OpeningAModuleShowsItsFirstPageWithItsStoredPage) {
+    const fs::path folder = root_ / "000555";
+    fs::create_directories(folder);
+    tx::TextEngine page;
+    page.SetPageWidth(12240);
+    page.SetPageHeight(15840);
+    page.SetPageMarginL(1440);
+    page.SetSelText(L"Stored first page");
+    WritePageFile((folder / "0005.txm").wstring(), page);
+    std::ofstream(folder / "Map.txt", std::ios::binary) << "000555\r\nOpened\r\n7\r\n0005.txm*Page\r\n0006.txm*Page\r\n";
+    std::ofstream(folder / "000555.zvk", std::ios::binary);
+
+    frame().CommandLineText = L"\"" + (folder / "000555.zvk").wstring() + L"\"";
+    frame().Unload();
+    frame().Show();  // its load opens the command line's module
+    ASSERT_NE(ActiveEditor(), nullptr);
+    EXPECT_EQ(engine().Text(), L"Stored first page");
+    EXPECT_EQ(engine().PageWidth(), 12240);
+    EXPECT_EQ(engine().PageHeight(), 15840);
+    EXPECT_EQ(engine().PageMarginL(), 1440);
+    EXPECT_EQ(App().ModulePath, folder.wstring());
+    EXPECT_EQ(App().ModuleName, L"Opened");
+    EXPECT_EQ(App().PageCounter, 8);
+    EXPECT_EQ(editor().Caption(), L"MODULE: 000555    PAGENAME: 0005.TXM");
+    EXPECT_EQ(frame().PageStatusText(), L"Page 1");
+    EXPECT_TRUE(frame().Toolbar1.Buttons(L"Next").Enabled());
+    EXPECT_FALSE(frame().Toolbar1.Buttons(L"Previous").Enabled());
+    EXPECT_FALSE(editor().DirtyFlag);
+    EXPECT_EQ(App().WindowList[0], folder.wstring());
+
+    // The second page's file is missing: the author is told and stays where they were.
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    Press(L"Next");
+    EXPECT_EQ(ui::test::MsgBoxes().size(), 1u);
+}
+
+TEST_F(PageRoads, ANewModuleNeverTakesOverAnExistingFolder) {
+    const fs::path folder = root_ / "000321";
+    fs::create_directories(folder);
+    std::ofstream(folder / "Map.txt", std::ios::binary) << "000321\r\nOther\r\n2\r\n0001.txm*Page\r\n";
+    InitPageList();
+    frame().NewEditorWindow().Show();
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    RunCommand([&] { CreateModule(folder.wstring(), L"000321"); });
+    ASSERT_EQ(ui::test::MsgBoxes().size(), 1u);
+    EXPECT_NE(ui::test::LastMsgBox().prompt.find(folder.wstring()), std::wstring::npos);
+    EXPECT_EQ(Map(folder), "000321\r\nOther\r\n2\r\n0001.txm*Page\r\n");
+    EXPECT_FALSE(fs::exists(folder / "000321.zvk"));
+}
+
+TEST_F(PageRoads, SaveAsMovesTheModuleAndRefusesClashesAndNames) {
+    const fs::path folder = ModuleOfPages(2);
+    fs::create_directories(folder / "Movies");
+    std::ofstream(folder / "Movies" / "clip.swf", std::ios::binary) << "FWS";
+    const fs::path target = root_ / "saved" / "000043";
+    fs::create_directories(target.parent_path());
+
+    auto choose = [](fs::path p) { return [p](const std::wstring&, const std::wstring&) { return p.wstring(); }; };
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    RunCommand([&] { SaveModuleAs(choose(root_ / "saved" / "notanumber")); });
+    EXPECT_EQ(ui::test::LastMsgBox().prompt, L"The folder name must be a numeric module code.");
+    EXPECT_TRUE(fs::exists(folder / "0001.txm"));
+
+    fs::create_directories(target);
+    std::ofstream(target / "0002.txm", std::ios::binary) << "someone else's page";
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    RunCommand([&] { SaveModuleAs(choose(target)); });
+    EXPECT_NE(ui::test::LastMsgBox().prompt.find(L"0002.txm"), std::wstring::npos);
+    EXPECT_EQ(Bytes(target / "0002.txm"), "someone else's page");
+    EXPECT_EQ(PageText(folder / "0002.txm"), L"Page 2");
+
+    fs::remove(target / "0002.txm");
+    RunCommand([&] { SaveModuleAs(choose(target)); });
+    EXPECT_EQ(PageText(target / "0001.txm"), L"Page 1");
+    EXPECT_EQ(PageText(target / "0002.txm"), L"Page 2");
+    EXPECT_EQ(Bytes(target / "Movies" / "clip.swf"), "FWS");
+    EXPECT_TRUE(fs::exists(target / "000042.zvk"));
+    EXPECT_TRUE(fs::exists(target / "000043.zvq"));
+    EXPECT_FALSE(fs::exists(folder / "0001.txm"));
+
+    // The open module follows its files: the next store lands beside them.
+    GoToPage(L"0001.txm");
+    TypeText(L"Moved ");
+    SaveNextAs(kOptContentPage);
+    Press(L"Save");
+    EXPECT_EQ(PageText(target / "0001.txm"), L"Moved Page 1");
+    EXPECT_FALSE(fs::exists(folder / "0001.txm"));
+}
+
+TEST_F(PageRoads, SaveDocumentAsWritesEachFormatTheControlWrites) {
+    ModuleOfPages(1);
+    GoToPage(L"0001.txm");
+    const fs::path out = root_ / "out";
+    fs::create_directories(out);
+
+    SaveDocumentAs((out / "page.txt").wstring());
+    EXPECT_EQ(Bytes(out / "page.txt"), engine().SaveToBytes(tx::kFormatText));
+    SaveDocumentAs((out / "page.rtf").wstring());
+    EXPECT_EQ(Bytes(out / "page.rtf"), engine().SaveToBytes(tx::kFormatRtf));
+    EXPECT_EQ(Bytes(out / "page.rtf").rfind("{\\rtf", 0), 0u);
+    SaveDocumentAs((out / "copy.TXM").wstring());
+    EXPECT_EQ(Bytes(out / "copy.TXM"), PageFileBytes(engine()));
+    EXPECT_EQ(editor().Caption(), (out / "copy.TXM").wstring());
+    EXPECT_FALSE(editor().DirtyFlag);
+
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    RunCommand([&] { SaveDocumentAs((out / "page.css").wstring()); });
+    EXPECT_EQ(ui::test::MsgBoxes().size(), 1u);  // a format the control does not write is reported
+}
+
+TEST_F(PageRoads, PrintModulePrintsTheChosenRangeAndCopies) {
+    ModuleOfPages(4);
+    GoToPage(L"0001.txm");
+    ui::PrinterCapture capture;
+    ui::Printer().SetCapture(&capture);
+
+    ui::test::OnNextCommonDialog([](ui::CommonDialog& d) {
+        EXPECT_EQ(d.Min, 1);
+        EXPECT_EQ(d.Max, 4);
+        EXPECT_EQ(d.ToPage, 4);
+        EXPECT_EQ(d.Flags, 1048580);
+        d.Flags |= 2;
+        d.FromPage = 3;
+        d.ToPage = 3;
+        d.Copies = 2;
+        return true;
+    });
+    Press(L"Print");
+    EXPECT_EQ(capture.PageCount(), 2u);
+    EXPECT_EQ(capture.DocumentCount(), 1);
+
+    capture.Clear();
+    ui::test::OnNextCommonDialog([](ui::CommonDialog&) { return true; });
+    Press(L"Print");
+    EXPECT_EQ(capture.PageCount(), 4u);
+
+    capture.Clear();
+    ui::test::CancelNextDialog();
+    Press(L"Print");
+    EXPECT_EQ(capture.PageCount(), 0u);
+    EXPECT_TRUE(ui::test::MsgBoxes().empty());
+    ui::Printer().SetCapture(nullptr);
+}
+
+TEST_F(PageRoads, InsertTextFileTakesTextAndRtf) {
+    NewModule(L"000011");
+    const fs::path rtf = root_ / "in.rtf";
+    const fs::path txt = root_ / "in.txt";
+    std::ofstream(rtf, std::ios::binary) << "{\\rtf1\\ansi {\\b Bold} words}";
+    std::ofstream(txt, std::ios::binary) << "plain ";
+    ui::test::ChooseFileInNextDialog(txt.wstring());
+    InsertTextFile();
+    ui::test::ChooseFileInNextDialog(rtf.wstring());
+    InsertTextFile();
+    EXPECT_EQ(engine().Text(), L"plain Bold words");
+    EXPECT_EQ(frame().CmDialog1.FileName, L"");
+    ui::test::CancelNextDialog();
+    RunCommand([] { InsertTextFile(); });
+    EXPECT_TRUE(ui::test::MsgBoxes().empty());
+    EXPECT_EQ(engine().Text(), L"plain Bold words");
+}
+
+TEST_F(PageRoads, TheEditorMakesTheUserDictionaryWhenItIsMissing) {
+    const std::wstring dictionary = zv::JoinPath(ui::App().Path(), kUserDictionaryName);
+    fs::remove(zv::FsPath(dictionary));
+    NewModule(L"000012");
+    ASSERT_TRUE(zv::FileExists(dictionary));
+    EXPECT_EQ(zv::ReadFileBytes(dictionary), "");
+    std::ofstream(zv::FsPath(dictionary), std::ios::binary) << "myword\r\n";
+    frame().NewEditorWindow();
+    EXPECT_EQ(zv::ReadFileBytes(dictionary), "myword\r\n");  // an existing one is kept
+}
+
+}  // namespace
