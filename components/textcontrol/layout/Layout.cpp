@@ -291,10 +291,6 @@ void Layout::LayoutStory(const Document& d, const std::vector<Paragraph>& story,
 void Layout::Update(const Document& d) {
     broken_ = 0;
     Cache next;
-    lines_.clear();
-    placedParagraphs_.clear();
-    cells_.clear();
-    objects_.clear();
     boxes_.assign(d.paragraphs.size(), nullptr);
     firstLine_.assign(d.paragraphs.size(), 0);
     paragraphStarts_.resize(d.paragraphs.size());
@@ -305,7 +301,30 @@ void Layout::Update(const Document& d) {
             start += static_cast<int>(d.paragraphs[i].text.size()) + 1;
         }
     }
+    // Text flows around fixed objects: a first pass finds the page each one is on, a second lays
+    // the text out around them.
+    std::vector<Exclusion> exclusions;
+    Place(d, next, exclusions);
+    for (const auto& o : d.objects) {
+        if (!o.fixed || o.textFlow != 0 || o.ShownWidth() == 0 || o.ShownHeight() == 0) continue;
+        exclusions.push_back(Exclusion{PositionToPoint(o.anchor).page, o.x - kWrapGap, o.y - kWrapGap,
+                                       o.x + o.ShownWidth() + kWrapGap, o.y + o.ShownHeight() + kWrapGap});
+    }
+    if (!exclusions.empty()) Place(d, next, exclusions);
 
+    // Header at the top margin's middle, footer ending at the bottom margin's middle.
+    const PageSetup& pg = d.page;
+    LayoutStory(d, d.header.paragraphs, std::min(720, pg.marginTop / 2), false, headerLines_, headerBoxes_, next);
+    LayoutStory(d, d.footer.paragraphs, pg.height - std::min(720, pg.marginBottom / 2), true, footerLines_, footerBoxes_, next);
+
+    cache_ = std::move(next);
+}
+
+void Layout::Place(const Document& d, Cache& next, const std::vector<Exclusion>& exclusions) {
+    lines_.clear();
+    placedParagraphs_.clear();
+    cells_.clear();
+    objects_.clear();
     const PageSetup& pg = d.page;
     const int left = pg.marginLeft;
     const int width = std::max(pg.width - pg.marginLeft - pg.marginRight, kMinLineWidth);
@@ -314,7 +333,7 @@ void Layout::Update(const Document& d) {
     int page = 1, y = top;
     int counters[kMaxListLevel + 1] = {};
 
-    auto placeLines = [&](int index, const ParagraphBox& box, int x, int& yy, bool allowBreaks) {
+    auto placeLines = [&](int index, const ParagraphBox& box, int x, int boxWidth, int& yy, bool allowBreaks) {
         firstLine_[static_cast<size_t>(index)] = static_cast<int>(lines_.size());
         PlacedParagraph part{index, page, x, yy, 0, 0, true, {}};
         const ParaFormat& f = d.paragraphs[static_cast<size_t>(index)].format;
@@ -327,7 +346,7 @@ void Layout::Update(const Document& d) {
         } else {
             std::fill(std::begin(counters), std::end(counters), 0);
         }
-        part.width = width;
+        part.width = boxWidth;
         int ly = yy + box.spaceBefore;
         int linesHeight = 0;
         for (size_t k = 0; k < box.lines.size(); ++k) {
@@ -336,7 +355,7 @@ void Layout::Update(const Document& d) {
             if (allowBreaks && ly + line.height > bottom && ly > top) {
                 part.height = ly - part.y;
                 placedParagraphs_.push_back(part);
-                part = PlacedParagraph{index, ++page, x, top, width, 0, false, {}};
+                part = PlacedParagraph{index, ++page, x, top, boxWidth, 0, false, {}};
                 ly = top;
             }
             lines_.push_back(PlacedLine{index, static_cast<int>(k), page, x + line.indent, ly,
@@ -345,7 +364,7 @@ void Layout::Update(const Document& d) {
             if (allowBreaks && line.pageBreak) {
                 part.height = ly - part.y;
                 placedParagraphs_.push_back(part);
-                part = PlacedParagraph{index, ++page, x, top, width, 0, false, {}};
+                part = PlacedParagraph{index, ++page, x, top, boxWidth, 0, false, {}};
                 ly = top;
             }
         }
@@ -358,9 +377,28 @@ void Layout::Update(const Document& d) {
     for (int i = 0; i < count;) {
         const Paragraph& p = d.paragraphs[static_cast<size_t>(i)];
         if (p.cell.table == 0) {
-            const ParagraphBox& box = Box(d, p, i, width, next);
-            boxes_[static_cast<size_t>(i)] = &box;
-            placeLines(i, box, left, y, true);
+            const ParagraphBox* box = &Box(d, p, i, width, next);
+            int x = left, w = width;
+            for (const auto& ex : exclusions) {
+                if (ex.page != page || ex.top >= y + box->height || ex.bottom <= y) continue;
+                if (ex.right <= left || ex.left >= left + width) continue;  // beside the text area
+                // Beside the object, on the side with more room; below it when neither has enough.
+                const int roomLeft = ex.left - left, roomRight = left + width - ex.right;
+                if (std::max(roomLeft, roomRight) < kMinWrapWidth) {
+                    y = ex.bottom;
+                    continue;
+                }
+                if (roomRight >= roomLeft) {
+                    x = ex.right;
+                    w = roomRight;
+                } else {
+                    w = roomLeft;
+                }
+                box = &Box(d, p, i, w, next);
+                break;
+            }
+            boxes_[static_cast<size_t>(i)] = box;
+            placeLines(i, *box, x, w, y, true);
             ++i;
             continue;
         }
@@ -372,7 +410,7 @@ void Layout::Update(const Document& d) {
             for (; i < end; ++i) {
                 const ParagraphBox& box = Box(d, d.paragraphs[static_cast<size_t>(i)], i, width, next);
                 boxes_[static_cast<size_t>(i)] = &box;
-                placeLines(i, box, left, y, true);
+                placeLines(i, box, left, width, y, true);
             }
             continue;
         }
@@ -402,7 +440,8 @@ void Layout::Update(const Document& d) {
             std::vector<int> cellY(static_cast<size_t>(t->cols) + 1, y + kCellPadding);
             for (int q = k; q < rowEnd; ++q) {
                 const int col = std::clamp(d.paragraphs[static_cast<size_t>(q)].cell.col, 1, t->cols);
-                placeLines(q, *boxes_[static_cast<size_t>(q)], colX[static_cast<size_t>(col) - 1] + kCellPadding,
+                const int inner = std::max(t->columnWidths[static_cast<size_t>(col) - 1] - 2 * kCellPadding, kMinLineWidth);
+                placeLines(q, *boxes_[static_cast<size_t>(q)], colX[static_cast<size_t>(col) - 1] + kCellPadding, inner,
                            cellY[static_cast<size_t>(col)], false);
             }
             for (int c = 1; c <= t->cols; ++c) {
@@ -432,11 +471,6 @@ void Layout::Update(const Document& d) {
         objects_.push_back(PlacedObject{o.id, PositionToPoint(o.anchor).page, o.x, o.y, o.ShownWidth(), o.ShownHeight()});
     }
 
-    // Header at the top margin's middle, footer ending at the bottom margin's middle.
-    LayoutStory(d, d.header.paragraphs, std::min(720, pg.marginTop / 2), false, headerLines_, headerBoxes_, next);
-    LayoutStory(d, d.footer.paragraphs, pg.height - std::min(720, pg.marginBottom / 2), true, footerLines_, footerBoxes_, next);
-
-    cache_ = std::move(next);
 }
 
 const Line& Layout::LineOf(const PlacedLine& placed) const {

@@ -111,6 +111,8 @@ public:
 
     static constexpr int kCellPadding = 60;    // twips inside each cell side
     static constexpr int kDefaultTab = 720;
+    static constexpr int kWrapGap = 120;       // twips kept free around an object text flows around
+    static constexpr int kMinWrapWidth = 1440; // narrower than this beside an object, text goes below it
 
 private:
     struct CacheKey {
@@ -128,6 +130,12 @@ private:
     ParagraphBox Break(const Document& d, const Paragraph& p, int index, int width) const;
     void LayoutStory(const Document& d, const std::vector<Paragraph>& story, int top, bool fromBottom,
                      std::vector<PlacedLine>& out, std::vector<const ParagraphBox*>& boxes, Cache& next);
+
+    struct Exclusion {
+        int page, left, top, right, bottom;
+    };
+    // Places the body on pages, keeping text out of the exclusions.
+    void Place(const Document& d, Cache& next, const std::vector<Exclusion>& exclusions);
 
     const TextMeasurer* measurer_ = nullptr;
     FixedPitchMeasurer fallback_;

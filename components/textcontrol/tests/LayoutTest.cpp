@@ -153,6 +153,30 @@ TEST_F(LayoutTest, ObjectsArePlacedWhereTheyBelong) {
     EXPECT_EQ(b.width, 150);
 }
 
+TEST_F(LayoutTest, TextFlowsAroundFixedObjectsUnlessToldToRunOver) {
+    e.SetPageWidth(6000 + 2000);  // 50 characters a line
+    e.SetSelText(L"one\ntwo\nthree\nfour");
+    // 300 x 480 twips at the text's top-left corner: with the gap, it keeps x < 1420 and y < 1100.
+    const int id = e.ObjectInsertImage(testing::TinyPng(20, 32), true, 1000, 500);
+    std::vector<int> xs;
+    for (const auto& l : e.GetLayout().Lines()) xs.push_back(l.x);
+    EXPECT_EQ(xs, (std::vector<int>{1420, 1420, 1420, 1000}));
+    EXPECT_EQ(e.PointToPosition(1, 1430, 600), 0);
+
+    // Too little room beside it: the text goes below.
+    e.SetObjectPosition(id, 2000, 500);
+    e.SetObjectScale(id, 1500, 100);  // 4500 twips wide: 880 to its left, 380 to its right
+    std::vector<int> ys;
+    for (const auto& l : e.GetLayout().Lines()) ys.push_back(l.y);
+    EXPECT_EQ(ys.front(), 1100);
+
+    TextEngine over;
+    over.SetMeasurer(&measurer);
+    over.SetSelText(L"text");
+    over.ObjectInsertFixed(1, L"", 1440, 1440, 100, 100, 1);  // a windowed object: no file needed
+    EXPECT_EQ(over.GetLayout().Lines()[0].x, over.PageMarginL()) << "text runs over it";
+}
+
 TEST_F(LayoutTest, FullDocumentLaysOutWithoutGaps) {
     Layout layout;
     layout.SetMeasurer(&measurer);
