@@ -146,6 +146,7 @@ void PrinterObject::EndCurrentPage() {
         PrinterCapture::CapturedPage page;
         page.metafile.Reset(mf);
         page.orientation = orientation_;
+        page.copies = copies_;
         capture_->pages_.push_back(std::move(page));
     } else {
         EndPage(printerDc_.Get());

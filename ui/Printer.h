@@ -22,6 +22,7 @@ public:
     size_t PageCount() const { return pages_.size(); }
     HENHMETAFILE Page(size_t index) const { return pages_.at(index).metafile.Get(); }
     int PageOrientation(size_t index) const { return pages_.at(index).orientation; }
+    int PageCopies(size_t index) const { return pages_.at(index).copies; }  // the Copies setting it was printed with
     int DocumentCount() const { return documents_; }
     long PageWidthTwips() const { return width_; }
     long PageHeightTwips() const { return height_; }
@@ -34,6 +35,7 @@ private:
     struct CapturedPage {
         EnhMetafile metafile;
         int orientation = 1;
+        int copies = 1;
     };
     long width_, height_;
     std::vector<CapturedPage> pages_;

@@ -154,8 +154,12 @@ TEST_F(UiTest, PrinterCaptureRecordsEachPageInOrderWithItsOrientation) {
             FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         }
     }
+    Printer().SetCopies(3);
     Printer().EndDoc();
     ASSERT_EQ(capture.PageCount(), 4u);
+    EXPECT_EQ(capture.PageCopies(0), 1);
+    EXPECT_EQ(capture.PageCopies(3), 3) << "the setting at the end of a page goes with it";
+    Printer().SetCopies(1);
     EXPECT_EQ(capture.DocumentCount(), 1);
     std::vector<int> order;
     for (size_t i = 0; i < capture.PageCount(); ++i) {
