@@ -34,6 +34,13 @@ enum EventId : DISPID {
 
 VARIANT_BOOL OleBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
 
+template <class T, class V>
+HRESULT Out(T* out, V value) {
+    if (!out) return E_POINTER;
+    *out = static_cast<T>(value);
+    return S_OK;
+}
+
 }  // namespace
 
 HRESULT ColorCombo::CreateInstance(REFIID iid, void** out) {
@@ -162,17 +169,9 @@ HRESULT ColorCombo::AddColor(BSTR ColorName, OLE_COLOR ColorVal, VARIANT* Insert
     return S_OK;
 }
 
-HRESULT ColorCombo::get_ListCount(LONG* ListCount) {
-    if (!ListCount) return E_POINTER;
-    *ListCount = combo_.ListCount();
-    return S_OK;
-}
+HRESULT ColorCombo::get_ListCount(LONG* ListCount) { return Out(ListCount, combo_.ListCount()); }
 
-HRESULT ColorCombo::get_ListIndex(LONG* ListIndex) {
-    if (!ListIndex) return E_POINTER;
-    *ListIndex = combo_.ListIndex();
-    return S_OK;
-}
+HRESULT ColorCombo::get_ListIndex(LONG* ListIndex) { return Out(ListIndex, combo_.ListIndex()); }
 
 HRESULT ColorCombo::put_ListIndex(LONG ListIndex) {
     combo_.SetListIndex(ListIndex);
@@ -234,11 +233,7 @@ HRESULT ColorCombo::GetCustomColors(LONG* lpCustom) {
     return S_OK;
 }
 
-HRESULT ColorCombo::get_hWnd(LONG* hWnd) {
-    if (!hWnd) return E_POINTER;
-    *hWnd = static_cast<LONG>(reinterpret_cast<intptr_t>(Window()));
-    return S_OK;
-}
+HRESULT ColorCombo::get_hWnd(LONG* hWnd) { return Out(hWnd, static_cast<LONG>(reinterpret_cast<intptr_t>(Window()))); }
 
 // --- appearance ---
 
@@ -264,11 +259,7 @@ void ColorCombo::SetFontObject(IFontDisp* font) {
     fontSink_.Watch(font);
 }
 
-HRESULT ColorCombo::get_AutoEdit(VARIANT_BOOL* AutoEdit) {
-    if (!AutoEdit) return E_POINTER;
-    *AutoEdit = OleBool(autoEdit_);
-    return S_OK;
-}
+HRESULT ColorCombo::get_AutoEdit(VARIANT_BOOL* AutoEdit) { return Out(AutoEdit, OleBool(autoEdit_)); }
 
 HRESULT ColorCombo::put_AutoEdit(VARIANT_BOOL AutoEdit) {
     autoEdit_ = AutoEdit != VARIANT_FALSE;
@@ -276,11 +267,7 @@ HRESULT ColorCombo::put_AutoEdit(VARIANT_BOOL AutoEdit) {
     return S_OK;
 }
 
-HRESULT ColorCombo::get_BackColor(OLE_COLOR* BackColor) {
-    if (!BackColor) return E_POINTER;
-    *BackColor = static_cast<OLE_COLOR>(backColor_);
-    return S_OK;
-}
+HRESULT ColorCombo::get_BackColor(OLE_COLOR* BackColor) { return Out(BackColor, static_cast<OLE_COLOR>(backColor_)); }
 
 HRESULT ColorCombo::put_BackColor(OLE_COLOR BackColor) {
     return Member([&] {
@@ -290,61 +277,38 @@ HRESULT ColorCombo::put_BackColor(OLE_COLOR BackColor) {
     });
 }
 
-HRESULT ColorCombo::get_TextColor(OLE_COLOR* TextColor) {
-    if (!TextColor) return E_POINTER;
-    *TextColor = static_cast<OLE_COLOR>(textColor_);
-    return S_OK;
-}
+HRESULT ColorCombo::get_TextColor(OLE_COLOR* TextColor) { return Out(TextColor, static_cast<OLE_COLOR>(textColor_)); }
 
 HRESULT ColorCombo::put_TextColor(OLE_COLOR TextColor) {
-    textColor_ = static_cast<int32_t>(TextColor);
-    if (combo_.hWnd()) InvalidateRect(combo_.hWnd(), nullptr, TRUE);
-    PropertyChanged(L"TextColor");
-    return S_OK;
+    return SetRowLook(textColor_, static_cast<int32_t>(TextColor), L"TextColor");
 }
 
-HRESULT ColorCombo::get_HighlightText(OLE_COLOR* HighlightText) {
-    if (!HighlightText) return E_POINTER;
-    *HighlightText = static_cast<OLE_COLOR>(highlightText_);
-    return S_OK;
-}
+HRESULT ColorCombo::get_HighlightText(OLE_COLOR* HighlightText) { return Out(HighlightText, static_cast<OLE_COLOR>(highlightText_)); }
 
 HRESULT ColorCombo::put_HighlightText(OLE_COLOR HighlightText) {
-    highlightText_ = static_cast<int32_t>(HighlightText);
-    PropertyChanged(L"HighlightText");
-    return S_OK;
+    return SetRowLook(highlightText_, static_cast<int32_t>(HighlightText), L"HighlightText");
 }
 
-HRESULT ColorCombo::get_Highlight(OLE_COLOR* Highlight) {
-    if (!Highlight) return E_POINTER;
-    *Highlight = static_cast<OLE_COLOR>(highlight_);
-    return S_OK;
-}
+HRESULT ColorCombo::get_Highlight(OLE_COLOR* Highlight) { return Out(Highlight, static_cast<OLE_COLOR>(highlight_)); }
 
 HRESULT ColorCombo::put_Highlight(OLE_COLOR Highlight) {
-    highlight_ = static_cast<int32_t>(Highlight);
-    PropertyChanged(L"Highlight");
-    return S_OK;
+    return SetRowLook(highlight_, static_cast<int32_t>(Highlight), L"Highlight");
 }
 
-HRESULT ColorCombo::get_SwatchBorder(SwatchBorderConstants* SwatchBorder) {
-    if (!SwatchBorder) return E_POINTER;
-    *SwatchBorder = static_cast<SwatchBorderConstants>(swatchBorder_);
-    return S_OK;
-}
+HRESULT ColorCombo::get_SwatchBorder(SwatchBorderConstants* SwatchBorder) { return Out(SwatchBorder, static_cast<SwatchBorderConstants>(swatchBorder_)); }
 
 HRESULT ColorCombo::put_SwatchBorder(SwatchBorderConstants SwatchBorder) {
-    swatchBorder_ = SwatchBorder;
+    return SetRowLook(swatchBorder_, SwatchBorder, L"SwatchBorder");
+}
+
+HRESULT ColorCombo::SetRowLook(int32_t& field, int32_t value, const wchar_t* name) {
+    field = value;
     if (combo_.hWnd()) InvalidateRect(combo_.hWnd(), nullptr, TRUE);
-    PropertyChanged(L"SwatchBorder");
+    PropertyChanged(name);
     return S_OK;
 }
 
-HRESULT ColorCombo::get_ColorSquareWidth(LONG* ColorSquareWidth) {
-    if (!ColorSquareWidth) return E_POINTER;
-    *ColorSquareWidth = squareWidth_;
-    return S_OK;
-}
+HRESULT ColorCombo::get_ColorSquareWidth(LONG* ColorSquareWidth) { return Out(ColorSquareWidth, squareWidth_); }
 
 HRESULT ColorCombo::put_ColorSquareWidth(LONG ColorSquareWidth) {
     return Member([&] {
@@ -354,11 +318,7 @@ HRESULT ColorCombo::put_ColorSquareWidth(LONG ColorSquareWidth) {
     });
 }
 
-HRESULT ColorCombo::get_ColorSquareHeight(LONG* ColorSquareHeight) {
-    if (!ColorSquareHeight) return E_POINTER;
-    *ColorSquareHeight = squareHeight_;
-    return S_OK;
-}
+HRESULT ColorCombo::get_ColorSquareHeight(LONG* ColorSquareHeight) { return Out(ColorSquareHeight, squareHeight_); }
 
 HRESULT ColorCombo::put_ColorSquareHeight(LONG ColorSquareHeight) {
     return Member([&] {

@@ -114,6 +114,8 @@ private:
 
     void UpdateMetrics();
     void SnapToCombo();
+    // Stores a property that only changes how rows look, and repaints them.
+    HRESULT SetRowLook(int32_t& field, int32_t value, const wchar_t* name);
     void GiveComboFont();
     void SetFontObject(IFontDisp* font);
     void RenewBackBrush();

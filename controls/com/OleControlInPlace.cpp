@@ -5,6 +5,23 @@ using Microsoft::WRL::ComPtr;
 
 namespace palvex {
 
+namespace {
+
+// Where the site puts the control, and the frame and document windows around it.
+struct WindowContext {
+    ComPtr<IOleInPlaceFrame> frame;
+    ComPtr<IOleInPlaceUIWindow> document;
+    RECT pos{}, clip{};
+    OLEINPLACEFRAMEINFO frameInfo{};
+
+    bool Read(IOleInPlaceSite* site) {
+        frameInfo.cb = sizeof frameInfo;
+        return SUCCEEDED(site->GetWindowContext(frame.GetAddressOf(), document.GetAddressOf(), &pos, &clip, &frameInfo));
+    }
+};
+
+}  // namespace
+
 HRESULT OleControl::InPlaceActivate(LONG verb, HWND parentHint, LPCRECT posHint) {
     if (!clientSite_) return E_UNEXPECTED;
     if (!inPlaceSite_) {
@@ -16,17 +33,11 @@ HRESULT OleControl::InPlaceActivate(LONG verb, HWND parentHint, LPCRECT posHint)
     }
     HWND parent = nullptr;
     if (FAILED(inPlaceSite_->GetWindow(&parent)) || !parent) parent = parentHint;
-    ComPtr<IOleInPlaceFrame> frame;
-    ComPtr<IOleInPlaceUIWindow> document;
-    RECT pos{}, clip{};
-    OLEINPLACEFRAMEINFO frameInfo{};
-    frameInfo.cb = sizeof frameInfo;
-    if (SUCCEEDED(inPlaceSite_->GetWindowContext(frame.GetAddressOf(), document.GetAddressOf(), &pos, &clip,
-                                                  &frameInfo))) {
-        posRect_ = pos;
-    } else if (posHint) {
-        posRect_ = *posHint;
-    }
+    WindowContext context;
+    if (context.Read(inPlaceSite_.Get())) posRect_ = context.pos;
+    else if (posHint) posRect_ = *posHint;
+    ComPtr<IOleInPlaceFrame>& frame = context.frame;
+    ComPtr<IOleInPlaceUIWindow>& document = context.document;
     if (!window_) {
         CreateControlWindow(parent, posRect_);
         if (!window_) {
@@ -69,15 +80,10 @@ HRESULT OleControl::UIDeactivate() {
     if (!uiActive_) return S_OK;
     uiActive_ = false;
     if (inPlaceSite_) {
-        ComPtr<IOleInPlaceFrame> frame;
-        ComPtr<IOleInPlaceUIWindow> document;
-        RECT pos{}, clip{};
-        OLEINPLACEFRAMEINFO frameInfo{};
-        frameInfo.cb = sizeof frameInfo;
-        if (SUCCEEDED(inPlaceSite_->GetWindowContext(frame.GetAddressOf(), document.GetAddressOf(), &pos, &clip,
-                                                      &frameInfo))) {
-            if (document) document->SetActiveObject(nullptr, nullptr);
-            if (frame) frame->SetActiveObject(nullptr, nullptr);
+        WindowContext context;
+        if (context.Read(inPlaceSite_.Get())) {
+            if (context.document) context.document->SetActiveObject(nullptr, nullptr);
+            if (context.frame) context.frame->SetActiveObject(nullptr, nullptr);
         }
         inPlaceSite_->OnUIDeactivate(FALSE);
     }
