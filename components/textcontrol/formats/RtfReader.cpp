@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <unordered_map>
 
 #include "base/Cp1252.h"
@@ -344,21 +345,18 @@ private:
         f.strike = s.strike;
         f.color = ColorAt(s.fore, kBlack);
         f.backColor = ColorAt(s.back, kNoColor);
-        auto it = formatIndex_.find(FormatKey(f));
+        // Keyed by the raw properties: cheaper than comparing faces, and equal formats still meet
+        // in one entry because the document interns by value below.
+        const RawFormat key{s.font, s.exactSize > 0 ? -s.exactSize : s.size,
+                            (s.bold ? 1 : 0) | (s.italic ? 2 : 0) | (s.underline ? 4 : 0) | (s.strike ? 8 : 0), s.fore, s.back};
+        auto it = formatIndex_.find(key);
         if (it == formatIndex_.end()) {
-            if (doc_.charFormats.size() >= limits::kMaxItems) Fail(L"the document has too many character formats");
-            doc_.charFormats.push_back(f);
-            it = formatIndex_.emplace(FormatKey(f), static_cast<std::uint32_t>(doc_.charFormats.size() - 1)).first;
+            if (formatIndex_.size() >= limits::kMaxItems) Fail(L"the document has too many character formats");
+            it = formatIndex_.emplace(key, doc_.InternFormat(f)).first;
         }
         s.formatIndex = it->second;
         s.formatDirty = false;
         return s.formatIndex;
-    }
-
-    static std::wstring FormatKey(const CharFormat& f) {
-        return f.face + L'|' + std::to_wstring(f.size) + L'|' + std::to_wstring(f.bold) + std::to_wstring(f.italic) +
-               std::to_wstring(f.underline) + std::to_wstring(f.strike) + L'|' + std::to_wstring(f.color) + L'|' +
-               std::to_wstring(f.backColor);
     }
 
     Color ColorAt(int index, Color automatic) const {
@@ -1151,7 +1149,8 @@ private:
     std::vector<Color> colors_;
     Color color_ = 0;
     bool colorSet_ = false;
-    std::unordered_map<std::wstring, std::uint32_t> formatIndex_;
+    using RawFormat = std::tuple<int, int, int, int, int>;  // font, size, styles, colours
+    std::map<RawFormat, std::uint32_t> formatIndex_;
     std::wstring styleName_;
     bool styleNameDone_ = false;
     int styleNumber_ = -1;

@@ -334,12 +334,11 @@ private:
             marksAt(i);
             fixedAt(i);
             if (start >= 0 && !open) {
-                for (const auto& f : d_.fields) {
-                    if (f.start == start + i) {
-                        FieldStart(f);
-                        open = &f;
-                        break;
-                    }
+                auto f = std::lower_bound(d_.fields.begin(), d_.fields.end(), start + i,
+                                          [](const Field& g, int pos) { return g.start < pos; });
+                if (f != d_.fields.end() && f->start == start + i) {
+                    FieldStart(*f);
+                    open = &*f;
                 }
             }
             if (p.text[static_cast<size_t>(i)] == kObjectChar) {
@@ -355,13 +354,7 @@ private:
                 auto boundary = [&](int k) {
                     if (p.formats[static_cast<size_t>(k)] != p.formats[static_cast<size_t>(i)]) return true;
                     if (p.text[static_cast<size_t>(k)] == kObjectChar) return true;
-                    if (start < 0) return false;
-                    const int pos = start + k;
-                    if (open && pos == open->start + open->length) return true;
-                    for (const auto& f : d_.fields) if (f.start == pos) return true;
-                    for (const auto& m : d_.marks) if (m.position == pos) return true;
-                    for (const auto& o : d_.objects) if (o.fixed && o.anchor == pos) return true;
-                    return false;
+                    return start >= 0 && std::binary_search(edges_.begin(), edges_.end(), start + k);
                 };
                 while (j < n && !boundary(j)) ++j;
                 out_ += "{";
@@ -424,6 +417,15 @@ private:
     }
 
     void WriteBody() {
+        // Positions where a run must end: field ends and starts, marks and fixed objects.
+        for (const auto& f : d_.fields) {
+            edges_.push_back(f.start);
+            edges_.push_back(f.start + f.length);
+        }
+        for (const auto& m : d_.marks) edges_.push_back(m.position);
+        for (const auto& o : d_.objects)
+            if (o.fixed) edges_.push_back(o.anchor);
+        std::sort(edges_.begin(), edges_.end());
         int start = 0;
         const int count = d_.ParagraphCount();
         for (int i = 0; i < count; ++i) {
@@ -460,6 +462,7 @@ private:
     std::map<std::wstring, int> fontIndex_;
     std::vector<Color> colors_;
     std::map<Color, int> colorIndex_;
+    std::vector<int> edges_;
 };
 
 }  // namespace
