@@ -11,7 +11,7 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev
+  g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev python3
   wine wine64 fonts-wine fonts-liberation
   xvfb xauth x11-utils imagemagick ghostscript
   wamerican mythes-en-us
