@@ -16,12 +16,7 @@ using namespace palvex;
 namespace {
 
 std::wstring Buffer() { return ScanToken(L"", L",", true, false, L""); }
-void SetBuffer(const std::wstring& text) {
-    ScanToken(text, L",", true, false, L"");
-    if (text.empty()) {  // an empty text in rest mode keeps the buffer: empty it by scanning it out
-        while (!Buffer().empty()) ScanToken(L"", L"\x1", false, false, L"");
-    }
-}
+void SetBuffer(const std::wstring& text) { ScanToken(text, L",", true, false, L""); }
 
 }  // namespace
 

@@ -99,13 +99,11 @@ TEST(WindowHook, SecondHookOfAWindowFailsAndTheFirstKeepsWorking) {
     EXPECT_EQ(first.messages.back(), static_cast<UINT>(WM_USER));
     EXPECT_TRUE(second.messages.empty());
     // Destroying the window unhooks it; its own procedure still sees WM_DESTROY.
-    const auto original = reinterpret_cast<LONG_PTR>(Recorder::Proc);
     seen.clear();
     DestroyWindow(window);
     EXPECT_FALSE(hookA.Hooked());
     EXPECT_EQ(HookCount(), 0u);
     EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<UINT>(WM_DESTROY)), seen.end());
-    EXPECT_NE(original, 0);
     Recorder::seen = nullptr;
 }
 
