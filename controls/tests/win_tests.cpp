@@ -12,6 +12,7 @@
 #include "controls/core/LibraryError.h"
 #include "controls/win/ComboWnd.h"
 #include "controls/win/DrawBase.h"
+#include "controls/win/FontUtils.h"
 #include "controls/win/ScaleNumeric.h"
 #include "controls/win/WindowHook.h"
 #include "controls/win/WndHook.h"
@@ -360,5 +361,43 @@ TEST(ErrorInfo, LibraryErrorsCrossComWithNumberSourceAndDescription) {
     SysFreeString(description);
     info->Release();
     EXPECT_EQ(Guarded(IID_IDispatch, L"Palvex", []() -> HRESULT { throw std::bad_alloc(); }), E_OUTOFMEMORY);
+    OleUninitialize();
+}
+
+TEST(FontUtils, LogicalFontsAndFontObjectsConvertBothWays) {
+    OleInitialize(nullptr);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    LOGFONTW wide{};
+    wide.lfHeight = -MulDiv(12, dpi, 72);
+    wide.lfWeight = FW_BOLD;
+    wide.lfItalic = 1;
+    wide.lfCharSet = ANSI_CHARSET;
+    wcscpy(wide.lfFaceName, L"Courier New");
+    auto font = CreateFontFromLogFontW(wide);
+    ASSERT_NE(font, nullptr);
+    Microsoft::WRL::ComPtr<IFont> object;
+    ASSERT_HRESULT_SUCCEEDED(font.As(&object));
+    const LOGFONTW back = FontToLogFont(object.Get(), screen);
+    // Wine's font object reports the size of the face it realised, which may be a pixel off.
+    EXPECT_NEAR(back.lfHeight, wide.lfHeight, 1);
+    EXPECT_EQ(back.lfWeight, FW_BOLD);
+    EXPECT_EQ(back.lfItalic, 1);
+    EXPECT_EQ(back.lfUnderline, 0);
+    LOGFONTA narrow{};
+    narrow.lfHeight = -MulDiv(10, dpi, 72);
+    narrow.lfWeight = FW_NORMAL;
+    narrow.lfUnderline = 1;
+    strcpy(narrow.lfFaceName, "Arial");
+    auto fromAnsi = CreateFontFromLogFontA(narrow);
+    ASSERT_NE(fromAnsi, nullptr);
+    Microsoft::WRL::ComPtr<IFont> ansiObject;
+    fromAnsi.As(&ansiObject);
+    const LOGFONTW ansiBack = FontToLogFont(ansiObject.Get(), screen);
+    EXPECT_NEAR(ansiBack.lfHeight, narrow.lfHeight, 1);
+    EXPECT_EQ(ansiBack.lfUnderline, 1);
+    EXPECT_EQ(ansiBack.lfWeight, FW_NORMAL);
+    EXPECT_EQ(FontToLogFont(nullptr, screen).lfHeight, 0);
+    ReleaseDC(nullptr, screen);
     OleUninitialize();
 }
