@@ -123,15 +123,16 @@ void Control::SetFont(const FontSpec& font) {
     p_.font = font;
     ownFont_.Reset();
     if (hwnd_) ApplyFont();
+    OnFontChanged();
 }
 
 HFONT Control::EffectiveFont() const {
+    if (p_.font && !ownFont_) ownFont_ = detail::MakeFont(*p_.font);
     if (ownFont_) return ownFont_.Get();
     return form_->FontHandle();
 }
 
 void Control::ApplyFont() {
-    if (p_.font && !ownFont_) ownFont_ = detail::MakeFont(*p_.font);
     if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(EffectiveFont()), TRUE);
 }
 

@@ -107,6 +107,7 @@ public:
     virtual bool OnNotify(NMHDR* hdr, LRESULT& result) { return false; }
     virtual void OnScroll(int code, int position) {}
     virtual void OnTimer() {}
+    virtual void OnFontChanged() {}
     virtual HBRUSH OnCtlColor(HDC dc);
     virtual void PaintWindowless(HDC dc) {}
     // Keyboard: the caption whose "&x" makes an access key, what the key does, and whether the
@@ -164,7 +165,7 @@ private:
     void ApplyFont();
 
     std::optional<BaseProps> design_;
-    ui::Font ownFont_;
+    mutable ui::Font ownFont_;
     Brush backBrush_;
 };
 

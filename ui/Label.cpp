@@ -1,5 +1,7 @@
 #include "ui/Label.h"
 
+#include "ui/Twips.h"
+
 namespace ui {
 
 Label::Label(Form* form, std::wstring name) : ControlWithState(form, std::move(name)) { p_.tabStop = false; }
@@ -10,6 +12,42 @@ void Label::SetCaption(std::wstring caption) {
         SetWindowTextW(hwnd_, s_.caption.c_str());
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
+    FitToCaption();
+}
+
+void Label::SetAutoSize(bool v) {
+    s_.autoSize = v;
+    FitToCaption();
+}
+
+void Label::SetWordWrap(bool v) {
+    s_.wordWrap = v;
+    FitToCaption();
+}
+
+void Label::Move(long left, long top, long width, long height) {
+    Control::Move(left, top, width, height);
+    if (!fitting_) FitToCaption();
+}
+
+void Label::FitToCaption() {
+    if (!s_.autoSize || fitting_) return;
+    WindowDc screen(nullptr);
+    SelectIn font(screen.Get(), EffectiveFont());
+    UINT format = DT_CALCRECT | (s_.useMnemonic ? 0 : DT_NOPREFIX);
+    RECT r{0, 0, 0, 0};
+    if (s_.wordWrap) {
+        r.right = TwipsToPixelsX(p_.width);
+        format |= DT_WORDBREAK;
+    }
+    std::wstring text = s_.caption.empty() ? L" " : s_.caption;
+    DrawTextW(screen.Get(), text.c_str(), -1, &r, format);
+    int border = s_.borderStyle == 1 ? 2 * GetSystemMetrics(SM_CXEDGE) : 0;
+    long width = s_.wordWrap ? p_.width : PixelsToTwipsX(r.right - r.left + border);
+    long height = s_.caption.empty() && s_.wordWrap ? 0 : PixelsToTwipsY(r.bottom - r.top + border);
+    fitting_ = true;
+    Control::Move(p_.left, p_.top, width, height);
+    fitting_ = false;
 }
 
 void Label::Recreate() {

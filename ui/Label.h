@@ -11,6 +11,8 @@ struct LabelState {
     int borderStyle = 0;
     int backStyle = 1;  // 0 transparent, 1 opaque
     bool useMnemonic = true;
+    bool autoSize = false;
+    bool wordWrap = false;
 };
 
 class Label : public ControlWithState<Label, LabelState> {
@@ -26,6 +28,13 @@ public:
     void SetBackStyle(int v);
     bool UseMnemonic() const { return s_.useMnemonic; }
     void SetUseMnemonic(bool v);
+    // AutoSize: the label takes the size its caption needs; with WordWrap it keeps its width and
+    // grows or shrinks in height (how the program measures the height a text needs).
+    bool AutoSize() const { return s_.autoSize; }
+    void SetAutoSize(bool v);
+    bool WordWrap() const { return s_.wordWrap; }
+    void SetWordWrap(bool v);
+    void Move(long left, long top, long width, long height) override;
 
     std::wstring AccessCaption() const override { return s_.useMnemonic ? s_.caption : L""; }
     bool CanTakeFocus() const override { return false; }
@@ -35,6 +44,12 @@ public:
 protected:
     void CreateKindWindow() override;
     void Recreate();
+    void AfterCreate() override { FitToCaption(); }
+    void OnFontChanged() override { FitToCaption(); }
+
+private:
+    void FitToCaption();
+    bool fitting_ = false;
 };
 
 }  // namespace ui

@@ -12,6 +12,7 @@
 #include "ui/CommandButton.h"
 #include "ui/ControlArray.h"
 #include "ui/Image.h"
+#include "ui/Label.h"
 #include "ui/Line.h"
 #include "ui/ListBox.h"
 #include "ui/PictureBox.h"
@@ -485,6 +486,42 @@ TEST_F(UiTest, LineShapeAndImageAreDrawnByTheirContainer) {
     EXPECT_EQ(PixelAt(pic, 30, 25), RGB(255, 255, 255)) << "a hidden shape is erased";
     test::Click(f.Image1);
     EXPECT_EQ(f.imageClicks, 1);
+}
+
+TEST_F(UiTest, AutoSizedLabelTakesTheHeightItsWrappedTextNeeds) {
+    class F : public Form {
+    public:
+        Label TestLabel{this, L"TestLabel"};
+        Label Label7{this, L"Label7"};
+        F() {
+            TestLabel.SetVisible(false);
+            TestLabel.SetWordWrap(true);
+            TestLabel.SetAutoSize(true);
+            TestLabel.Move(120, 120, 2000, 255);
+            Label7.SetAutoSize(true);
+            Label7.Move(120, 2000, 100, 100);
+        }
+    } f;
+    f.TestLabel.SetHeight(0);
+    f.TestLabel.SetCaption(L"short");
+    const long one = f.TestLabel.Height();
+    EXPECT_GT(one, 0);
+    EXPECT_EQ(f.TestLabel.Width(), 2000) << "a wrapping label keeps its width";
+    f.TestLabel.SetHeight(0);
+    f.TestLabel.SetCaption(L"a much longer answer text that cannot fit on one line of a label only two thousand twips wide");
+    const long many = f.TestLabel.Height();
+    EXPECT_GE(many, 3 * one);
+    f.TestLabel.SetFont({L"Arial", 16});
+    EXPECT_GT(f.TestLabel.Height(), many) << "a larger font needs more height";
+    f.Show();
+    RECT r;
+    GetWindowRect(f.TestLabel.hWnd(), &r);
+    EXPECT_EQ(r.bottom - r.top, TwipsToPixelsY(f.TestLabel.Height()));
+
+    f.Label7.SetCaption(L"Question 1 of 12");
+    const long w = f.Label7.Width();
+    f.Label7.SetCaption(L"Question 10 of 12");
+    EXPECT_GT(f.Label7.Width(), w) << "without word wrap the width follows the text";
 }
 
 TEST_F(UiTest, WindowControlHostsAWindowOfAnotherClass) {
