@@ -325,8 +325,13 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     detail::Guard([&] { handled = self->OnOwnMessage(msg, wp, lp, result); });
     if (handled) return result;
     switch (msg) {
-        case WM_SETFOCUS: detail::Guard([&] { Fire(self->GotFocus); }); break;
-        case WM_KILLFOCUS: detail::Guard([&] { Fire(self->LostFocus); }); break;
+        // Focus moving while the form's windows are being destroyed is no event of the program's.
+        case WM_SETFOCUS:
+            if (self->form_->IsLoaded()) detail::Guard([&] { Fire(self->GotFocus); });
+            break;
+        case WM_KILLFOCUS:
+            if (self->form_->IsLoaded()) detail::Guard([&] { Fire(self->LostFocus); });
+            break;
         case WM_KEYDOWN:
         case WM_KEYUP: {
             auto f = msg == WM_KEYDOWN ? self->KeyDown : self->KeyUp;

@@ -85,6 +85,20 @@ TEST_F(UiTest, TabVisitsControlsInTabOrderAndLandsOnTheChosenOption) {
     EXPECT_EQ(Focused(), &f.btnCancel) << "disabled controls are skipped";
 }
 
+TEST_F(UiTest, FocusEventsFollowTheFocusButNotTheUnload) {
+    frmKeys f;
+    std::vector<std::string> log;
+    f.txtName.GotFocus = [&] { log.push_back("name got"); };
+    f.txtName.LostFocus = [&] { log.push_back("name lost"); };
+    f.txtNotes.GotFocus = [&] { log.push_back("notes got"); };
+    f.txtNotes.LostFocus = [&] { log.push_back("notes lost"); };
+    f.Show();
+    f.txtName.SetFocus();
+    test::PressKey(VK_TAB);
+    f.Unload();
+    EXPECT_EQ(log, (std::vector<std::string>{"name got", "name lost", "notes got"}));
+}
+
 TEST_F(UiTest, EnterAndEscapeReachDefaultAndCancelButtons) {
     frmKeys f;
     f.Show();
