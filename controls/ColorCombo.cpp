@@ -62,7 +62,7 @@ ColorCombo::ColorCombo()
     for (COLORREF& color : customColors_) color = 0xFFFFFF;
     SetFontObject(NewStdFont(L"Arial", 9.5).Get());
     WindowDC screen(nullptr);
-    memoryDC_ = MemoryDC(screen.Get());
+    memoryDC_.Reset(CreateCompatibleDC(screen.Get()));
     memoryBitmap_.Reset(CreateCompatibleBitmap(screen.Get(), kMemoryWidth, kMemoryHeight));
     originalBitmap_ = SelectObject(memoryDC_.Get(), memoryBitmap_.Get());
 }

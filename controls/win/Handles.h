@@ -1,93 +1,25 @@
 #pragma once
-// RAII owners for the handles the controls keep: GDI objects, memory DCs, BSTRs, VARIANTs.
+// Owners for the handles the controls keep: GDI objects and DCs (the forms runtime's owners), BSTRs
+// and VARIANTs.
 
 #include <windows.h>
 #include <oleauto.h>
 
 #include <utility>
 
+#include "ui/Handles.h"
+
 namespace palvex {
 
-template <class H>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(H handle) : handle_(handle) {}
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        Reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    ~GdiObject() { Reset(); }
-    void Reset(H handle = nullptr) {
-        if (handle_) DeleteObject(handle_);
-        handle_ = handle;
-    }
-    H Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    H handle_ = nullptr;
-};
-
-using Brush = GdiObject<HBRUSH>;
-using Pen = GdiObject<HPEN>;
-using Font = GdiObject<HFONT>;
-using Bitmap = GdiObject<HBITMAP>;
-
-class MemoryDC {
-public:
-    MemoryDC() = default;
-    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    MemoryDC(MemoryDC&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-    MemoryDC& operator=(MemoryDC&& other) noexcept {
-        Reset(std::exchange(other.dc_, nullptr));
-        return *this;
-    }
-    ~MemoryDC() { Reset(); }
-    void Reset(HDC dc = nullptr) {
-        if (dc_) DeleteDC(dc_);
-        dc_ = dc;
-    }
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_ = nullptr;
-};
-
-// Selects an object into a DC for one scope.
-class SelectIn {
-public:
-    SelectIn(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
-    SelectIn(const SelectIn&) = delete;
-    SelectIn& operator=(const SelectIn&) = delete;
-    ~SelectIn() {
-        if (old_) SelectObject(dc_, old_);
-    }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-class WindowDC {
-public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    ~WindowDC() {
-        if (dc_) ReleaseDC(window_, dc_);
-    }
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
+// GDI objects and device contexts are owned as the forms runtime owns them.
+using ui::Bitmap;
+using ui::Brush;
+using ui::Font;
+using ui::GdiObject;
+using ui::Pen;
+using ui::SelectIn;
+using MemoryDC = ui::OwnedDc;
+using WindowDC = ui::WindowDc;
 
 class Bstr {
 public:
