@@ -112,6 +112,11 @@ void Run() {
     }
 }
 
+void End() {
+    Forms::UnloadAllWithoutAsking();
+    PostQuitMessage(0);
+}
+
 // ---- clipboard ----
 
 namespace {

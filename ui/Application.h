@@ -58,4 +58,9 @@ ClipboardObject& Clipboard();
 // Runs the message loop until no form is loaded (or the program posts quit).
 void Run();
 
+// Ends the program at once: every form's windows go without QueryUnload or Unload events, every
+// message loop (modal ones too) returns, and Run() returns. The form objects themselves stay, since
+// the caller is usually one of their handlers.
+void End();
+
 }  // namespace ui

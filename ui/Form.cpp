@@ -802,15 +802,19 @@ void Forms::NoteLoaded(Form* f) {
 
 void Forms::NoteUnloaded(Form* f) { std::erase(g_loaded, f); }
 
-void Forms::Reset() {
+void Forms::UnloadAllWithoutAsking() {
     // Children before frames, later forms before earlier ones.
     for (int pass = 0; pass < 2; ++pass) {
         std::vector<Form*> loaded = g_loaded;
         for (auto it = loaded.rbegin(); it != loaded.rend(); ++it) {
             bool isFrame = dynamic_cast<MdiForm*>(*it) != nullptr;
-            if ((pass == 0) != isFrame) (*it)->UnloadWithoutAsking();
+            if ((pass == 0) != isFrame && (*it)->IsLoaded()) (*it)->UnloadWithoutAsking();
         }
     }
+}
+
+void Forms::Reset() {
+    UnloadAllWithoutAsking();
     detail::FreeBuried();
     Slots().clear();
     g_lastActivated = nullptr;

@@ -255,6 +255,7 @@ public:
     static std::vector<Form*> Loaded();
     // Unloads every loaded form (without asking) and destroys the default instances (tests).
     static void Reset();
+    static void UnloadAllWithoutAsking();
     // Used by Form.
     static void NoteLoaded(Form* f);
     static void NoteUnloaded(Form* f);

@@ -371,6 +371,25 @@ TEST_F(UiTest, ClosingTheFrameAsksEveryChildAndAnyCancelKeepsAllOpen) {
     EXPECT_EQ(std::count(frame.log.begin(), frame.log.end(), "b unload"), 1);
 }
 
+TEST_F(UiTest, EndClosesEveryFormFromInsideAModalDialogWithoutEvents) {
+    class frmOpenDlg : public Form {
+    public:
+        CommandButton btnExit{this, L"btnExit"};
+        frmOpenDlg() { btnExit.Click = [] { End(); }; }
+    };
+    frmMDIParent frame;
+    frame.Show();
+    frmMDIChild child;
+    child.Show();
+    frame.log.clear();
+    test::OnNextModal<frmOpenDlg>([](frmOpenDlg& d) { test::Click(d.btnExit); });
+    Forms::Get<frmOpenDlg>().Show(vbModal);
+    EXPECT_TRUE(Forms::Loaded().empty());
+    EXPECT_TRUE(frame.log.empty()) << "no QueryUnload or Unload runs";
+    MSG m;
+    EXPECT_TRUE(PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program's loop is told to end";
+}
+
 TEST_F(UiTest, TimerTicksOnTheUserInterfaceThreadWhileEnabled) {
     class F : public Form {
     public:
