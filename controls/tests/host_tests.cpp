@@ -276,6 +276,10 @@ TEST_F(Hosted, EntriesStoreNameAndValueAndCheckTheirIndex) {
     Combo().Call(kClear);
     EXPECT_EQ(Long(kListCount), 0);
     EXPECT_EQ(Combo().Get(kColorName, {OleVariant::Long(0)}).AsText(), L"");
+    // The way the program's dialog adds: two arguments, the position left out altogether.
+    ASSERT_HRESULT_SUCCEEDED(Combo().Invoke(kAddColor, DISPATCH_METHOD, {OleVariant::Text(L"Olive"), OleVariant::Long(0x8080)}));
+    EXPECT_EQ(Long(kListCount), 1);
+    EXPECT_EQ(Long(kColorValue, {OleVariant::Long(0)}), 0x8080);
 }
 
 TEST_F(Hosted, CustomColorsCopySixteenLongs) {
