@@ -830,8 +830,13 @@ public:
 TEST_F(Hosted, PropertiesAreReadAndWrittenInTheirOrder) {
     ComPtr<IPersistPropertyBag> persist;
     ASSERT_HRESULT_SUCCEEDED(Combo().Unknown()->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void**>(persist.GetAddressOf())));
+    ComPtr<IPersistStreamInit> dirty;
+    ASSERT_HRESULT_SUCCEEDED(persist.As(&dirty));
+    Combo().Put(kHighlight, {OleVariant::Long(0x10)});
+    EXPECT_EQ(dirty->IsDirty(), S_OK);  // a changed property marks the control changed
     RecordingBag bag;
     ASSERT_HRESULT_SUCCEEDED(persist->Save(&bag, TRUE, FALSE));
+    EXPECT_EQ(dirty->IsDirty(), S_FALSE);
     EXPECT_EQ(bag.writes, (std::vector<std::wstring>{L"Font", L"AutoEdit", L"BackColor", L"TextColor", L"Highlight",
                                                      L"HighlightText", L"SwatchBorder", L"ColorSquareWidth",
                                                      L"ColorSquareHeight"}));
