@@ -183,7 +183,7 @@ void Control::CreateNative(const wchar_t* cls, DWORD style, DWORD exStyle, const
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (p_.visible) style |= WS_VISIBLE;
     if (!p_.enabled) style |= WS_DISABLED;
-    if (p_.tabStop && (style & WS_TABSTOP) == 0 && !(style & 0x80000000UL)) {}
+    if (!p_.tabStop) style &= ~static_cast<DWORD>(WS_TABSTOP);
     RECT r = PixelRect();
     hwnd_ = CreateWindowExW(exStyle, cls, text.c_str(), style, r.left, r.top, r.right - r.left, r.bottom - r.top,
                             ContainerWindow(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), detail::Instance(),

@@ -363,13 +363,9 @@ void Form::CreateControls() {
                 if (c->IsContainer()) createIn(c);
             }
     };
+    // The tab order is the runtime's own (by TabIndex, see Runtime.cpp); the z-order stays that
+    // of creation, so that overlapping controls keep the stacking the form description gave them.
     createIn(nullptr);
-    ApplyTabOrder();
-}
-
-void Form::ApplyTabOrder() {
-    // The tab order is the runtime's own (by TabIndex); the z-order stays that of creation, so that
-    // overlapping controls keep the stacking the form description gave them.
 }
 
 void Form::Load() {

@@ -167,7 +167,6 @@ public:
     void RefillMenuBar();
     virtual HWND ControlParentWindow() const { return hwnd_; }
     HFONT FontHandle() const;
-    void ApplyTabOrder();
     // The tab order holds controls and, for each control array, a place where its members go.
     int TabIndexOf(const Control* c) const;
     void MoveInTabOrder(Control* c, int index);

@@ -39,7 +39,9 @@ int MsgBox(const std::wstring& prompt, int buttons, const std::wstring& title) {
     if (test::detail::TakeMsgBoxAnswer(prompt, buttons, shownTitle, result)) return result;
     HWND owner = nullptr;
     if (Form* active = Screen().ActiveForm()) owner = active->MDIChild() && MdiForm::Current() ? MdiForm::Current()->hWnd() : active->hWnd();
-    UINT style = static_cast<UINT>(buttons) | ((buttons & vbSystemModal) ? 0 : MB_TASKMODAL * (owner == nullptr));
+    // Without an owner window the box still keeps the program's windows from input until answered.
+    UINT style = static_cast<UINT>(buttons);
+    if (!owner && !(buttons & vbSystemModal)) style |= MB_TASKMODAL;
     result = MessageBoxW(owner, prompt.c_str(), shownTitle.c_str(), style);
     test::detail::RecordMsgBox(prompt, buttons, shownTitle, result);
     return result;

@@ -113,7 +113,7 @@ size_t PendingMsgBoxAnswers() { return State().msgBoxAnswers.size(); }
 const std::vector<MsgBoxRecord>& MsgBoxes() { return State().msgBoxes; }
 MsgBoxRecord LastMsgBox() { return State().msgBoxes.empty() ? MsgBoxRecord{} : State().msgBoxes.back(); }
 
-void QueueModalAction(std::type_index type, std::wstring, std::function<void(Form&)> action) {
+void QueueModalAction(std::type_index type, std::function<void(Form&)> action) {
     State().modalActions.push_back({type, std::move(action)});
 }
 size_t PendingModalActions() { return State().modalActions.size(); }

@@ -48,10 +48,10 @@ MsgBoxRecord LastMsgBox();                    // empty record when none was show
 // Runs the action inside the next form of class T shown modally, once it is loaded, shown and
 // activated; the action usually ends by clicking a button that unloads the form. A form still open
 // after its action fails the test.
-void QueueModalAction(std::type_index type, std::wstring typeName, std::function<void(Form&)> action);
+void QueueModalAction(std::type_index type, std::function<void(Form&)> action);
 template <class T>
 void OnNextModal(std::function<void(T&)> action) {
-    QueueModalAction(std::type_index(typeid(T)), L"", [action](Form& f) { action(static_cast<T&>(f)); });
+    QueueModalAction(std::type_index(typeid(T)), [action](Form& f) { action(static_cast<T&>(f)); });
 }
 size_t PendingModalActions();
 
