@@ -1,6 +1,6 @@
 #include "ui/Image.h"
 
-#include "base/Error.h"
+#include "ui/Picture.h"
 #include "ui/Twips.h"
 
 namespace ui {
@@ -15,10 +15,7 @@ void Image::LoadPicture(const std::wstring& path) {
         SetPicture(Bitmap());
         return;
     }
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) throw zv::Error(L"File not found: " + path);
-    HBITMAP h = static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (!h) throw zv::Error(L"Invalid picture: " + path);
-    SetPicture(Bitmap(h));
+    SetPicture(LoadPictureFile(path));
 }
 
 void Image::SetPicture(Bitmap bitmap) {
@@ -36,28 +33,10 @@ void Image::SetStretch(bool v) {
 
 void Image::FitToPicture() {
     if (!picture_) return;
-    BITMAP bm{};
-    GetObjectW(picture_.Get(), sizeof bm, &bm);
-    Move(p_.left, p_.top, PixelsToTwipsX(bm.bmWidth), PixelsToTwipsY(bm.bmHeight));
+    SIZE size = BitmapSize(picture_.Get());
+    Move(p_.left, p_.top, PixelsToTwipsX(size.cx), PixelsToTwipsY(size.cy));
 }
 
-void Image::PaintWindowless(HDC dc) {
-    if (!picture_) return;
-    BITMAP bm{};
-    GetObjectW(picture_.Get(), sizeof bm, &bm);
-    HDC mem = CreateCompatibleDC(dc);
-    if (!mem) return;
-    {
-        SelectIn sel(mem, picture_.Get());
-        RECT r = PixelRect();
-        if (s_.stretch) {
-            SetStretchBltMode(dc, HALFTONE);
-            StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-        } else {
-            BitBlt(dc, r.left, r.top, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
-        }
-    }
-    DeleteDC(mem);
-}
+void Image::PaintWindowless(HDC dc) { DrawBitmap(dc, picture_.Get(), PixelRect(), s_.stretch); }
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 #include "ui/PictureBox.h"
 
 #include "ui/MdiForm.h"
+#include "ui/Picture.h"
 #include "ui/Runtime.h"
 #include "ui/Twips.h"
 
@@ -49,6 +50,21 @@ void PictureBox::Cls() {
     }
 }
 
+void PictureBox::LoadPicture(const std::wstring& bmpPath) {
+    if (bmpPath.empty()) {
+        SetPicture(Bitmap());
+        return;
+    }
+    SetPicture(LoadPictureFile(bmpPath));
+}
+
+void PictureBox::SetPicture(Bitmap bitmap) {
+    picture_ = std::move(bitmap);
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void PictureBox::DrawPicture(HDC dc) const { DrawBitmap(dc, picture_.Get(), RECT{0, 0, 0, 0}, false); }
+
 void PictureBox::Move(long left, long top, long width, long height) {
     Control::Move(left, top, width, height);
     if (p_.align != 0 && form_->IsLoaded()) form_->LayoutAligned();
@@ -76,6 +92,7 @@ LRESULT CALLBACK PictureWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             GetClientRect(hwnd, &r);
             Brush b(CreateSolidBrush(ToColorRef(pic->BackColor())));
             FillRect(reinterpret_cast<HDC>(wp), &r, b.Get());
+            pic->DrawPicture(reinterpret_cast<HDC>(wp));
             return 1;
         }
         case WM_PAINT: {

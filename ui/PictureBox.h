@@ -21,9 +21,17 @@ public:
     // window, so it is the same in and out of the Paint event).
     HDC hDC() const;
     void Cls();
+    // The picture shown in the box's top-left corner, under what the Paint event draws.
+    void LoadPicture(const std::wstring& bmpPath);  // "" clears it; a file that is no picture is an error
+    void SetPicture(Bitmap bitmap);
+    HBITMAP Picture() const { return picture_.Get(); }
+    void DrawPicture(HDC dc) const;
 
     bool IsContainer() const override { return true; }
     void Move(long left, long top, long width, long height) override;
+
+private:
+    Bitmap picture_;
 
 protected:
     void CreateKindWindow() override;

@@ -259,6 +259,19 @@ TEST_F(UiTest, PictureBoxPaintsThroughItsDcRaisesMouseEventsInTwipsAndHoldsContr
     std::string expected = "up 1 " + std::to_string(PixelsToTwipsX(20)) + "," + std::to_string(PixelsToTwipsY(10));
     EXPECT_EQ(f.mouse, (std::vector<std::string>{expected, "click"}));
     EXPECT_NEAR(f.Picture1.ScaleWidth(), 3000, 30);
+
+    // A picture sits in the top-left corner under what Paint draws.
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 80, -80, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    Bitmap green(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    for (int i = 0; i < 80 * 80; ++i) static_cast<unsigned*>(bits)[i] = 0x00FF00;
+    f.Picture1.SetPicture(std::move(green));
+    f.Picture1.Refresh();
+    EXPECT_EQ(PixelAt(f.Picture1.hWnd(), 5, 5), RGB(255, 0, 0)) << "the Paint event draws over the picture";
+    EXPECT_EQ(PixelAt(f.Picture1.hWnd(), 60, 60), RGB(0, 255, 0));
+    EXPECT_EQ(PixelAt(f.Picture1.hWnd(), 100, 60), RGB(0xE0, 0xE0, 0xE0));
+    EXPECT_THROW(f.Picture1.LoadPicture(L"no such file.bmp"), zv::Error);
 }
 
 TEST_F(UiTest, ControlArrayMembersLoadAtRunTimeCarryTheirIndexAndGoWithTheForm) {
