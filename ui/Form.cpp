@@ -400,7 +400,18 @@ void Form::Load() {
 }
 
 void Form::FireActivate() {
-    if (g_lastActivated == this || !loaded_) return;
+    if (!loaded_) return;
+    if (mdiChild_) {
+        // Children take turns inside the frame; the frame itself stays active meanwhile.
+        MdiForm* frame = MdiForm::Current();
+        if (!frame || frame->lastActiveChild_ == this) return;
+        Form* previous = frame->lastActiveChild_;
+        frame->lastActiveChild_ = this;
+        if (previous && previous->loaded_) previous->Form_Deactivate();
+        Form_Activate();
+        return;
+    }
+    if (g_lastActivated == this) return;
     Form* previous = g_lastActivated;
     g_lastActivated = this;
     if (previous && previous->loaded_) previous->Form_Deactivate();
@@ -555,6 +566,7 @@ void Form::UnloadWithoutAsking() {
     if (!loaded_) return;
     loaded_ = false;
     if (g_lastActivated == this) g_lastActivated = nullptr;
+    if (MdiForm* frame = MdiForm::Current(); frame && frame->lastActiveChild_ == this) frame->lastActiveChild_ = nullptr;
     // Give the owners back their input before this window goes, so that Windows activates them.
     for (HWND h : disabledByModal_)
         if (IsWindow(h)) EnableWindow(h, TRUE);
@@ -776,6 +788,7 @@ LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             // Destroyed from outside (the frame closing its children): the form is unloaded.
             f->loaded_ = false;
             if (g_lastActivated == f) g_lastActivated = nullptr;
+            if (MdiForm* frame = MdiForm::Current(); frame && frame->lastActiveChild_ == f) frame->lastActiveChild_ = nullptr;
             Forms::NoteUnloaded(f);
             WakeLoops();
         }

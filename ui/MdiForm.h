@@ -35,7 +35,9 @@ protected:
     void PlaceRemainingArea(const RECT& area) override;
 
 private:
+    friend class Form;
     void ShowMenuOf(Form* child);
+    Form* lastActiveChild_ = nullptr;  // the child whose Activate ran last
     HWND client_ = nullptr;
 };
 

@@ -307,6 +307,7 @@ public:
     }
     void Form_QueryUnload(int&, int mode) override { log.push_back("frame query" + std::to_string(mode)); }
     void Form_Unload(int&) override { log.push_back("frame unload"); }
+    void Form_Deactivate() override { log.push_back("frame deactivate"); }
 };
 
 class frmMDIChild : public Form {
@@ -318,6 +319,7 @@ public:
     int cancel = 0;
     frmMDIChild() { SetMDIChild(true); }
     void Form_Activate() override { if (log) log->push_back(tag + " activate"); }
+    void Form_Deactivate() override { if (log) log->push_back(tag + " deactivate"); }
     void Form_QueryUnload(int& Cancel, int mode) override {
         if (log) log->push_back(tag + " query" + std::to_string(mode));
         Cancel = cancel;
@@ -343,7 +345,9 @@ TEST_F(UiTest, MdiChildrenLiveInTheFrameAndTheActiveChildIsKnown) {
     EXPECT_EQ(frame.ActiveForm(), &a);
     b.Unload();
     EXPECT_EQ(frame.Children().size(), 1u);
-    EXPECT_EQ(frame.log, (std::vector<std::string>{"a activate", "b activate", "a activate", "b query1", "b unload"}));
+    EXPECT_EQ(frame.log, (std::vector<std::string>{"a activate", "a deactivate", "b activate", "b deactivate", "a activate",
+                                                   "b query1", "b unload"}))
+        << "children take turns; the frame is not deactivated by them";
 }
 
 TEST_F(UiTest, ClosingTheFrameAsksEveryChildAndAnyCancelKeepsAllOpen) {
