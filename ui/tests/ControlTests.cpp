@@ -12,6 +12,7 @@
 #include "ui/CommandButton.h"
 #include "ui/ControlArray.h"
 #include "ui/Image.h"
+#include "ui/ImageList.h"
 #include "ui/Label.h"
 #include "ui/Line.h"
 #include "ui/ListBox.h"
@@ -407,9 +408,11 @@ TEST_F(UiTest, ToolbarButtonsByKeyWithStateTipsAndClicks) {
     public:
         Toolbar Toolbar1{this, L"Toolbar1"};
         StatusBar StatusBar1{this, L"StatusBar1"};
+        ImageList ImageList1{16, 16};
         std::vector<std::wstring> keys;
         F() {
-            Toolbar1.AddButton(L"New", L"New");
+            Toolbar1.SetImageList(&ImageList1);
+            Toolbar1.AddButton(L"New", L"New", tbrDefault, 2);
             Toolbar1.AddButton(L"sep1", L"", tbrSeparator);
             Toolbar1.AddButton(L"Previous", L"Prev").SetToolTipText(L"Previous page");
             Toolbar1.AddButton(L"Next", L"Next");
@@ -422,6 +425,10 @@ TEST_F(UiTest, ToolbarButtonsByKeyWithStateTipsAndClicks) {
     f.Show();
     HWND tb = f.Toolbar1.hWnd();
     EXPECT_EQ(SendMessageW(tb, TB_BUTTONCOUNT, 0, 0), 4);
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(tb, TB_GETIMAGELIST, 0, 0)), f.ImageList1.Handle());
+    TBBUTTON first{};
+    SendMessageW(tb, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&first));
+    EXPECT_EQ(first.iBitmap, 1) << "images count from 1, as the program numbers them";
     f.Toolbar1.Buttons(L"Next").SetEnabled(false);
     EXPECT_FALSE(SendMessageW(tb, TB_ISBUTTONENABLED, f.Toolbar1.Buttons(L"Next").CommandId(), 0));
     EXPECT_TRUE(SendMessageW(tb, TB_ISBUTTONENABLED, f.Toolbar1.Buttons(L"Previous").CommandId(), 0));

@@ -121,6 +121,25 @@ TEST_F(UiTest, ColourAndPrinterDialogsAreAnsweredByActions) {
     EXPECT_THROW(cd.ShowPrinter(), zv::CancelError);
 }
 
+TEST_F(UiTest, FontDialogActionSetsTheFontProperties) {
+    CommonDialog cd;
+    cd.Flags = cdlCFScreenFonts;
+    cd.FontName = L"Arial";
+    cd.FontSize = 10;
+    test::OnNextCommonDialog([](CommonDialog& d) {
+        EXPECT_EQ(d.FontName, L"Arial");
+        d.FontName = L"Times New Roman";
+        d.FontSize = 14;
+        d.FontBold = true;
+        return true;
+    });
+    cd.ShowFont();
+    EXPECT_EQ(cd.FontName, L"Times New Roman");
+    EXPECT_EQ(cd.FontSize, 14);
+    EXPECT_TRUE(cd.FontBold);
+    EXPECT_EQ(test::CommonDialogs().back().kind, L"Font");
+}
+
 TEST_F(UiTest, CommonDialogWithoutAnswerFailsClearly) {
     CommonDialog cd;
     cd.DialogTitle = L"Open Module";
