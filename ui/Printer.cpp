@@ -111,6 +111,7 @@ void PrinterObject::StartDocument() {
     std::wstring title = App().Title();
     DOCINFOW di{sizeof(di)};
     di.lpszDocName = title.c_str();
+    di.lpszOutput = outputFile_.empty() ? nullptr : outputFile_.c_str();
     if (StartDocW(printerDc_.Get(), &di) <= 0) throw zv::Error(L"The printer did not accept the document.");
     docOpen_ = true;
 }

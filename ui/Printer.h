@@ -64,6 +64,10 @@ public:
     std::wstring DeviceName() const;
     long CurrentX = 0, CurrentY = 0;
 
+    // Print to a file instead of the printer's port (the next document; "" for the port again).
+    void SetOutputFile(std::wstring path) { outputFile_ = std::move(path); }
+    const std::wstring& OutputFile() const { return outputFile_; }
+
     // Tests: print into the capture instead of a printer (nullptr: the real printer again).
     void SetCapture(PrinterCapture* capture);
     PrinterCapture* Capture() const { return capture_; }
@@ -80,6 +84,7 @@ private:
     bool docOpen_ = false, pageOpen_ = false;
     int orientation_ = 1, copies_ = 1, page_ = 0;
     int dcOrientation_ = 0;
+    std::wstring outputFile_;
 };
 
 PrinterObject& Printer();
