@@ -18,7 +18,7 @@ std::wstring ModulePath() {
         buf.resize(buf.size() * 2);
     }
 }
-thread_local int g_mousePointer = 0;
+int g_mousePointer = 0;
 }  // namespace
 
 namespace detail {

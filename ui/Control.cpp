@@ -260,7 +260,7 @@ void Control::FireMouse(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 namespace {
-thread_local Control* g_dragSource = nullptr;
+Control* g_dragSource = nullptr;
 
 Control* ControlAtScreenPoint(POINT pt) {
     for (HWND h = WindowFromPoint(pt); h; h = GetParent(h))

@@ -15,8 +15,10 @@
 
 namespace ui {
 namespace {
-thread_local Form* g_lastActivated = nullptr;
-thread_local std::vector<Form*> g_loaded;
+Form* g_lastActivated = nullptr;
+// Kept for the whole process (never destroyed): forms and controls still use them while static
+// objects (default form instances) are destroyed at exit.
+std::vector<Form*>& g_loaded = *new std::vector<Form*>;
 
 void WakeLoops() { PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0); }
 

@@ -4,9 +4,9 @@
 
 namespace ui {
 namespace {
-// The runtime lives on the one user-interface thread; the counters are per-thread like the windows.
-thread_local std::array<long, static_cast<size_t>(HandleKind::Count)> g_counts{};
-thread_local long g_failedReleases = 0;
+// The runtime lives on the one user-interface thread.
+std::array<long, static_cast<size_t>(HandleKind::Count)> g_counts{};
+long g_failedReleases = 0;
 }  // namespace
 
 namespace detail {

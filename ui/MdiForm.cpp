@@ -11,7 +11,7 @@
 
 namespace ui {
 namespace {
-thread_local MdiForm* g_frame = nullptr;
+MdiForm* g_frame = nullptr;
 constexpr UINT kFirstChildId = 0xFF00;
 
 LRESULT CALLBACK ClientSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {

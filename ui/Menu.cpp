@@ -11,9 +11,11 @@
 
 namespace ui {
 namespace {
-thread_local std::unordered_map<UINT, MenuItem*> g_byId;
-thread_local std::unordered_map<HMENU, MenuItem*> g_byPopup;
-thread_local UINT g_nextId = 0x1000;
+// Kept for the whole process (never destroyed): forms and controls still use them while static
+// objects (default form instances) are destroyed at exit.
+std::unordered_map<UINT, MenuItem*>& g_byId = *new std::unordered_map<UINT, MenuItem*>;
+std::unordered_map<HMENU, MenuItem*>& g_byPopup = *new std::unordered_map<HMENU, MenuItem*>;
+UINT g_nextId = 0x1000;
 
 UINT NewId() {
     for (;;) {

@@ -20,11 +20,13 @@
 namespace ui {
 namespace detail {
 namespace {
-thread_local std::unordered_map<HWND, Control*> g_controls;
-thread_local std::unordered_map<HWND, Form*> g_forms;
-thread_local std::vector<std::unique_ptr<Control>> g_buried;
-thread_local int g_freeingDepth = 0;
-thread_local int g_eventDepth = 0;  // events running on the stack (their controls must stay alive)
+// Kept for the whole process (never destroyed): forms and controls still use them while static
+// objects (default form instances) are destroyed at exit.
+std::unordered_map<HWND, Control*>& g_controls = *new std::unordered_map<HWND, Control*>;
+std::unordered_map<HWND, Form*>& g_forms = *new std::unordered_map<HWND, Form*>;
+std::vector<std::unique_ptr<Control>>& g_buried = *new std::vector<std::unique_ptr<Control>>;
+int g_freeingDepth = 0;
+int g_eventDepth = 0;  // events running on the stack (their controls must stay alive)
 
 std::wstring Narrow2Wide(const char* s) {
     std::wstring out;

@@ -26,7 +26,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     LocalFree(argv);
 
     ui::App().SetTitle(L"Control Gallery");
-    ui::frmGallery gallery;
+    // The default instance, as the program shows its forms; it is destroyed with the process.
+    auto& gallery = ui::Forms::Get<ui::frmGallery>();
     gallery.Show();
     if (!bmp.empty()) {
         for (int i = 0; i < 10; ++i) {
@@ -34,8 +35,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             Sleep(20);
         }
         bool ok = ui::SaveWindowPicture(gallery.hWnd(), bmp);
-        gallery.Unload();
-        return ok ? 0 : 1;
+        return ok ? 0 : 1;  // still loaded: the process end takes the form down
     }
     if (seconds > 0) SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
     ui::Run();
