@@ -727,6 +727,16 @@ void TextEngine::SetObjectPosition(int id, int x, int y) {
     Notify(ChangeKind::Format);
 }
 
+void TextEngine::SetObjectSize(int id, int width, int height) {
+    if (!doc_.FindObject(id)) return;
+    Record(EditKind::Formatting);
+    Object* o = doc_.FindObject(id);
+    o->width = std::clamp(width, 0, limits::kMaxTwips);
+    o->height = std::clamp(height, 0, limits::kMaxTwips);
+    if (!o->fixed) doc_.Touch(doc_.Locate(o->anchor).paragraph);  // its line changes
+    Notify(ChangeKind::Format);
+}
+
 void TextEngine::SetObjectScale(int id, int scaleX, int scaleY) {
     if (!doc_.FindObject(id)) return;
     Record(EditKind::Formatting);

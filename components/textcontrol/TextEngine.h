@@ -238,6 +238,8 @@ public:
     std::wstring ObjectName(int id) const;
     void SetObjectName(int id, std::wstring_view name);
     void SetObjectPosition(int id, int x, int y);
+    // The natural size in twips: the host sets it for a windowed object from its window.
+    void SetObjectSize(int id, int width, int height);
     void SetObjectScale(int id, int scaleX, int scaleY);
 
     // ---------------- tables ----------------

@@ -347,6 +347,8 @@ void Layout::Place(const Document& d, Cache& next, const std::vector<Exclusion>&
             std::fill(std::begin(counters), std::end(counters), 0);
         }
         part.width = boxWidth;
+        // The marker hangs in the level step before the text.
+        part.markerX = x + f.leftIndent + FrameInset(f, frame::kLeft) + f.listLevel * f.listIndentStep;
         int ly = yy + box.spaceBefore;
         int linesHeight = 0;
         for (size_t k = 0; k < box.lines.size(); ++k) {

@@ -60,7 +60,8 @@ struct PlacedParagraph {
     int page = 1;
     int x = 0, y = 0, width = 0, height = 0;
     bool first = true;          // holds the paragraph's first line (the list marker goes there)
-    std::wstring listMarker;    // "1.", "b)", bullet ... for the first part of a list paragraph
+    std::wstring listMarker;    // "1.", "IV.", a bullet ... for the first part of a list paragraph
+    int markerX = 0;            // where the marker starts, on the first line's baseline
 };
 
 struct PlacedCell {

@@ -225,6 +225,8 @@ TEST(TextEngine, WindowedObjectsAreNamedOnInsertAndRestoredOnLoad) {
     EXPECT_EQ(events.log, (std::vector<std::wstring>{L"name " + std::to_wstring(id)}));
     EXPECT_EQ(e.ObjectName(id), L"clip.swf,0");
     EXPECT_EQ(e.Text(), L"Movie: ") << "a fixed object takes no position";
+    e.SetObjectSize(id, 7065, 5100);  // the host's container
+    EXPECT_EQ(e.Doc().FindObject(id)->ShownWidth(), 7065);
 
     TextEngine loaded;
     RecordingEvents loadEvents;

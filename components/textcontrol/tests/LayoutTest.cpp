@@ -115,6 +115,8 @@ TEST_F(LayoutTest, AlignmentIndentsAndListMarkers) {
     std::vector<std::wstring> markers;
     for (const auto& p : layout.Paragraphs()) markers.push_back(p.listMarker);
     EXPECT_EQ(markers, (std::vector<std::wstring>{L"", L"", L"I.", L"II.", L"III."}));
+    EXPECT_EQ(layout.Paragraphs()[2].markerX, 1000);
+    EXPECT_LT(layout.Paragraphs()[2].markerX, layout.Lines()[2].x) << "the marker stands before the text";
 }
 
 TEST(ListMarker, NumbersInTheFiveStyles) {
