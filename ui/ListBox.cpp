@@ -54,6 +54,18 @@ long ListBox::ItemHeight() const {
     return 195;
 }
 
+void ListBox::OnItemsChanged(int index, int delta) {
+    // The choices made before the window exists follow their items.
+    if (index < 0) {
+        selected_.clear();
+        return;
+    }
+    if (selected_.size() < s_.items.size()) selected_.resize(s_.items.size());
+    if (delta > 0) selected_.insert(selected_.begin() + index, false);
+    else if (static_cast<size_t>(index) < selected_.size()) selected_.erase(selected_.begin() + index);
+    selected_.resize(s_.items.size());
+}
+
 void ListBox::OnCommand(int code) {
     if (code == LBN_SELCHANGE) {
         s_.listIndex = ListIndex();

@@ -25,6 +25,7 @@ protected:
     void CreateKindWindow() override;
     void AfterCreate() override;
     void BeforeDestroy() override;
+    void OnItemsChanged(int index, int delta) override;
 
 private:
     int multiSelect_ = 0;

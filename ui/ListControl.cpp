@@ -22,6 +22,7 @@ void ListControl::AddItem(const std::wstring& item, int index) {
     s_.itemData.insert(s_.itemData.begin() + index, 0);
     if (s_.listIndex >= index) ++s_.listIndex;
     s_.newIndex = index;
+    OnItemsChanged(index, +1);
     if (hwnd_) SendMessageW(hwnd_, Msgs().insertString, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.c_str()));
 }
 
@@ -34,6 +35,7 @@ void ListControl::RemoveItem(int index) {
     else if (current > index) s_.listIndex = current - 1;
     else s_.listIndex = current;
     s_.newIndex = -1;
+    OnItemsChanged(index, -1);
     if (hwnd_) {
         SendMessageW(hwnd_, Msgs().deleteString, static_cast<WPARAM>(index), 0);
         SendMessageW(hwnd_, Msgs().setCurSel, static_cast<WPARAM>(s_.listIndex), 0);
@@ -45,6 +47,7 @@ void ListControl::Clear() {
     s_.itemData.clear();
     s_.listIndex = -1;
     s_.newIndex = -1;
+    OnItemsChanged(-1, 0);
     if (hwnd_) SendMessageW(hwnd_, Msgs().resetContent, 0, 0);
 }
 

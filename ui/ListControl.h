@@ -42,6 +42,8 @@ protected:
     };
     virtual Messages Msgs() const = 0;
     virtual void OnListIndexSet() {}
+    // The item list changed (index, +1 inserted or -1 removed; Clear: index -1).
+    virtual void OnItemsChanged(int index, int delta) {}
     void FillWindow();
     void CheckIndex(int index) const;
 };

@@ -175,6 +175,28 @@ TEST_F(UiTest, ListBoxSelectionTopIndexItemHeightAndDragReorder) {
     EXPECT_FALSE(f.List2.Selected(2));
 }
 
+TEST_F(UiTest, MultiChoiceMadeBeforeLoadFollowsItsItems) {
+    class F : public Form {
+    public:
+        ListBox List1{this, L"List1"};
+        F() { List1.SetMultiSelect(1); }
+    } f;
+    for (auto s : {L"a", L"b", L"c"}) f.List1.AddItem(s);
+    f.List1.SetSelected(2, true);  // "c"
+    f.List1.AddItem(L"first", 0);  // "c" moves to index 3
+    f.List1.RemoveItem(1);         // "a" goes; "c" at 2
+    f.Load();
+    EXPECT_TRUE(f.List1.Selected(2));
+    EXPECT_EQ(f.List1.List(2), L"c");
+    EXPECT_EQ(f.List1.SelCount(), 1);
+    f.Unload();
+    f.List1.Clear();
+    f.List1.AddItem(L"z");
+    f.List1.AddItem(L"y");
+    f.Load();
+    EXPECT_EQ(f.List1.SelCount(), 0) << "Clear forgets the choices";
+}
+
 TEST_F(UiTest, ScrollBarKeepsValueInRangeAndReportsChangeAndScroll) {
     class F : public Form {
     public:
