@@ -1,18 +1,11 @@
 #include "ui/ComboBox.h"
 
 #include "base/Error.h"
+#include "ui/Runtime.h"
 #include "ui/Twips.h"
 
 namespace ui {
-namespace {
-std::wstring WindowText(HWND h) {
-    int n = GetWindowTextLengthW(h);
-    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
-    n = GetWindowTextW(h, s.data(), n + 1);
-    s.resize(static_cast<size_t>(n < 0 ? 0 : n));
-    return s;
-}
-}  // namespace
+using detail::WindowText;
 
 ComboBox::ComboBox(Form* form, std::wstring name) : ListControl(form, std::move(name)) {
     p_.height = 315;

@@ -42,6 +42,14 @@ int ShiftState() {
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
+std::wstring WindowText(HWND hwnd) {
+    int n = GetWindowTextLengthW(hwnd);
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(hwnd, s.data(), n + 1);
+    s.resize(static_cast<size_t>(n < 0 ? 0 : n));
+    return s;
+}
+
 void EnsureClasses() {
     static bool done = false;
     if (done) return;

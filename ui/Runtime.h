@@ -25,6 +25,7 @@ inline constexpr wchar_t kFrameClass[] = L"ZvFrame";
 inline constexpr wchar_t kPictureClass[] = L"ZvPicture";
 
 HINSTANCE Instance();
+std::wstring WindowText(HWND hwnd);
 ui::Font MakeFont(const FontSpec& spec);
 void EnsureClasses();
 

@@ -2,16 +2,10 @@
 
 #include <algorithm>
 
+#include "ui/Runtime.h"
+
 namespace ui {
-namespace {
-std::wstring WindowText(HWND h) {
-    int n = GetWindowTextLengthW(h);
-    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
-    n = GetWindowTextW(h, s.data(), n + 1);
-    s.resize(static_cast<size_t>(std::max(0, n)));
-    return s;
-}
-}  // namespace
+using detail::WindowText;
 
 std::wstring TextBox::Text() const { return hwnd_ ? WindowText(hwnd_) : s_.text; }
 

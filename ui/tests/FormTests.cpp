@@ -327,13 +327,21 @@ public:
     void Form_Unload(int&) override { if (log) log->push_back(tag + " unload"); }
 };
 
-TEST_F(UiTest, MdiChildrenLiveInTheFrameAndTheActiveChildIsKnown) {
+// A shown frame and two children "a" and "b" that write into the frame's log.
+struct MdiFixture {
     frmMDIParent frame;
-    frame.Show();
     frmMDIChild a, b;
-    a.log = b.log = &frame.log;
-    a.tag = "a";
-    b.tag = "b";
+    MdiFixture() {
+        frame.Show();
+        a.log = b.log = &frame.log;
+        a.tag = "a";
+        b.tag = "b";
+    }
+};
+
+TEST_F(UiTest, MdiChildrenLiveInTheFrameAndTheActiveChildIsKnown) {
+    MdiFixture m;
+    auto& [frame, a, b] = m;
     a.SetCaption(L"Untitled");
     a.Show();
     b.Show();
@@ -351,12 +359,8 @@ TEST_F(UiTest, MdiChildrenLiveInTheFrameAndTheActiveChildIsKnown) {
 }
 
 TEST_F(UiTest, ClosingTheFrameAsksEveryChildAndAnyCancelKeepsAllOpen) {
-    frmMDIParent frame;
-    frame.Show();
-    frmMDIChild a, b;
-    a.log = b.log = &frame.log;
-    a.tag = "a";
-    b.tag = "b";
+    MdiFixture m;
+    auto& [frame, a, b] = m;
     a.Show();
     b.Show();
     frame.log.clear();
