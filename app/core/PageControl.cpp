@@ -21,6 +21,20 @@ void LoadEditorPage(frmMDIChild& editor, const std::wstring& name) {
     App().IsNewPage = false;
 }
 
+// Clears the editor and loads a page into it in one step: the load replaces the whole text, and a
+// separate clear before it would only cost a second round of layout and repainting. A load that
+// fails leaves the editor cleared, as the clear followed by that load would.
+void ClearAndLoad(frmMDIChild& editor, const std::wstring& name) {
+    editor.RemoveMovieControl();
+    try {
+        LoadEditorPage(editor, name);
+    } catch (...) {
+        ClearEditorPage();
+        throw;
+    }
+    editor.PlacePageEndMarkers();
+}
+
 void AskPageType(const std::wstring& pageName) {
     auto& dialog = ui::Forms::Get<frmPageTypeDlg>();
     dialog.initPageTypeForm(pageName);
@@ -57,10 +71,10 @@ void GoToNextPage() {
     // Past the last stored page the number stops at one more than that page: an editor that
     // still holds an unstored new page has added nothing to count.
     if (!(next.empty() && app.IsNewPage)) ++app.CurrentPageNo;
-    ClearEditorPage();
     if (!next.empty()) {
-        LoadEditorPage(editor, next);
+        ClearAndLoad(editor, next);
     } else {
+        ClearEditorPage();
         EnableToolbarButton(L"Next", false);
     }
     app.PageList.NextPage();
@@ -124,9 +138,7 @@ void GoToPreviousPage() {
 void GoToPage(const std::wstring& pageName) {
     AppState& app = App();
     frmMDIChild& editor = RequireEditor();
-    editor.RemoveMovieControl();
-    ClearEditorPage();
-    LoadEditorPage(editor, pageName);
+    ClearAndLoad(editor, pageName);
     app.PageJustAdded = false;
     app.PageList.SetPageAsCurrent(pageName);
     if (app.PageList.GetPrevPageName().empty()) {
@@ -170,11 +182,9 @@ void DeleteCurrentPage() {
     if (count <= 1) {
         throw zv::Error(L"A module keeps at least one page: the only page of the module cannot be deleted.");
     }
-    editor.RemoveMovieControl();
-    ClearEditorPage();
     const std::wstring old = app.PageList.GetCurrentPageName();
     app.PageList.Delete_Page(old);
-    LoadEditorPage(editor, app.PageList.GetCurrentPageName());
+    ClearAndLoad(editor, app.PageList.GetCurrentPageName());
     std::error_code ec;
     std::filesystem::remove(zv::FsPath(zv::JoinPath(app.ModulePath, old)), ec);
     app.PageJustAdded = false;

@@ -1,5 +1,7 @@
 #include "app/core/SharedCommands.h"
 
+#include <windows.h>
+
 #include <cwctype>
 
 #include "app/core/AppState.h"
@@ -22,8 +24,10 @@ frmMDIChild& RequireEditor() {
 }
 
 bool IsEditorActive() {
+    // The window's own visible flag: while the frame itself is still loading (a module opened
+    // from the command line) the editor counts as shown although nothing is on the screen yet.
     frmMDIChild* editor = ActiveEditor();
-    return editor != nullptr && editor->Visible();
+    return editor != nullptr && editor->hWnd() != nullptr && (GetWindowLongW(editor->hWnd(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void ShowPageCaption(const std::wstring& name) {

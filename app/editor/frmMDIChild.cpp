@@ -99,7 +99,3 @@ void frmMDIChild::RemoveMovieControl() {}
 void frmMDIChild::RemovePrtMovieControl() {}
 
 void frmMDIChild::Change() { DirtyFlag = true; }
-
-void frmMDIChild::StateChanged() {
-    if (ActiveEditor() == this) UpdateToolbar();
-}

@@ -55,7 +55,6 @@ public:
 
 private:
     void Change() override;
-    void StateChanged() override;
 };
 
 // The user dictionary the spelling checker adds words to, in the program's folder.

@@ -116,12 +116,6 @@ protected:
     fs::path root_;
 };
 
-std::wstring Lines(std::initializer_list<const wchar_t*> pages) {
-    std::wstring out;
-    for (auto p : pages) out += std::wstring(p) + L"\r\n";
-    return out;
-}
-
 TEST_F(PageRoads, TheFirstPageOfANewModuleIsStoredAsPageOne) {
     const fs::path folder = NewModule(L"000123");
     EXPECT_EQ(Bytes(folder / "Map.txt"), "");
@@ -410,6 +404,8 @@ TEST_F(PageRoads, OpeningAModuleShowsItsFirstPageWithItsStoredPage) {
     EXPECT_EQ(frame().PageStatusText(), L"Page 1");
     EXPECT_TRUE(frame().Toolbar1.Buttons(L"Next").Enabled());
     EXPECT_FALSE(frame().Toolbar1.Buttons(L"Previous").Enabled());
+    EXPECT_TRUE(frame().Toolbar1.Buttons(L"Save").Enabled());
+    EXPECT_TRUE(frame().Toolbar1.Buttons(L"Print").Enabled());
     EXPECT_FALSE(editor().DirtyFlag);
     EXPECT_EQ(App().WindowList[0], folder.wstring());
 

@@ -1,0 +1,149 @@
+// Times the program's page roads in the real windows: a page change on a full page (store, clear,
+// load, lay out, paint) and opening a module of 2000 pages. Prints the median and the slowest run.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/core/AppState.h"
+#include "app/core/FILE.h"
+#include "app/core/PageControl.h"
+#include "app/core/PageFile.h"
+#include "app/core/frmMDIParent.h"
+#include "app/core/frmPageTypeDlg.h"
+#include "app/editor/frmMDIChild.h"
+#include "app/core/SharedCommands.h"
+#include "base/Error.h"
+#include "ui/Application.h"
+#include "ui/TestHooks.h"
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
+
+void Report(const char* what, std::vector<double> ms, double target) {
+    std::sort(ms.begin(), ms.end());
+    const double median = ms[ms.size() / 2];
+    std::printf("%-58s median %7.2f ms  slowest %7.2f ms  (%zu runs, target < %.0f ms: %s)\n", what, median, ms.back(),
+                ms.size(), target, median < target ? "met" : "MISSED");
+}
+
+// A page that fills the editor's one page: paragraphs of mixed formatting until one more would
+// spill onto a second page.
+tx::TextEngine FullPage(int seed) {
+    tx::TextEngine page;
+    page.SetPageWidth(kEditorPageWidth);
+    page.SetPageHeight(kEditorPageHeight);
+    const std::wstring sentence =
+        L"Readers of the web skim before they read, so the point of a page goes first and each paragraph stays short. ";
+    for (int i = 0;; ++i) {
+        tx::TextEngine trial;
+        trial.LoadFromBytes(page.SaveToBytes(tx::kFormatOwn), tx::kFormatOwn);
+        page.SetSelStart(page.TextLength());
+        page.SetSelText((i == 0 ? L"" : L"\n") + std::to_wstring(seed) + L". " + sentence + sentence);
+        page.SetSelStart(std::max(0, page.TextLength() - 40));
+        page.SetSelLength(12);
+        page.SetBold(true);
+        if (page.PageCount() > 1) return trial;
+    }
+}
+
+std::wstring MakeModule(const fs::path& folder, int pages) {
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::string map = "000001\r\nBenchmark module\r\n" + std::to_string(pages) + "\r\n";
+    const std::string first = PageFileBytes(FullPage(1));
+    const std::string second = PageFileBytes(FullPage(2));
+    for (int i = 1; i <= pages; ++i) {
+        const std::wstring name = PageFileNameOf(i);
+        std::ofstream(folder / name, std::ios::binary) << (i % 2 ? first : second);
+        map += std::string(name.begin(), name.end()) + "*Page\r\n";
+    }
+    std::ofstream(folder / "Map.txt", std::ios::binary) << map;
+    std::ofstream(folder / "000001.zvk", std::ios::binary);
+    return (folder / "000001.zvk").wstring();
+}
+
+void Paint(frmMDIChild& editor) {
+    HWND hwnd = editor.TXTextControl1.hWnd();
+    InvalidateRect(hwnd, nullptr, TRUE);
+    UpdateWindow(hwnd);
+}
+
+}  // namespace
+
+int wmain() {
+    ui::test::UseUnmanagedWindowsUnderWine();
+    ui::test::SetNoRealDialogs(true);
+    try {
+        const fs::path root = fs::temp_directory_path() / "zv_program_bench";
+        const std::wstring small = MakeModule(root / "small" / "000001", 40);
+        // The frame opens the module as from the command line.
+        auto& frame = ui::Forms::Get<frmMDIParent>();
+        frame.CommandLineText = small;
+        frame.Show();
+
+        // ---- page change on a full page ----
+        frmMDIChild& editor = *ActiveEditor();
+        Paint(editor);
+        std::vector<double> withDialog, withoutDialog, storeMs, changeMs, paintMs;
+        for (int run = 0; run < 30; ++run) {
+            // The author's road: a changed page, Next, the page type dialog's Save Page.
+            SendMessageW(editor.TXTextControl1.hWnd(), WM_CHAR, L'x', 0);
+            ui::test::OnNextModal<frmPageTypeDlg>([](frmPageTypeDlg& d) { d.btnSave_Click(); });
+            auto a = Clock::now();
+            GoToNextPage();
+            Paint(editor);
+            withDialog.push_back(Ms(a, Clock::now()));
+
+            // The same page change with the page stored directly (what the dialog's Save Page does).
+            SendMessageW(editor.TXTextControl1.hWnd(), WM_CHAR, L'y', 0);
+            a = Clock::now();
+            SavePage(App().PageList.GetNextPageName(), L"Page", L"");
+            const auto b = Clock::now();
+            editor.DirtyFlag = false;
+            GoToNextPage();
+            const auto c = Clock::now();
+            Paint(editor);
+            const auto d = Clock::now();
+            withoutDialog.push_back(Ms(a, d));
+            storeMs.push_back(Ms(a, b));
+            changeMs.push_back(Ms(b, c));
+            paintMs.push_back(Ms(c, d));
+            if (App().PageList.GetNextPageName().empty()) GoToPage(L"0001.txm");
+        }
+        Report("page change, full page, with the page type dialog", withDialog, 15);
+        Report("page change, full page, store + clear + load + paint", withoutDialog, 15);
+        Report("  of which: store (page file and Map.txt)", storeMs, 15);
+        Report("  of which: clear, load and lay out the next page", changeMs, 15);
+        Report("  of which: paint", paintMs, 15);
+        editor.DirtyFlag = false;
+        editor.Unload();
+
+        // ---- opening a module of 2000 pages ----
+        const std::wstring big = MakeModule(root / "big" / "000001", 2000);
+        std::vector<double> open;
+        for (int run = 0; run < 15; ++run) {
+            const auto a = Clock::now();
+            OpenModuleFile(big);
+            Paint(*ActiveEditor());
+            open.push_back(Ms(a, Clock::now()));
+            ActiveEditor()->Unload();
+        }
+        Report("opening a module of 2000 pages (map, first page, window)", open, 200);
+        ui::Forms::Reset();
+        fs::remove_all(root);
+    } catch (const zv::Error& e) {
+        std::fwprintf(stderr, L"program_bench: %ls\n", e.Description().c_str());
+        return 1;
+    }
+    return 0;
+}
