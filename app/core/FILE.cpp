@@ -33,6 +33,12 @@ frmMDIParent& Frame() {
 
 std::wstring ModuleFile(const std::wstring& name) { return zv::JoinPath(App().ModulePath, name); }
 
+// Throws zv::Error when the page map file is missing or malformed.
+void CheckPageMap(const std::wstring& mapPath) {
+    PageMap probe;
+    ParsePageMap(zv::ReadFileBytes(mapPath), mapPath, probe);
+}
+
 constexpr long kPrintDialogFlags = 1048580;  // no print-to-file box, no selection button
 constexpr long kPrintPageNumbers = 2;        // the author chose a page range
 
@@ -51,13 +57,18 @@ void OpenModuleFile(std::wstring path) {
         path = dialog.FileName;
     }
     path = StripSurroundingQuotes(path);
-    App().ModulePath = zv::ParentFolder(path);
+    const std::wstring folder = zv::ParentFolder(path);
+    // A marker file without a readable page map beside it opens nothing, and the module open
+    // before stays the open one.
+    CheckPageMap(zv::JoinPath(folder, L"Map.txt"));
+    App().ModulePath = folder;
     std::wstring mapName = L"Map.txt";
     LoadModule(mapName);
 }
 
 void LoadModule(std::wstring& mapName) {
     AppState& app = App();
+    CheckPageMap(ModuleFile(mapName));  // before anything of the open module is reset
     InitPageList();
     EnableToolbarButton(L"Next", true);
     app.PageList.LoadExistingList(ModuleFile(mapName), app.PageCounter, app.ModuleCode, app.ModuleName, app.ModulePath);

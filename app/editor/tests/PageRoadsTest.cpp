@@ -552,4 +552,72 @@ TEST_F(PageRoads, TheEditorMakesTheUserDictionaryWhenItIsMissing) {
     EXPECT_EQ(zv::ReadFileBytes(dictionary), "myword\r\n");  // an existing one is kept
 }
 
+TEST_F(PageRoads, ThePageTypeDialogStoresTypeAndTopicAsChosen) {
+    struct Case {
+        int option;
+        const wchar_t* topic;
+        const char* mapLine;
+    } cases[] = {
+        {kOptNewTopic, L"Chapter 2", "0002.txm*Topic*Chapter 2"},
+        {kOptNewTopic, L"", "0003.txm*Topic"},              // an empty topic box: an empty topic
+        {kOptModuleTest, L"dropped", "0004.txm*Test"},       // a test page keeps no topic
+        {kOptContentPage, L"dropped", "0005.txm*Page"},
+    };
+    const fs::path folder = ModuleOfPages(1);
+    for (const auto& c : cases) {
+        TypeText(L"text");
+        ui::test::OnNextModal<frmPageTypeDlg>([&](frmPageTypeDlg& d) {
+            ui::test::Click(d.optPageType[kOptNewTopic]);
+            ui::test::Type(d.Text1, c.topic);
+            ui::test::Click(d.optPageType[c.option]);
+            EXPECT_EQ(d.Text1.Enabled(), c.option == kOptNewTopic);
+            ui::test::Click(d.btnSave);
+        });
+        GoToNextPage();
+        EXPECT_NE(Map(folder).find(std::string(c.mapLine) + "\r\n"), std::string::npos) << c.mapLine;
+    }
+
+    // A movie deleted from the page loses its file when the page is stored.
+    fs::create_directories(folder / "Movies");
+    std::ofstream(folder / "Movies" / "clip.swf", std::ios::binary) << "FWS";
+    App().MovieDeletePending = true;
+    App().MovieFileTitle = L"clip.swf";
+    TypeText(L"movie gone");
+    SaveNextAs(kOptContentPage);
+    Press(L"Save");
+    EXPECT_FALSE(fs::exists(folder / "Movies" / "clip.swf"));
+    EXPECT_FALSE(App().MovieDeletePending);
+}
+
+TEST_F(PageRoads, OpenAsksForTheMarkerFileAndACancelSaysNothing) {
+    const fs::path folder = ModuleOfPages(2);
+    ActiveEditor()->Unload();
+    ui::test::CancelNextDialog();
+    Press(L"Open");
+    EXPECT_EQ(ActiveEditor(), nullptr);
+    EXPECT_TRUE(ui::test::MsgBoxes().empty());
+
+    ui::test::ChooseFileInNextDialog((folder / "000042.zvk").wstring());
+    Press(L"Open");
+    const auto& dialog = ui::test::CommonDialogs().back();
+    EXPECT_EQ(dialog.title, L"Open");
+    EXPECT_EQ(dialog.filter, L"Zorvik 2.0 (*.zvk)|*.zvk");
+    EXPECT_EQ(dialog.flags, 6148);
+    ASSERT_NE(ActiveEditor(), nullptr);
+    EXPECT_EQ(engine().Text(), L"Page 1");
+
+    // A marker file whose folder holds no page map: the author is told, nothing opens.
+    const fs::path stray = root_ / "stray";
+    fs::create_directories(stray);
+    std::ofstream(stray / "000099.zvk", std::ios::binary);
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    ui::test::ChooseFileInNextDialog((stray / "000099.zvk").wstring());
+    Press(L"Open");
+    EXPECT_EQ(ui::test::MsgBoxes().size(), 1u);
+    EXPECT_EQ(engine().Text(), L"Page 1");
+    EXPECT_EQ(App().ModulePath, folder.wstring());
+    EXPECT_EQ(App().PageList.GetCurrentPageName(), L"0001.txm");
+    EXPECT_EQ(App().PageCounter, 3);
+}
+
 }  // namespace
