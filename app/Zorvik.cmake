@@ -1,9 +1,12 @@
 # The program: its windows as a library (the tests drive them in-process) and the executable.
 add_library(zv_app STATIC
+  core/EditorCommands.cpp
   core/FILE.cpp
   core/PageControl.cpp
   core/SharedCommands.cpp
+  core/ToolbarImages.cpp
   core/frmMDIParent.cpp
+  core/frmOpenDlg.cpp
   core/frmPageTypeDlg.cpp
   core/frmStartUpDlg.cpp
   core/Startup.cpp
@@ -22,5 +25,10 @@ add_dependencies(app_startup_tests Zorvik)
 
 zv_add_test(app_editor_tests
   SOURCES editor/tests/PageRoadsTest.cpp
+  LIBS zv_app zv_ui_testing
+  WINDOWS_ONLY)
+
+zv_add_test(app_frame_tests
+  SOURCES core/tests/OpenDlgTest.cpp core/tests/SharedCommandsTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)

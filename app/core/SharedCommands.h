@@ -8,6 +8,13 @@
 
 class frmMDIChild;
 class frmMDIParent;
+namespace tx {
+class TXTextControl;
+}
+namespace ui {
+class MenuItem;
+class MenuArray;
+}  // namespace ui
 
 // The frame's active editor window, nullptr when there is none.
 frmMDIChild* ActiveEditor();
@@ -25,6 +32,40 @@ bool ToolbarButtonEnabled(const std::wstring& key);
 
 // Adds the open module to the Window list (once per module code).
 void AddToWindowList();
+// AddToWindowList, then lists the modules in the active editor's Window menu, the open one checked.
+void BuildWindowList();
+// The Window menu's entries, element n (from 1) naming WindowList(n - 1); element 0 stays unused.
+void BuildWindowList(ui::MenuItem& mnuWindow_Sep, ui::MenuArray& mnuWindow_WindowList);
+
+// The clipboard commands on the active editor's text.
+void EditCut();
+void EditCopy();
+void EditPaste();
+void EditDelete();
+void EditSelectAll();
+
+// File > New: asks to store a changed page, resets the page list, opens an "Untitled" editor and
+// shows the open dialog. Failures end it without a message.
+void NewModule();
+// kind 1: the selection's text colour; any other kind: its background colour.
+void ChooseTextColor(int kind);
+// The page setup dialog for a text control.
+void ShowPageSetup(tx::TXTextControl& control);
+// The find dialog (mode is kept for the callers' sake; the dialog has one mode).
+void ShowFindDialog(int mode);
+// The spelling check of the active editor's page.
+void RunSpellCheck();
+
+// Show or hide the frame's paragraph bar, status bar and toolbar; the editor's ruler.
+void ToggleParagraphBar();
+void ToggleStatusBar();
+void ToggleToolbar();
+void ToggleRuler(frmMDIChild& form);
+// The editor's text fills the window below its ruler.
+void FitEditorToRuler(frmMDIChild& form);
+
+// 1-based position of the first page of PageList named exactly `pageName`; 0 when absent.
+int GetPageIndex(const std::wstring& pageName);
 
 // Runs a command: a zv::Error is shown to the author in a message box, a cancelled common dialog
 // ends it silently.

@@ -1,23 +1,125 @@
 #include "app/core/frmMDIParent.h"
 
+#include "app/core/AppState.h"
 #include "app/core/FILE.h"
 #include "app/core/PageControl.h"
 #include "app/core/SharedCommands.h"
+#include "app/core/ToolbarImages.h"
+#include "app/core/frmStartUpDlg.h"
 #include "app/editor/frmMDIChild.h"
+
+#include <shellapi.h>
+
+namespace {
+
+// The toolbar from left to right: key, tool tip; an empty key is a gap between groups.
+struct ToolbarKey {
+    const wchar_t* key;
+    const wchar_t* toolTip;
+};
+constexpr ToolbarKey kToolbarKeys[] = {
+    {L"New", L"New module (Ctrl+N)"},
+    {L"Open", L"Open module (Ctrl+O)"},
+    {L"Save", L"Save page (Ctrl+S)"},
+    {L"", L""},
+    {L"Print", L"Print module (Ctrl+P)"},
+    {L"PrintPreview", L"Print preview"},
+    {L"", L""},
+    {L"Cut", L"Cut (Ctrl+X)"},
+    {L"Copy", L"Copy (Ctrl+C)"},
+    {L"Paste", L"Paste (Ctrl+V)"},
+    {L"Undo", L"Undo (Ctrl+Z)"},
+    {L"Redo", L"Redo (Ctrl+Y)"},
+    {L"", L""},
+    {L"Find", L"Find and replace (Ctrl+F)"},
+    {L"SpellCheck", L"Check spelling"},
+    {L"", L""},
+    {L"Previous", L"Previous page"},
+    {L"Next", L"Next page"},
+    {L"insert_B", L"Insert a page before this one"},
+    {L"insert_A", L"Insert a page after this one"},
+    {L"Del_Page", L"Delete this page"},
+    {L"", L""},
+    {L"insert_image", L"Insert image at a fixed place"},
+    {L"insert_image_fixed", L"Insert image into the text"},
+    {L"insert_hyperlink", L"Insert hyperlink"},
+    {L"delete_hyperlink", L"Remove hyperlink"},
+    {L"", L""},
+    {L"insert_flash", L"Insert Flash movie"},
+    {L"insert_director", L"Insert Shockwave movie"},
+    {L"insert_wmp", L"Insert Windows Media movie"},
+    {L"remove_movie", L"Remove movie"},
+    {L"movie_properties", L"Movie properties"},
+};
+
+// The program's start: the start-up window loads the frame, and only then does a frame without a
+// module to open ask the author for one.
+bool LoadedByStartUpWindow() {
+    for (ui::Form* form : ui::Forms::Loaded()) {
+        if (dynamic_cast<frmStartUpDlg*>(form) != nullptr) return true;
+    }
+    return false;
+}
+
+// The system's window-text colour, as an OLE colour.
+constexpr unsigned long kWindowTextColor = 0x80000008UL;
+
+// The link goes, its text stays, and the text no longer looks like a link.
+void DeleteHyperlink(tx::TextEngine& engine) {
+    const int field = engine.FieldCurrent() != 0 ? engine.FieldCurrent() : engine.FieldAtInputPos();
+    if (field == 0) return;
+    const int start = engine.FieldStart(field);
+    const int end = engine.FieldEnd(field);
+    engine.SetSelStart(start - 1);
+    engine.SetSelLength(end - start + 1);
+    engine.FieldDelete(field);
+    engine.SetForeColor(kWindowTextColor);
+    engine.SetUnderline(false);
+    engine.SetSelLength(0);
+}
+
+}  // namespace
 
 frmMDIParent::frmMDIParent() {
     SetCaption(L"Zorvik");
     SetStartUpPosition(2);
     Move(0, 0, 14400, 10800);
 
-    struct Key {
-        const wchar_t* key;
-        const wchar_t* caption;
-    } keys[] = {{L"Open", L"Open"},          {L"Save", L"Save"},          {L"Print", L"Print"},
-                {L"Previous", L"Previous"},  {L"Next", L"Next"},          {L"insert_B", L"Insert Before"},
-                {L"insert_A", L"Insert After"}, {L"Del_Page", L"Delete Page"}};
-    for (const auto& k : keys) Toolbar1.AddButton(k.key, k.caption).SetToolTipText(k.caption);
+    Toolbar1.SetImageList(&ImageList1);
+    int separators = 0;
+    for (const ToolbarKey& k : kToolbarKeys) {
+        if (*k.key == L'\0') {
+            Toolbar1.AddButton(L"sep" + std::to_wstring(++separators), L"", ui::tbrSeparator);
+            continue;
+        }
+        const int image = AddToolbarImage(ImageList1, k.key);
+        Toolbar1.AddButton(k.key, L"", ui::tbrDefault, image).SetToolTipText(k.toolTip);
+    }
     Toolbar1.ButtonClick = [this](ui::ToolbarButton& Button) { Toolbar1_ButtonClick(Button); };
+
+    mnuFile_New.SetShortcut(L"Ctrl+N");
+    mnuFile_Open.SetShortcut(L"Ctrl+O");
+    mnuFile_Save.SetShortcut(L"Ctrl+S");
+    mnuFile_Print.SetShortcut(L"Ctrl+P");
+    for (int i = 1; i <= 4; ++i) mnuRecentFile.Load(i).SetCaption(L"Recent file " + std::to_wstring(i));
+    mnuEdit_Undo.SetShortcut(L"Ctrl+Z");
+    mnuEdit_Redo.SetShortcut(L"Ctrl+Y");
+    mnuEdit_Cut.SetShortcut(L"Ctrl+X");
+    mnuEdit_Copy.SetShortcut(L"Ctrl+C");
+    mnuEdit_Paste.SetShortcut(L"Ctrl+V");
+    mnuEdit_Find.SetShortcut(L"Ctrl+F");
+    struct MenuKey {
+        ui::MenuItem& item;
+        const wchar_t* key;
+    } menuKeys[] = {{mnuFile_New, L"New"},   {mnuFile_Open, L"Open"},   {mnuFile_Save, L"Save"},
+                    {mnuFile_Print, L"Print"}, {mnuEdit_Undo, L"Undo"}, {mnuEdit_Redo, L"Redo"},
+                    {mnuEdit_Cut, L"Cut"},   {mnuEdit_Copy, L"Copy"},   {mnuEdit_Paste, L"Paste"},
+                    {mnuEdit_Find, L"Find"}};
+    for (const MenuKey& m : menuKeys) {
+        std::wstring key = m.key;
+        m.item.Click = [this, key] { RunToolbarKey(key); };
+    }
+    mnuFile_Exit.Click = [this] { Unload(); };
     TXButtonBar1.SetAlign(1);  // top, under the toolbar
     TXButtonBar1.SetHeight(420);
     TXStatusBar1.SetAlign(2);  // bottom
@@ -27,19 +129,69 @@ frmMDIParent::frmMDIParent() {
 frmMDIParent::~frmMDIParent() = default;
 
 void frmMDIParent::Form_Load() {
+    DragAcceptFiles(hWnd(), TRUE);
     UpdateToolbar();
-    if (!CommandLineText.empty()) RunCommand([this] { OpenModuleFile(CommandLineText); });
+    if (!CommandLineText.empty()) {
+        RunCommand([this] { OpenModuleFile(CommandLineText); });
+    } else if (LoadedByStartUpWindow()) {
+        // The author chooses a module with the frame in view behind the open dialog.
+        Show();
+        NewModule();
+    }
+}
+
+void frmMDIParent::RunToolbarKey(const std::wstring& key) {
+    // The buttons' state as of now: the editor may have changed since the toolbar last looked.
+    UpdateToolbar();
+    ui::ToolbarButton* button = Toolbar1.FindButton(key);
+    if (button != nullptr && button->Enabled()) Toolbar1_ButtonClick(*button);
+}
+
+LRESULT frmMDIParent::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != WM_DROPFILES) return MdiForm::HandleMessage(msg, wp, lp);
+    auto drop = reinterpret_cast<HDROP>(wp);
+    std::wstring path;
+    if (const UINT length = DragQueryFileW(drop, 0, nullptr, 0); length > 0) {
+        path.resize(length + 1);
+        path.resize(DragQueryFileW(drop, 0, path.data(), length + 1));
+    }
+    DragFinish(drop);
+    if (!path.empty()) RunCommand([&path] { OpenModuleFile(path); });
+    return 0;
 }
 
 void frmMDIParent::Toolbar1_ButtonClick(ui::ToolbarButton& Button) {
     const std::wstring key = Button.Key();
     RunCommand([&] {
-        if (key == L"Open") {
+        if (key == L"New") {
+            NewModule();
+        } else if (key == L"Open") {
             OpenModuleFile(L"");
         } else if (key == L"Save") {
             SaveCurrentPage();
         } else if (key == L"Print") {
             PrintModule(RequireEditor().prtTXTextControl2, CmDialog1);
+        } else if (key == L"Cut") {
+            EditCut();
+        } else if (key == L"Copy") {
+            EditCopy();
+        } else if (key == L"Paste") {
+            EditPaste();
+        } else if (key == L"Undo") {
+            RequireEditor().TXTextControl1.Engine().Undo();
+        } else if (key == L"Redo") {
+            RequireEditor().TXTextControl1.Engine().Redo();
+        } else if (key == L"Find") {
+            ShowFindDialog(1);
+        } else if (key == L"SpellCheck") {
+            RunSpellCheck();
+        } else if (key == L"remove_movie") {
+            frmMDIChild& editor = RequireEditor();
+            editor.TXTextControl1.Engine().ObjectDelete();
+            editor.RemoveMovieControl();
+            App().MovieDeletePending = true;
+        } else if (key == L"delete_hyperlink") {
+            DeleteHyperlink(RequireEditor().TXTextControl1.Engine());
         } else if (key == L"Previous") {
             GoToPreviousPage();
         } else if (key == L"Next") {
@@ -51,6 +203,8 @@ void frmMDIParent::Toolbar1_ButtonClick(ui::ToolbarButton& Button) {
         } else if (key == L"insert_A") {
             InsertPage(2);
         }
+        // Print preview, the movie and image insertions, movie properties and the hyperlink
+        // dialog arrive with the windows that do them; "delete image" never did anything.
     });
 }
 

@@ -9,6 +9,7 @@
 #include "app/core/AppState.h"
 #include "app/core/Startup.h"
 #include "app/core/frmMDIParent.h"
+#include "app/core/frmOpenDlg.h"
 #include "app/core/frmStartUpDlg.h"
 #include "ui/Application.h"
 #include "ui/TestHooks.h"
@@ -38,6 +39,8 @@ protected:
 };
 
 TEST_F(StartUp, TheFrameFollowsTheStartUpWindowAfterItsDelay) {
+    // Without a module on the command line the frame asks for one; the author leaves it for later.
+    ui::test::OnNextModal<frmOpenDlg>([](frmOpenDlg& d) { d.Unload(); });
     const auto start = Clock::now();
     StartZorvik();
     EXPECT_GE(MsSince(start), kStartUpDelayMs - 20);
@@ -92,7 +95,17 @@ TEST(StartUpProcess, ZorvikShowsItsStartUpWindowThenItsFrame) {
     std::wstring exe(self);
     exe = exe.substr(0, exe.find_last_of(L'\\')) + L"\\Zorvik.exe";  // built beside this test
 
-    std::wstring commandLine = L"\"" + exe + L"\"";
+    // A module to open, so that the frame comes up without asking for one.
+    const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\')) + L"\\startup_000321";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (const auto& [name, text] : {std::pair<std::wstring, std::string>{L"\\Map.txt", "000321\r\nStart\r\n1\r\n"},
+                                     {L"\\000321.zvk", ""}}) {
+        HANDLE file = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    std::wstring commandLine = L"\"" + exe + L"\" " + folder + L"\\000321.zvk";
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};
     ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))

@@ -1,0 +1,164 @@
+// The commands of SharedCommands.h that the toolbar and the editor's menus run on the active
+// editor: clipboard, colours, the bars, File > New and the Window list.
+#include <type_traits>
+
+#include "app/core/AppState.h"
+#include "app/core/FILE.h"
+#include "app/core/PageControl.h"
+#include "app/core/SharedCommands.h"
+#include "app/core/frmMDIParent.h"
+#include "app/core/frmOpenDlg.h"
+#include "app/editor/frmMDIChild.h"
+#include "base/Error.h"
+#include "ui/Application.h"
+#include "ui/Menu.h"
+#include "ui/MsgBox.h"
+
+namespace {
+
+frmMDIParent& Frame() {
+    auto* frame = dynamic_cast<frmMDIParent*>(ui::MdiForm::Current());
+    if (frame == nullptr) throw zv::Error(L"The program's frame window is not open.");
+    return *frame;
+}
+
+tx::TXTextControl& EditorText() { return RequireEditor().TXTextControl1; }
+
+bool Contains(const std::wstring& text, const std::wstring& part) {
+    return !part.empty() && text.find(part) != std::wstring::npos;
+}
+
+// The editor window gets its Window menu with its other menus; until it has one, there is
+// nothing to list the modules in.
+template <class Editor>
+void FillWindowMenuOf(Editor& editor) {
+    if constexpr (requires { editor.mnuWindow_Sep; editor.mnuWindow_WindowList; }) {
+        BuildWindowList(editor.mnuWindow_Sep, editor.mnuWindow_WindowList);
+    }
+}
+
+}  // namespace
+
+void EditCut() { EditorText()->Clip(tx::kClipCut); }
+void EditCopy() { EditorText()->Clip(tx::kClipCopy); }
+void EditPaste() { EditorText()->Clip(tx::kClipPaste); }
+
+void EditDelete() {
+    frmMDIChild& editor = RequireEditor();
+    editor.DeletingAction = true;
+    editor.TXTextControl1->Clip(tx::kClipDelete);
+}
+
+void EditSelectAll() {
+    tx::TXTextControl& text = EditorText();
+    ui::ScreenObject& screen = ui::Screen();
+    const int pointer = screen.MousePointer();
+    screen.SetMousePointer(ui::vbHourglass);
+    text.Engine().SetSelStart(0);
+    text.Engine().SetSelLength(-1);
+    screen.SetMousePointer(pointer);
+}
+
+void NewModule() {
+    try {
+        if (frmMDIChild* editor = ActiveEditor(); editor != nullptr && editor->DirtyFlag) {
+            const int answer =
+                ui::MsgBox(L"The text in [" + editor->Caption() + L"] has changed.\r\nDo you want to save the changes?",
+                           ui::vbYesNoCancel + ui::vbExclamation, Frame().Caption());
+            if (answer == ui::vbCancel) return;
+            if (answer == ui::vbYes) SaveCurrentPage();
+        }
+        InitPageList();
+        frmMDIChild& editor = Frame().NewEditorWindow();
+        editor.SetCaption(L"Untitled");
+        editor.Show();
+        UpdateToolbar();
+        ui::Forms::Get<frmOpenDlg>().Show(ui::vbModal);
+    } catch (const zv::Error&) {
+        // A new module is asked for again from the File menu; nothing half-done needs telling.
+    }
+}
+
+void ChooseTextColor(int kind) {
+    try {
+        tx::TextEngine& engine = EditorText().Engine();
+        const tx::Color current = kind == 1 ? engine.ForeColor() : engine.TextBkColor();
+        // The control's "no colour": the dialog starts from black and whatever it gives applies.
+        const bool none = current == tx::kNoColor || current == 0xFFFFFFFFu;
+        ui::CommonDialog& dialog = Frame().CmDialog1;
+        dialog.Color = none ? 0 : current;
+        dialog.Flags = 1;
+        dialog.CancelError = false;
+        dialog.ShowColor();
+        const auto chosen = static_cast<tx::Color>(dialog.Color);
+        if (chosen != current || none) {
+            if (kind == 1) {
+                engine.SetForeColor(chosen);
+            } else {
+                engine.SetTextBkColor(chosen);
+            }
+        }
+    } catch (const zv::Error&) {
+        // Colour is a nicety: a failure leaves the text as it was.
+    }
+}
+
+void ShowPageSetup(tx::TXTextControl& /*control*/) {
+    // The page setup dialog is not part of the program yet.
+}
+
+void ShowFindDialog(int /*mode*/) {
+    // The find dialog is not part of the program yet.
+}
+
+void RunSpellCheck() {
+    // The spelling checker is not part of the program yet.
+}
+
+namespace {
+// A bar along the frame's edge shows or goes; the editors take or give up its room.
+void ToggleFrameBar(ui::Control& bar) {
+    bar.SetVisible(!bar.Visible());
+    Frame().LayoutAligned();
+}
+}  // namespace
+
+void ToggleParagraphBar() { ToggleFrameBar(Frame().TXButtonBar1); }
+void ToggleStatusBar() { ToggleFrameBar(Frame().TXStatusBar1); }
+void ToggleToolbar() { ToggleFrameBar(Frame().Toolbar1); }
+
+void ToggleRuler(frmMDIChild& form) {
+    form.TXRuler1.SetVisible(!form.TXRuler1.Visible());
+    FitEditorToRuler(form);
+}
+
+void FitEditorToRuler(frmMDIChild& form) { form.FitEditorToRuler(); }
+
+int GetPageIndex(const std::wstring& pageName) {
+    std::int16_t count = 0;
+    std::vector<std::wstring> names, types, topics;
+    App().PageList.GetAllPageInfo(count, names, types, topics);
+    for (int i = 1; i <= count; ++i) {
+        if (names[static_cast<size_t>(i)] == pageName) return i;
+    }
+    return 0;
+}
+
+void BuildWindowList() {
+    AddToWindowList();
+    if (frmMDIChild* editor = ActiveEditor()) FillWindowMenuOf(*editor);
+}
+
+void BuildWindowList(ui::MenuItem& mnuWindow_Sep, ui::MenuArray& mnuWindow_WindowList) {
+    const AppState& app = App();
+    const int last = static_cast<int>(app.WindowList.size());  // elements 1..101
+    for (int n = 1; n <= last; ++n) {
+        mnuWindow_Sep.SetVisible(true);
+        ui::MenuItem& item = mnuWindow_WindowList.Exists(n) ? mnuWindow_WindowList[n] : mnuWindow_WindowList.Load(n);
+        const std::wstring& entry = app.WindowList[static_cast<size_t>(n - 1)];
+        item.SetCaption(entry);
+        item.SetVisible(true);
+        item.SetChecked(Contains(entry, app.ModuleCode));
+        if (n == last || app.WindowList[static_cast<size_t>(n)].empty()) break;
+    }
+}
