@@ -84,6 +84,7 @@ struct RowDef {
 
 struct TableBuild {
     int id = 0;
+    int source = 0;  // the writer's id of the table, when ours wrote it
     int row = 1;
     int col = 1;
     size_t firstParagraph = 0;
@@ -409,9 +410,14 @@ private:
         Paragraph& p = story.current;
         p.format = ResolvedPara(s);
         if (&story == &body_ && (s.inTable || cellEnd)) {
+            // A row of another table of ours starts a table of its own.
+            if (table_ && table_->col == 1 && rowTable_ != 0 && table_->source != rowTable_ &&
+                table_->rows.size() == static_cast<size_t>(table_->row - 1))
+                CloseTable();
             if (!table_) {
                 table_ = TableBuild{};
                 table_->id = doc_.nextTableId++;
+                table_->source = rowTable_;
                 table_->firstParagraph = body_.done.size();
             }
             p.cell = CellRef{table_->id, table_->row, table_->col};
@@ -1010,6 +1016,7 @@ private:
             return;
         }
         if (w == "clcbpat") { rowDef_.pending.background = ColorAt(n, kNoColor); return; }
+        if (w == rtf::kZvTable) { rowTable_ = n; return; }
         if (w == rtf::kZvGridWidth) { rowDef_.pending.gridWidth = std::clamp(n, 0, limits::kMaxBorder); return; }
         if (w == "cellx") {
             if (rowDef_.edges.size() < static_cast<size_t>(limits::kMaxTableColumns)) {
@@ -1168,6 +1175,7 @@ private:
     ObjectBuild object_;
     std::vector<std::pair<Anchor, Object>> objects_;
     RowDef rowDef_;
+    int rowTable_ = 0;
     std::optional<TableBuild> table_;
 };
 

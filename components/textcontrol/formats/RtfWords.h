@@ -16,6 +16,7 @@ inline constexpr const char* kZvFrameStyle = "zvfs";      // the whole frame sty
 inline constexpr const char* kZvFrameWidth = "zvfw";
 inline constexpr const char* kZvFrameDistance = "zvfd";
 inline constexpr const char* kZvGridWidth = "zvgw";       // a cell's grid line width
+inline constexpr const char* kZvTable = "zvtbl";          // in a row definition: which table the row is of
 inline constexpr const char* kZvObject = "zvobj";         // destination: an object
 inline constexpr const char* kZvObjKind = "zvok";
 inline constexpr const char* kZvObjFixed = "zvofix";

@@ -342,11 +342,15 @@ private:
                 }
             }
             if (p.text[static_cast<size_t>(i)] == kObjectChar) {
+                // In a group of the character's format, which the object's character keeps.
+                out_ += "{";
+                CharProps(d_.charFormats[p.formats[static_cast<size_t>(i)]]);
                 for (const auto& o : d_.objects) {
                     if (o.fixed || o.anchor != start + i) continue;
                     if (StandardPicture(o)) Picture(o);
                     else OwnObject(o);
                 }
+                out_ += "}";
                 ++i;
             } else {
                 // A run: same format, up to the next object, field edge or mark.
@@ -399,6 +403,8 @@ private:
 
     void RowDefinition(const Table& t, int row) {
         Word("trowd");
+        // Two tables with no paragraph between them would read back as one: say whose row it is.
+        Word(rtf::kZvTable, t.id);
         Word("trgaph", 60);
         Word("trleft", 0);
         int edge = 0;
