@@ -32,3 +32,9 @@ zv_add_test(app_frame_tests
   SOURCES core/tests/OpenDlgTest.cpp core/tests/SharedCommandsTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)
+
+zv_add_test(app_startup_road_tests
+  SOURCES core/tests/StartupRoadTest.cpp
+  LIBS zv_app zv_ui_testing
+  WINDOWS_ONLY)
+add_dependencies(app_startup_road_tests Zorvik)
