@@ -49,7 +49,12 @@ DecodedImage DecodeRaster(const std::string& bytes) {
     std::vector<std::uint32_t> px(static_cast<size_t>(w) * h);
     if (FAILED(converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(px.size() * 4), reinterpret_cast<BYTE*>(px.data()))))
         return out;
-    // Transparent parts show the white page, as they would on paper.
+    // Transparent parts show the white page, as they would on paper. A picture whose alpha is zero
+    // everywhere has no real alpha (some decoders leave the channel empty): it is opaque.
+    bool anyAlpha = false;
+    for (auto p : px) anyAlpha |= (p >> 24) != 0;
+    if (!anyAlpha)
+        for (auto& p : px) p |= 0xFF000000u;
     for (auto& p : px) {
         const std::uint32_t a = p >> 24;
         if (a == 255) continue;

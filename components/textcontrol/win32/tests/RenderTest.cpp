@@ -1,1 +1,337 @@
+// What the control paints and prints, checked at the pixel level.
+#include <objbase.h>
+#include <wincodec.h>
+
+#include <cmath>
+
 #include "components/textcontrol/win32/tests/TxWinTest.h"
+#include "ui/Handles.h"
+#include "ui/Printer.h"
+
+namespace tx::testing {
+namespace {
+
+using RenderTest = TxWinTest;
+
+int ScreenDpi() {
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(nullptr, dc);
+    return dpi;
+}
+
+// Arial 12 pt at the screen's resolution, measured here without the control's code.
+TEXTMETRICW ArialMetrics(int pixelHeight) {
+    HDC dc = GetDC(nullptr);
+    HFONT f = CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+    HGDIOBJ old = SelectObject(dc, f);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    DeleteObject(f);
+    ReleaseDC(nullptr, dc);
+    return tm;
+}
+
+struct Box {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    int dark = 0;
+};
+Box InkBox(const Picture& p, int x0, int y0, int x1, int y1) {
+    Box b;
+    for (int y = std::max(0, y0); y < std::min(p.height, y1); ++y)
+        for (int x = std::max(0, x0); x < std::min(p.width, x1); ++x)
+            if (p.Dark(x, y)) {
+                b.left = std::min(b.left, x);
+                b.right = std::max(b.right, x);
+                b.top = std::min(b.top, y);
+                b.bottom = std::max(b.bottom, y);
+                ++b.dark;
+            }
+    return b;
+}
+
+TEST_F(RenderTest, APageMatchesItsKnownPictureAtFullAndHalfZoom) {
+    control_.Engine().SetSelText(L"Zorvik");
+    const int table = control_.Engine().TableInsert(1, 2, 6);
+    ASSERT_NE(table, 0);
+    control_.Engine().SetTableCellAttribute(table, 0, 0, cell::kBorderWidth, 30);
+    control_.Engine().SetTableGridlines(false);
+    const int dpi = ScreenDpi();
+    const int lineHeight = [&] { TEXTMETRICW tm = ArialMetrics(MulDiv(240, dpi, 1440)); return MulDiv(tm.tmHeight, 1440, dpi); }();
+
+    for (int zoom : {100, 50}) {
+        SCOPED_TRACE(zoom);
+        control_.SetZoomFactor(zoom);
+        control_.SetScrollPosY(0);
+        const double s = dpi * zoom / (100.0 * 1440.0);
+        auto px = [&](int twips) { return static_cast<int>(std::lround(twips * s)); };
+        RECT client;
+        GetClientRect(control_.hWnd(), &client);
+        const Picture shown = Capture(client.right, client.bottom, [&](HDC dc) { control_.PaintTo(dc); });
+
+        // Text: the known picture is the word drawn with plain GDI at the first line's baseline
+        // (margin plus the font's ascent), each letter where it stands at 100 % scaled by the zoom,
+        // as a page looks the same at every zoom, only smaller or larger.
+        const TEXTMETRICW big = ArialMetrics(MulDiv(240, dpi, 1440));
+        const int baseline = px(1440 + MulDiv(big.tmAscent, 1440, dpi));
+        int ends[6] = {};
+        {
+            HDC screen = GetDC(nullptr);
+            HFONT f = CreateFontW(-MulDiv(240, dpi, 1440), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+            HGDIOBJ old = SelectObject(screen, f);
+            SIZE size;
+            int fit;
+            GetTextExtentExPointW(screen, L"Zorvik", 6, 1 << 20, &fit, ends, &size);
+            SelectObject(screen, old);
+            DeleteObject(f);
+            ReleaseDC(nullptr, screen);
+        }
+        const Picture known = Capture(client.right, client.bottom, [&](HDC dc) {
+            HFONT f = CreateFontW(-px(240), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, ANTIALIASED_QUALITY, 0, L"Arial");
+            HGDIOBJ old = SelectObject(dc, f);
+            SetTextAlign(dc, TA_BASELINE | TA_LEFT);
+            SetBkMode(dc, TRANSPARENT);
+            for (int i = 0; i < 6; ++i) {
+                const int x = 1440 + (i == 0 ? 0 : MulDiv(ends[i - 1], 1440, dpi));
+                TextOutW(dc, px(x), baseline, L"Zorvik" + i, 1);
+            }
+            SelectObject(dc, old);
+            DeleteObject(f);
+        });
+        const int textTop = px(1440), textBottom = px(1440 + lineHeight);
+        const Box a = InkBox(shown, 0, 0, client.right, textBottom), b = InkBox(known, 0, 0, client.right, textBottom);
+        ASSERT_GT(b.dark, 10);
+        EXPECT_NEAR(a.left, b.left, 1);
+        EXPECT_NEAR(a.right, b.right, 2);
+        EXPECT_NEAR(a.top, b.top, 1);
+        EXPECT_NEAR(a.bottom, b.bottom, 1);
+        EXPECT_GE(a.top, textTop);
+        int differ = 0;
+        for (int y = textTop; y < textBottom; ++y)
+            for (int x = 0; x < client.right; ++x) differ += shown.Dark(x, y) != known.Dark(x, y);
+        EXPECT_LE(differ, b.dark / 5) << "of " << b.dark << " dark pixels; box " << a.left << "," << a.top << " / " << b.left << "," << b.top;
+
+        // Table borders: 30 twips (2 pixels at 100 %, 1 at 50 %) on each cell's edges, white inside.
+        const Layout& layout = control_.Engine().GetLayout();
+        ASSERT_EQ(layout.Cells().size(), 2u);
+        for (int col = 1; col <= 2; ++col)
+            for (int attribute : {cell::kLeftBorder, cell::kTopBorder, cell::kRightBorder, cell::kBottomBorder})
+                EXPECT_EQ(control_.Engine().TableCellAttribute(table, 1, col, attribute), 30) << col << " " << attribute;
+        const int border = std::max(1, px(30));
+        for (const PlacedCell& c : layout.Cells()) {
+            EXPECT_GE(c.y, 1440 + lineHeight - 15);  // below the text
+            const int l = px(c.x), t = px(c.y), r = px(c.x + c.width), bt = px(c.y + c.height);
+            const int midY = (t + bt) / 2, midX = (l + r) / 2;
+            for (int k = 0; k < border; ++k) {
+                EXPECT_TRUE(shown.Dark(l + k, midY)) << "left border at " << l + k;
+                EXPECT_TRUE(shown.Dark(r - 1 - k, midY)) << "right border at " << r - 1 - k;
+                EXPECT_TRUE(shown.Dark(midX, t + k)) << "top border at " << t + k;
+                EXPECT_TRUE(shown.Dark(midX, bt - 1 - k)) << "bottom border at " << bt - 1 - k;
+            }
+            EXPECT_FALSE(shown.Dark(l + border + 1, midY));
+            EXPECT_FALSE(shown.Dark(midX, t + border + 1));
+            EXPECT_FALSE(shown.Dark(midX, t - 2));
+        }
+        EXPECT_FALSE(shown.Dark(px(1440) - 2, px(layout.Cells()[0].y) + 3));
+    }
+}
+
+TEST_F(RenderTest, ThePageViewsPutTheSheetOnADeskAndZoomIsClamped) {
+    control_.Engine().SetSelText(L"x");
+    control_.SetZoomFactor(5);
+    EXPECT_EQ(control_.ZoomFactor(), 10);
+    control_.SetZoomFactor(1000);
+    EXPECT_EQ(control_.ZoomFactor(), 400);
+    control_.SetZoomFactor(25);
+    RECT client;
+    GetClientRect(control_.hWnd(), &client);
+    control_.SetViewMode(kViewPageCentered);
+    const Picture centred = Capture(client.right, client.bottom, [&](HDC dc) { control_.PaintTo(dc); });
+    const POINT corner = control_.PageToClient(1, 0, 0);
+    const int sheetWidth = control_.PageToClient(1, control_.Engine().PageWidth(), 0).x - corner.x;
+    EXPECT_NEAR(corner.x, (client.right - sheetWidth) / 2, 2);
+    EXPECT_EQ(centred.At(corner.x + 5, corner.y + 5), 0xFFFFFFu);       // the sheet
+    EXPECT_NE(centred.At(corner.x - 5, corner.y + 5), 0xFFFFFFu);       // the desk
+    control_.SetViewMode(kViewNormal);
+    EXPECT_EQ(control_.PageToClient(1, 0, 0).x, 0);
+}
+
+TEST_F(RenderTest, APageIsPrintedToTheCapturePrinterFromTheSameLayout) {
+    control_.Engine().SetSelText(L"First page");
+    control_.Engine().SetSelText(std::wstring(1, kPageBreak) + L"Second page");
+    ASSERT_EQ(control_.PageCount(), 2);
+    EXPECT_FALSE(control_.PrintPage(1));  // no device yet
+
+    ui::PrinterCapture capture(15228, 9618);
+    ui::Printer().SetCapture(&capture);
+    for (int zoom : {100, 50}) {
+        control_.SetPrintDevice(ui::Printer().hDC());
+        control_.SetPrintZoom(zoom);
+        EXPECT_TRUE(control_.PrintPage(2));
+        EXPECT_FALSE(control_.PrintPage(3));
+        ui::Printer().NewPage();
+    }
+    ui::Printer().EndDoc();
+    ui::Printer().SetCapture(nullptr);
+    ASSERT_GE(capture.PageCount(), 2u);
+    // Rendered at 96 pixels per inch: the margin is 96 pixels, half that at 50 %.
+    const int w = MulDiv(15228, 96, 1440), h = MulDiv(9618, 96, 1440);
+    for (size_t page = 0; page < 2; ++page) {
+        SCOPED_TRACE(page);
+        Picture p;
+        p.width = w;
+        p.height = h;
+        p.px = capture.Render(page, w, h);
+        const int margin = page == 0 ? 96 : 48;
+        const Box ink = InkBox(p, 0, 0, w, h);
+        ASSERT_GT(ink.dark, 20);
+        EXPECT_NEAR(ink.left, margin, 3);
+        EXPECT_NEAR(ink.top, margin + (page == 0 ? 4 : 2), 4);
+        // "Second page" is wider than "First page" would have been: the second page was printed.
+        EXPECT_GT(ink.right - ink.left, page == 0 ? 60 : 30);
+    }
+    // The screen's layout is back after printing.
+    EXPECT_EQ(control_.PageCount(), 2);
+}
+
+TEST_F(RenderTest, AThousandRepaintsLeaveNoGdiObjectBehind) {
+    control_.Engine().SetSelText(L"Some text with a table below\n");
+    const int table = control_.Engine().TableInsert(2, 2);
+    control_.Engine().SetTableCellAttribute(table, 0, 0, cell::kBackColor, 0x00FFCC99);
+    control_.Engine().SetSelStart(0);
+    control_.Engine().SetSelLength(4);
+    control_.Refresh();
+    const ui::LiveHandleCounts before = ui::LiveHandles();
+    for (int i = 0; i < 1000; ++i) {
+        if (i % 100 == 0) control_.SetZoomFactor(i % 200 == 0 ? 150 : 100);
+        InvalidateRect(control_.hWnd(), nullptr, FALSE);
+        UpdateWindow(control_.hWnd());
+    }
+    control_.SetZoomFactor(100);
+    control_.Refresh();
+    EXPECT_EQ(ui::LiveHandles().gdi, before.gdi);
+    EXPECT_EQ(ui::LiveHandles().dcs, before.dcs);
+    EXPECT_EQ(ui::detail::FailedReleases(), 0);
+}
+
+// Encodes a 4 x 4 picture of one colour with the imaging component's encoder.
+std::string EncodeSolid(const GUID& container, std::uint32_t bgra) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IWICImagingFactory* factory = nullptr;
+    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory, reinterpret_cast<void**>(&factory));
+    if (!factory) return {};
+    IStream* stream = nullptr;
+    CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+    IWICBitmapEncoder* encoder = nullptr;
+    factory->CreateEncoder(container, nullptr, &encoder);
+    std::string out;
+    if (encoder && stream && SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache))) {
+        IWICBitmapFrameEncode* frame = nullptr;
+        encoder->CreateNewFrame(&frame, nullptr);
+        frame->Initialize(nullptr);
+        frame->SetSize(4, 4);
+        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+        frame->SetPixelFormat(&format);
+        const int stride = format == GUID_WICPixelFormat24bppBGR ? 12 : 16;
+        std::vector<BYTE> px(static_cast<size_t>(stride) * 4);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                for (int c = 0; c < stride / 4; ++c) px[static_cast<size_t>(y * stride + x * (stride / 4) + c)] = static_cast<BYTE>(bgra >> (8 * c));
+        frame->WritePixels(4, stride, static_cast<UINT>(px.size()), px.data());
+        frame->Commit();
+        encoder->Commit();
+        frame->Release();
+        HGLOBAL mem = nullptr;
+        GetHGlobalFromStream(stream, &mem);
+        STATSTG st{};
+        stream->Stat(&st, STATFLAG_NONAME);
+        const char* p = static_cast<const char*>(GlobalLock(mem));
+        out.assign(p, static_cast<size_t>(st.cbSize.QuadPart));
+        GlobalUnlock(mem);
+    }
+    if (encoder) encoder->Release();
+    if (stream) stream->Release();
+    factory->Release();
+    return out;
+}
+
+// A placeable Windows metafile of a filled rectangle, 1 x 1 inch.
+std::string RedMetafile() {
+    HDC dc = CreateMetaFileW(nullptr);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    SelectObject(dc, red);
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    SetWindowExtEx(dc, 100, 100, nullptr);
+    Rectangle(dc, 0, 0, 101, 101);
+    HMETAFILE mf = CloseMetaFile(dc);
+    DeleteObject(red);
+    const UINT size = GetMetaFileBitsEx(mf, 0, nullptr);
+    std::string bits(size, '\0');
+    GetMetaFileBitsEx(mf, size, bits.data());
+    DeleteMetaFile(mf);
+    std::uint16_t head[11] = {0xCDD7, 0x9AC6, 0, 0, 0, 100, 100, 100, 0, 0, 0};
+    std::uint16_t sum = 0;
+    for (int i = 0; i < 10; ++i) sum ^= head[i];
+    head[10] = sum;
+    return std::string(reinterpret_cast<const char*>(head), 22) + bits;
+}
+
+TEST_F(RenderTest, ImagesOfEveryFormatAreDecodedAndDrawnWhereTheLayoutPutsThem) {
+    struct Case {
+        const char* name;
+        std::string bytes;  // the 4-pixel rasters shown larger, the 1-inch metafile as it is
+    };
+    const std::uint32_t red = 0x00FF0000;  // bytes B, G, R = 0, 0, 255
+    const Case cases[] = {
+        {"PNG", EncodeSolid(GUID_ContainerFormatPng, red)},
+        {"JPEG", EncodeSolid(GUID_ContainerFormatJpeg, red)},
+        {"BMP", EncodeSolid(GUID_ContainerFormatBmp, red)},
+        {"TIFF", EncodeSolid(GUID_ContainerFormatTiff, red)},
+        {"WMF", RedMetafile()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(c.bytes.empty());
+        // Through a file, as the program inserts images.
+        wchar_t dir[MAX_PATH];
+        GetTempPathW(MAX_PATH, dir);
+        const std::wstring path = std::wstring(dir) + L"txwin_image.bin";
+        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(f, c.bytes.data(), static_cast<DWORD>(c.bytes.size()), &written, nullptr);
+        CloseHandle(f);
+        control_.Engine().SetSelStart(0);
+        control_.Engine().SetSelLength(-1);
+        control_.Engine().SetSelText(L"ab");
+        const int id = control_.Engine().ObjectInsertAsChar(0, path, 1);
+        EXPECT_TRUE(DecodeImage(c.bytes, control_.Engine().Doc().FindObject(id)->imageType).Valid());
+        // Shown 600 twips wide whatever size its header claims, so that it lies in the window.
+        const int natural = control_.Engine().Doc().FindObject(id)->width;
+        control_.Engine().SetObjectScale(id, 60000 / natural, 60000 / natural);
+        DeleteFileW(path.c_str());
+        ASSERT_NE(id, 0);
+        const Layout& layout = control_.Engine().GetLayout();
+        const PlacedObject* placed = nullptr;
+        for (const auto& o : layout.Objects()) if (o.objectId == id) placed = &o;
+        ASSERT_NE(placed, nullptr);
+        RECT client;
+        GetClientRect(control_.hWnd(), &client);
+        const Picture shown = Capture(client.right, client.bottom, [&](HDC dc) { control_.PaintTo(dc); });
+        const POINT centre = control_.PageToClient(placed->page, placed->x + placed->width / 2, placed->y + placed->height / 2);
+        const unsigned p = shown.At(centre.x, centre.y);
+        EXPECT_GT((p >> 16) & 0xFF, 200u) << std::hex << p;
+        EXPECT_LT((p >> 8) & 0xFF, 60u) << std::hex << p;
+        EXPECT_LT(p & 0xFF, 60u) << std::hex << p;
+        // Outside the picture the page is white.
+        const POINT beside = control_.PageToClient(placed->page, placed->x - 100, placed->y - 100);
+        EXPECT_EQ(shown.At(beside.x, beside.y), 0xFFFFFFu);
+    }
+    // Undo may bring the pictures back, so they stay decoded until a new document replaces them.
+    EXPECT_GE(control_.Images().Size(), 1u);
+    control_.Engine().LoadFromBytes("plain", kFormatText);
+    EXPECT_EQ(control_.Images().Size(), 0u);
+}
+
+}  // namespace
+}  // namespace tx::testing

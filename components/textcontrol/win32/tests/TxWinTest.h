@@ -57,7 +57,11 @@ using ui::testing::Utf8;
 struct Picture {
     int width = 0, height = 0;
     std::vector<unsigned> px;
-    unsigned At(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
+    // Outside the picture reads as white paper.
+    unsigned At(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFF;
+        return px[static_cast<size_t>(y) * width + x];
+    }
     bool Dark(int x, int y) const {
         const unsigned p = At(x, y);
         return ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 3 * 128;

@@ -33,10 +33,10 @@ void TxWinTest::SetUp() {
     wc.lpszClassName = kFrameClass;
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     RegisterClassExW(&wc);
-    frame_ = CreateWindowExW(0, kFrameClass, L"text control test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 900, 700,
+    frame_ = CreateWindowExW(0, kFrameClass, L"text control test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 1100, 760,
                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(frame_, nullptr);
-    ASSERT_TRUE(control_.Create(frame_, RECT{0, 0, 880, 680}));
+    ASSERT_TRUE(control_.Create(frame_, RECT{0, 0, 1080, 740}));
     SetFocus(control_.hWnd());
     Pump();
 }
