@@ -8,6 +8,7 @@
 #include <optional>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "base/Cp1252.h"
 #include "base/Error.h"
@@ -716,9 +717,27 @@ private:
         Top().groupKind = kind;
     }
 
+    // Every word Destination knows: most control words are not destinations, and one look-up
+    // answers that faster than the comparisons below.
+    static bool MaybeDestination(std::string_view w) {
+        static const std::unordered_set<std::string_view> kWords = {
+            "aftnsep", "aftnsepc", "annotation", "bkmkend", "bkmkstart", "colorschememapping", "colortbl",
+            "comment", "datafield", "datastore", "do", "docvar", "falt", "field", "filetbl", "fldinst",
+            "fldrslt", "fldtype", "fonttbl", "footer", "footerf", "footerl", "footerr", "footnote",
+            "formfield", "ftnsep", "ftnsepc", "generator", "header", "headerf", "headerl", "headerr", "info",
+            "latentstyles", "levelnumbers", "leveltext", "listname", "listoverridetable", "listtable",
+            "listtext", "nesttableprops", "nonshppict", "object", "panose", "pgdsctbl", "pict", "pn",
+            "pnseclvl", "pntext", "revtbl", "rsidtbl", "shp", "shpinst", "shppict", "shprslt", "stylesheet",
+            "template", "themedata", "userprops", "xmlnstbl", rtf::kZvObject, rtf::kZvObjName,
+            rtf::kZvObjData,
+        };
+        return kWords.count(w) != 0;
+    }
+
     bool Destination(std::string_view w) {
         State& s = Top();
         if (s.dest == Dest::Skip) return true;
+        if (!MaybeDestination(w)) return false;
         if (w == "fonttbl") EnterDestination(Dest::FontTable);
         else if (w == "colortbl") EnterDestination(Dest::ColorTable);
         else if (w == "stylesheet") EnterDestination(Dest::StyleSheet);
