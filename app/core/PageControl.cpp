@@ -179,6 +179,23 @@ void DeleteCurrentPage() {
     std::int16_t count = 0;
     std::vector<std::wstring> names, types, topics;
     app.PageList.GetAllPageInfo(count, names, types, topics);
+    if (app.IsNewPage) {
+        // The editor holds a page that was never stored: deleting it drops that page. The list's
+        // cursor still stands on the stored page the author came from, which must not go instead.
+        editor.RemoveMovieControl();
+        const std::wstring cur = app.PageList.GetCurrentPageName();
+        if (cur.empty()) {
+            ClearEditorPage();
+        } else {
+            ClearAndLoad(editor, cur);
+            if (app.CurrentPageNo > 1) --app.CurrentPageNo;
+            EnableToolbarButton(L"Next", !app.PageList.GetNextPageName().empty());
+            ShowPageCaption(cur);
+        }
+        app.PageJustAdded = false;
+        UpdateToolbar();
+        return;
+    }
     if (count <= 1) {
         throw zv::Error(L"A module keeps at least one page: the only page of the module cannot be deleted.");
     }

@@ -301,6 +301,20 @@ TEST_F(PageRoads, DeleteInTheMiddleAtTheEndAndNeverTheOnlyPage) {
     EXPECT_EQ(Map(folder), "000042\r\nTest module\r\n4\r\n0001.txm*Page\r\n");
 }
 
+TEST_F(PageRoads, DeletingAnUnstoredNewPageDropsOnlyThatPage) {
+    const fs::path folder = ModuleOfPages(2);  // the editor now holds a new page after page 2
+    TypeText(L"not wanted");
+    Press(L"Del_Page");
+    EXPECT_TRUE(fs::exists(folder / "0002.txm"));
+    EXPECT_EQ(PageText(folder / "0002.txm"), L"Page 2");
+    EXPECT_EQ(Map(folder), "000042\r\nTest module\r\n2\r\n0001.txm*Page\r\n0002.txm*Page\r\n");
+    EXPECT_EQ(engine().Text(), L"Page 2");
+    EXPECT_FALSE(App().IsNewPage);
+    EXPECT_FALSE(editor().DirtyFlag);
+    EXPECT_EQ(App().CurrentPageNo, 2);
+    EXPECT_EQ(editor().Caption(), L"MODULE: 000042    PAGENAME: 0002.TXM");
+}
+
 TEST_F(PageRoads, NoPageIsMadePastNumber9999) {
     const fs::path folder = ModuleOfPages(1);
     App().PageCounter = 10000;  // a module whose map says 9999 pages were made
