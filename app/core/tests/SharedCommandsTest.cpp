@@ -90,6 +90,17 @@ TEST_F(SharedCommands, TheToolbarFollowsWhatTheEditorCanDo) {
     EditPaste();
     EXPECT_EQ(engine().Text(), L"Page 1Page 1");
 
+    // Delete takes the selection without the clipboard, and tells the editor a deletion runs.
+    ui::Clipboard().SetText(L"kept");
+    engine().SetSelStart(6);
+    engine().SetSelLength(-1);
+    EditDelete();
+    EXPECT_EQ(engine().Text(), L"Page 1");
+    EXPECT_TRUE(editor().DeletingAction);
+    EXPECT_EQ(ui::Clipboard().GetText(), L"kept");
+    EditPaste();
+    EXPECT_EQ(engine().Text(), L"Page 1kept");
+
     // A link under the caret makes it removable; removing keeps its text.
     engine().SetSelStart(0);
     engine().SetSelLength(4);
@@ -100,7 +111,7 @@ TEST_F(SharedCommands, TheToolbarFollowsWhatTheEditorCanDo) {
     frame().RunToolbarKey(L"delete_hyperlink");
     EXPECT_EQ(engine().FieldAtInputPos(), 0);
     EXPECT_EQ(engine().FieldNext(0), 0);
-    EXPECT_EQ(engine().Text(), L"Page 1Page 1");
+    EXPECT_EQ(engine().Text(), L"Page 1kept");
     EXPECT_EQ(engine().SelLength(), 0);
 }
 
