@@ -524,6 +524,10 @@ TEST_F(UiTest, LineShapeAndImageAreDrawnByTheirContainer) {
     EXPECT_EQ(PixelAt(pic, 121, 11), RGB(0, 0, 255)) << "the image";
     EXPECT_EQ(PixelAt(pic, 200, 150), RGB(255, 255, 255));
     EXPECT_EQ(f.Image1.Width(), PixelsToTwipsX(4)) << "an unstretched image takes its picture's size";
+    // A width of 0 (a borderless table's border in pixels) draws no border instead of failing.
+    EXPECT_NO_THROW(f.Shape1.SetBorderWidth(0));
+    EXPECT_EQ(PixelAt(pic, 11, 25), RGB(0, 255, 0)) << "no border: the fill reaches the edge";
+    EXPECT_THROW(f.Shape1.SetBorderWidth(-1), zv::Error);
     f.Shape1.SetVisible(false);
     EXPECT_EQ(PixelAt(pic, 30, 25), RGB(255, 255, 255)) << "a hidden shape is erased";
     test::Click(f.Image1);
