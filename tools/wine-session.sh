@@ -8,6 +8,8 @@ zv_wine_start() {
   local build=$1 root
   root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
   source "$root/tools/wine-env.sh" "$build"
+  # A server left from the build (the sample module is made under Wine) may hold another display.
+  wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
   if [ -z "${DISPLAY:-}" ]; then
     local n
     for n in $(seq 91 140); do
