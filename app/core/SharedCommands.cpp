@@ -44,7 +44,9 @@ void ShowPageCaption(const std::wstring& name) {
 
 void EnableToolbarButton(const std::wstring& key, bool enabled) {
     if (auto* frame = dynamic_cast<frmMDIParent*>(ui::MdiForm::Current())) {
-        if (ui::ToolbarButton* button = frame->Toolbar1.FindButton(key)) button->SetEnabled(enabled);
+        // Only a change reaches the toolbar's window: every page change sets a dozen buttons.
+        ui::ToolbarButton* button = frame->Toolbar1.FindButton(key);
+        if (button != nullptr && button->Enabled() != enabled) button->SetEnabled(enabled);
     }
 }
 
