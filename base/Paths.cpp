@@ -1,7 +1,5 @@
 #include "Paths.h"
 
-#include <cwctype>
-
 namespace zv {
 namespace {
 
@@ -42,10 +40,11 @@ bool IsPlainFileName(std::wstring_view name) {
     // Device names are reserved with any extension and in any case.
     std::wstring_view stem = name.substr(0, name.find(L'.'));
     while (!stem.empty() && stem.back() == L' ') stem.remove_suffix(1);
-    auto startsWith = [&](std::wstring_view device) {  // case-insensitive
+    auto startsWith = [&](std::wstring_view device) {  // device names are ASCII: ASCII case folding
         if (stem.size() < device.size()) return false;
         for (size_t i = 0; i < device.size(); ++i) {
-            if (static_cast<wchar_t>(std::towupper(stem[i])) != device[i]) return false;
+            const wchar_t c = stem[i] >= L'a' && stem[i] <= L'z' ? static_cast<wchar_t>(stem[i] - 32) : stem[i];
+            if (c != device[i]) return false;
         }
         return true;
     };

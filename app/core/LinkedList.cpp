@@ -106,7 +106,7 @@ void ParsePageMap(std::string_view bytes, const std::wstring& mapName, PageMap& 
             node->PageType = line.substr(star1 + 1);
         } else {
             node->PageType = line.substr(star1 + 1, star2 - star1 - 1);
-            if (node->PageType == L"Topic") node->TopicName = line.substr(star2 + 1);
+            if (node->PageType == std::wstring_view(L"Topic")) node->TopicName = line.substr(star2 + 1);
         }
     }
 }
