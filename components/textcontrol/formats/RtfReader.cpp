@@ -984,7 +984,7 @@ private:
         if (w == "fi") { s.para.firstIndent = std::clamp(n, -m, m); return; }
         if (w == "sb") { s.para.spaceBefore = std::clamp(n, 0, m); return; }
         if (w == "sa") { s.para.spaceAfter = std::clamp(n, 0, m); return; }
-        if (w == "sl") { s.para.lineSpacing = n > 0 ? std::clamp(n * 100 / 240, 10, 1000) : 100; return; }
+        if (w == "sl") { s.para.lineSpacing = n > 0 ? static_cast<int>(std::clamp<long long>(n * 100LL / 240, 10, 1000)) : 100; return; }
         if (w == rtf::kZvLineSpacing) { s.para.lineSpacing = std::clamp(n, 10, 1000); return; }
         if (w == "tqr") { s.nextTab = TabKind::Right; return; }
         if (w == "tqc") { s.nextTab = TabKind::Center; return; }

@@ -9,6 +9,11 @@ namespace {
 
 constexpr int kMinLineWidth = 20;
 
+// Heights add up in twips; a hostile document could make the sums overflow, so they stop at a
+// bound far beyond any page.
+constexpr long long kMaxExtent = 1 << 29;
+int Add(long long a, long long b) { return static_cast<int>(std::clamp(a + b, -kMaxExtent, kMaxExtent)); }
+
 struct ObjectAt {
     int offset;
     const Object* object;
@@ -206,7 +211,7 @@ ParagraphBox Layout::Break(const Document& d, const Paragraph& p, int index, int
             line.runs.push_back(run);
             k = e;
         }
-        line.height = std::max(1, (line.ascent + line.descent) * f.lineSpacing / 100);
+        line.height = std::max(1, Add(0, static_cast<long long>(line.ascent + line.descent) * f.lineSpacing / 100));
 
         // Alignment within the line's room.
         const int slack = std::max(0, avail - line.width);
@@ -233,7 +238,7 @@ ParagraphBox Layout::Break(const Document& d, const Paragraph& p, int index, int
                 line.width += slack;
             }
         }
-        height += line.height;
+        height = Add(height, line.height);
         box.lines.push_back(std::move(line));
         i = j;
         // A line break at the very end still opens an empty line after it.
@@ -244,13 +249,13 @@ ParagraphBox Layout::Break(const Document& d, const Paragraph& p, int index, int
             const FontMetrics fm = m.Metrics(d.charFormats[p.formats.empty() ? 0 : p.formats.back()]);
             empty.ascent = fm.ascent;
             empty.descent = fm.descent;
-            empty.height = std::max(1, (fm.ascent + fm.descent) * f.lineSpacing / 100);
+            empty.height = std::max(1, Add(0, static_cast<long long>(fm.ascent + fm.descent) * f.lineSpacing / 100));
             empty.indent = lineLeft;
-            height += empty.height;
+            height = Add(height, empty.height);
             box.lines.push_back(std::move(empty));
         }
     } while (i < n);
-    box.height = box.spaceBefore + height + f.spaceAfter + FrameInset(f, frame::kBottom);
+    box.height = Add(Add(box.spaceBefore, height), f.spaceAfter + FrameInset(f, frame::kBottom));
     return box;
 }
 
@@ -273,7 +278,7 @@ void Layout::LayoutStory(const Document& d, const std::vector<Paragraph>& story,
     int total = 0;
     for (const auto& p : story) {
         boxes.push_back(&Box(d, p, -1, width, next));
-        total += boxes.back()->height;
+        total = Add(total, boxes.back()->height);
     }
     int y = fromBottom ? top - total : top;
     for (size_t i = 0; i < story.size(); ++i) {
@@ -282,9 +287,9 @@ void Layout::LayoutStory(const Document& d, const std::vector<Paragraph>& story,
         for (size_t k = 0; k < box.lines.size(); ++k) {
             const Line& line = box.lines[k];
             out.push_back(PlacedLine{static_cast<int>(i), static_cast<int>(k), 1, page.marginLeft + line.indent, ly, line.offset});
-            ly += line.height;
+            ly = Add(ly, line.height);
         }
-        y += box.height;
+        y = Add(y, box.height);
     }
 }
 
@@ -353,7 +358,7 @@ void Layout::Place(const Document& d, Cache& next, const std::vector<Exclusion>&
         int linesHeight = 0;
         for (size_t k = 0; k < box.lines.size(); ++k) {
             const Line& line = box.lines[k];
-            linesHeight += line.height;
+            linesHeight = Add(linesHeight, line.height);
             if (allowBreaks && ly + line.height > bottom && ly > top) {
                 part.height = ly - part.y;
                 placedParagraphs_.push_back(part);
@@ -362,7 +367,7 @@ void Layout::Place(const Document& d, Cache& next, const std::vector<Exclusion>&
             }
             lines_.push_back(PlacedLine{index, static_cast<int>(k), page, x + line.indent, ly,
                                         paragraphStarts_[static_cast<size_t>(index)] + line.offset});
-            ly += line.height;
+            ly = Add(ly, line.height);
             if (allowBreaks && line.pageBreak) {
                 part.height = ly - part.y;
                 placedParagraphs_.push_back(part);
@@ -370,7 +375,7 @@ void Layout::Place(const Document& d, Cache& next, const std::vector<Exclusion>&
                 ly = top;
             }
         }
-        yy = ly + std::max(0, box.height - box.spaceBefore - linesHeight);
+        yy = Add(ly, std::max(0, box.height - box.spaceBefore - linesHeight));
         part.height = yy - part.y;
         placedParagraphs_.push_back(part);
     };
@@ -432,7 +437,7 @@ void Layout::Place(const Document& d, Cache& next, const std::vector<Exclusion>&
                 const int inner = std::max(t->columnWidths[static_cast<size_t>(col) - 1] - 2 * kCellPadding, kMinLineWidth);
                 const ParagraphBox& box = Box(d, cp, q, inner, next);
                 boxes_[static_cast<size_t>(q)] = &box;
-                cellHeight[static_cast<size_t>(col)] += box.height;
+                cellHeight[static_cast<size_t>(col)] = Add(cellHeight[static_cast<size_t>(col)], box.height);
             }
             for (int c = 1; c <= t->cols; ++c) rowHeight = std::max(rowHeight, cellHeight[static_cast<size_t>(c)] + 2 * kCellPadding);
             if (y + rowHeight > bottom && y > top) {
@@ -450,7 +455,7 @@ void Layout::Place(const Document& d, Cache& next, const std::vector<Exclusion>&
                 cells_.push_back(PlacedCell{t->id, row, c, page, colX[static_cast<size_t>(c) - 1], y,
                                             t->columnWidths[static_cast<size_t>(c) - 1], rowHeight});
             }
-            y += rowHeight;
+            y = Add(y, rowHeight);
             k = rowEnd;
         }
         i = end;

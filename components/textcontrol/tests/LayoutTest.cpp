@@ -179,6 +179,25 @@ TEST_F(LayoutTest, TextFlowsAroundFixedObjectsUnlessToldToRunOver) {
     EXPECT_EQ(over.GetLayout().Lines()[0].x, over.PageMarginL()) << "text runs over it";
 }
 
+TEST(LayoutLimits, HugeFontsAndSpacingInOneCellDoNotOverflow) {
+    // One table cell of thousands of lines, each as tall as the model allows: heights stop at a
+    // bound instead of wrapping around.
+    Document d;
+    const int id = d.InsertTable(0, 1, 1, 2000);
+    CharFormat huge;
+    huge.size = 32760;
+    const std::uint32_t f = d.InternFormat(huge);
+    std::wstring text;
+    for (int i = 0; i < 3000; ++i) text += L"x\n";
+    d.Insert(d.ParagraphStart(d.CellParagraphs(id, 1, 1).first), text, f);
+    d.ModifyParaFormats(0, d.Length(), [](ParaFormat& p) { p.lineSpacing = 1000; });
+    ASSERT_EQ(d.Validate(), L"");
+    Layout layout;
+    layout.Update(d);
+    EXPECT_GT(layout.Cells()[0].height, 0);
+    EXPECT_EQ(layout.PageCount(), 2) << "the row does not fit; it starts no further pages by itself";
+}
+
 TEST_F(LayoutTest, FullDocumentLaysOutWithoutGaps) {
     Layout layout;
     layout.SetMeasurer(&measurer);

@@ -207,6 +207,11 @@ TEST(Rtf, OddButValidInputIsRead) {
     EXPECT_EQ(d.tables[0].cols, 3);
     EXPECT_EQ(d.tables[0].rows, 1);
 
+    // Numbers at the edge of their range are clamped, not multiplied into an overflow.
+    const Document big = ReadRtf("{\\rtf1\\sl2147483647\\fs2147483647\\li-2147483648 x}"sv);
+    EXPECT_EQ(big.paragraphs[0].format.lineSpacing, 1000);
+    EXPECT_EQ(big.charFormats[big.paragraphs[0].formats[0]].size, 32760);
+
     // Binary data is skipped as bytes even in a skipped destination: its braces do not count.
     const Document b = ReadRtf("{\\rtf1 {\\*\\unknown \\bin3 }}}}text}"sv);
     EXPECT_EQ(b.paragraphs[0].text, L"text");
