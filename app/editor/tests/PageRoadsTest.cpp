@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -122,6 +123,10 @@ TEST_F(PageRoads, TheFirstPageOfANewModuleIsStoredAsPageOne) {
     EXPECT_EQ(Bytes(folder / "000123.zvk"), "");
     EXPECT_EQ(editor().Caption(), L"MODULE: 000123    PAGENAME: 000123");
     EXPECT_EQ(App().MeasureUnit, 1);
+    // The page-end markers sit at the end of the one page (the text is not scrolled).
+    EXPECT_EQ(editor().Picture1.Top(), 9660);
+    EXPECT_EQ(editor().Line1.Y1(), 9660 + static_cast<long>(6 * ui::Screen().TwipsPerPixelY()));
+    EXPECT_EQ(editor().Line1.X2(), 15228);
     for (auto* c : {&editor().TXTextControl1, &editor().prtTXTextControl2}) {
         EXPECT_EQ(c->Engine().PageWidth(), 15228);
         EXPECT_EQ(c->Engine().PageHeight(), 9618);
@@ -523,6 +528,11 @@ TEST_F(PageRoads, PrintModulePrintsTheChosenRangeAndCopies) {
     Press(L"Print");
     EXPECT_EQ(capture.PageCount(), 2u);
     EXPECT_EQ(capture.DocumentCount(), 1);
+    for (size_t i = 0; i < capture.PageCount(); ++i) {
+        const auto pixels = capture.Render(i, 306, 396);
+        EXPECT_TRUE(std::any_of(pixels.begin(), pixels.end(), [](unsigned p) { return (p & 0xFFFFFF) != 0xFFFFFF; }))
+            << "printed page " << i << " is blank";
+    }
 
     capture.Clear();
     ui::test::OnNextCommonDialog([](ui::CommonDialog&) { return true; });
