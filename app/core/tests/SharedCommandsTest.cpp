@@ -356,6 +356,17 @@ TEST_F(SharedCommands, ShortcutsReachTheCommandsFromTheEditor) {
     ui::test::PressKey('Z', false, true);
     EXPECT_EQ(engine().Text(), L"Page 1");
 
+    // The file and printer dialogs come from Ctrl+O and Ctrl+P; Ctrl+Y takes the undo back.
+    ui::test::CancelNextDialog();
+    ui::test::PressKey('O', false, true);
+    ui::test::CancelNextDialog();
+    ui::test::PressKey('P', false, true);
+    ASSERT_EQ(ui::test::CommonDialogs().size(), 2u);
+    EXPECT_EQ(ui::test::CommonDialogs()[0].kind, L"Open");
+    EXPECT_EQ(ui::test::CommonDialogs()[1].kind, L"Printer");
+    ui::test::PressKey('Y', false, true);
+    EXPECT_EQ(engine().Text(), L" 1");
+
     // Ctrl+S stores the page through the page type dialog.
     bool asked = false;
     ui::test::OnNextModal<frmPageTypeDlg>([&](frmPageTypeDlg& d) {

@@ -157,7 +157,9 @@ BOOL CALLBACK FindExitButton(HWND hwnd, LPARAM lp) {
     return TRUE;
 }
 
-TEST(StartupRoadProcess, ZorvikWithoutACommandLineAsksForAModuleAndExitEndsIt) {
+TEST(StartupRoadProcess, ZorvikWithoutACommandLineAsksForAModuleAndExitOrTheCloseBoxEndsIt) {
+    for (bool closeBox : {false, true}) {
+    SCOPED_TRACE(closeBox ? "close box" : "Exit");
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring exe(self);
@@ -176,7 +178,11 @@ TEST(StartupRoadProcess, ZorvikWithoutACommandLineAsksForAModuleAndExitEndsIt) {
     HWND exitButton = nullptr;
     EnumChildWindows(found.openDialog, FindExitButton, reinterpret_cast<LPARAM>(&exitButton));
     ASSERT_NE(exitButton, nullptr);
-    PostMessageW(exitButton, BM_CLICK, 0, 0);
+    if (closeBox) {
+        PostMessageW(found.openDialog, WM_CLOSE, 0, 0);
+    } else {
+        PostMessageW(exitButton, BM_CLICK, 0, 0);
+    }
 
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
     DWORD code = 1;
@@ -185,6 +191,7 @@ TEST(StartupRoadProcess, ZorvikWithoutACommandLineAsksForAModuleAndExitEndsIt) {
     TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+    }
 }
 
 }  // namespace
