@@ -8,9 +8,9 @@ source "$root/tools/build.sh"
 cmake -S "$root" -B "$build/win" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$root/tools/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$build/win" --target txwin_bench -j"$(nproc)" | grep -Ev '^\[ *[0-9]+%\]' || true
+set +e
 source "$root/tools/wine-session.sh"
 zv_wine_start "$build"
-set +e
 wine "$build/win/bench/textcontrol_win32/txwin_bench.exe" 2>&1 | grep -v fixme
 rc=${PIPESTATUS[0]}
 zv_wine_stop

@@ -109,6 +109,27 @@ int wmain() {
         UpdateWindow(control.hWnd());
     }) / 2;
 
+    // The same at the end of a longer document (two pages), where the caret keeps the view scrolled.
+    tx::TextControl longer;
+    longer.Create(frame, RECT{0, 0, 1080, 720});
+    for (int i = 0; i < 30; ++i) longer.Engine().SetSelText(L"A line of a longer document, one of thirty paragraphs.\n");
+    SetFocus(longer.hWnd());
+    longer.Engine().SetSelStart(longer.Engine().TextLength());
+    Pump();
+    const double keyLong = Median(runs, [&] {
+        SendMessageW(longer.hWnd(), WM_KEYDOWN, 'X', 1);
+        SendMessageW(longer.hWnd(), WM_CHAR, L'x', 1);
+        SendMessageW(longer.hWnd(), WM_KEYUP, 'X', 1 | (3u << 30));
+        UpdateWindow(longer.hWnd());
+        SendMessageW(longer.hWnd(), WM_KEYDOWN, VK_BACK, 1);
+        SendMessageW(longer.hWnd(), WM_CHAR, L'\b', 1);
+        SendMessageW(longer.hWnd(), WM_KEYUP, VK_BACK, 1 | (3u << 30));
+        UpdateWindow(longer.hWnd());
+    }) / 2;
+    std::printf("pages of the longer document: %d\n", longer.PageCount());
+    DestroyWindow(longer.hWnd());
+    SetFocus(control.hWnd());
+
     const std::string own = control.Engine().SaveToBytes(tx::kFormatOwn);
     const std::string rtf = control.Engine().SaveToBytes(tx::kFormatRtf);
     const double loadOwn = Median(50, [&] {
@@ -140,6 +161,7 @@ int wmain() {
 
     std::printf("full page repaint:                 %8.3f ms\n", repaint);
     std::printf("key press to repainted caret:      %8.3f ms\n", key);
+    std::printf("key press, end of longer document:%8.3f ms\n", keyLong);
     std::printf("load own format + paint:           %8.3f ms\n", loadOwn);
     std::printf("load RTF + paint (ours):           %8.3f ms\n", loadRtf);
     std::printf("load RTF + paint (Wine RichEdit):  %8.3f ms\n", richLoad);

@@ -135,6 +135,7 @@ void TextControl::Changed(ChangeKind kind) {
         }
         UpdateCaret();
     }
+    const bool objectsChanged = kind != ChangeKind::Selection && ObjectsChanged();
     switch (kind) {
     case ChangeKind::Text:
     case ChangeKind::Document: {
@@ -148,9 +149,19 @@ void TextControl::Changed(ChangeKind kind) {
     case ChangeKind::Format: ev.FormatChanged(); break;
     case ChangeKind::Selection: break;
     }
+    if (objectsChanged && kind != ChangeKind::Document) ev.ObjectChanged();
     CheckFieldEntered();
     ev.StateChanged();
     NotifyTools();
+}
+
+bool TextControl::ObjectsChanged() {
+    // The anchor is left out: text typed before an object carries it along without changing it.
+    std::vector<std::array<int, 6>> now;
+    for (const auto& o : engine_.Doc().objects) now.push_back({o.id, o.x, o.y, o.scaleX, o.scaleY, o.fixed ? 1 : 0});
+    if (now == objectState_) return false;
+    objectState_ = std::move(now);
+    return true;
 }
 
 void TextControl::ObjectNameRequest(int objectId, std::wstring& name) {
@@ -302,7 +313,12 @@ void TextControl::UpdateScrollBars() {
     si.nMax = std::max(0, ViewHeight() - 1);
     si.nPage = static_cast<UINT>(std::max(1, ClientHeightTwips()));
     si.nPos = scrollY_;
-    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+    // Setting a scroll bar redraws it: only when something changed, not at every keystroke.
+    const std::array<int, 3> now{si.nMax, static_cast<int>(si.nPage), si.nPos};
+    if (now != lastScroll_) {
+        lastScroll_ = now;
+        SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+    }
     if (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_HSCROLL) {
         si.nMax = std::max(0, engine_.PageWidth() + 2 * Gap() - 1);
         si.nPage = static_cast<UINT>(std::max(1, ClientWidthTwips()));
@@ -854,8 +870,10 @@ void TextControl::PaintTo(HDC dc) {
         }
         renderer_.DrawPage(dc, layout, doc, page, origin.x, origin.y, s, options);
         if (viewMode_ == kViewNormal && page > 1) {
-            // The page break, as a dotted line across the text column.
-            for (int x = origin.x; x < client.right; x += 4) SetPixel(dc, x, origin.y, RGB(128, 128, 128));
+            // The page break, as a grey line across the window.
+            RECT edge{client.left, origin.y, client.right, origin.y + 1};
+            SetBkColor(dc, RGB(160, 160, 160));
+            ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &edge, nullptr, 0, nullptr);
         }
     }
 }
@@ -884,6 +902,7 @@ void TextControl::OnPaint() {
 LRESULT TextControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
+        lastScroll_ = {-1, -1, -1};
         knownTables_.clear();
         for (const auto& t : engine_.Doc().tables) knownTables_.insert(t.id);
         UpdateScrollBars();

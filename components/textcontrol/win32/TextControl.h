@@ -9,7 +9,9 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
+#include <vector>
 #include <set>
 #include <string>
 
@@ -146,6 +148,7 @@ private:
     void PlaceHostWindows();
     void NotifyTools();
     void CheckFieldEntered();
+    bool ObjectsChanged();
     int Shift() const;
 
     void OnKeyDown(int key);
@@ -179,6 +182,8 @@ private:
     int lastField_ = 0;
     int headerFooter_ = 0;
     std::set<int> knownTables_;
+    // Where each object was at the last change: a difference is an object change for the host.
+    std::vector<std::array<int, 6>> objectState_;
     int resizeTable_ = 0, resizeCol_ = 0, resizeStartX_ = 0, resizeStartWidth_ = 0;
     bool caretShown_ = false;
     int caretHeight_ = 0;
@@ -187,6 +192,7 @@ private:
     HWND ruler_ = nullptr, buttonBar_ = nullptr, statusBar_ = nullptr;
     HWND toolTipWindow_ = nullptr;
     std::wstring toolTip_;
+    std::array<int, 3> lastScroll_{-1, -1, -1};
     ui::OwnedDc backDc_;
     ui::Bitmap backBitmap_;
     SIZE backSize_{0, 0};

@@ -19,7 +19,7 @@ public:
     // ---- changes ----
     virtual void Change() {}             // the text changed (typing, deleting, pasting, loading, undo)
     virtual void FormatChanged() {}      // character or paragraph formats, page, fields changed
-    virtual void ObjectChanged() {}      // an object was moved, scaled or deleted
+    virtual void ObjectChanged() {}      // an object was inserted, moved, scaled or deleted (not by a load)
     virtual void StateChanged() {}       // selection, insert mode, undo or clipboard state changed
 
     // ---- keyboard: set keyCode / keyAscii to 0 to swallow the key ----

@@ -3,6 +3,8 @@
 
 #include "components/textcontrol/win32/tests/TxWinTest.h"
 
+#include <commctrl.h>
+
 namespace tx::testing {
 namespace {
 
@@ -31,6 +33,7 @@ public:
     }
     void ObjectClicked(int id) override { log.push_back("ObjectClicked " + std::to_string(id)); }
     void ObjectDeselected() override { log.push_back("ObjectDeselected"); }
+    void ObjectChanged() override { log.push_back("ObjectChanged"); }
     void ObjectGetName(int id, std::wstring& name) override {
         log.push_back("ObjectGetName " + std::to_string(id));
         name = nameToGive;
@@ -180,6 +183,42 @@ TEST_F(EventsTest, ObjectsAreClickedAndDeselected) {
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[1], "ObjectDeselected");
     EXPECT_EQ(control_.Engine().ObjectCurrent(), 0);
+
+    // Scaling and deleting an object are object changes; typing beside it is not.
+    Type(L"y");
+    log = rec_.Take();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "ObjectChanged"), 0);
+    control_.Engine().SetObjectScale(id, 2000, 2000);
+    log = rec_.Take();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "ObjectChanged"), 1);
+    control_.Engine().SetObjectCurrent(id);
+    control_.Engine().ObjectDelete();
+    log = rec_.Take();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "ObjectChanged"), 1);
+    EXPECT_EQ(control_.Engine().Doc().objects.size(), 0u);
+}
+
+TEST_F(EventsTest, TheToolTipShowsTheTextTheHostSets) {
+    control_.SetToolTipText(L"http://example.org/");
+    HWND tip = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM out) {
+        wchar_t cls[64];
+        GetClassNameW(h, cls, 64);
+        if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) *reinterpret_cast<HWND*>(out) = h;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&tip));
+    ASSERT_NE(tip, nullptr);
+    wchar_t text[128] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = control_.hWnd();
+    ti.uId = 1;
+    ti.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_EQ(Utf8(text), "http://example.org/");
+    control_.SetToolTipText(L"other");
+    SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_EQ(Utf8(text), "other");
 }
 
 TEST_F(EventsTest, HeaderAndFooterBandsActivateAndTheBodyDeactivates) {

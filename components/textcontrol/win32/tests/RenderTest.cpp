@@ -137,6 +137,54 @@ TEST_F(RenderTest, APageMatchesItsKnownPictureAtFullAndHalfZoom) {
     }
 }
 
+TEST_F(RenderTest, CharacterFormatsOfTheSelectionShowInThePaint) {
+    control_.Engine().SetSelText(L"colour under back");
+    RECT client;
+    GetClientRect(control_.hWnd(), &client);
+    auto paint = [&] { return Capture(client.right, client.bottom, [&](HDC dc) { control_.PaintTo(dc); }); };
+    auto span = [&](int from, int to) {
+        const CaretPoint a = control_.Engine().PositionToPoint(from), b = control_.Engine().PositionToPoint(to);
+        const POINT tl = control_.PageToClient(a.page, a.x, a.y), br = control_.PageToClient(b.page, b.x, b.y + b.height);
+        return RECT{tl.x, tl.y, br.x, br.y};
+    };
+    auto count = [](const Picture& p, const RECT& r, const std::function<bool(unsigned)>& is) {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) n += is(p.At(x, y));
+        return n;
+    };
+    auto reddish = [](unsigned p) { return ((p >> 16) & 0xFF) > 160 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100; };
+    auto greenish = [](unsigned p) { return ((p >> 8) & 0xFF) > 160 && ((p >> 16) & 0xFF) < 100 && (p & 0xFF) < 100; };
+
+    const Picture before = paint();
+    control_.Engine().SetSelStart(0);
+    control_.Engine().SetSelLength(6);
+    control_.Engine().SetForeColor(0x0000FF);  // OLE colours are 0x00BBGGRR: red
+    control_.Engine().SetSelStart(7);
+    control_.Engine().SetSelLength(5);
+    control_.Engine().SetUnderline(true);
+    control_.Engine().SetSelStart(13);
+    control_.Engine().SetSelLength(4);
+    control_.Engine().SetTextBkColor(0x00FF00);  // green
+    control_.Engine().SetSelStart(0);
+    const Picture after = paint();
+
+    const RECT colour = span(0, 6), under = span(7, 12), back = span(13, 17);
+    EXPECT_EQ(count(before, colour, reddish), 0);
+    EXPECT_GT(count(after, colour, reddish), 10);
+    // The underline is a row of ink across the word below its letters' baseline.
+    int lineRows = 0;
+    for (int y = under.top; y < under.bottom; ++y) {
+        int dark = 0;
+        for (int x = under.left; x < under.right; ++x) dark += after.Dark(x, y);
+        lineRows += dark >= (under.right - under.left) * 9 / 10;
+    }
+    EXPECT_GE(lineRows, 1);
+    const int area = (back.right - back.left) * (back.bottom - back.top);
+    EXPECT_GT(count(after, back, greenish), area / 2);
+    EXPECT_EQ(count(before, back, greenish), 0);
+}
+
 TEST_F(RenderTest, ThePageViewsPutTheSheetOnADeskAndZoomIsClamped) {
     control_.Engine().SetSelText(L"x");
     control_.SetZoomFactor(5);
