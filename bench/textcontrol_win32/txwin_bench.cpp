@@ -41,6 +41,16 @@ double Median(int runs, const std::function<void()>& f) {
     return t[t.size() / 2];
 }
 
+// Types a letter and takes it back with Backspace, each until the window is painted again.
+void TypeAndErase(HWND h) {
+    for (auto [key, ch] : {std::pair<int, wchar_t>{'X', L'x'}, {VK_BACK, L'\b'}}) {
+        SendMessageW(h, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+        SendMessageW(h, WM_CHAR, ch, 1);
+        SendMessageW(h, WM_KEYUP, static_cast<WPARAM>(key), 1 | (3u << 30));
+        UpdateWindow(h);
+    }
+}
+
 // One editor page: headings, body text with some bold and italic, a list and a 3 x 3 table, as
 // much as fits on the 15228 x 9618 twip page.
 void FillPage(tx::TextEngine& e) {
@@ -96,18 +106,9 @@ int wmain() {
         InvalidateRect(control.hWnd(), nullptr, FALSE);
         UpdateWindow(control.hWnd());
     });
-    // A key in the middle of the body text, then Backspace, each until the window is painted.
+    // A key in the middle of the body text.
     control.Engine().SetSelStart(200);
-    const double key = Median(runs, [&] {
-        SendMessageW(control.hWnd(), WM_KEYDOWN, 'X', 1);
-        SendMessageW(control.hWnd(), WM_CHAR, L'x', 1);
-        SendMessageW(control.hWnd(), WM_KEYUP, 'X', 1 | (3u << 30));
-        UpdateWindow(control.hWnd());
-        SendMessageW(control.hWnd(), WM_KEYDOWN, VK_BACK, 1);
-        SendMessageW(control.hWnd(), WM_CHAR, L'\b', 1);
-        SendMessageW(control.hWnd(), WM_KEYUP, VK_BACK, 1 | (3u << 30));
-        UpdateWindow(control.hWnd());
-    }) / 2;
+    const double key = Median(runs, [&] { TypeAndErase(control.hWnd()); }) / 2;
 
     // The same at the end of a longer document (two pages), where the caret keeps the view scrolled.
     tx::TextControl longer;
@@ -116,16 +117,7 @@ int wmain() {
     SetFocus(longer.hWnd());
     longer.Engine().SetSelStart(longer.Engine().TextLength());
     Pump();
-    const double keyLong = Median(runs, [&] {
-        SendMessageW(longer.hWnd(), WM_KEYDOWN, 'X', 1);
-        SendMessageW(longer.hWnd(), WM_CHAR, L'x', 1);
-        SendMessageW(longer.hWnd(), WM_KEYUP, 'X', 1 | (3u << 30));
-        UpdateWindow(longer.hWnd());
-        SendMessageW(longer.hWnd(), WM_KEYDOWN, VK_BACK, 1);
-        SendMessageW(longer.hWnd(), WM_CHAR, L'\b', 1);
-        SendMessageW(longer.hWnd(), WM_KEYUP, VK_BACK, 1 | (3u << 30));
-        UpdateWindow(longer.hWnd());
-    }) / 2;
+    const double keyLong = Median(runs, [&] { TypeAndErase(longer.hWnd()); }) / 2;
     std::printf("pages of the longer document: %d\n", longer.PageCount());
     DestroyWindow(longer.hWnd());
     SetFocus(control.hWnd());
