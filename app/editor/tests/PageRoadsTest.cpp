@@ -487,6 +487,21 @@ TEST_F(PageRoads, SaveAsMovesTheModuleAndRefusesClashesAndNames) {
     EXPECT_FALSE(fs::exists(folder / "0001.txm"));
 }
 
+TEST_F(PageRoads, SaveAsWithNoModuleOpenMakesTheFolderWithItsMarker) {
+    const fs::path chosen = root_ / "000050";
+    SaveModuleAs([&](const std::wstring&, const std::wstring&) { return chosen.wstring(); });
+    EXPECT_TRUE(fs::is_directory(chosen));
+    EXPECT_EQ(Bytes(chosen / "000050.zvx"), "");
+    EXPECT_TRUE(App().ModulePath.empty());
+    EXPECT_EQ(App().BrowseFolderName, L"000050");
+
+    // A cancelled folder dialog does nothing more.
+    App().BrowseFolderPath.clear();
+    App().BrowseFolderName.clear();
+    SaveModuleAs([](const std::wstring&, const std::wstring&) { return std::wstring(); });
+    EXPECT_TRUE(ui::test::MsgBoxes().empty());
+}
+
 TEST_F(PageRoads, SaveDocumentAsWritesEachFormatTheControlWrites) {
     ModuleOfPages(1);
     GoToPage(L"0001.txm");
