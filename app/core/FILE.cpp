@@ -66,6 +66,21 @@ void OpenModuleFile(std::wstring path) {
     LoadModule(mapName);
 }
 
+void OpenRecentModule(const std::wstring& caption) {
+    if (caption == L"WindowList") return;
+    if (frmMDIChild* editor = ActiveEditor(); editor != nullptr && editor->DirtyFlag) {
+        const int answer =
+            ui::MsgBox(L"The text in [" + editor->Caption() + L"] has changed.\r\nDo you want to save the changes?",
+                       ui::vbYesNoCancel + ui::vbExclamation, Frame().Caption());
+        if (answer == ui::vbCancel) return;
+        if (answer == ui::vbYes) SaveCurrentPage();
+    }
+    CheckPageMap(zv::JoinPath(caption, L"Map.txt"));  // a module folder gone since: the open one stays
+    App().ModulePath = caption;
+    std::wstring mapName = L"Map.txt";
+    LoadModule(mapName);
+}
+
 void LoadModule(std::wstring& mapName) {
     AppState& app = App();
     CheckPageMap(ModuleFile(mapName));  // before anything of the open module is reset

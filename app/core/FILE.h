@@ -18,6 +18,8 @@ void OpenModuleFile(std::wstring path);
 // Loads ModulePath's page map and its first page into a new editor window; `mapName` comes back as
 // the first page's name.
 void LoadModule(std::wstring& mapName);
+// Opens the module whose folder a Window-menu entry names, after asking to store a changed page.
+void OpenRecentModule(const std::wstring& caption);
 // Makes a new module folder and names the editor after it. Refuses an existing folder.
 void CreateModule(const std::wstring& path, const std::wstring& code);
 

@@ -434,6 +434,38 @@ TEST_F(PageRoads, OpeningAModuleShowsItsFirstPageWithItsStoredPage) {
     EXPECT_EQ(ui::test::MsgBoxes().size(), 1u);
 }
 
+TEST_F(PageRoads, AWindowListEntryOpensItsModuleAfterTheSaveQuestion) {
+    const fs::path first = ModuleOfPages(1);  // module 000042, its first page stored
+    const fs::path second = root_ / "000077";
+    fs::create_directories(second);
+    tx::TextEngine page;
+    page.SetSelText(L"Other module");
+    WritePageFile((second / "0001.txm").wstring(), page);
+    std::ofstream(second / "Map.txt", std::ios::binary) << "000077\r\nOther\r\n1\r\n0001.txm*Page\r\n";
+
+    OpenRecentModule(L"WindowList");  // the menu's own entry opens nothing
+    EXPECT_EQ(App().ModulePath, first.wstring());
+
+    GoToPage(L"0001.txm");
+    TypeText(L"edited ");
+    ui::test::AnswerNextMsgBox(ui::vbCancel);
+    OpenRecentModule(second.wstring());
+    EXPECT_EQ(ui::test::LastMsgBox().style, ui::vbYesNoCancel + ui::vbExclamation);
+    EXPECT_EQ(App().ModulePath, first.wstring());
+    EXPECT_TRUE(editor().DirtyFlag);
+
+    frmMDIChild* firstEditor = &editor();
+    ui::test::AnswerNextMsgBox(ui::vbYes);
+    SaveNextAs(kOptContentPage);
+    OpenRecentModule(second.wstring());
+    EXPECT_EQ(PageText(first / "0001.txm"), L"edited Page 1");
+    EXPECT_EQ(App().ModulePath, second.wstring());
+    EXPECT_EQ(App().ModuleCode, L"000077");
+    EXPECT_NE(&editor(), firstEditor);  // a further window; the first stays open
+    EXPECT_TRUE(firstEditor->IsLoaded());
+    EXPECT_EQ(engine().Text(), L"Other module");
+}
+
 TEST_F(PageRoads, ANewModuleNeverTakesOverAnExistingFolder) {
     const fs::path folder = root_ / "000321";
     fs::create_directories(folder);
