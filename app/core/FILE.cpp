@@ -66,12 +66,16 @@ void OpenModuleFile(std::wstring path) {
     LoadModule(mapName);
 }
 
+int AskToSaveChanges(const frmMDIChild& editor) {
+    const ui::MdiForm* frame = ui::MdiForm::Current();
+    return ui::MsgBox(L"The text in [" + editor.Caption() + L"] has changed.\r\nDo you want to save the changes?",
+                      ui::vbYesNoCancel + ui::vbExclamation, frame != nullptr ? frame->Caption() : std::wstring());
+}
+
 void OpenRecentModule(const std::wstring& caption) {
     if (caption == L"WindowList") return;
     if (frmMDIChild* editor = ActiveEditor(); editor != nullptr && editor->DirtyFlag) {
-        const int answer =
-            ui::MsgBox(L"The text in [" + editor->Caption() + L"] has changed.\r\nDo you want to save the changes?",
-                       ui::vbYesNoCancel + ui::vbExclamation, Frame().Caption());
+        const int answer = AskToSaveChanges(*editor);
         if (answer == ui::vbCancel) return;
         if (answer == ui::vbYes) SaveCurrentPage();
     }

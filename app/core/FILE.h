@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+class frmMDIChild;
 namespace tx {
 class TXTextControl;
 }
@@ -18,6 +19,9 @@ void OpenModuleFile(std::wstring path);
 // Loads ModulePath's page map and its first page into a new editor window; `mapName` comes back as
 // the first page's name.
 void LoadModule(std::wstring& mapName);
+// Asks whether the changed page of `editor` should be stored (Yes, No, Cancel; the warning icon;
+// titled with the frame's caption) and returns the answer.
+int AskToSaveChanges(const frmMDIChild& editor);
 // Opens the module whose folder a Window-menu entry names, after asking to store a changed page.
 void OpenRecentModule(const std::wstring& caption);
 // Makes a new module folder and names the editor after it. Refuses an existing folder.

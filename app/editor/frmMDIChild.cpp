@@ -71,10 +71,7 @@ void frmMDIChild::PlacePageEndMarkers() {
 
 void frmMDIChild::Form_QueryUnload(int& Cancel, int /*UnloadMode*/) {
     if (!DirtyFlag) return;
-    std::wstring title;
-    if (ui::MdiForm* frame = ui::MdiForm::Current()) title = frame->Caption();
-    const int answer = ui::MsgBox(L"The text in [" + Caption() + L"] has changed.\r\nDo you want to save the changes?",
-                                  ui::vbYesNoCancel + ui::vbExclamation, title);
+    const int answer = AskToSaveChanges(*this);
     if (answer == ui::vbCancel) {
         Cancel = 1;
     } else if (answer == ui::vbYes) {
