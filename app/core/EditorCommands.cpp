@@ -60,11 +60,9 @@ void EditSelectAll() {
 }
 
 void NewModule() {
-    try {
+    RunCommand([] {
         if (frmMDIChild* editor = ActiveEditor(); editor != nullptr && editor->DirtyFlag) {
-            const int answer =
-                ui::MsgBox(L"The text in [" + editor->Caption() + L"] has changed.\r\nDo you want to save the changes?",
-                           ui::vbYesNoCancel + ui::vbExclamation, Frame().Caption());
+            const int answer = AskToSaveChanges(*editor);
             if (answer == ui::vbCancel) return;
             if (answer == ui::vbYes) SaveCurrentPage();
         }
@@ -74,9 +72,7 @@ void NewModule() {
         editor.Show();
         UpdateToolbar();
         ui::Forms::Get<frmOpenDlg>().Show(ui::vbModal);
-    } catch (const zv::Error&) {
-        // A new module is asked for again from the File menu; nothing half-done needs telling.
-    }
+    });
 }
 
 void ChooseTextColor(int kind) {
