@@ -16,15 +16,17 @@ const wchar_t* const kLineNames[] = {L"the module code", L"the module name", L"t
 
 std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
 
-// Splits text into lines ended by CR LF, LF or CR; a last line without an ending counts too.
-std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
-    std::vector<std::wstring_view> lines;
-    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), L'\n')) + 1);
+// Splits the bytes of a file into lines ended by CR LF, LF or CR; a last line without an ending counts
+// too. The file's code page keeps CR, LF and "*" where ASCII has them, so lines and fields are found
+// in the bytes and only the fields are decoded.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\r' || text[i] == L'\n') {
+        if (text[i] == '\r' || text[i] == '\n') {
             lines.push_back(text.substr(start, i - start));
-            if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
             start = i + 1;
         }
     }
@@ -67,46 +69,46 @@ PageMap::~PageMap() {
 void ParsePageMap(std::string_view bytes, const std::wstring& mapName, PageMap& map) {
     const std::wstring file = L"The page map file " + mapName;
     if (bytes.empty()) throw zv::Error(file + L" is empty.");
-    const std::wstring text = zv::DecodeCp1252(bytes);
-    const auto lines = SplitLines(text);
+    const auto lines = SplitLines(bytes);
     for (size_t i = lines.size(); i < 3; ++i) {
         throw zv::Error(file + L" is incomplete: line " + std::to_wstring(i + 1) + L" (" + kLineNames[i] +
                         L") is missing.");
     }
 
-    map.ModuleCode = lines[0];
-    map.ModuleName = lines[1];
-    if (!ReadCounter(lines[2], map.PageCounter)) {
+    map.ModuleCode = zv::DecodeCp1252(lines[0]);
+    map.ModuleName = zv::DecodeCp1252(lines[1]);
+    const std::wstring counterLine = zv::DecodeCp1252(lines[2]);
+    if (!ReadCounter(counterLine, map.PageCounter)) {
         throw zv::Error(file + L" is damaged: line 3 must hold the page counter, a number from 0 to 32766, but it holds " +
-                        Quoted(std::wstring(lines[2])) + L".");
+                        Quoted(counterLine) + L".");
     }
 
     for (size_t i = 3; i < lines.size(); ++i) {
-        std::wstring_view line = lines[i];
-        if (!line.empty() && line.front() == L'\n') line.remove_prefix(1);
-        if (!line.empty() && line.front() == L'\r') line.remove_prefix(1);
+        std::string_view line = lines[i];
+        if (!line.empty() && line.front() == '\n') line.remove_prefix(1);
+        if (!line.empty() && line.front() == '\r') line.remove_prefix(1);
         if (line.empty()) continue;
 
         auto where = [&] { return file + L" is damaged: line " + std::to_wstring(i + 1); };
-        const size_t star1 = line.find(L'*');
-        if (star1 == std::wstring_view::npos) {
-            throw zv::Error(where() + L" is not a page entry (it has no \"*\"): " + Quoted(std::wstring(line)) + L".");
+        const size_t star1 = line.find('*');
+        if (star1 == std::string_view::npos) {
+            throw zv::Error(where() + L" is not a page entry (it has no \"*\"): " + Quoted(zv::DecodeCp1252(line)) + L".");
         }
         Node* node = new Node;
         node->PreviousNode = map.LastPage;
         (map.LastPage != nullptr ? map.LastPage->NextNode : map.FirstPage) = node;
         map.LastPage = node;
-        node->PageName = line.substr(0, star1);
+        node->PageName = zv::DecodeCp1252(line.substr(0, star1));
         if (!zv::IsPlainFileName(node->PageName)) {
             throw zv::Error(where() + L" names the page " + Quoted(node->PageName) +
                             L", which is not a file name inside the module folder.");
         }
-        const size_t star2 = line.find(L'*', star1 + 1);
-        if (star2 == std::wstring_view::npos) {
-            node->PageType = line.substr(star1 + 1);
+        const size_t star2 = line.find('*', star1 + 1);
+        if (star2 == std::string_view::npos) {
+            node->PageType = zv::DecodeCp1252(line.substr(star1 + 1));
         } else {
-            node->PageType = line.substr(star1 + 1, star2 - star1 - 1);
-            if (node->PageType == std::wstring_view(L"Topic")) node->TopicName = line.substr(star2 + 1);
+            node->PageType = zv::DecodeCp1252(line.substr(star1 + 1, star2 - star1 - 1));
+            if (node->PageType == std::wstring_view(L"Topic")) node->TopicName = zv::DecodeCp1252(line.substr(star2 + 1));
         }
     }
 }
