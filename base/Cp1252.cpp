@@ -28,12 +28,17 @@ std::string EncodeCp1252(std::wstring_view text) {
     return out;
 }
 
-std::wstring DecodeCp1252(std::string_view bytes) {
-    std::wstring out(bytes.size(), L'\0');
+void DecodeCp1252Into(std::string_view bytes, std::wstring& out) {
+    out.resize(bytes.size());
     for (size_t i = 0; i < bytes.size(); ++i) {
         const auto u = static_cast<unsigned char>(bytes[i]);
         out[i] = u >= 0x80 && u < 0xA0 ? static_cast<wchar_t>(kHigh[u - 0x80]) : static_cast<wchar_t>(u);
     }
+}
+
+std::wstring DecodeCp1252(std::string_view bytes) {
+    std::wstring out;
+    DecodeCp1252Into(bytes, out);
     return out;
 }
 

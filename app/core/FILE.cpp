@@ -35,7 +35,8 @@ std::wstring ModuleFile(const std::wstring& name) { return zv::JoinPath(App().Mo
 
 // Throws zv::Error when the page map file is missing or malformed.
 void CheckPageMap(const std::wstring& mapPath) {
-    PageMap probe;
+    NodePool pool;
+    PageMap probe(pool);
     ParsePageMap(zv::ReadFileBytes(mapPath), mapPath, probe);
 }
 

@@ -16,22 +16,17 @@ const wchar_t* const kLineNames[] = {L"the module code", L"the module name", L"t
 
 std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
 
-// Splits the bytes of a file into lines ended by CR LF, LF or CR; a last line without an ending counts
-// too. The file's code page keeps CR, LF and "*" where ASCII has them, so lines and fields are found
-// in the bytes and only the fields are decoded.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            lines.push_back(text.substr(start, i - start));
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
+// Takes the next line off the bytes of a file: lines end with CR LF, LF or CR, and a last line without
+// an ending counts too. The file's code page keeps CR, LF and "*" where ASCII has them, so lines and
+// fields are found in the bytes and only the fields are decoded.
+bool NextLine(std::string_view& rest, std::string_view& line) {
+    if (rest.empty()) return false;
+    size_t end = 0;
+    while (end < rest.size() && rest[end] != '\r' && rest[end] != '\n') ++end;
+    line = rest.substr(0, end);
+    if (end < rest.size()) end += (rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n') ? 2 : 1;
+    rest.remove_prefix(end);
+    return true;
 }
 
 // Reads the counter line as a non-negative decimal number (a fraction is allowed), adds 1 and rounds
@@ -58,33 +53,62 @@ bool ReadCounter(std::wstring_view line, std::int16_t& counter) {
 
 }  // namespace
 
-PageMap::~PageMap() {
-    for (Node* node = FirstPage; node != nullptr;) {
-        Node* next = node->NextNode;
-        delete node;
-        node = next;
+NodePool::~NodePool() {
+    while (spare_ != nullptr) {
+        Node* next = spare_->NextNode;
+        delete spare_;
+        spare_ = next;
+    }
+}
+
+Node* NodePool::Take() {
+    if (spare_ == nullptr) return new Node();
+    Node* node = spare_;
+    spare_ = node->NextNode;
+    node->NextNode = nullptr;
+    return node;
+}
+
+void NodePool::Give(Node* node) {
+    node->PageName.clear();
+    node->PageType.clear();
+    node->TopicName.clear();
+    node->ModuleName.clear();
+    node->PreviousNode = nullptr;
+    node->NextNode = spare_;
+    spare_ = node;
+}
+
+void NodePool::GiveChain(Node* first) {
+    while (first != nullptr) {
+        Node* next = first->NextNode;
+        Give(first);
+        first = next;
     }
 }
 
 void ParsePageMap(std::string_view bytes, const std::wstring& mapName, PageMap& map) {
     const std::wstring file = L"The page map file " + mapName;
     if (bytes.empty()) throw zv::Error(file + L" is empty.");
-    const auto lines = SplitLines(bytes);
-    for (size_t i = lines.size(); i < 3; ++i) {
-        throw zv::Error(file + L" is incomplete: line " + std::to_wstring(i + 1) + L" (" + kLineNames[i] +
-                        L") is missing.");
+    std::string_view rest = bytes;
+    std::string_view head[3];
+    for (size_t i = 0; i < 3; ++i) {
+        if (!NextLine(rest, head[i])) {
+            throw zv::Error(file + L" is incomplete: line " + std::to_wstring(i + 1) + L" (" + kLineNames[i] +
+                            L") is missing.");
+        }
     }
 
-    map.ModuleCode = zv::DecodeCp1252(lines[0]);
-    map.ModuleName = zv::DecodeCp1252(lines[1]);
-    const std::wstring counterLine = zv::DecodeCp1252(lines[2]);
+    map.ModuleCode = zv::DecodeCp1252(head[0]);
+    map.ModuleName = zv::DecodeCp1252(head[1]);
+    const std::wstring counterLine = zv::DecodeCp1252(head[2]);
     if (!ReadCounter(counterLine, map.PageCounter)) {
         throw zv::Error(file + L" is damaged: line 3 must hold the page counter, a number from 0 to 32766, but it holds " +
                         Quoted(counterLine) + L".");
     }
 
-    for (size_t i = 3; i < lines.size(); ++i) {
-        std::string_view line = lines[i];
+    std::string_view line;
+    for (size_t i = 3; NextLine(rest, line); ++i) {
         if (!line.empty() && line.front() == '\n') line.remove_prefix(1);
         if (!line.empty() && line.front() == '\r') line.remove_prefix(1);
         if (line.empty()) continue;
@@ -94,21 +118,21 @@ void ParsePageMap(std::string_view bytes, const std::wstring& mapName, PageMap& 
         if (star1 == std::string_view::npos) {
             throw zv::Error(where() + L" is not a page entry (it has no \"*\"): " + Quoted(zv::DecodeCp1252(line)) + L".");
         }
-        Node* node = new Node;
+        Node* node = map.Pool.Take();
         node->PreviousNode = map.LastPage;
         (map.LastPage != nullptr ? map.LastPage->NextNode : map.FirstPage) = node;
         map.LastPage = node;
-        node->PageName = zv::DecodeCp1252(line.substr(0, star1));
+        zv::DecodeCp1252Into(line.substr(0, star1), node->PageName);
         if (!zv::IsPlainFileName(node->PageName)) {
             throw zv::Error(where() + L" names the page " + Quoted(node->PageName) +
                             L", which is not a file name inside the module folder.");
         }
         const size_t star2 = line.find('*', star1 + 1);
         if (star2 == std::string_view::npos) {
-            node->PageType = zv::DecodeCp1252(line.substr(star1 + 1));
+            zv::DecodeCp1252Into(line.substr(star1 + 1), node->PageType);
         } else {
-            node->PageType = zv::DecodeCp1252(line.substr(star1 + 1, star2 - star1 - 1));
-            if (node->PageType == std::wstring_view(L"Topic")) node->TopicName = zv::DecodeCp1252(line.substr(star2 + 1));
+            zv::DecodeCp1252Into(line.substr(star1 + 1, star2 - star1 - 1), node->PageType);
+            if (node->PageType == std::wstring_view(L"Topic")) zv::DecodeCp1252Into(line.substr(star2 + 1), node->TopicName);
         }
     }
 }
@@ -141,17 +165,13 @@ LinkedList::~LinkedList() {
 }
 
 void LinkedList::FreeChain(Chain chain) {
-    for (Node* node = ListHead[chain]; node != nullptr;) {
-        Node* next = node->NextNode;
-        delete node;
-        node = next;
-    }
+    pool_.GiveChain(ListHead[chain]);
     ListHead[chain] = CurrentNode[chain] = tail_[chain] = nullptr;
 }
 
 void LinkedList::InitChain(Chain chain) {
     FreeChain(chain);
-    ListHead[chain] = new Node();
+    ListHead[chain] = pool_.Take();
     CurrentNode[chain] = tail_[chain] = ListHead[chain];
     NewNode = WalkNode = nullptr;
 }
@@ -160,7 +180,10 @@ void LinkedList::InitLinedList() { InitChain(kMain); }
 void LinkedList::InitTempLinkedList() { InitChain(kTemp); }
 
 void LinkedList::Append(Chain chain, std::wstring name, std::wstring type, std::wstring topic) {
-    Node* node = new Node{std::move(name), std::move(type), std::move(topic)};
+    Node* node = pool_.Take();
+    node->PageName = std::move(name);
+    node->PageType = std::move(type);
+    node->TopicName = std::move(topic);
     WalkNode = tail_[chain];
     node->PreviousNode = WalkNode;
     WalkNode->NextNode = node;
@@ -200,7 +223,10 @@ void LinkedList::InsertNewPage(const std::wstring& PName, const std::wstring& PT
     // Nothing stands before the head: "before the head" means "first page".
     Node* before = (InsertionPoint == 1 && found != ListHead[kMain]) ? found->PreviousNode : found;
     Node* after = before->NextNode;
-    Node* node = new Node{PName, PType, TName};
+    Node* node = pool_.Take();
+    node->PageName = PName;
+    node->PageType = PType;
+    node->TopicName = TName;
     node->PreviousNode = before;
     node->NextNode = after;
     before->NextNode = node;
@@ -242,14 +268,14 @@ void LinkedList::Delete_Page(const std::wstring& PageToDelete) {
     CurrentNode[kMain] = after != nullptr ? after : before;
     if (NewNode == found) NewNode = nullptr;
     if (WalkNode == found) WalkNode = nullptr;
-    delete found;
+    pool_.Give(found);
     WriteMapFile();
 }
 
 void LinkedList::LoadInto(Chain chain, const std::wstring& MapName, std::int16_t& PageCounter,
                           std::wstring& ModuleCode, std::wstring& ModuleName) {
     // Parse the whole file first: a malformed file changes nothing.
-    PageMap map;
+    PageMap map(pool_);
     ParsePageMap(zv::ReadFileBytes(MapName), MapName, map);
     Node* last = tail_[chain];
     if (map.FirstPage != nullptr) {

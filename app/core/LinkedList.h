@@ -16,19 +16,39 @@ struct Node {
     Node* NextNode = nullptr;
 };
 
+// Records no chain uses any more, kept for the next ones: reading a module again after the list was
+// cleared reuses the records and the room their texts had, instead of allocating them anew.
+class NodePool {
+public:
+    NodePool() = default;
+    NodePool(const NodePool&) = delete;
+    NodePool& operator=(const NodePool&) = delete;
+    ~NodePool();
+
+    // A record with no links; its texts are empty but may keep their room.
+    Node* Take();
+    // Gives back one record, or a whole chain linked through NextNode.
+    void Give(Node* node);
+    void GiveChain(Node* first);
+
+private:
+    Node* spare_ = nullptr;  // linked through NextNode
+};
+
 // The content of a page map file. Its pages are a chain of records that nobody else holds yet;
-// they are freed with the map unless a list takes them over.
+// they go back to the pool with the map unless a list takes them over.
 struct PageMap {
+    explicit PageMap(NodePool& pool) : Pool(pool) {}
+    PageMap(const PageMap&) = delete;
+    PageMap& operator=(const PageMap&) = delete;
+    ~PageMap() { Pool.GiveChain(FirstPage); }
+
+    NodePool& Pool;
     std::wstring ModuleCode;
     std::wstring ModuleName;
     std::int16_t PageCounter = 0;  // the stored value + 1
     Node* FirstPage = nullptr;
     Node* LastPage = nullptr;
-
-    PageMap() = default;
-    PageMap(const PageMap&) = delete;
-    PageMap& operator=(const PageMap&) = delete;
-    ~PageMap();
 };
 
 // Parses the bytes of a page map file into `map`; throws zv::Error with a description naming the
@@ -105,4 +125,5 @@ private:
                     std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const;
 
     Node* tail_[2] = {nullptr, nullptr};  // last record of each chain, so that appending is O(1)
+    NodePool pool_;
 };

@@ -310,3 +310,35 @@ TEST_F(ModuleFolderTest, LoadingAppendsToWhatTheChainHolds) {
 }
 
 }  // namespace
+
+namespace {
+
+// Records of a cleared list are used again: nothing of their old pages may show through.
+TEST_F(ModuleFolderTest, ReadingAgainAfterClearingKeepsNothingOfTheOldPages) {
+    LinkedList& list = App().PageList;
+    std::int16_t counter = 0;
+    std::wstring code, name;
+    WriteMap(kHeader + "3\r\n0001-long-name.txm*Topic*First topic\r\n0002.txm*Topic*Second\r\n0003.txm*Test\r\n");
+    list.LoadExistingList(MapPath(), counter, code, name, L"");
+    list.InitLinedList();
+    WriteMap(kHeader + "2\r\na.txm*Page\r\nb.txm*Topic\r\n");
+    list.LoadExistingList(MapPath(), counter, code, name, L"");
+
+    std::int16_t count = 0;
+    std::vector<std::wstring> names, types, topics;
+    list.GetAllPageInfo(count, names, types, topics);
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"", L"a.txm", L"b.txm"}));
+    EXPECT_EQ(types, (std::vector<std::wstring>{L"", L"Page", L"Topic"}));
+    EXPECT_EQ(topics, (std::vector<std::wstring>{L"", L"", L""}));
+    EXPECT_EQ(list.ListHead[0]->PageName, L"");
+    EXPECT_EQ(list.ListHead[0]->PreviousNode, nullptr);
+
+    // A deleted page's record comes back as a new page without its old topic.
+    list.Delete_Page(L"b.txm");
+    list.Add_Page(L"c.txm", L"Page", L"", true);
+    list.GoToLastPage();
+    EXPECT_EQ(list.GetCurrentPageTopName(), L"");
+    EXPECT_EQ(list.GetPrevPageName(), L"a.txm");
+}
+
+}  // namespace
