@@ -144,6 +144,7 @@ private:
     }
 
     void CharProps(const CharFormat& f) {
+        Word("plain");  // some readers carry a run's properties past its group: each run starts afresh
         Word("f", FontIndex(f.face));
         Word("fs", (f.size + 5) / 10);
         if (f.size % 10 != 0) Word(rtf::kZvFontSize, f.size);

@@ -120,8 +120,9 @@ TEST_F(ClipboardTest, RtfTravelsToAndFromAnotherProgramsRichEditControl) {
         return (cf.dwMask & CFM_BOLD) && (cf.dwEffects & CFE_BOLD);
     };
     EXPECT_TRUE(richBold(7));
-    // Wine's RichEdit ends a group's bold only after a \plain, which our runs do not carry, so it
-    // shows the plain words bold as well; a word processor reads them plain.
+    // Each run starts with \plain: RichEdit would otherwise carry the bold past its group.
+    EXPECT_FALSE(richBold(1));
+    EXPECT_FALSE(richBold(12));
 
     // Theirs to ours: RichEdit copies its own RTF; we read the formatting back out of it.
     const char* rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 x {\\i slanted} y\\par}";
