@@ -43,52 +43,9 @@ void CheckPageMap(const std::wstring& mapPath) {
 constexpr long kPrintDialogFlags = 1048580;  // no print-to-file box, no selection button
 constexpr long kPrintPageNumbers = 2;        // the author chose a page range
 
-}  // namespace
-
-void OpenModuleFile(std::wstring path) {
-    if (path.empty()) {
-        ui::CommonDialog& dialog = Frame().CmDialog1;
-        dialog.DialogTitle = L"Open";
-        dialog.FileName = L"";
-        dialog.Filter = L"Zorvik 2.0 (*.zvk)|*.zvk";
-        dialog.FilterIndex = 1;
-        dialog.Flags = 6148;
-        dialog.CancelError = true;
-        dialog.ShowOpen();
-        path = dialog.FileName;
-    }
-    path = StripSurroundingQuotes(path);
-    const std::wstring folder = zv::ParentFolder(path);
-    // A marker file without a readable page map beside it opens nothing, and the module open
-    // before stays the open one.
-    CheckPageMap(zv::JoinPath(folder, L"Map.txt"));
-    App().ModulePath = folder;
-    std::wstring mapName = L"Map.txt";
-    LoadModule(mapName);
-}
-
-int AskToSaveChanges(const frmMDIChild& editor) {
-    const ui::MdiForm* frame = ui::MdiForm::Current();
-    return ui::MsgBox(L"The text in [" + editor.Caption() + L"] has changed.\r\nDo you want to save the changes?",
-                      ui::vbYesNoCancel + ui::vbExclamation, frame != nullptr ? frame->Caption() : std::wstring());
-}
-
-void OpenRecentModule(const std::wstring& caption) {
-    if (caption == L"WindowList") return;
-    if (frmMDIChild* editor = ActiveEditor(); editor != nullptr && editor->DirtyFlag) {
-        const int answer = AskToSaveChanges(*editor);
-        if (answer == ui::vbCancel) return;
-        if (answer == ui::vbYes) SaveCurrentPage();
-    }
-    CheckPageMap(zv::JoinPath(caption, L"Map.txt"));  // a module folder gone since: the open one stays
-    App().ModulePath = caption;
-    std::wstring mapName = L"Map.txt";
-    LoadModule(mapName);
-}
-
-void LoadModule(std::wstring& mapName) {
+// LoadModule after its page map was checked.
+void LoadCheckedModule(std::wstring& mapName) {
     AppState& app = App();
-    CheckPageMap(ModuleFile(mapName));  // before anything of the open module is reset
     InitPageList();
     EnableToolbarButton(L"Next", true);
     app.PageList.LoadExistingList(ModuleFile(mapName), app.PageCounter, app.ModuleCode, app.ModuleName, app.ModulePath);
@@ -108,6 +65,55 @@ void LoadModule(std::wstring& mapName) {
     UpdateToolbar();
     AddToWindowList();
 }
+
+// Makes a module folder the open module. A folder without a readable page map opens nothing, and the
+// module open before stays the open one.
+void OpenModuleFolder(const std::wstring& folder) {
+    CheckPageMap(zv::JoinPath(folder, L"Map.txt"));
+    App().ModulePath = folder;
+    std::wstring mapName = L"Map.txt";
+    LoadCheckedModule(mapName);
+}
+
+}  // namespace
+
+void LoadModule(std::wstring& mapName) {
+    CheckPageMap(ModuleFile(mapName));  // before anything of the open module is reset
+    LoadCheckedModule(mapName);
+}
+
+void OpenModuleFile(std::wstring path) {
+    if (path.empty()) {
+        ui::CommonDialog& dialog = Frame().CmDialog1;
+        dialog.DialogTitle = L"Open";
+        dialog.FileName = L"";
+        dialog.Filter = L"Zorvik 2.0 (*.zvk)|*.zvk";
+        dialog.FilterIndex = 1;
+        dialog.Flags = 6148;
+        dialog.CancelError = true;
+        dialog.ShowOpen();
+        path = dialog.FileName;
+    }
+    path = StripSurroundingQuotes(path);
+    OpenModuleFolder(zv::ParentFolder(path));
+}
+
+int AskToSaveChanges(const frmMDIChild& editor) {
+    const ui::MdiForm* frame = ui::MdiForm::Current();
+    return ui::MsgBox(L"The text in [" + editor.Caption() + L"] has changed.\r\nDo you want to save the changes?",
+                      ui::vbYesNoCancel + ui::vbExclamation, frame != nullptr ? frame->Caption() : std::wstring());
+}
+
+void OpenRecentModule(const std::wstring& caption) {
+    if (caption == L"WindowList") return;
+    if (frmMDIChild* editor = ActiveEditor(); editor != nullptr && editor->DirtyFlag) {
+        const int answer = AskToSaveChanges(*editor);
+        if (answer == ui::vbCancel) return;
+        if (answer == ui::vbYes) SaveCurrentPage();
+    }
+    OpenModuleFolder(caption);
+}
+
 
 void CreateModule(const std::wstring& path, const std::wstring& code) {
     CreateModuleFolder(path, code);

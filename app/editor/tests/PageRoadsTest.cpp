@@ -434,6 +434,32 @@ TEST_F(PageRoads, OpeningAModuleShowsItsFirstPageWithItsStoredPage) {
     EXPECT_EQ(ui::test::MsgBoxes().size(), 1u);
 }
 
+TEST_F(PageRoads, AMarkerWithoutAReadablePageMapOpensNothing) {
+    const fs::path open = ModuleOfPages(2);  // module 000042, open in the editor
+    frmMDIChild* openEditor = &editor();
+    const fs::path broken = root_ / "000066";
+    fs::create_directories(broken);
+    std::ofstream(broken / "000066.zvk", std::ios::binary);
+    std::ofstream(broken / "Map.txt", std::ios::binary) << "000066\r\nBroken\r\nnot a number\r\n";
+
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    RunCommand([&] { OpenModuleFile((broken / "000066.zvk").wstring()); });
+    ASSERT_EQ(ui::test::MsgBoxes().size(), 1u);
+    EXPECT_NE(ui::test::LastMsgBox().prompt.find(L"line 3"), std::wstring::npos);
+    EXPECT_EQ(App().ModulePath, open.wstring());
+    EXPECT_EQ(App().ModuleCode, L"000042");
+    EXPECT_TRUE(App().PageList.PageExist(L"0002.txm"));
+    EXPECT_EQ(&editor(), openEditor);  // no further window
+
+    // Without any page map the same.
+    fs::remove(broken / "Map.txt");
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    RunCommand([&] { OpenRecentModule(broken.wstring()); });
+    EXPECT_EQ(ui::test::MsgBoxes().size(), 2u);
+    EXPECT_EQ(App().ModulePath, open.wstring());
+    EXPECT_EQ(&editor(), openEditor);
+}
+
 TEST_F(PageRoads, AWindowListEntryOpensItsModuleAfterTheSaveQuestion) {
     const fs::path first = ModuleOfPages(1);  // module 000042, its first page stored
     const fs::path second = root_ / "000077";
