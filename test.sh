@@ -3,11 +3,12 @@
 # Windows tests under Wine. Exits non-zero on any failure.
 #   ZV_BUILD=dir   build tree (default: build)
 #   ZV_TESTS=regex run only the tests whose names match (both builds)
+#   ZV_JOBS=n      parallel build and test jobs (default: the number of processors)
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 build=${ZV_BUILD:-$root/build}
 case "$build" in /*) ;; *) build=$root/$build ;; esac
-jobs=$(nproc)
+jobs=${ZV_JOBS:-$(nproc)}
 
 bash "$root/tools/setup.sh" "$build" || exit 1
 source "$root/tools/build.sh"

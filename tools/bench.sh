@@ -5,7 +5,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZV_BUILD:-$root/build}
 bash "$root/tools/setup.sh" "$build"
 cmake -S "$root" -B "$build/bench" -DCMAKE_BUILD_TYPE=Release -DZV_BENCH=ON >/dev/null
-cmake --build "$build/bench" -j"$(nproc)" >/dev/null
+cmake --build "$build/bench" -j"${ZV_JOBS:-$(nproc)}" >/dev/null
 find "$build/bench" -name '*_bench' -type f -perm -u+x | sort | while read -r b; do
   [ -n "${1:-}" ] && [[ "$(basename "$b")" != *$1* ]] && continue
   echo "== $(basename "$b")"

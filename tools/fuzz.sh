@@ -13,7 +13,7 @@ out=$build/fuzz
 echo "== fuzzing (${seconds} s per target)"
 cmake -S "$root/components/textcontrol/fuzz" -B "$out" -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null || exit 1
-cmake --build "$out" -j"$(nproc)" 2>&1 | grep -Ev '^\[ *[0-9]+%\]|^-- ' ; [ "${PIPESTATUS[0]}" = 0 ] || exit 1
+cmake --build "$out" -j"${ZV_JOBS:-$(nproc)}" 2>&1 | grep -Ev '^\[ *[0-9]+%\]|^-- ' ; [ "${PIPESTATUS[0]}" = 0 ] || exit 1
 
 status=0
 run() {  # target, seed folder, extra options

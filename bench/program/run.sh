@@ -8,7 +8,7 @@ bash "$root/tools/setup.sh" "$build"
 source "$root/tools/build.sh"
 cmake -S "$root" -B "$build/win" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$root/tools/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build/win" --target program_bench -j"$(nproc)" >/dev/null
+cmake --build "$build/win" --target program_bench -j"${ZV_JOBS:-$(nproc)}" >/dev/null
 source "$root/tools/wine-session.sh"
 zv_wine_start "$build"
 wine "$build/win/bench/program/program_bench.exe" </dev/null || status=$?

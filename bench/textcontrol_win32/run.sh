@@ -7,7 +7,7 @@ build=${1:-${ZV_BUILD:-$root/build}}
 source "$root/tools/build.sh"
 cmake -S "$root" -B "$build/win" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$root/tools/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build/win" --target txwin_bench -j"$(nproc)" | grep -Ev '^\[ *[0-9]+%\]' || true
+cmake --build "$build/win" --target txwin_bench -j"${ZV_JOBS:-$(nproc)}" | grep -Ev '^\[ *[0-9]+%\]' || true
 set +e
 source "$root/tools/wine-session.sh"
 zv_wine_start "$build"
