@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/assessment/Assessment.h"
 #include "app/core/LinkedList.h"
 
 struct AppState {
@@ -48,6 +49,8 @@ struct AppState {
 
     bool AutoLinkPending = false;
     std::int32_t AutoLinkStart = 0;
+
+    AssCreatorGlobals AssCreatorControls;  // the assessment of the Test page being edited
 
     // How code without a window tells the author something (an OK message box in the program).
     // Empty: the message is dropped.
