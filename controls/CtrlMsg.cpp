@@ -1,8 +1,8 @@
 #include "controls/CtrlMsg.h"
 
 #include <map>
-#include <memory>
 
+#include "base/PerThread.h"
 #include "controls/ColorCombo.h"
 #include "controls/win/WndHook.h"
 
@@ -10,7 +10,13 @@ namespace palvex {
 
 namespace {
 
-thread_local std::unique_ptr<std::map<std::wstring, ColorCombo*>> comboControls;
+using ComboRegistry = std::map<std::wstring, ColorCombo*>;
+
+// Made on the first registration, freed when its last entry goes or its thread ends.
+zv::PerThread<ComboRegistry>& ComboControls() {
+    static zv::PerThread<ComboRegistry> registries;
+    return registries;
+}
 
 }  // namespace
 
@@ -21,28 +27,31 @@ std::wstring ControlKey(HWND hWnd) {
 }
 
 void RegisterCombo(ColorCombo* control, HWND hWnd) {
-    if (!comboControls) comboControls = std::make_unique<std::map<std::wstring, ColorCombo*>>();
-    comboControls->emplace(ControlKey(hWnd), control);  // a key already present stays as it is
+    ComboControls().Get().emplace(ControlKey(hWnd), control);  // a key already present stays as it is
 }
 
 void UnregisterCombo(ColorCombo* control) {
-    if (!comboControls) return;
-    for (auto it = comboControls->begin(); it != comboControls->end(); ++it) {
+    ComboRegistry* registry = ComboControls().Find();
+    if (!registry) return;
+    for (auto it = registry->begin(); it != registry->end(); ++it) {
         if (it->second == control) {
-            comboControls->erase(it);
+            registry->erase(it);
             break;
         }
     }
-    if (comboControls->empty()) comboControls.reset();
+    if (registry->empty()) ComboControls().Reset();
 }
 
 ColorCombo* FindCombo(HWND hWnd) {
-    if (!comboControls) return nullptr;
-    const auto found = comboControls->find(ControlKey(hWnd));
-    return found == comboControls->end() ? nullptr : found->second;
+    const ComboRegistry* registry = ComboControls().Find();
+    if (!registry) return nullptr;
+    const auto found = registry->find(ControlKey(hWnd));
+    return found == registry->end() ? nullptr : found->second;
 }
 
-bool ComboRegistryExists() { return comboControls != nullptr; }
+bool ComboRegistryExists() { return ComboControls().Find() != nullptr; }
+
+size_t ComboRegistriesAlive() { return ComboControls().Live(); }
 
 LRESULT CALLBACK ComboWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     ColorCombo* control = FindCombo(hWnd);

@@ -17,6 +17,8 @@ void UnregisterCombo(ColorCombo* control);
 ColorCombo* FindCombo(HWND hWnd);
 // Whether this thread has a registry of combos at the moment.
 bool ComboRegistryExists();
+// Threads holding a registry (for tests): a thread's registry goes when the thread ends.
+size_t ComboRegistriesAlive();
 LRESULT CALLBACK ComboWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 }  // namespace palvex

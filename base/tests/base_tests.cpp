@@ -1,13 +1,60 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
+#include <vector>
 
 #include "base/Cp1252.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "base/Paths.h"
+#include "base/PerThread.h"
 
 namespace {
+
+// Counts its own lives, so a test sees every value freed exactly once.
+struct Counted {
+    static inline std::atomic<int> alive{0};
+    Counted() { ++alive; }
+    ~Counted() { --alive; }
+    std::vector<int> room = std::vector<int>(64, 7);  // something on the heap to free
+};
+
+TEST(PerThread, EachThreadHasItsOwnValueFreedWhenTheThreadEnds) {
+    zv::PerThread<Counted> state;
+    EXPECT_EQ(state.Find(), nullptr);
+    Counted* mine = &state.Get();
+    EXPECT_EQ(state.Find(), mine);
+    for (int round = 0; round < 3; ++round) {
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t) {
+            threads.emplace_back([&state, mine, t] {
+                EXPECT_EQ(state.Find(), nullptr);  // nothing of another thread shows here
+                EXPECT_NE(&state.Get(), mine);
+                state.Get().room.push_back(t);
+            });
+        }
+        for (auto& t : threads) t.join();
+        EXPECT_EQ(state.Live(), 1u);  // only this thread's value is left
+        EXPECT_EQ(Counted::alive, 1);
+    }
+    state.Reset();
+    EXPECT_EQ(state.Find(), nullptr);
+    EXPECT_EQ(state.Live(), 0u);
+    EXPECT_EQ(Counted::alive, 0);
+    state.Reset();  // nothing to free: no harm
+    EXPECT_EQ(Counted::alive, 0);
+}
+
+TEST(PerThread, FreeingTheSlotFreesTheValuesStillHeld) {
+    {
+        zv::PerThread<Counted> state;
+        state.Get();
+        EXPECT_EQ(Counted::alive, 1);
+    }
+    EXPECT_EQ(Counted::alive, 0);
+}
 
 TEST(Cp1252, RoundTripsEveryByteAndMapsTheSpecialRange) {
     std::string all;

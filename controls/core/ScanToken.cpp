@@ -1,21 +1,31 @@
 #include "controls/core/ScanToken.h"
 
+#include "base/PerThread.h"
+
 namespace palvex {
 
 namespace {
-thread_local std::wstring scanBuffer;
+
+zv::PerThread<std::wstring>& ScanBuffers() {
+    static zv::PerThread<std::wstring> buffers;
+    return buffers;
 }
+
+}  // namespace
 
 std::wstring ScanToken(const std::wstring& Text, const std::wstring& Delimiter, bool bRest, bool bQuotes,
                        const std::wstring& QuoteChar, const std::wstring&) {
     if (bRest) {
         if (!Text.empty()) {
-            scanBuffer = Text;
+            ScanBuffers().Get() = Text;
             return std::wstring();
         }
-        return scanBuffer;
+        const std::wstring* kept = ScanBuffers().Find();
+        return kept != nullptr ? *kept : std::wstring();
     }
     if (Delimiter.empty()) return std::wstring();
+    if (Text.empty() && ScanBuffers().Find() == nullptr) return std::wstring();
+    std::wstring& scanBuffer = ScanBuffers().Get();
     if (!Text.empty()) scanBuffer = Text;
     if (scanBuffer.empty()) return std::wstring();
     if (scanBuffer.compare(0, Delimiter.size(), Delimiter) == 0) {
@@ -38,5 +48,7 @@ std::wstring ScanToken(const std::wstring& Text, const std::wstring& Delimiter, 
     scanBuffer.clear();
     return token;
 }
+
+size_t ScanBuffersAlive() { return ScanBuffers().Live(); }
 
 }  // namespace palvex

@@ -12,5 +12,7 @@ namespace palvex {
 // has no effect.
 std::wstring ScanToken(const std::wstring& Text, const std::wstring& Delimiter, bool bRest, bool bQuotes,
                        const std::wstring& QuoteChar, const std::wstring& unused = std::wstring());
+// Threads holding a scan buffer (for tests): a thread's buffer goes when the thread ends.
+size_t ScanBuffersAlive();
 
 }  // namespace palvex

@@ -70,6 +70,19 @@ TEST(ScanToken, TheBufferBelongsToTheThread) {
     EXPECT_EQ(Buffer(), L"main thread");
 }
 
+TEST(ScanToken, AThreadsBufferGoesWithTheThread) {
+    SetBuffer(L"main thread");
+    const size_t before = ScanBuffersAlive();
+    for (int round = 0; round < 20; ++round) {
+        std::thread([] {
+            EXPECT_EQ(ScanToken(L"a,b,c", L",", false, false, L""), L"a");
+            EXPECT_EQ(ScanToken(L"", L",", false, false, L""), L"b");
+        }).join();
+    }
+    EXPECT_EQ(ScanBuffersAlive(), before);
+    EXPECT_EQ(Buffer(), L"main thread");
+}
+
 TEST(ColorEntry, StringsAndValuesRoundTrip) {
     struct Case {
         const wchar_t* name;

@@ -302,6 +302,46 @@ TEST(CtrlMsg, WindowsWithoutAControlGetTheDefaultProcedure) {
     DestroyWindow(window);
 }
 
+// Threads that hook windows and register controls, then end: some tidy up first, some leave their
+// window to the end of the thread. Every thread's tables go with it (the heap checker of the
+// Windows test run watches the frees).
+TEST(ThreadState, TablesOfAThreadGoWhenItEnds) {
+    const size_t hooksBefore = HookTablesAlive(), combosBefore = ComboRegistriesAlive();
+    for (int round = 0; round < 12; ++round) {
+        const bool tidy = round % 2 == 0;
+        Listener listener;
+        WindowHook hook(&listener);
+        std::pair<WindowHook*, bool> job{&hook, tidy};
+        HANDLE thread = CreateThread(
+            nullptr, 0,
+            [](void* arg) -> DWORD {
+                auto* job = static_cast<std::pair<WindowHook*, bool>*>(arg);
+                HWND window = Recorder::Create();
+                auto* fake = reinterpret_cast<ColorCombo*>(0x1000);
+                RegisterCombo(fake, window);
+                if (!job->first->Hook(window, false)) return 1;
+                SendMessageW(window, WM_USER, 0, 0);
+                if (HookCount() != 1 || FindCombo(window) != fake) return 2;
+                if (job->second) {
+                    DestroyWindow(window);
+                    UnregisterCombo(fake);
+                    if (HookCount() != 0 || ComboRegistryExists()) return 3;
+                }
+                return 0;
+            },
+            &job, 0, nullptr);
+        ASSERT_NE(thread, nullptr);
+        WaitForSingleObject(thread, INFINITE);
+        DWORD code = 99;
+        GetExitCodeThread(thread, &code);
+        CloseHandle(thread);
+        EXPECT_EQ(code, 0u) << "round " << round;
+        EXPECT_EQ(HookTablesAlive(), hooksBefore) << "round " << round;
+        EXPECT_EQ(ComboRegistriesAlive(), combosBefore) << "round " << round;
+    }
+    EXPECT_EQ(HookCount(), 0u);  // nothing of the threads shows on this one
+}
+
 TEST(DrawBase, TranslatesColoursAndDrawsEdges) {
     EXPECT_EQ(TranslateColor(static_cast<int32_t>(0x8000000F)), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(TranslateColor(255), 255u);

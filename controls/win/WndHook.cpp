@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/PerThread.h"
 #include "controls/core/LibraryError.h"
 #include "controls/win/WindowHook.h"
 
@@ -14,8 +15,16 @@ struct HookEntry {
     HWND hWnd;
 };
 
-thread_local std::vector<HookEntry> hookTable;
-thread_local bool hookTableBusy = false;
+struct HookTable {
+    std::vector<HookEntry> entries;
+    bool busy = false;  // keeps RemoveHookEntry from re-entering itself
+};
+
+// Made on the first hook, freed when its last entry goes or its thread ends.
+zv::PerThread<HookTable>& HookTables() {
+    static zv::PerThread<HookTable> tables;
+    return tables;
+}
 
 uint32_t GroupOf(UINT uMsg) {
     switch (uMsg) {
@@ -46,29 +55,38 @@ bool IsValidWndProc(WNDPROC proc) {
 #pragma GCC diagnostic pop
 }
 
-void AddHookEntry(HWND hWnd, WindowHook* hook) { hookTable.push_back(HookEntry{hook, hWnd}); }
+void AddHookEntry(HWND hWnd, WindowHook* hook) { HookTables().Get().entries.push_back(HookEntry{hook, hWnd}); }
 
 bool RemoveHookEntry(HWND hWnd) {
-    if (hookTableBusy) return false;
-    hookTableBusy = true;
-    for (auto it = hookTable.begin(); it != hookTable.end(); ++it) {
+    HookTable* table = HookTables().Find();
+    if (!table) return true;
+    if (table->busy) return false;
+    table->busy = true;
+    for (auto it = table->entries.begin(); it != table->entries.end(); ++it) {
         if (it->hWnd == hWnd) {
-            hookTable.erase(it);
-            hookTableBusy = false;
+            table->entries.erase(it);
+            table->busy = false;
+            if (table->entries.empty()) HookTables().Reset();
             return false;
         }
     }
-    hookTableBusy = false;
+    table->busy = false;
     return true;
 }
 
 WindowHook* FindHook(HWND hWnd) {
-    for (const HookEntry& entry : hookTable)
-        if (entry.hWnd == hWnd) return entry.hook;
+    if (const HookTable* table = HookTables().Find())
+        for (const HookEntry& entry : table->entries)
+            if (entry.hWnd == hWnd) return entry.hook;
     return nullptr;
 }
 
-size_t HookCount() { return hookTable.size(); }
+size_t HookCount() {
+    const HookTable* table = HookTables().Find();
+    return table ? table->entries.size() : 0;
+}
+
+size_t HookTablesAlive() { return HookTables().Live(); }
 
 bool HookWindow(HWND hWnd, WindowHook* hook, bool takeDC, WNDPROC newProc) {
     if (!hook) return false;

@@ -22,5 +22,7 @@ void DecodeKeyData(LPARAM lParam, int& scanCode, bool& extended);
 bool IsValidWndProc(WNDPROC proc);
 // Entries in this thread's table (for tests and diagnostics).
 size_t HookCount();
+// Threads holding a table (for tests): a thread's table goes when the thread ends.
+size_t HookTablesAlive();
 
 }  // namespace palvex

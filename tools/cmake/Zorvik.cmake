@@ -42,9 +42,12 @@ function(zv_add_test name)
   add_test(NAME ${name} COMMAND ${name})
   set(fail_re "\\[  FAILED  \\]|ERROR: (Address|Leak|UndefinedBehavior)Sanitizer|runtime error:|Unhandled (page fault|exception)")
   if(ZV_WINDOWS)
+    # Wine's heap checker validates every block that is freed: a double free, a free through a stale
+    # pointer or a write past a block shows as an err:heap or warn:heap line, and fails the test.
     set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "WINEDEBUG=warn+heap"
       PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
-      FAIL_REGULAR_EXPRESSION "${fail_re}"
+      FAIL_REGULAR_EXPRESSION "${fail_re}|err:heap|warn:heap"
       TIMEOUT 300)
   else()
     set_tests_properties(${name} PROPERTIES FAIL_REGULAR_EXPRESSION "${fail_re}" TIMEOUT 300)

@@ -42,8 +42,8 @@ HWND FindDialog() {
 }
 
 // Posts a command to the first dialog that shows up (polled from a thread timer).
-thread_local WPARAM g_command = 0;
-thread_local std::wstring g_seenText;
+WPARAM g_command = 0;
+std::wstring g_seenText;
 void CALLBACK PressInDialog(HWND, UINT, UINT_PTR id, DWORD) {
     HWND dlg = FindDialog();
     if (!dlg) return;
