@@ -15,6 +15,12 @@ cmake -S "$root/components/textcontrol/fuzz" -B "$out" -DCMAKE_BUILD_TYPE=Debug 
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null || exit 1
 cmake --build "$out" -j"${ZV_JOBS:-$(nproc)}" 2>&1 | grep -Ev '^\[ *[0-9]+%\]|^-- ' ; [ "${PIPESTATUS[0]}" = 0 ] || exit 1
 
+# The dictionary readers' targets are a project of their own beside the text control's.
+cmake -S "$root/components/spelling/fuzz" -B "$out/spelling" -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_COMPILER=clang++ >/dev/null || exit 1
+cmake --build "$out/spelling" -j"${ZV_JOBS:-$(nproc)}" 2>&1 | grep -Ev '^\[ *[0-9]+%\]|^-- ' ; [ "${PIPESTATUS[0]}" = 0 ] || exit 1
+ln -sf spelling/FuzzSpellDictionary spelling/FuzzThesaurus spelling/FuzzUserWords "$out/"
+
 status=0
 run() {  # target, seed folder, extra options
   local target=$1 seeds=$2; shift 2
@@ -33,4 +39,7 @@ run() {  # target, seed folder, extra options
 }
 run FuzzTxm "$root/components/textcontrol/fuzz/corpus/txm"
 run FuzzRtf "$root/components/textcontrol/fuzz/corpus/rtf" -dict="$root/components/textcontrol/fuzz/rtf.dict"
+run FuzzSpellDictionary "$root/components/spelling/fuzz/corpus/dictionary"
+run FuzzThesaurus "$root/components/spelling/fuzz/corpus/thesaurus"
+run FuzzUserWords "$root/components/spelling/fuzz/corpus/userwords"
 exit $status

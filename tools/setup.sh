@@ -14,7 +14,7 @@ packages=(
   g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev python3
   wine wine64 fonts-wine fonts-liberation
   xvfb xauth x11-utils imagemagick ghostscript
-  wamerican mythes-en-us
+  wamerican mythes-en-us scowl
 )
 
 missing=()
