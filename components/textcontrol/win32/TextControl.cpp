@@ -8,6 +8,7 @@
 #include <cwctype>
 
 #include "base/Error.h"
+#include "components/textcontrol/paint/PagePainter.h"
 #include "components/textcontrol/win32/Clipboard.h"
 #include "components/textcontrol/win32/ToolMessages.h"
 
@@ -273,7 +274,7 @@ void TextControl::SetZoomFactor(int percent) {
     const int z = std::clamp(percent, 10, 400);
     if (z == zoom_) return;
     zoom_ = z;
-    renderer_.ForgetFonts();
+    screenFonts_.Clear();
     UpdateScrollBars();
     PlaceHostWindows();
     UpdateCaret();
@@ -519,11 +520,10 @@ bool TextControl::PrintPage(int page) {
         originX = -GetDeviceCaps(dc, PHYSICALOFFSETX);
         originY = -GetDeviceCaps(dc, PHYSICALOFFSETY);
     }
-    RenderOptions options;
     const double scale = dpi * std::clamp(printZoom_, 1, 1000) / (100.0 * 1440.0);
-    printRenderer_.ForgetFonts();
-    printRenderer_.DrawPage(dc, layout, engine_.Doc(), page, originX, originY, scale, options);
-    printRenderer_.ForgetFonts();
+    GdiFonts fonts;  // a printer's fonts are of no use to the next device
+    GdiSurface surface(dc, images_, fonts);
+    PaintPage(surface, layout, engine_.Doc(), page, PagePlacement{originX, originY, scale}, PaintOptions{});
     return true;
 }
 
@@ -847,35 +847,20 @@ void TextControl::PaintTo(HDC dc) {
     RECT client{};
     GetClientRect(hwnd_, &client);
     const Layout& layout = ScreenLayout();
-    const Document& doc = engine_.Doc();
-    const double s = Scale();
-    const COLORREF desk = viewMode_ == kViewNormal ? RGB(255, 255, 255) : GetSysColor(COLOR_APPWORKSPACE);
-    SetBkColor(dc, desk);
-    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
-    RenderOptions options;
-    options.selStart = std::min(anchor_, caret_);
-    options.selEnd = std::max(anchor_, caret_);
-    options.gridLines = engine_.TableGridlines();
-    options.currentObject = engine_.ObjectCurrent();
-    const int pages = layout.PageCount();
-    for (int page = 1; page <= pages; ++page) {
-        const POINT origin = PageToClient(page, 0, 0);
-        const int bottom = origin.y + static_cast<int>(std::lround(doc.page.height * s));
-        if (bottom < client.top || origin.y > client.bottom) continue;
-        if (viewMode_ != kViewNormal) {
-            // A shadow lifts the sheet off the desk.
-            RECT shadow{origin.x + 3, origin.y + 3, origin.x + static_cast<int>(std::lround(doc.page.width * s)) + 3, bottom + 3};
-            SetBkColor(dc, RGB(64, 64, 64));
-            ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &shadow, nullptr, 0, nullptr);
-        }
-        renderer_.DrawPage(dc, layout, doc, page, origin.x, origin.y, s, options);
-        if (viewMode_ == kViewNormal && page > 1) {
-            // The page break, as a grey line across the window.
-            RECT edge{client.left, origin.y, client.right, origin.y + 1};
-            SetBkColor(dc, RGB(160, 160, 160));
-            ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &edge, nullptr, 0, nullptr);
-        }
-    }
+    ViewPaint view;
+    view.client = DeviceRect{client.left, client.top, client.right, client.bottom};
+    view.sheets = viewMode_ != kViewNormal;
+    view.scale = Scale();
+    view.pageOrigin = [this](int page) {
+        const POINT p = PageToClient(page, 0, 0);
+        return DevicePoint{p.x, p.y};
+    };
+    view.options.selStart = std::min(anchor_, caret_);
+    view.options.selEnd = std::max(anchor_, caret_);
+    view.options.gridLines = engine_.TableGridlines();
+    view.options.currentObject = engine_.ObjectCurrent();
+    GdiSurface surface(dc, images_, screenFonts_);
+    PaintView(surface, layout, engine_.Doc(), view);
 }
 
 void TextControl::OnPaint() {

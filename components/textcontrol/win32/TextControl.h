@@ -18,7 +18,7 @@
 #include "components/textcontrol/TextEngine.h"
 #include "components/textcontrol/win32/GdiMeasurer.h"
 #include "components/textcontrol/win32/ImageCache.h"
-#include "components/textcontrol/win32/PageRenderer.h"
+#include "components/textcontrol/win32/GdiSurface.h"
 #include "components/textcontrol/win32/TextControlEvents.h"
 #include "ui/Handles.h"
 
@@ -166,8 +166,7 @@ private:
     std::unique_ptr<GdiMeasurer> deviceMeasurer_;
     int activeDpi_ = 0;
     ImageCache images_;
-    PageRenderer renderer_{images_};
-    PageRenderer printRenderer_{images_};
+    GdiFonts screenFonts_;  // at the screen's resolution and the current zoom
 
     int viewMode_ = kViewNormal;
     int zoom_ = 100;

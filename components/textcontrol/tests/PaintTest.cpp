@@ -1,0 +1,432 @@
+// What page painting draws where, read back from a recording surface. With the fixed-pitch measurer
+// a 12 pt character is 120 twips wide and a line 240 twips high (ascent 192); at 96 dots per inch
+// 15 twips make a pixel at 100 % and 7.5 at 200 %, so the page's 1440-twip margin lands at 96 and
+// 192 pixels.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "components/textcontrol/TextEngine.h"
+#include "components/textcontrol/layout/Layout.h"
+#include "components/textcontrol/paint/PagePainter.h"
+#include "components/textcontrol/paint/RecordingSurface.h"
+#include "components/textcontrol/tests/Fixtures.h"
+
+namespace tx {
+namespace {
+
+using Kind = PaintOp::Kind;
+
+double ScaleAt(int zoom) { return 96.0 * zoom / (100.0 * 1440.0); }
+
+class PaintTest : public ::testing::Test {
+protected:
+    PaintTest() {
+        e.SetMeasurer(&measurer);
+        e.SetPageWidth(12000);
+        e.SetPageHeight(9000);
+        for (auto set : {&TextEngine::SetPageMarginL, &TextEngine::SetPageMarginT, &TextEngine::SetPageMarginR,
+                         &TextEngine::SetPageMarginB})
+            (e.*set)(1440);
+    }
+    RecordingSurface Paint(int page, int zoom, const PaintOptions& options = {}, double originX = 0, double originY = 0) {
+        RecordingSurface s;
+        PaintPage(s, e.GetLayout(), e.Doc(), page, PagePlacement{originX, originY, ScaleAt(zoom)}, options);
+        return s;
+    }
+    // Appends a paragraph of its own, formatted from scratch.
+    void Paragraph(std::wstring_view text) {
+        e.SetSelStart(e.TextLength());
+        if (e.TextLength() > 0) e.SetSelText(L"\n");
+        e.FormatParagraphs([](ParaFormat& f) { f = ParaFormat{}; });
+        e.SetSelText(text);
+    }
+
+    FixedPitchMeasurer measurer;
+    TextEngine e;
+};
+
+const PaintOp* FindText(const RecordingSurface& s, std::wstring_view text) {
+    for (const PaintOp& op : s.ops)
+        if (op.kind == Kind::Text && op.text == text) return &op;
+    return nullptr;
+}
+
+size_t IndexOf(const RecordingSurface& s, const PaintOp* op) { return static_cast<size_t>(op - s.ops.data()); }
+
+TEST_F(PaintTest, TextRunsStandWhereTheLayoutPutThemAtEveryZoomAndOrigin) {
+    e.SetSelText(L"plain bold\tx");
+    testing::Select(e, L"bold");
+    e.SetBold(true);
+    struct Case {
+        int zoom;
+        double originX, originY;
+        int x, baseline, height;
+        std::vector<int> boldEdges;  // each edge rounded on its own: no drift along the line
+    };
+    const Case cases[] = {
+        // 1440 + 192 = 1632 twips to the baseline; bold characters are 144 twips (9.6 pixels) wide.
+        {100, 0, 0, 96, 109, 16, {144, 154, 163, 173, 182}},
+        {200, 0, 0, 192, 218, 32, {288, 307, 326, 346, 365}},
+        {100, 30.4, -10.0, 126, 99, 16, {174, 184, 194, 203, 213}},
+        {50, 0, 0, 48, 54, 8, {72, 77, 82, 86, 91}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.zoom);
+        const RecordingSurface s = Paint(1, c.zoom, {}, c.originX, c.originY);
+        const PaintOp* plain = FindText(s, L"plain ");
+        const PaintOp* bold = FindText(s, L"bold");
+        const PaintOp* tail = FindText(s, L" x");  // the tab is drawn as a blank in the tab's room
+        ASSERT_TRUE(plain && bold && tail);
+        EXPECT_EQ(plain->x, c.x);
+        EXPECT_EQ(plain->baseline, c.baseline);
+        EXPECT_EQ(bold->baseline, c.baseline);
+        EXPECT_EQ(plain->height, c.height);
+        EXPECT_EQ(plain->font.face, L"Arial");
+        EXPECT_FALSE(plain->font.bold);
+        EXPECT_TRUE(bold->font.bold);
+        EXPECT_EQ(bold->x, c.boldEdges.front());
+        EXPECT_EQ(bold->edges, c.boldEdges);
+        ASSERT_EQ(plain->edges.size(), 7u);
+        EXPECT_EQ(plain->edges.back(), bold->x) << "runs meet without a gap";
+        // The tab reaches the next default stop, 1440 twips from the margin.
+        EXPECT_EQ(tail->edges[1], static_cast<int>(std::lround(c.originX + (1440 + 1440) * ScaleAt(c.zoom))));
+    }
+}
+
+TEST_F(PaintTest, RunColoursAndBackgroundsReachTheSurface) {
+    e.SetSelText(L"one two three");
+    testing::Select(e, L"two");
+    e.SetTextBkColor(0x00FF00);
+    e.SetForeColor(0x8000000F);  // a system colour: the device resolves it
+    testing::Select(e, L"three");
+    e.FormatSelection([](CharFormat& f) { f.color = kNoColor; });
+    const RecordingSurface s = Paint(1, 100);
+    const PaintOp* two = FindText(s, L"two");
+    ASSERT_NE(two, nullptr);
+    EXPECT_EQ(two->color, 0x8000000Fu);
+    EXPECT_EQ(FindText(s, L"three")->color, kBlack) << "no colour reads as black ink";
+    // The background spans the run's characters over the whole line height, under the text.
+    const auto fills = s.Of(Kind::Fill);
+    const auto green = std::find_if(fills.begin(), fills.end(), [](const PaintOp* op) { return op->color == 0x00FF00u; });
+    ASSERT_NE(green, fills.end());
+    EXPECT_EQ((*green)->rect, (DeviceRect{96 + 4 * 8, 96, 96 + 7 * 8, 96 + 16}));
+    EXPECT_LT(IndexOf(s, *green), IndexOf(s, two));
+}
+
+// The page of the brief: a list, a framed paragraph, an image, and a table with a selection from one
+// cell into the next, at 100 and 200 %.
+TEST_F(PaintTest, APageWithAListAFrameAnImageAndATableSelectedAcrossCells) {
+    e.SetSelText(L"Intro");
+    Paragraph(L"Item");
+    e.FormatParagraphs([](ParaFormat& f) { f.listKind = ListKind::Bullet; });
+    Paragraph(L"Boxed");
+    e.SetFrameStyle(frame::kLeft | frame::kRight | frame::kTop | frame::kBottom | frame::kSingle);
+    e.SetFrameLineWidth(30);
+    Paragraph(L"Pic ");
+    const int image = e.ObjectInsertImage(testing::TinyPng(), false, e.TextLength(), 0);
+    e.SetObjectSize(image, 1500, 750);
+    const int table = e.TableInsert(1, 2, e.TextLength());
+    e.SetTableCellAttribute(table, 0, 0, cell::kColumnWidth, 3000);
+    e.SetTableCellAttribute(table, 0, 0, cell::kBorderWidth, 30);
+    e.SetSelStart(e.TableCellStart(table, 1, 1));
+    e.SetSelText(L"abc");
+    e.SetSelStart(e.TableCellStart(table, 1, 2));
+    e.SetSelText(L"def");
+    const int from = e.TableCellStart(table, 1, 1) + 1, to = e.TableCellStart(table, 1, 2) + 2;  // "bc" ... "de"
+    PaintOptions options;
+    options.selStart = from;
+    options.selEnd = to;
+
+    const Layout& layout = e.GetLayout();
+    ASSERT_EQ(layout.PageCount(), 1);
+    ASSERT_EQ(layout.Cells().size(), 2u);
+    const PlacedCell cell1 = layout.Cells()[0];
+    const PlacedParagraph* boxed = nullptr;
+    for (const auto& part : layout.Paragraphs())
+        if (part.paragraph == 2) boxed = &part;
+    ASSERT_NE(boxed, nullptr);
+    const PlacedParagraph boxedPart = *boxed;
+
+    struct Expected {
+        int zoom;
+        int marker, itemText;          // list: the bullet at the margin, the text one step in
+        DeviceRect selection1, selection2;
+        int imageLeft, imageWidth, imageHeight;
+        int cellLeft, cellRight, border;
+        int frameLeft, frameRight, frameLine;
+    };
+    // Cell text starts 60 twips in; a selected cell end shows a quarter line height of room.
+    const Expected cases[] = {
+        {100, 96, 120, {108, 0, 124 + 4, 0}, {300, 0, 316, 0}, 128, 100, 50, 96, 296, 2, 96, 704, 2},
+        {200, 192, 240, {216, 0, 248 + 8, 0}, {600, 0, 632, 0}, 256, 200, 100, 192, 592, 4, 192, 1408, 4},
+    };
+    for (const Expected& c : cases) {
+        SCOPED_TRACE(c.zoom);
+        const double scale = ScaleAt(c.zoom);
+        auto px = [&](int twips) { return static_cast<int>(std::lround(twips * scale)); };
+        const RecordingSurface s = Paint(1, c.zoom, options);
+
+        const PaintOp* marker = FindText(s, L"\x2022");
+        const PaintOp* item = FindText(s, L"Item");
+        ASSERT_TRUE(marker && item);
+        EXPECT_EQ(marker->x, c.marker);
+        EXPECT_TRUE(marker->edges.empty()) << "a marker keeps the font's own advances";
+        EXPECT_EQ(item->x, c.itemText);
+        EXPECT_EQ(marker->baseline, item->baseline);
+
+        // The selection: the rest of the first cell and its end, the start of the second, nothing else.
+        const auto inverts = s.Of(Kind::Invert);
+        ASSERT_EQ(inverts.size(), 2u);
+        const PaintOp* abc = FindText(s, L"abc");
+        ASSERT_NE(abc, nullptr);
+        const int lineTop = abc->baseline - px(192), lineBottom = lineTop + px(240);
+        EXPECT_NEAR(inverts[0]->rect.top, lineTop, 1);
+        EXPECT_NEAR(inverts[0]->rect.bottom, lineBottom, 1);
+        EXPECT_EQ(inverts[0]->rect.left, c.selection1.left);
+        EXPECT_EQ(inverts[0]->rect.right, c.selection1.right);
+        EXPECT_EQ(inverts[1]->rect.left, c.selection2.left);
+        EXPECT_EQ(inverts[1]->rect.right, c.selection2.right);
+        EXPECT_EQ(inverts[1]->rect.top, inverts[0]->rect.top);
+        EXPECT_GT(IndexOf(s, inverts[1]), IndexOf(s, FindText(s, L"def"))) << "inverted over the drawn text";
+
+        // The image, by its object, in its own size scaled.
+        const auto images = s.Of(Kind::Image);
+        ASSERT_EQ(images.size(), 1u);
+        EXPECT_EQ(images[0]->objectId, image);
+        EXPECT_EQ(images[0]->rect.left, c.imageLeft);
+        EXPECT_EQ(images[0]->rect.right - images[0]->rect.left, c.imageWidth);
+        EXPECT_EQ(images[0]->rect.bottom - images[0]->rect.top, c.imageHeight);
+
+        // Borders: black bands inside each cell's edges.
+        const auto has = [&](const DeviceRect& r, Color color) {
+            return std::any_of(s.ops.begin(), s.ops.end(),
+                               [&](const PaintOp& op) { return op.kind == Kind::Fill && op.rect == r && op.color == color; });
+        };
+        const int top = px(cell1.y), bottom = px(cell1.y + cell1.height);
+        EXPECT_TRUE(has({c.cellLeft, top, c.cellLeft + c.border, bottom}, kBlack));
+        EXPECT_TRUE(has({c.cellRight - c.border, top, c.cellRight, bottom}, kBlack));
+        EXPECT_TRUE(has({c.cellLeft, top, c.cellRight, top + c.border}, kBlack));
+        EXPECT_TRUE(has({c.cellLeft, bottom - c.border, c.cellRight, bottom}, kBlack));
+
+        // The frame: four lines around the paragraph's box.
+        const int ft = px(boxedPart.y), fb = px(boxedPart.y + boxedPart.height);
+        EXPECT_TRUE(has({c.frameLeft, ft, c.frameLeft + c.frameLine, fb}, kBlack));
+        EXPECT_TRUE(has({c.frameRight - c.frameLine, ft, c.frameRight, fb}, kBlack));
+        EXPECT_TRUE(has({c.frameLeft, ft, c.frameRight, ft + c.frameLine}, kBlack));
+        EXPECT_TRUE(has({c.frameLeft, fb - c.frameLine, c.frameRight, fb}, kBlack));
+
+        // The page comes first, white, the size of the sheet.
+        ASSERT_FALSE(s.ops.empty());
+        EXPECT_EQ(s.ops.front().kind, Kind::Fill);
+        EXPECT_EQ(s.ops.front().rect, (DeviceRect{0, 0, px(12000), px(9000)}));
+        EXPECT_EQ(s.ops.front().color, kWhite);
+    }
+    // A page that does not exist shows nothing but its sheet.
+    const RecordingSurface none = Paint(2, 100, options);
+    ASSERT_EQ(none.ops.size(), 1u);
+    EXPECT_EQ(none.ops[0].kind, Kind::Fill);
+}
+
+TEST_F(PaintTest, ADoubleFrameIsASecondLineInsideTheFirst) {
+    e.SetSelText(L"Twice");
+    e.SetFrameStyle(frame::kLeft | frame::kTop | frame::kDouble);
+    e.SetFrameLineWidth(30);
+    const RecordingSurface s = Paint(1, 100);
+    std::vector<DeviceRect> black;
+    for (const PaintOp* op : s.Of(Kind::Fill))
+        if (op->color == kBlack) black.push_back(op->rect);
+    const PlacedParagraph& part = e.GetLayout().Paragraphs()[0];
+    const int t = static_cast<int>(std::lround(part.y / 15.0)), b = static_cast<int>(std::lround((part.y + part.height) / 15.0));
+    // Two pixels wide, the inner line two pixels further in; no right or bottom line.
+    const std::vector<DeviceRect> expected = {
+        {96, t, 98, b}, {96, t, 704, t + 2}, {100, t + 4, 102, b - 4}, {100, t + 4, 700, t + 6}};
+    EXPECT_EQ(black, expected);
+}
+
+TEST_F(PaintTest, BordersAndGridLinesKeepTheirWidthAndNeverVanish) {
+    const int table = e.TableInsert(2, 2, 0);
+    e.SetTableCellAttribute(table, 0, 0, cell::kColumnWidth, 3000);
+    struct Case {
+        int border, zoom;
+        bool grid;
+        int thickness;     // pixels of each black border
+        size_t gridLines;  // light lines: left and top of each cell, right and bottom only at the table's edge
+    };
+    const Case cases[] = {
+        {30, 100, false, 2, 0}, {30, 200, false, 4, 0}, {15, 10, false, 1, 0},
+        {0, 100, false, 0, 0},  {0, 100, true, 0, 12},  {30, 100, true, 2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.border << " at " << c.zoom << (c.grid ? " with grid" : ""));
+        e.SetTableCellAttribute(table, 0, 0, cell::kBorderWidth, c.border);
+        PaintOptions options;
+        options.gridLines = c.grid;
+        const RecordingSurface s = Paint(1, c.zoom, options);
+        size_t black = 0, grid = 0;
+        for (const PaintOp* op : s.Of(Kind::Fill)) {
+            const int w = op->rect.right - op->rect.left, h = op->rect.bottom - op->rect.top;
+            if (op->color == kBlack) {
+                ++black;
+                EXPECT_EQ(std::min(w, h), c.thickness);
+            } else if (op->color == 0xC0C0C0u) {
+                ++grid;
+                EXPECT_EQ(std::min(w, h), 1);
+            }
+        }
+        EXPECT_EQ(black, c.thickness ? 16u : 0u);
+        EXPECT_EQ(grid, c.gridLines);
+    }
+}
+
+TEST_F(PaintTest, HeaderAndFooterShowOnEveryPageAndAreNeverSelected) {
+    e.SetSelText(L"first\fsecond");
+    e.SetHeaderText(L"Head");
+    e.SetFooterText(L"Foot");
+    ASSERT_EQ(e.GetLayout().PageCount(), 2);
+    PaintOptions all;
+    all.selEnd = e.TextLength();
+    const RecordingSurface one = Paint(1, 100, all), two = Paint(2, 100, all);
+    for (const wchar_t* text : {L"Head", L"Foot"}) {
+        SCOPED_TRACE(text == std::wstring_view(L"Head") ? "header" : "footer");
+        const PaintOp *a = FindText(one, text), *b = FindText(two, text);
+        ASSERT_TRUE(a && b);
+        EXPECT_EQ(a->x, b->x);
+        EXPECT_EQ(a->baseline, b->baseline);
+        for (const RecordingSurface* s : {&one, &two})
+            for (const PaintOp* inv : s->Of(Kind::Invert))
+                EXPECT_TRUE(inv->rect.bottom <= a->baseline - 12 || inv->rect.top >= a->baseline + 4)
+                    << "selection over the header or footer line";
+    }
+    // The page break character is drawn as a blank.
+    EXPECT_TRUE(FindText(one, L"first ") && !FindText(one, L"second"));
+    EXPECT_TRUE(FindText(two, L"second") && !FindText(two, L"first "));
+    EXPECT_EQ(one.Of(Kind::Invert).size(), 1u);
+    EXPECT_EQ(two.Of(Kind::Invert).size(), 1u);
+}
+
+TEST_F(PaintTest, ObjectsShowTheirPlaceAndTheCurrentOneItsHandles) {
+    e.SetSelText(L"ab");
+    const int image = e.ObjectInsertImage(testing::TinyPng(), true, 3000, 3000);
+    e.SetObjectSize(image, 1500, 750);
+    const int windowed = e.ObjectInsertAsChar(0x1234, L"", 1);
+    e.SetObjectSize(windowed, 1500, 1500);
+    Document doc = e.Doc();
+    Layout layout;
+    layout.SetMeasurer(&measurer);
+    layout.Update(doc);
+    auto paint = [&](int current) {
+        RecordingSurface s;
+        PaintOptions options;
+        options.currentObject = current;
+        PaintPage(s, layout, doc, 1, PagePlacement{0, 0, ScaleAt(100)}, options);
+        return s;
+    };
+    const DeviceRect picture{200, 200, 300, 250};
+    {
+        // A windowed object whose host shows it in its own window leaves its place to that window.
+        const RecordingSurface s = paint(0);
+        ASSERT_EQ(s.Of(Kind::Image).size(), 1u);
+        EXPECT_EQ(s.Of(Kind::Image)[0]->rect, picture);
+        EXPECT_EQ(s.Of(Kind::Fill).size(), 1u) << "nothing but the sheet";
+    }
+    doc.FindObject(windowed)->hostWindow = 0;
+    {
+        // Without a window: a grey outline, one pixel inside its place.
+        const RecordingSurface s = paint(0);
+        std::vector<DeviceRect> grey;
+        for (const PaintOp* op : s.Of(Kind::Fill))
+            if (op->color == 0x808080u) grey.push_back(op->rect);
+        ASSERT_EQ(grey.size(), 4u);
+        int left = 1 << 30, right = 0;
+        for (const DeviceRect& r : grey) {
+            EXPECT_EQ(std::min(r.right - r.left, r.bottom - r.top), 1);
+            left = std::min(left, r.left);
+            right = std::max(right, r.right);
+        }
+        EXPECT_EQ(right - left, 100);
+    }
+    {
+        // The current object: a black outline and four handles, 6 pixels square, on its corners, over the picture.
+        const RecordingSurface s = paint(image);
+        std::vector<DeviceRect> handles;
+        size_t outline = 0;
+        for (const PaintOp* op : s.Of(Kind::Fill)) {
+            if (op->color != kBlack) continue;
+            EXPECT_GT(IndexOf(s, op), IndexOf(s, s.Of(Kind::Image)[0]));
+            if (op->rect.right - op->rect.left == 6 && op->rect.bottom - op->rect.top == 6) handles.push_back(op->rect);
+            else ++outline;
+        }
+        EXPECT_EQ(outline, 4u);
+        const std::vector<DeviceRect> corners = {
+            {197, 197, 203, 203}, {197, 247, 203, 253}, {297, 197, 303, 203}, {297, 247, 303, 253}};
+        EXPECT_EQ(handles, corners);
+    }
+}
+
+TEST_F(PaintTest, NothingEmptyReachesTheSurfaceAtAnyZoom) {
+    const Document doc = testing::FullDocument();
+    Layout layout;
+    layout.SetMeasurer(&measurer);
+    layout.Update(doc);
+    ASSERT_GE(layout.PageCount(), 2);
+    PaintOptions options;
+    options.selEnd = doc.Length();
+    options.gridLines = true;
+    for (int zoom : {10, 25, 100, 400})
+        for (int page = 1; page <= layout.PageCount(); ++page) {
+            RecordingSurface s;
+            PaintPage(s, layout, doc, page, PagePlacement{0, 0, ScaleAt(zoom)}, options);
+            EXPECT_GT(s.Of(Kind::Text).size(), 2u);
+            for (const PaintOp& op : s.ops) {
+                if (op.kind == Kind::Text) {
+                    EXPECT_FALSE(op.text.empty());
+                    EXPECT_GE(op.height, 1);
+                    EXPECT_TRUE(op.edges.empty() || op.edges.size() == op.text.size() + 1);
+                    EXPECT_TRUE(std::is_sorted(op.edges.begin(), op.edges.end()));
+                    EXPECT_EQ(op.text.find_first_of(L"\t\v\f\n\xFFFC"), std::wstring::npos);
+                } else {
+                    EXPECT_FALSE(op.rect.Empty()) << "zoom " << zoom << " op " << static_cast<int>(op.kind);
+                }
+            }
+        }
+}
+
+TEST_F(PaintTest, TheViewPaintsOnlyVisiblePagesWithTheirEdgesOrSheets) {
+    e.SetSelText(L"one\ftwo\fthree");
+    ASSERT_EQ(e.GetLayout().PageCount(), 3);
+    // 9000-twip pages are 600 pixels high at 100 %; the window shows the first 700 pixels.
+    for (bool sheets : {false, true}) {
+        SCOPED_TRACE(sheets);
+        const int gap = sheets ? 16 : 0;
+        ViewPaint view;
+        view.client = DeviceRect{0, 0, 900, 700};
+        view.sheets = sheets;
+        view.scale = ScaleAt(100);
+        view.pageOrigin = [&](int page) { return DevicePoint{gap, gap + (page - 1) * (600 + gap)}; };
+        RecordingSurface s;
+        PaintView(s, e.GetLayout(), e.Doc(), view);
+        ASSERT_FALSE(s.ops.empty());
+        EXPECT_EQ(s.ops[0].rect, view.client);
+        EXPECT_EQ(s.ops[0].color, sheets ? 0x8000000Cu : kWhite) << "the desk is the system's workspace colour";
+        EXPECT_TRUE(FindText(s, L"one ") && FindText(s, L"two "));
+        EXPECT_EQ(FindText(s, L"three"), nullptr) << "page 3 starts below the window";
+        std::vector<DeviceRect> edges, shadows;
+        for (const PaintOp* op : s.Of(Kind::Fill)) {
+            if (op->color == 0xA0A0A0u) edges.push_back(op->rect);
+            if (op->color == 0x404040u) shadows.push_back(op->rect);
+        }
+        if (sheets) {
+            EXPECT_TRUE(edges.empty());
+            const std::vector<DeviceRect> expected = {{19, 19, 819, 619}, {19, 635, 819, 1235}};
+            EXPECT_EQ(shadows, expected);
+        } else {
+            EXPECT_TRUE(shadows.empty());
+            EXPECT_EQ(edges, (std::vector<DeviceRect>{{0, 600, 900, 601}})) << "a line where page 2 starts";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tx
