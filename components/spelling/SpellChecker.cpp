@@ -1,7 +1,8 @@
 #include "components/spelling/SpellChecker.h"
 
 #include <algorithm>
-#include <bit>
+#include <array>
+#include <cstdlib>
 
 #include "components/spelling/KeyboardDistance.h"
 #include "components/spelling/SpellDictionary.h"
@@ -43,6 +44,36 @@ void DecodeFolded(std::string_view bytes, std::u32string& out) {
         out.push_back(c);
     }
 }
+
+// Without a processor option the compiler's bit count is a library call; this is a few operations.
+inline int BitCount(std::uint32_t v) {
+    v = v - ((v >> 1) & 0x55555555u);
+    v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
+    return static_cast<int>((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+}
+
+// How many letters must come and go to make one word's letters the other's, order aside: a
+// replaced letter counts two, an added or dropped one one, a swap none.
+class LetterCounts {
+public:
+    explicit LetterCounts(std::u32string_view word) {
+        for (char32_t c : word) ++counts_[Bucket(c)];
+    }
+    int Difference(std::u32string_view word, int most) const {
+        std::array<int, 28> c = counts_;
+        for (char32_t x : word) --c[Bucket(x)];
+        int d = 0;
+        for (int v : c) {
+            d += v < 0 ? -v : v;
+            if (d > most) break;
+        }
+        return d;
+    }
+
+private:
+    static int Bucket(char32_t c) { return c >= U'a' && c <= U'z' ? static_cast<int>(c - U'a') : c == U'\'' ? 26 : 27; }
+    std::array<int, 28> counts_{};
+};
 
 struct Candidate {
     int distance;
@@ -101,19 +132,40 @@ std::vector<std::u32string> SpellChecker::Near(const std::u32string& form, std::
     const std::u32string typed = Lower(form);
     const int length = static_cast<int>(typed.size());
     const std::uint32_t mask = LetterMask(typed);
+    const LetterCounts counts(typed);
+    // Only the nearest few can be offered: once that many are found, the distance of the farthest
+    // of them bounds the search (a few more are kept, as case folding may merge some).
+    const std::size_t keep = max + 4;
+    std::vector<int> best;  // a max-heap of the distances kept
+    int limit = kSuggestionLimit;
     std::vector<Candidate> found;
     std::u32string word;
     auto consider = [&](std::string_view folded, std::string_view text, std::uint32_t wordMask, int commonness) {
-        // Two edits change at most four letters of the set a word is made of.
-        if (std::popcount(mask ^ wordMask) > 4) return;
+        // A replaced letter changes at most two of the letters a word is made of, and costs at
+        // least 30 a letter; no more than two edits are looked for in any case.
+        const int most = std::min(4, limit / 30);
+        if (BitCount(mask ^ wordMask) > most) return;
         DecodeFolded(folded, word);
-        const int d = KeyboardDistance(typed, word, kSuggestionLimit);
-        if (d <= kSuggestionLimit) found.push_back({d, commonness, folded, text});
+        if (counts.Difference(word, most) > most) return;
+        const int d = KeyboardDistance(typed, word, limit);
+        if (d > limit) return;
+        found.push_back({d, commonness, folded, text});
+        best.push_back(d);
+        std::push_heap(best.begin(), best.end());
+        if (best.size() > keep) {
+            std::pop_heap(best.begin(), best.end());
+            best.pop_back();
+        }
+        if (best.size() == keep) limit = best.front();
     };
     if (main_ && length <= kMaxIndexedLength) {
-        for (int n = std::max(1, length - 2); n <= std::min(kMaxIndexedLength, length + 2); ++n)
+        // Nearest lengths first, so that the bound tightens early.
+        for (int delta : {0, -1, 1, -2, 2}) {
+            const int n = length + delta;
+            if (n < 1 || n > kMaxIndexedLength || std::abs(delta) * cost::kApostrophe > limit) continue;
             for (std::uint32_t w = main_->FirstOfLength(n), end = main_->EndOfLength(n); w < end; ++w)
                 consider(main_->Folded(w), main_->Text(w), main_->Mask(w), main_->Commonness(w));
+        }
     }
     for (std::size_t i = 0; i < user_->Count(); ++i) {
         const std::string& folded = user_->FoldedWords()[i];
