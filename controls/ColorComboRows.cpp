@@ -8,6 +8,7 @@
 #include "controls/core/RowLayout.h"
 #include "controls/win/DrawBase.h"
 #include "controls/win/FontUtils.h"
+#include "ui/Boundary.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -101,6 +102,7 @@ LRESULT ColorCombo::OnMeasureItem(LPARAM lParam) {
         }
     } catch (...) {
         // A row that cannot be measured keeps the height it had.
+        ui::ReportStoppedException(L"measuring a Palvex colour row");
     }
     return 1;
 }

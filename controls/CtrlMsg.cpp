@@ -5,6 +5,7 @@
 #include "base/PerThread.h"
 #include "controls/ColorCombo.h"
 #include "controls/win/WndHook.h"
+#include "ui/Boundary.h"
 
 namespace palvex {
 
@@ -77,6 +78,7 @@ LRESULT CALLBACK ComboWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam
         }
     } catch (...) {
         // The window's own procedure still answers the message below.
+        ui::ReportStoppedException(L"a Palvex control's message procedure");
     }
     return CallWindowProcW(old, hWnd, uMsg, wParam, lParam);
 }

@@ -6,6 +6,7 @@
 
 #include "base/Error.h"
 #include "ui/Application.h"
+#include "ui/Boundary.h"
 #include "ui/CommandButton.h"
 #include "ui/MdiForm.h"
 #include "ui/Menu.h"
@@ -777,11 +778,7 @@ LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
     LRESULT r = 0;
-    try {
-        r = f->HandleMessage(msg, wp, lp);
-    } catch (...) {
-        r = 0;
-    }
+    RunAtBoundary(L"a form's window procedure", [&] { r = f->HandleMessage(msg, wp, lp); });
     if (msg == WM_NCDESTROY) {
         detail::UnmapForm(hwnd);
         detail::CountWindow(-1);

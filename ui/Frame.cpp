@@ -2,6 +2,7 @@
 
 #include "ui/Form.h"
 #include "ui/Handles.h"
+#include "ui/Boundary.h"
 #include "ui/Runtime.h"
 
 namespace ui {
@@ -59,7 +60,8 @@ void Frame::PaintFrame(HDC dc) {
 }
 
 namespace detail {
-LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+namespace {
+LRESULT FrameMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* frame = dynamic_cast<Frame*>(ControlFromHwnd(hwnd));
     if (!frame) return DefWindowProcW(hwnd, msg, wp, lp);
     LRESULT result = 0;
@@ -89,6 +91,13 @@ LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         default: break;
     }
     if (ContainerMessage(hwnd, msg, wp, lp, result)) return result;
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+}  // namespace
+
+LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    if (RunAtBoundary(L"a frame's window procedure", [&] { result = FrameMessage(hwnd, msg, wp, lp); })) return result;
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 }  // namespace detail

@@ -2,6 +2,7 @@
 
 #include "ui/MdiForm.h"
 #include "ui/Picture.h"
+#include "ui/Boundary.h"
 #include "ui/Runtime.h"
 #include "ui/Twips.h"
 
@@ -82,7 +83,8 @@ void PictureBox::AfterCreate() {
 }
 
 namespace detail {
-LRESULT CALLBACK PictureWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+namespace {
+LRESULT PictureMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* pic = dynamic_cast<PictureBox*>(ControlFromHwnd(hwnd));
     if (!pic) return DefWindowProcW(hwnd, msg, wp, lp);
     LRESULT result = 0;
@@ -121,6 +123,13 @@ LRESULT CALLBACK PictureWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         default: break;
     }
     if (ContainerMessage(hwnd, msg, wp, lp, result)) return result;
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+}  // namespace
+
+LRESULT CALLBACK PictureWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    if (RunAtBoundary(L"a picture box's window procedure", [&] { result = PictureMessage(hwnd, msg, wp, lp); })) return result;
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 }  // namespace detail

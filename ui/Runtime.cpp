@@ -9,6 +9,7 @@
 
 #include "base/Error.h"
 #include "ui/Application.h"
+#include "ui/Boundary.h"
 #include "ui/CommandButton.h"
 #include "ui/Form.h"
 #include "ui/MdiForm.h"
@@ -117,12 +118,41 @@ Form* FormOfWindow(HWND hwnd) {
 
 void CountWindow(int delta) { CountHandle(HandleKind::Window, delta); }
 
+namespace {
+// Descriptions stopped while a report's message box was open, told when it closes.
+std::vector<std::wstring>& g_heldReports = *new std::vector<std::wstring>;
+bool g_reportShowing = false;
+
+bool NoRealDialogsInProcess() {
+    // A library with its own copy of this runtime (the control library's DLL) learns of a test
+    // run from the process environment.
+    return test::NoRealDialogs() || GetEnvironmentVariableW(L"ZV_NO_REAL_DIALOGS", nullptr, 0) > 0;
+}
+}  // namespace
+
 void ReportStopped(const std::wstring& description) {
-    if (test::NoRealDialogs()) {
+    OutputDebugStringW((L"Stopped at a window procedure: " + description + L"\n").c_str());
+    if (NoRealDialogsInProcess()) {
         test::Fail(L"An error reached a window procedure: " + description);
         return;
     }
-    MessageBoxW(GetActiveWindow(), description.c_str(), App().Title().c_str(), MB_OK | MB_ICONHAND);
+    if (g_reportShowing) {
+        g_heldReports.push_back(description);
+        return;
+    }
+    g_reportShowing = true;
+    struct Showing {
+        ~Showing() { g_reportShowing = false; }
+    } showing;
+    std::wstring text = description;
+    for (;;) {
+        MessageBoxW(GetActiveWindow(), text.c_str(), App().Title().c_str(), MB_OK | MB_ICONHAND);
+        if (g_heldReports.empty()) break;
+        const size_t count = g_heldReports.size();
+        text = g_heldReports.front();
+        if (count > 1) text += L"\r\n\r\n(" + std::to_wstring(count - 1) + L" further failures were stopped meanwhile.)";
+        g_heldReports.clear();
+    }
 }
 
 void Guard(const std::function<void()>& f) noexcept {
@@ -131,17 +161,9 @@ void Guard(const std::function<void()>& f) noexcept {
         ~Depth() { --g_eventDepth; }
     } depth;
     try {
-        try {
-            f();
-        } catch (const zv::CancelError&) {
-            // A cancelled common dialog ends a command without a word.
-        } catch (const zv::Error& e) {
-            ReportStopped(e.Description());
-        } catch (const std::exception& e) {
-            ReportStopped(Narrow2Wide(e.what()));
-        }
+        f();
     } catch (...) {
-        // A test's failure handler threw: the failure stays recorded in the hooks.
+        ReportStoppedException(L"an event of the program");
     }
 }
 
@@ -440,6 +462,28 @@ bool WindowlessMouse(HWND container, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 }  // namespace detail
+
+void ReportStoppedException(const wchar_t* where) noexcept {
+    try {
+        std::wstring description;
+        try {
+            throw;
+        } catch (const zv::CancelError&) {
+            return;  // a cancelled common dialog ends its event without a word
+        } catch (const test::RecordedFailure&) {
+            return;  // a test's hook failed and recorded it already
+        } catch (const zv::Error& e) {
+            description = e.Description();
+        } catch (const std::exception& e) {
+            description = detail::Narrow2Wide(e.what()) + L" (stopped at " + where + L")";
+        } catch (...) {
+            description = std::wstring(L"An unexpected failure was stopped at ") + where + L".";
+        }
+        detail::ReportStopped(description);
+    } catch (...) {
+        // A test's failure handler threw: the failure stays recorded in the hooks.
+    }
+}
 
 void Control::OnAccessKey() {
     // A caption without a focus of its own (a label) hands the focus to the next control in tab order.

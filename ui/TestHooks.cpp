@@ -58,7 +58,11 @@ bool ChainEnabled(HWND h) {
 }
 }  // namespace
 
-void SetNoRealDialogs(bool on) { State().noRealDialogs = on; }
+void SetNoRealDialogs(bool on) {
+    State().noRealDialogs = on;
+    // For libraries of the process that carry their own copy of the runtime.
+    SetEnvironmentVariableW(L"ZV_NO_REAL_DIALOGS", on ? L"1" : nullptr);
+}
 bool NoRealDialogs() { return State().noRealDialogs; }
 
 void SetFailureHandler(std::function<void(const std::wstring&)> handler) { State().failureHandler = std::move(handler); }

@@ -24,6 +24,12 @@ bool NoRealDialogs();
 void SetFailureHandler(std::function<void(const std::wstring&)> handler);
 void Fail(const std::wstring& description);
 
+// What a failure handler throws to end the test's step: a failure recorded already, which the
+// guards at window procedures let pass without reporting it a second time.
+struct RecordedFailure {
+    std::wstring description;
+};
+
 // Under Wine without a window manager: makes this program's windows unmanaged, so that hiding
 // and destroying them does not wait for a manager that is not there. False when the setting was
 // only now made: it takes effect from the program's next start.

@@ -2,6 +2,7 @@
 
 #include "controls/com/ErrorInfo.h"
 #include "controls/com/TypeLib.h"
+#include "ui/Boundary.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -67,10 +68,7 @@ void OleControl::CreateControlWindow(HWND parent, const RECT& pos) {
 
 void OleControl::DestroyControlWindow() {
     if (!window_) return;
-    try {
-        WindowDestroying();
-    } catch (...) {
-    }
+    ui::RunAtBoundary(L"a Palvex control's window teardown", [&] { WindowDestroying(); });
     HWND window = window_;
     window_ = nullptr;
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -85,11 +83,11 @@ LRESULT CALLBACK OleControl::ControlWndProc(HWND window, UINT msg, WPARAM wParam
     }
     auto* control = reinterpret_cast<OleControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!control) return DefWindowProcW(window, msg, wParam, lParam);
-    try {
-        return control->WindowMessage(msg, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcW(window, msg, wParam, lParam);
-    }
+    LRESULT result = 0;
+    if (ui::RunAtBoundary(L"a Palvex control's window procedure",
+                          [&] { result = control->WindowMessage(msg, wParam, lParam); }))
+        return result;
+    return DefWindowProcW(window, msg, wParam, lParam);
 }
 
 LRESULT OleControl::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

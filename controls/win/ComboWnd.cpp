@@ -5,6 +5,7 @@
 #include "controls/core/AnsiBytes.h"
 #include "controls/win/FontUtils.h"
 #include "controls/com/Module.h"
+#include "ui/Boundary.h"
 
 namespace palvex {
 
@@ -243,11 +244,8 @@ void ComboWnd::Create(HWND hWndParent, const std::wstring& name, int32_t x, int3
     if (!hWnd_) return;
     SendMessageW(hWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle_.Get()), TRUE);
     if (userMode) {
-        try {
-            windowHook_.Hook(hWnd_, false);
-        } catch (...) {
-            // A window we just made cannot be hooked already; the combo still works unhooked.
-        }
+        // A window we just made cannot be hooked already; should it fail, the combo still works unhooked.
+        ui::RunAtBoundary(L"hooking a Palvex combo box", [&] { windowHook_.Hook(hWnd_, false); });
     }
 }
 

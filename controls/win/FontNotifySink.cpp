@@ -3,6 +3,7 @@
 #include <olectl.h>
 
 #include "controls/com/ComObject.h"
+#include "ui/Boundary.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -13,10 +14,9 @@ public:
     explicit Sink(std::function<void()> onChanged) : onChanged_(std::move(onChanged)) {}
     void Detach() { onChanged_ = nullptr; }
     HRESULT STDMETHODCALLTYPE OnChanged(DISPID) override {
-        try {
+        ui::RunAtBoundary(L"a Palvex control's font change", [&] {
             if (onChanged_) onChanged_();
-        } catch (...) {
-        }
+        });
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }

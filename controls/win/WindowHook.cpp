@@ -1,6 +1,7 @@
 #include "controls/win/WindowHook.h"
 
 #include "controls/win/WndHook.h"
+#include "ui/Boundary.h"
 
 namespace palvex {
 
@@ -46,6 +47,7 @@ LRESULT WindowHook::RaiseWndEvents(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM l
         RaiseMessageEvent(hWnd, uMsg, wParam, lParam);
     } catch (...) {
         // A listener's failure ends its event, not the window's message.
+        ui::ReportStoppedException(L"a Palvex window hook");
     }
     return result;
 }

@@ -1,5 +1,7 @@
 #include "ui/activex/AxEventSink.h"
 
+#include "ui/Boundary.h"
+
 namespace ui {
 
 HRESULT AxEventSink::QueryInterface(REFIID riid, void** out) {
@@ -36,11 +38,8 @@ HRESULT AxEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, V
     DISPPARAMS none{};
     if (handler_ && *handler_) {
         auto handler = *handler_;  // the handler may replace itself
-        try {
-            handler(id, params ? *params : none);
-        } catch (...) {
-            // The form's handler failed; the control goes on.
-        }
+        // The form's handler failing ends its event; the control goes on.
+        RunAtBoundary(L"an ActiveX control's event", [&] { handler(id, params ? *params : none); });
     }
     return S_OK;
 }

@@ -17,7 +17,7 @@ void UiTest::SetUp() {
     failures_.clear();
     test::SetFailureHandler([this](const std::wstring& d) {
         failures_.push_back(d);
-        throw HookFailure{d};
+        throw HookFailure{{d}};
     });
 }
 

@@ -17,9 +17,7 @@
 
 namespace ui::testing {
 
-struct HookFailure {
-    std::wstring description;
-};
+struct HookFailure : test::RecordedFailure {};
 
 class UiTest : public ::testing::Test {
 protected:

@@ -1,8 +1,11 @@
 // Forms: loading, showing, events, modal loops and their hooks, MDI children.
 
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "base/Error.h"
 #include "ui/CheckBox.h"
 #include "ui/CommandButton.h"
 #include "ui/ControlArray.h"
@@ -429,6 +432,51 @@ TEST_F(UiTest, TimerTicksOnTheUserInterfaceThreadWhileEnabled) {
     Sleep(80);
     DoEvents();
     EXPECT_EQ(f.ticks, stopped);
+}
+
+// Whatever reaches a window procedure stops there and is told one way, whether it came through an
+// event of the program or straight through a window's message handling; a cancelled dialog is no
+// failure.
+TEST_F(UiTest, FailuresStoppedAtWindowProceduresAreAllReported) {
+    struct Case {
+        const char* name;
+        std::function<void()> thrower;
+        const wchar_t* expected;  // nullptr: nothing is reported
+    };
+    const Case cases[] = {
+        {"program error", [] { throw zv::Error(L"The page file is damaged."); },
+         L"An error reached a window procedure: The page file is damaged."},
+        {"library exception", [] { throw std::runtime_error("vector too long"); }, L"vector too long (stopped at "},
+        {"unknown exception", [] { throw 42; }, L"An unexpected failure was stopped at "},
+        {"cancelled dialog", [] { throw zv::CancelError(); }, nullptr},
+    };
+    class frmThrowing : public Form {
+    public:
+        CommandButton Command1{this, L"Command1"};
+        std::function<void()> onMessage;
+        LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+            if (msg == WM_APP && onMessage) onMessage();
+            return Form::HandleMessage(msg, wp, lp);
+        }
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        frmThrowing f;
+        f.Command1.Click = c.thrower;
+        f.onMessage = c.thrower;
+        f.Show();
+        test::Click(f.Command1);                  // through the program's event
+        SendMessageW(f.hWnd(), WM_APP, 0, 0);     // straight through the window procedure
+        const auto failures = TakeFailures();
+        if (c.expected == nullptr) {
+            EXPECT_TRUE(failures.empty());
+        } else {
+            ASSERT_EQ(failures.size(), 2u);
+            for (const auto& failure : failures) EXPECT_NE(failure.find(c.expected), std::wstring::npos) << Utf8(failure);
+        }
+        EXPECT_TRUE(f.IsLoaded()) << "the window goes on after the failure";
+        f.Unload();
+    }
 }
 
 }  // namespace

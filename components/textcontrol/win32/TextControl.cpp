@@ -11,6 +11,7 @@
 #include "components/textcontrol/paint/PagePainter.h"
 #include "components/textcontrol/win32/Clipboard.h"
 #include "components/textcontrol/win32/ToolMessages.h"
+#include "ui/Boundary.h"
 
 namespace tx {
 namespace {
@@ -28,18 +29,6 @@ int ScreenDpi() {
 }
 
 bool IsWordChar(wchar_t c) { return std::iswalnum(c) || c == L'_' || c == L'\''; }
-
-// Runs a handler's code; no exception may leave a window procedure.
-template <class F>
-void Guarded(F&& f) noexcept {
-    try {
-        f();
-    } catch (const zv::Error& e) {
-        OutputDebugStringW(e.Description().c_str());
-    } catch (...) {
-        OutputDebugStringW(L"text control: an exception was stopped at the window procedure");
-    }
-}
 
 }  // namespace
 
@@ -111,7 +100,7 @@ LRESULT CALLBACK TextControl::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     LRESULT result = 0;
     bool handled = false;
-    Guarded([&] {
+    ui::RunAtBoundary(L"the text control's window procedure", [&] {
         result = self->Handle(msg, wp, lp);
         handled = true;
     });
