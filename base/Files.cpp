@@ -28,9 +28,20 @@ bool MoveReplacing(const std::wstring& from, const std::wstring& to) {
 #endif
 }
 
-}  // namespace
+// The library's own exceptions (a path it cannot convert, a stream or allocation failure) carry no
+// file name and no words for the author: each file call turns them into one that does.
+template <typename Call>
+auto Converted(std::wstring_view path, const wchar_t* what, Call call) -> decltype(call()) {
+    try {
+        return call();
+    } catch (const Error&) {
+        throw;
+    } catch (const std::exception&) {
+        throw Error(L"The file " + std::wstring(path) + L" " + what + L".");
+    }
+}
 
-std::string ReadFileBytes(std::wstring_view path) {
+std::string ReadBytes(std::wstring_view path) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(FsPath(path), ec)) {
         throw Error(L"File not found: " + std::wstring(path));
@@ -49,7 +60,7 @@ std::string ReadFileBytes(std::wstring_view path) {
     return bytes;
 }
 
-void WriteFileReplacing(std::wstring_view path, std::string_view bytes) {
+void WriteReplacing(std::wstring_view path, std::string_view bytes) {
     const std::wstring target(path);
     const std::wstring temp = TempNameFor(path);
     {
@@ -70,14 +81,28 @@ void WriteFileReplacing(std::wstring_view path, std::string_view bytes) {
     }
 }
 
+}  // namespace
+
+std::string ReadFileBytes(std::wstring_view path) {
+    return Converted(path, L"cannot be read", [&] { return ReadBytes(path); });
+}
+
+void WriteFileReplacing(std::wstring_view path, std::string_view bytes) {
+    Converted(path, L"cannot be written", [&] { WriteReplacing(path, bytes); });
+}
+
 bool FileExists(std::wstring_view path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(FsPath(path), ec);
+    return Converted(path, L"cannot be looked up", [&] {
+        std::error_code ec;
+        return std::filesystem::is_regular_file(FsPath(path), ec);
+    });
 }
 
 bool FolderExists(std::wstring_view path) {
-    std::error_code ec;
-    return std::filesystem::is_directory(FsPath(path), ec);
+    return Converted(path, L"cannot be looked up", [&] {
+        std::error_code ec;
+        return std::filesystem::is_directory(FsPath(path), ec);
+    });
 }
 
 }  // namespace zv

@@ -26,6 +26,8 @@ std::wstring LastPathPart(std::wstring_view path);
 // device name (CON, NUL, COM1 ...), and no trailing dot or space.
 bool IsPlainFileName(std::wstring_view name);
 
+// The program's wide path text as a path of the file system, and back; neither throws.
 std::filesystem::path FsPath(std::wstring_view path);
+std::wstring WidePath(const std::filesystem::path& path);
 
 }  // namespace zv

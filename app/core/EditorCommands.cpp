@@ -131,7 +131,7 @@ void ToggleRuler(frmMDIChild& form) {
 void FitEditorToRuler(frmMDIChild& form) { form.FitEditorToRuler(); }
 
 int GetPageIndex(const std::wstring& pageName) {
-    std::int16_t count = 0;
+    std::int32_t count = 0;
     std::vector<std::wstring> names, types, topics;
     App().PageList.GetAllPageInfo(count, names, types, topics);
     for (int i = 1; i <= count; ++i) {

@@ -275,7 +275,7 @@ void SaveDocumentAs(const std::wstring& fileName) {
 void PrintModule(tx::TXTextControl& printControl, ui::CommonDialog& dialog) {
     AppState& app = App();
     frmMDIChild& editor = RequireEditor();
-    std::int16_t pageCount = 0;
+    std::int32_t pageCount = 0;
     std::vector<std::wstring> names, types, topics;
     app.PageList.GetAllPageInfo(pageCount, names, types, topics);
 

@@ -108,6 +108,7 @@ void ParsePageMap(std::string_view bytes, const std::wstring& mapName, PageMap& 
     }
 
     std::string_view line;
+    int pages = 0;
     for (size_t i = 3; NextLine(rest, line); ++i) {
         if (!line.empty() && line.front() == '\n') line.remove_prefix(1);
         if (!line.empty() && line.front() == '\r') line.remove_prefix(1);
@@ -117,6 +118,10 @@ void ParsePageMap(std::string_view bytes, const std::wstring& mapName, PageMap& 
         const size_t star1 = line.find('*');
         if (star1 == std::string_view::npos) {
             throw zv::Error(where() + L" is not a page entry (it has no \"*\"): " + Quoted(zv::DecodeCp1252(line)) + L".");
+        }
+        if (++pages > kMaxMapPages) {
+            throw zv::Error(where() + L" is page entry " + std::to_wstring(pages) + L", and a module holds at most " +
+                            std::to_wstring(kMaxMapPages) + L" pages.");
         }
         Node* node = map.Pool.Take();
         node->PreviousNode = map.LastPage;
@@ -330,7 +335,7 @@ std::wstring LinkedList::GetCurrentTempPageName() const {
     return CurrentNode[kTemp] != nullptr ? CurrentNode[kTemp]->PageName : std::wstring();
 }
 
-void LinkedList::GetAllInfo(Chain chain, std::int16_t& PageCount, std::vector<std::wstring>& PageName,
+void LinkedList::GetAllInfo(Chain chain, std::int32_t& PageCount, std::vector<std::wstring>& PageName,
                             std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const {
     PageName.assign(1, std::wstring());
     PageType.assign(1, std::wstring());
@@ -340,15 +345,15 @@ void LinkedList::GetAllInfo(Chain chain, std::int16_t& PageCount, std::vector<st
         PageType.push_back(node->PageType);
         TopicName.push_back(node->TopicName);
     }
-    PageCount = static_cast<std::int16_t>(PageName.size() - 1);
+    PageCount = static_cast<std::int32_t>(PageName.size() - 1);
 }
 
-void LinkedList::GetAllPageInfo(std::int16_t& PageCount, std::vector<std::wstring>& PageName,
+void LinkedList::GetAllPageInfo(std::int32_t& PageCount, std::vector<std::wstring>& PageName,
                                 std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const {
     GetAllInfo(kMain, PageCount, PageName, PageType, TopicName);
 }
 
-void LinkedList::GetAllTempPageInfo(std::int16_t& PageCount, std::vector<std::wstring>& PageName,
+void LinkedList::GetAllTempPageInfo(std::int32_t& PageCount, std::vector<std::wstring>& PageName,
                                     std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const {
     GetAllInfo(kTemp, PageCount, PageName, PageType, TopicName);
 }

@@ -51,8 +51,11 @@ struct PageMap {
     Node* LastPage = nullptr;
 };
 
+// Page files are named by four digits: a module holds at most this many pages.
+inline constexpr int kMaxMapPages = 9999;
+
 // Parses the bytes of a page map file into `map`; throws zv::Error with a description naming the
-// file (`mapName`) and the line for a malformed file.
+// file (`mapName`) and the line for a malformed file or one that lists more than kMaxMapPages pages.
 void ParsePageMap(std::string_view bytes, const std::wstring& mapName, PageMap& map);
 
 // The bytes of a page map file listing the chain that starts at `firstPage`.
@@ -91,9 +94,10 @@ public:
     std::wstring GetCurrentPageName() const;
     std::wstring GetCurrentTempPageName() const;
 
-    void GetAllPageInfo(std::int16_t& PageCount, std::vector<std::wstring>& PageName,
+    // PageCount is 32-bit: a 16-bit count of a long list wraps (40,000 pages would count -25,536).
+    void GetAllPageInfo(std::int32_t& PageCount, std::vector<std::wstring>& PageName,
                         std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const;
-    void GetAllTempPageInfo(std::int16_t& PageCount, std::vector<std::wstring>& PageName,
+    void GetAllTempPageInfo(std::int32_t& PageCount, std::vector<std::wstring>& PageName,
                             std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const;
 
     std::wstring GetCurrentPageTpye() const;
@@ -121,7 +125,7 @@ private:
     Node* FindInMain(const std::wstring& name) const;
     void LoadInto(Chain chain, const std::wstring& MapName, std::int16_t& PageCounter, std::wstring& ModuleCode,
                   std::wstring& ModuleName);
-    void GetAllInfo(Chain chain, std::int16_t& PageCount, std::vector<std::wstring>& PageName,
+    void GetAllInfo(Chain chain, std::int32_t& PageCount, std::vector<std::wstring>& PageName,
                     std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const;
 
     Node* tail_[2] = {nullptr, nullptr};  // last record of each chain, so that appending is O(1)

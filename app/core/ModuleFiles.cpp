@@ -67,8 +67,8 @@ std::wstring Lower(std::wstring s) {
 
 // Windows paths compare without regard to case; a folder "inside" another starts with its path.
 bool SameOrInside(const fs::path& inner, const fs::path& outer) {
-    const std::wstring a = Lower(inner.lexically_normal().wstring());
-    std::wstring b = Lower(outer.lexically_normal().wstring());
+    const std::wstring a = Lower(zv::WidePath(inner.lexically_normal()));
+    std::wstring b = Lower(zv::WidePath(outer.lexically_normal()));
     while (!b.empty() && (b.back() == L'\\' || b.back() == L'/')) b.pop_back();
     if (a.size() < b.size() || a.compare(0, b.size(), b) != 0) return false;
     return a.size() == b.size() || a[b.size()] == L'\\' || a[b.size()] == L'/';
@@ -86,12 +86,14 @@ void MoveModuleFiles(const std::wstring& from, const std::wstring& to) {
     }
 
     std::vector<fs::path> items;
-    for (const auto& entry : fs::directory_iterator(source, ec)) items.push_back(entry.path().filename());
+    // Stepped with an error code: the plain increment of a range-for throws the library's exception.
+    for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec))
+        items.push_back(it->path().filename());
     if (ec) throw zv::Error(L"The module folder " + from + L" cannot be read.");
 
     std::wstring clashes;
     for (const auto& name : items) {
-        if (fs::exists(target / name, ec)) clashes += (clashes.empty() ? L"" : L", ") + name.wstring();
+        if (fs::exists(target / name, ec)) clashes += (clashes.empty() ? L"" : L", ") + zv::WidePath(name);
     }
     if (!clashes.empty()) {
         throw zv::Error(L"The folder " + to + L" already holds " + clashes +
@@ -107,7 +109,7 @@ void MoveModuleFiles(const std::wstring& from, const std::wstring& to) {
             std::error_code copyError;
             fs::copy(source / name, target / name, fs::copy_options::recursive, copyError);
             if (copyError) {
-                throw zv::Error(L"The module item " + name.wstring() + L" could not be moved to " + to +
+                throw zv::Error(L"The module item " + zv::WidePath(name) + L" could not be moved to " + to +
                                 L"; it is still in " + from + L".");
             }
             fs::remove_all(source / name, copyError);

@@ -176,7 +176,7 @@ void InsertPage(std::int16_t where) {
 void DeleteCurrentPage() {
     AppState& app = App();
     frmMDIChild& editor = RequireEditor();
-    std::int16_t count = 0;
+    std::int32_t count = 0;
     std::vector<std::wstring> names, types, topics;
     app.PageList.GetAllPageInfo(count, names, types, topics);
     if (app.IsNewPage) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <thread>
@@ -121,6 +122,40 @@ TEST_F(FilesTest, FailedReplaceKeepsTheOldFile) {
     std::filesystem::create_directory(dir_ / "~f.txt.tmp");
     EXPECT_THROW(zv::WriteFileReplacing(Path(L"f.txt"), "new"), zv::Error);
     EXPECT_EQ(zv::ReadFileBytes(Path(L"f.txt")), "old");
+}
+
+// Page names come from the page map in its code page: "Caf\xE9.txm" and the like. The program runs
+// under the C locale, where the library cannot convert such a name itself.
+TEST_F(FilesTest, NamesBeyondAsciiAreReadWrittenAndListedAsTheyAre) {
+    const std::wstring names[] = {L"Caf\xE9.txm", L"\x041F\x0440\x0438.txm", L"\x65E5\x672C.txm", L"\x20AC 0001.txm"};
+    for (const auto& name : names) {
+        const std::wstring path = zv::JoinPath(zv::WidePath(dir_), name);
+        zv::WriteFileReplacing(path, "page");
+        EXPECT_TRUE(zv::FileExists(path));
+        EXPECT_EQ(zv::ReadFileBytes(path), "page");
+    }
+    std::vector<std::wstring> listed;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_)) listed.push_back(zv::WidePath(entry.path().filename()));
+    std::sort(listed.begin(), listed.end());
+    std::vector<std::wstring> expected(std::begin(names), std::end(names));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(listed, expected);
+}
+
+TEST_F(FilesTest, NoLibraryExceptionEscapesAFileCall) {
+    // A name no file system holds, and a folder in place of a file: each is told as the program's
+    // own error, naming the file.
+    const std::wstring odd = zv::JoinPath(zv::WidePath(dir_), std::wstring(L"a") + static_cast<wchar_t>(0xD800) + L".txm");
+    EXPECT_FALSE(zv::FileExists(odd));
+    EXPECT_FALSE(zv::FolderExists(odd));
+    EXPECT_THROW(zv::ReadFileBytes(odd), zv::Error);
+    std::filesystem::create_directories(dir_ / "folder.txm");
+    try {
+        zv::ReadFileBytes(Path(L"folder.txm"));
+        ADD_FAILURE() << "a folder was read as a file";
+    } catch (const zv::Error& e) {
+        EXPECT_NE(e.Description().find(L"folder.txm"), std::wstring::npos);
+    }
 }
 
 TEST_F(FilesTest, ReadingAMissingFileNamesIt) {

@@ -36,7 +36,7 @@ TEST(SampleModule, BuildsAModuleWhosePagesAndLinksAllResolve) {
     std::wstring code, name;
     list.LoadExistingList((folder / "Map.txt").wstring(), counter, code, name, folder.wstring());
     EXPECT_EQ(counter, 5);
-    std::int16_t count = 0;
+    std::int32_t count = 0;
     std::vector<std::wstring> names, types, topics;
     list.GetAllPageInfo(count, names, types, topics);
     ASSERT_EQ(count, 4);

@@ -36,7 +36,7 @@ protected:
     void WriteMap(const std::string& bytes) const { std::ofstream(dir_ / "Map.txt", std::ios::binary) << bytes; }
 
     static std::vector<std::wstring> Names(const LinkedList& list) {
-        std::int16_t count = -1;
+        std::int32_t count = -1;
         std::vector<std::wstring> names, types, topics;
         list.GetAllPageInfo(count, names, types, topics);
         EXPECT_EQ(count + 1, static_cast<int>(names.size()));
@@ -121,7 +121,7 @@ TEST_F(ModuleFolderTest, PageLinesFollowTheTopicRule) {
     std::int16_t counter = 0;
     std::wstring code, name;
     App().PageList.LoadExistingList(MapPath(), counter, code, name, L"");
-    std::int16_t count = 0;
+    std::int32_t count = 0;
     std::vector<std::wstring> names, types, topics;
     App().PageList.GetAllPageInfo(count, names, types, topics);
     ASSERT_EQ(count, 4);
@@ -184,6 +184,48 @@ TEST_F(ModuleFolderTest, MalformedMapFilesAreRefusedWithADescriptionAndChangeNot
         EXPECT_EQ(code, L"before");
         EXPECT_EQ(Names(list), std::vector<std::wstring>{L"keep.txm"});
     }
+}
+
+// Page files are named by four digits. A longer map is refused where its 10,000th entry stands
+// (counted in 16 bits, 40,000 entries once gave -25,536 pages and 65,537 gave 1).
+TEST_F(ModuleFolderTest, AMapListsAtMost9999PagesAndLongListsCountRight) {
+    auto mapOf = [](int pages) {
+        std::string bytes = kHeader + "9999\r\n";
+        for (int i = 1; i <= pages; ++i) bytes += std::to_string(i) + "*Page\r\n";  // short names: no heap
+        return bytes;
+    };
+    LinkedList& list = App().PageList;
+    std::int16_t counter = 0;
+    std::wstring code, name;
+    for (int pages : {10000, 40000, 65537}) {
+        WriteMap(mapOf(pages));
+        list.InitLinedList();
+        try {
+            list.LoadExistingList(MapPath(), counter, code, name, L"");
+            ADD_FAILURE() << pages << " pages were accepted";
+        } catch (const zv::Error& e) {
+            EXPECT_NE(e.Description().find(L"Map.txt"), std::wstring::npos) << e.Description();
+            EXPECT_NE(e.Description().find(L"line 10003"), std::wstring::npos) << e.Description();
+            EXPECT_NE(e.Description().find(L"9999"), std::wstring::npos) << e.Description();
+        }
+        EXPECT_TRUE(Names(list).empty());
+    }
+    WriteMap(mapOf(9999));
+    list.InitLinedList();
+    list.LoadExistingList(MapPath(), counter, code, name, L"");
+    int loaded = 0;
+    for (const Node* n = list.ListHead[0]->NextNode; n != nullptr; n = n->NextNode) ++loaded;
+    EXPECT_EQ(loaded, 9999);
+
+#ifndef _WIN32  // tens of thousands of frees take seconds under Wine's heap checker; the count is the same code
+    // The count itself never wraps, however the list grew.
+    list.InitLinedList();
+    for (int i = 0; i < 40000; ++i) list.Add_Page(L"p.txm", L"Page", L"", true);
+    std::int32_t count = 0;
+    std::vector<std::wstring> names, types, topics;
+    list.GetAllPageInfo(count, names, types, topics);
+    EXPECT_EQ(count, 40000);
+#endif
 }
 
 TEST_F(ModuleFolderTest, AMissingMapFileIsAnError) {
@@ -290,7 +332,7 @@ TEST_F(ModuleFolderTest, TheTempChainIsIndependentAndNeverWritten) {
     std::wstring code, name;
     list.LoadExistingTempList(MapPath(), counter, code, name, L"");
     EXPECT_EQ(list.GetCurrentTempPageName(), L"0001.txm");
-    std::int16_t count = 0;
+    std::int32_t count = 0;
     std::vector<std::wstring> names, types, topics;
     list.GetAllTempPageInfo(count, names, types, topics);
     EXPECT_EQ(count, 2);
@@ -324,7 +366,7 @@ TEST_F(ModuleFolderTest, ReadingAgainAfterClearingKeepsNothingOfTheOldPages) {
     WriteMap(kHeader + "2\r\na.txm*Page\r\nb.txm*Topic\r\n");
     list.LoadExistingList(MapPath(), counter, code, name, L"");
 
-    std::int16_t count = 0;
+    std::int32_t count = 0;
     std::vector<std::wstring> names, types, topics;
     list.GetAllPageInfo(count, names, types, topics);
     EXPECT_EQ(names, (std::vector<std::wstring>{L"", L"a.txm", L"b.txm"}));
