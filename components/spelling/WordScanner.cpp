@@ -87,6 +87,14 @@ bool FindWord(std::wstring_view text, std::size_t from, WordSpan& word) {
     return true;
 }
 
+WordSpan TrimToWords(std::wstring_view selection) {
+    WordSpan first, word;
+    if (!FindWord(selection, 0, first)) return {};
+    std::size_t end = first.End();
+    for (std::size_t from = end; FindWord(selection, from, word); from = word.End()) end = word.End();
+    return {first.start, end - first.start};
+}
+
 std::u32string LookupForm(std::wstring_view word) {
     std::u32string out;
     for (char32_t c : WideToU32(word)) {

@@ -32,6 +32,10 @@ std::u32string LookupForm(std::wstring_view word);
 // The text around it is looked at for addresses.
 bool IsSkipped(std::wstring_view text, const WordSpan& word, const SkipOptions& options);
 
+// The words of a selection without what surrounds them: "word " and "(word)," give "word", a
+// selected phrase keeps its inner blanks. An empty span when there is no word.
+WordSpan TrimToWords(std::wstring_view selection);
+
 // True for an apostrophe as the checker reads it.
 inline bool IsApostrophe(char32_t c) { return c == U'\'' || c == U'\x2019'; }
 

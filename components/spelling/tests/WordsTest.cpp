@@ -40,6 +40,20 @@ TEST(Words, AreFoundAsAReaderSeesThem) {
     for (const auto& c : cases) EXPECT_EQ(Words(c.text), c.words) << testing::PrintToString(std::wstring(c.text));
 }
 
+TEST(Words, ASelectionIsTrimmedToItsWords) {
+    struct Case {
+        const wchar_t* selection;
+        std::size_t start, length;
+    } cases[] = {
+        {L"word ", 0, 4}, {L" (word),", 2, 4}, {L"foot race\r\n", 0, 9}, {L"'dogs' ", 1, 5}, {L" .,; ", 0, 0}, {L"", 0, 0},
+    };
+    for (const auto& c : cases) {
+        const WordSpan w = TrimToWords(c.selection);
+        EXPECT_EQ(w.start, c.start) << testing::PrintToString(std::wstring(c.selection));
+        EXPECT_EQ(w.length, c.length) << testing::PrintToString(std::wstring(c.selection));
+    }
+}
+
 TEST(Words, LookupFormDropsSoftHyphensAndStraightensApostrophes) {
     EXPECT_EQ(LookupForm(L"Hallowe\x2019" L"en"), U"Hallowe'en");
     EXPECT_EQ(LookupForm(L"hy\xADphen"), U"hyphen");
