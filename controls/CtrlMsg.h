@@ -1,6 +1,6 @@
 #pragma once
-// The per-thread registry of live colour controls, keyed by their own window, and the window
-// procedure that hands each control the owner-draw requests and notifications of its native child.
+// The per-thread registries of live colour controls, keyed by their own window, and the window
+// procedures that hand each control the owner-draw requests and notifications of its native child.
 
 #include <windows.h>
 
@@ -9,9 +9,11 @@
 namespace palvex {
 
 class ColorCombo;
+class ColorList;
 
 // "_H" and the window handle in upper-case hexadecimal.
 std::wstring ControlKey(HWND hWnd);
+
 void RegisterCombo(ColorCombo* control, HWND hWnd);
 void UnregisterCombo(ColorCombo* control);
 ColorCombo* FindCombo(HWND hWnd);
@@ -20,5 +22,12 @@ bool ComboRegistryExists();
 // Threads holding a registry (for tests): a thread's registry goes when the thread ends.
 size_t ComboRegistriesAlive();
 LRESULT CALLBACK ComboWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+void RegisterList(ColorList* control, HWND hWnd);
+void UnregisterList(ColorList* control);
+ColorList* FindList(HWND hWnd);
+bool ListRegistryExists();
+size_t ListRegistriesAlive();
+LRESULT CALLBACK ListWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 }  // namespace palvex

@@ -21,6 +21,12 @@ cmake -S "$root/components/spelling/fuzz" -B "$out/spelling" -DCMAKE_BUILD_TYPE=
 cmake --build "$out/spelling" -j"${ZV_JOBS:-$(nproc)}" 2>&1 | grep -Ev '^\[ *[0-9]+%\]|^-- ' ; [ "${PIPESTATUS[0]}" = 0 ] || exit 1
 ln -sf spelling/FuzzSpellDictionary spelling/FuzzThesaurus spelling/FuzzUserWords "$out/"
 
+# And the control library's registry value decoder.
+cmake -S "$root/controls/fuzz" -B "$out/controls" -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_COMPILER=clang++ >/dev/null || exit 1
+cmake --build "$out/controls" -j"${ZV_JOBS:-$(nproc)}" 2>&1 | grep -Ev '^\[ *[0-9]+%\]|^-- ' ; [ "${PIPESTATUS[0]}" = 0 ] || exit 1
+ln -sf controls/FuzzRegistryValue "$out/"
+
 status=0
 run() {  # target, seed folder, extra options
   local target=$1 seeds=$2; shift 2
@@ -42,4 +48,5 @@ run FuzzRtf "$root/components/textcontrol/fuzz/corpus/rtf" -dict="$root/componen
 run FuzzSpellDictionary "$root/components/spelling/fuzz/corpus/dictionary"
 run FuzzThesaurus "$root/components/spelling/fuzz/corpus/thesaurus"
 run FuzzUserWords "$root/components/spelling/fuzz/corpus/userwords"
+run FuzzRegistryValue "$root/controls/fuzz/corpus/registry"
 exit $status

@@ -18,7 +18,7 @@ struct ClassEntry {
     const wchar_t* progId;
     bool control;
     int toolboxBitmap;          // resource id, 0 for none
-    CreateInstanceFn create;    // null: the class is registered but not served yet
+    CreateInstanceFn create;
 };
 
 std::span<const ClassEntry> ClassTable();

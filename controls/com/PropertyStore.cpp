@@ -125,6 +125,43 @@ void BagWriter::Write(const wchar_t* name, const VARIANT& value) {
     if (FAILED(hr) && SUCCEEDED(status_)) status_ = hr;
 }
 
+namespace {
+
+HRESULT CallByName(IDispatch* object, const wchar_t* method, VARIANT* argsLastFirst, UINT count, VARIANT* result) {
+    if (!object) return E_POINTER;
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(method)};
+    HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(hr)) return hr;
+    DISPPARAMS params{argsLastFirst, nullptr, count, 0};
+    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result, nullptr, nullptr);
+}
+
+}  // namespace
+
+bool DispatchBagReader::Read(const wchar_t* name, VARIANT& value) {
+    Variant text;
+    text->vt = VT_BSTR;
+    text->bstrVal = SysAllocString(name);
+    VARIANT args[2] = {value, *text.Get()};  // the default, then the name (last argument first)
+    Variant stored;
+    if (FAILED(CallByName(bag_, L"ReadProperty", args, 2, stored.Get()))) return false;
+    Variant converted;
+    if (FAILED(VariantChangeType(converted.Get(), stored.Get(), 0, value.vt))) return false;
+    VariantClear(&value);
+    return SUCCEEDED(VariantCopy(&value, converted.Get()));
+}
+
+void DispatchBagWriter::Write(const wchar_t* name, const VARIANT& value) {
+    Variant text;
+    text->vt = VT_BSTR;
+    text->bstrVal = SysAllocString(name);
+    VARIANT args[2] = {value, *text.Get()};
+    Variant ignored;
+    const HRESULT hr = CallByName(bag_, L"WriteProperty", args, 2, ignored.Get());
+    if (FAILED(hr) && SUCCEEDED(status_)) status_ = hr;
+}
+
 HRESULT StreamReader::Load(IStream* stream) {
     uint32_t tag = 0, count = 0;
     HRESULT hr = ReadValue(stream, tag);

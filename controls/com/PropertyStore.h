@@ -64,6 +64,28 @@ private:
     HRESULT status_ = S_OK;
 };
 
+// A bag that is only an automation object: its ReadProperty (Name, Default) and WriteProperty
+// (Name, Value) methods, called by name.
+class DispatchBagReader final : public PropertyReader {
+public:
+    explicit DispatchBagReader(IDispatch* bag) : bag_(bag) {}
+    bool Read(const wchar_t* name, VARIANT& value) override;
+
+private:
+    IDispatch* bag_;
+};
+
+class DispatchBagWriter final : public PropertyWriter {
+public:
+    explicit DispatchBagWriter(IDispatch* bag) : bag_(bag) {}
+    void Write(const wchar_t* name, const VARIANT& value) override;
+    HRESULT Status() const { return status_; }
+
+private:
+    IDispatch* bag_;
+    HRESULT status_ = S_OK;
+};
+
 // The stream form: a tag, a version and the named values in the order written. The reader takes
 // the whole record first and refuses a malformed one before any property changes.
 class StreamReader final : public PropertyReader {

@@ -114,6 +114,12 @@ const NamedId kListIds[] = {
 const wchar_t* const kEvents[] = {L"ShowDlg", L"HideDlg", L"Click", L"DblClick", L"MouseMove",
                                   L"MouseDown", L"MouseUp", L"KeyPress", L"KeyDown", L"KeyUp"};
 
+std::wstring GuidText(REFGUID guid) {
+    wchar_t text[40] = {};
+    StringFromGUID2(guid, text, 40);
+    return text;
+}
+
 std::wstring NameOf(ITypeInfo* info, MEMBERID id) {
     BSTR name = nullptr;
     info->GetDocumentation(id, &name, nullptr, nullptr, nullptr);
@@ -378,7 +384,7 @@ TEST(LibraryFile, ResourcesHoldBitmapsAndInterfaceIdentifiers) {
     }
 }
 
-TEST(ClassFactory, ServesColorComboOnlyAndCountsObjectsAndLocks) {
+TEST(ClassFactory, ServesEveryClassAndCountsObjectsAndLocks) {
     ComApartment com;
     PalvexLibrary dll;
     using CanUnloadFn = HRESULT(STDAPICALLTYPE*)();
@@ -386,11 +392,22 @@ TEST(ClassFactory, ServesColorComboOnlyAndCountsObjectsAndLocks) {
     ASSERT_NE(canUnload, nullptr);
     EXPECT_EQ(canUnload(), S_OK);
 
-    for (const CLSID* later : {&CLSID_FontType, &CLSID_MultiGradient, &CLSID_RegOptions, &CLSID_ColorList}) {
+    const std::pair<const CLSID*, const IID*> classes[] = {
+        {&CLSID_FontType, &IID__FontType}, {&CLSID_MultiGradient, &IID__MultiGradient},
+        {&CLSID_RegOptions, &IID__RegOptions}, {&CLSID_ColorCombo, &IID__ColorCombo},
+        {&CLSID_ColorList, &IID__ColorList}};
+    for (auto [clsid, iid] : classes) {
         ComPtr<IUnknown> object;
-        EXPECT_EQ(dll.CreateObject(*later, IID_IUnknown, reinterpret_cast<void**>(object.GetAddressOf())),
-                  CLASS_E_CLASSNOTAVAILABLE);
+        ASSERT_HRESULT_SUCCEEDED(dll.CreateObject(*clsid, *iid, reinterpret_cast<void**>(object.GetAddressOf())))
+            << testing::PrintToString(GuidText(*clsid));
+        EXPECT_EQ(canUnload(), S_FALSE);
+        ComPtr<IDispatch> dispatch;
+        EXPECT_HRESULT_SUCCEEDED(object.As(&dispatch));
+        ComPtr<ISupportErrorInfo> errors;
+        ASSERT_HRESULT_SUCCEEDED(object.As(&errors));
+        EXPECT_EQ(errors->InterfaceSupportsErrorInfo(*iid), S_OK);
     }
+    EXPECT_EQ(canUnload(), S_OK);  // every object above is gone again
     ComPtr<IUnknown> unknownClass;
     EXPECT_EQ(dll.CreateObject(IID_IDispatch, IID_IUnknown, reinterpret_cast<void**>(unknownClass.GetAddressOf())),
               CLASS_E_CLASSNOTAVAILABLE);

@@ -122,10 +122,15 @@ TEST_F(Registration, RegisterUseUnregisterAndUseAgainFailsCleanly) {
     EXPECT_EQ(result.vt, VT_I4);
     EXPECT_EQ(result.lVal, 16);  // ColorSquareWidth
     combo.Reset();
-    ComPtr<IUnknown> unserved;
-    EXPECT_EQ(CoCreateInstance(CLSID_ColorList, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                               reinterpret_cast<void**>(unserved.GetAddressOf())),
-              CLASS_E_CLASSNOTAVAILABLE);
+    // Every class by its ProgID.
+    for (const ClassRow& row : kClasses) {
+        CLSID byProgId{};
+        ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(row.progId, &byProgId));
+        ComPtr<IDispatch> object;
+        EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(byProgId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                                  reinterpret_cast<void**>(object.GetAddressOf())))
+            << testing::PrintToString(std::wstring(row.progId));
+    }
 
     ASSERT_HRESULT_SUCCEEDED(unregisterServer());
     for (const std::wstring& key : AllKeys()) EXPECT_FALSE(KeyExists(key)) << "left behind: " << key;

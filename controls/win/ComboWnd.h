@@ -1,114 +1,21 @@
 #pragma once
-// Owns one native drop-down combo box child window: creates and destroys it, shows its state as
-// plain values in pixels, and turns the messages it receives into events.
+// Owns one native drop-down combo box child window.
 
-#include <windows.h>
-#include <ocidl.h>
-#include <wrl/client.h>
-
-#include <cstdint>
-#include <string>
-
-#include "controls/win/FontNotifySink.h"
-#include "controls/win/Handles.h"
-#include "controls/win/WindowHook.h"
+#include "controls/win/NativeListWnd.h"
 
 namespace palvex {
 
-class ComboWndEvents {
+using ComboWndEvents = NativeWndEvents;
+
+class ComboWnd final : public NativeListWnd {
 public:
-    virtual void Click() {}
-    virtual void KeyDown(int16_t keyCode, int16_t shift) {}
-    virtual void KeyUp(int16_t keyCode, int16_t shift) {}
-    virtual void KeyPress(int16_t keyAscii) {}
-    virtual void MouseDown(int16_t button, int16_t shift, float x, float y) {}
-    virtual void MouseUp(int16_t button, int16_t shift, float x, float y) {}
-    virtual void MouseMove(int16_t button, int16_t shift, float x, float y) {}
-    virtual void DblClick() {}
-    virtual void Change() {}
-    virtual void EditChange() {}
-    virtual void Resize() {}
-    virtual void GotFocus() {}
-    virtual void LostFocus() {}
-    virtual void Paint() {}
-
-protected:
-    ~ComboWndEvents() = default;
-};
-
-class ComboWnd : private WindowHookEvents {
-public:
-    static constexpr int32_t kDefaultStyle = 0xA00003;  // WS_BORDER | WS_VSCROLL | CBS_DROPDOWNLIST
-
-    explicit ComboWnd(ComboWndEvents* events = nullptr);
-    ComboWnd(const ComboWnd&) = delete;
-    ComboWnd& operator=(const ComboWnd&) = delete;
-    ~ComboWnd();
+    explicit ComboWnd(NativeWndEvents* events = nullptr);
 
     bool Locked() const { return locked_; }
     void SetLocked(bool value);
-    HWND hWnd() const { return hWnd_; }
-    void SetFocus();
-    int32_t Style() const { return style_; }
-    void SetStyle(int32_t value);
-    bool ThreedBorder() const { return threedBorder_; }
-    void SetThreedBorder(bool value);
-    int32_t Length() const;
-    std::wstring Text() const;
-    void SetText(const std::wstring& text);
-    void Clear();
-    int32_t ListCount() const;
-    std::wstring List(int32_t index) const;
-    int32_t ListIndex() const;  // -2 without window
-    void SetListIndex(int32_t index);
-    int32_t AddItem(const std::wstring& text, int32_t insertBefore = -1);
-    bool Visible() const { return visible_; }
-    void SetVisible(bool value);
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool value);
-    // Edges relative to the owner's window; the width and height are the window's true size.
-    int32_t Left() const;
-    int32_t Top() const;
-    int32_t Width() const;
-    int32_t Height() const;
-    void SetLeft(int32_t value);
-    void SetTop(int32_t value);
-    void SetWidth(int32_t value);
-    void SetHeight(int32_t value);
-    IFontDisp* Font() const { return font_.Get(); }
-    void SetFont(IFontDisp* font);
-    HWND Owner() const { return owner_; }
-    // width or height < 0: keep that edge.
-    void Move(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1);
-    void Destroy();
-    void Create(HWND hWndParent, const std::wstring& name, int32_t x, int32_t y, int32_t cx, int32_t cy,
-                bool userMode);
-    HDC hDC() const { return hDC_; }
-    HFONT FontHandle() const { return fontHandle_.Get(); }
-    WindowHook& Hook() { return windowHook_; }
 
 private:
-    void WndEvent(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
-    void ApplyFont();
-    bool OwnerRect(RECT& rect) const;
-
-    ComboWndEvents* events_;
-    HWND hWnd_ = nullptr;
-    HWND owner_ = nullptr;
-    int32_t style_ = kDefaultStyle;
-    bool visible_ = true;
-    bool enabled_ = true;
-    bool threedBorder_ = true;
     bool locked_ = false;
-    std::wstring text_;
-    HDC hDC_ = nullptr;
-    Microsoft::WRL::ComPtr<IFontDisp> font_;
-    palvex::Font fontHandle_;
-    FontNotifySink fontSink_;
-    WindowHook windowHook_;
 };
-
-// The window rectangle made relative to the owner's outer top-left corner.
-void ScreenToOwnerRect(HWND owner, RECT& rect);
 
 }  // namespace palvex
