@@ -109,6 +109,9 @@ public:
     virtual void OnTimer() {}
     virtual void OnFontChanged() {}
     virtual HBRUSH OnCtlColor(HDC dc);
+    // Owner-drawn controls: true when handled.
+    virtual bool OnMeasureItem(MEASUREITEMSTRUCT& measure) { return false; }
+    virtual bool OnDrawItem(DRAWITEMSTRUCT& draw) { return false; }
     virtual void PaintWindowless(HDC dc) {}
     // Keyboard: the caption whose "&x" makes an access key, what the key does, and whether the
     // control keeps Enter for itself (a multi-line text box) or can take the focus at all.

@@ -247,6 +247,12 @@ Control* Form::FindControl(const std::wstring& name, int index) const {
     return nullptr;
 }
 
+Control* Form::FindControlById(int id) const {
+    for (Control* c : controls_)
+        if (c->ControlId() == id) return c;
+    return nullptr;
+}
+
 void Form::RemoveControl(const std::wstring& name) {
     for (auto it = added_.begin(); it != added_.end(); ++it) {
         if (_wcsicmp((*it)->Name().c_str(), name.c_str()) == 0) {

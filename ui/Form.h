@@ -130,6 +130,8 @@ public:
     Control* ActiveControl() const;
     const std::vector<Control*>& Controls() const { return controls_; }
     Control* FindControl(const std::wstring& name, int index = -1) const;
+    // By the child-window identifier the form gave the control (nullptr when none has it).
+    Control* FindControlById(int id) const;
     // Controls added at run time by name (the program's Controls.Add); owned by the form.
     template <class T>
     T& AddControl(const std::wstring& name, Control* container = nullptr) {

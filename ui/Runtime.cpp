@@ -41,7 +41,17 @@ int ShiftState() {
 }
 }  // namespace
 
-HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+HINSTANCE Instance() {
+    // The module this runtime is linked into: a library's forms register and make their windows
+    // under the library, so that they live beside a program's own forms in one process.
+    static const HINSTANCE module = [] {
+        HMODULE found = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(&Instance), &found);
+        return found ? found : GetModuleHandleW(nullptr);
+    }();
+    return module;
+}
 
 std::wstring WindowText(HWND hwnd) {
     int n = GetWindowTextLengthW(hwnd);
@@ -410,6 +420,24 @@ bool ContainerMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
                 }
             }
             return false;
+        case WM_MEASUREITEM:
+        case WM_DRAWITEM: {
+            // Owner-drawn controls: found by their identifier, since the first measuring comes while
+            // the control's window is still being made.
+            const UINT type = msg == WM_MEASUREITEM ? reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->CtlType
+                                                    : reinterpret_cast<DRAWITEMSTRUCT*>(lp)->CtlType;
+            if (type == ODT_MENU) return false;
+            Form* form = FormOfWindow(hwnd);
+            Control* c = form ? form->FindControlById(static_cast<int>(wp)) : nullptr;
+            if (!c) return false;
+            bool handled = false;
+            Guard([&] {
+                handled = msg == WM_MEASUREITEM ? c->OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))
+                                                : c->OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+            });
+            result = TRUE;
+            return handled;
+        }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:

@@ -3,6 +3,7 @@
 #include <ole2.h>
 
 #include "ui/Form.h"
+#include "ui/Runtime.h"
 #include "ui/Twips.h"
 #include "ui/activex/AxEventSink.h"
 #include "ui/activex/AxSite.h"
@@ -18,7 +19,7 @@ const wchar_t kSiteClass[] = L"ZvActiveXSite";
 
 void RegisterSiteClass() {
     WNDCLASSEXW cls{};
-    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HINSTANCE instance = detail::Instance();  // where the control windows are made
     if (GetClassInfoExW(instance, kSiteClass, &cls)) return;
     cls.cbSize = sizeof cls;
     cls.lpfnWndProc = DefWindowProcW;

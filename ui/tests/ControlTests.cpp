@@ -197,6 +197,67 @@ TEST_F(UiTest, MultiChoiceMadeBeforeLoadFollowsItsItems) {
     EXPECT_EQ(f.List1.SelCount(), 0) << "Clear forgets the choices";
 }
 
+TEST_F(UiTest, CheckBoxListTogglesByBoxClickAndSpaceAndKeepsChecksWithItsItems) {
+    class F : public Form {
+    public:
+        ListBox List1{this, L"List1"};
+        std::vector<int> checks;
+        F() {
+            List1.SetStyle(1);
+            List1.Move(120, 120, 3000, 1500);
+            List1.ItemCheck = [this](int Index) { checks.push_back(Index); };
+        }
+    } f;
+    for (auto s : {L"Western", L"Greek", L"Cyrillic"}) f.List1.AddItem(s);
+    f.List1.SetSelected(2, true);   // checked before the window exists
+    f.List1.AddItem(L"Symbol", 0);  // and the check moves with its item
+    EXPECT_EQ(f.checks, (std::vector<int>{2}));
+    f.checks.clear();
+    f.Show();
+    HWND list = f.List1.hWnd();
+    EXPECT_TRUE(GetWindowLongPtrW(list, GWL_STYLE) & LBS_OWNERDRAWFIXED);
+    EXPECT_TRUE(f.List1.Selected(3));
+    EXPECT_FALSE(f.List1.Selected(2));
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 4);
+
+    auto itemRect = [&](int index) {
+        RECT r{};
+        SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+        return r;
+    };
+    auto press = [&](int x, int y) {
+        SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        DoEvents();
+    };
+    // A press on the box toggles the check and chooses the item; a press on the text only chooses.
+    RECT greek = itemRect(2);
+    press(greek.left + 6, (greek.top + greek.bottom) / 2);
+    EXPECT_TRUE(f.List1.Selected(2));
+    EXPECT_EQ(f.List1.ListIndex(), 2);
+    RECT western = itemRect(1);
+    press(western.left + 80, (western.top + western.bottom) / 2);
+    EXPECT_FALSE(f.List1.Selected(1));
+    EXPECT_EQ(f.List1.ListIndex(), 1);
+    // The space bar toggles the item with the focus.
+    f.List1.SetFocus();
+    test::PressKey(VK_SPACE);
+    EXPECT_TRUE(f.List1.Selected(1));
+    test::PressKey(VK_SPACE);
+    EXPECT_FALSE(f.List1.Selected(1));
+    EXPECT_EQ(f.checks, (std::vector<int>{2, 1, 1}));
+    // The program's check is drawn: the box of a checked item differs from an unchecked one.
+    RECT symbol = itemRect(0), cyrillic = itemRect(3);
+    auto boxInk = [&](const RECT& r) {
+        int dark = 0;
+        for (int x = r.left + 2; x < r.left + 16; ++x)
+            for (int y = r.top; y < r.bottom; ++y)
+                if (GetRValue(PixelAt(list, x, y)) < 80) ++dark;
+        return dark;
+    };
+    EXPECT_GT(boxInk(cyrillic), boxInk(symbol));
+}
+
 TEST_F(UiTest, ScrollBarKeepsValueInRangeAndReportsChangeAndScroll) {
     class F : public Form {
     public:
