@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "base/Cp1252.h"
 #include "base/Error.h"
+#include "components/textcontrol/formats/CodePages.h"
 #include "components/textcontrol/formats/RtfWords.h"
 #include "components/textcontrol/model/ImageInfo.h"
 #include "components/textcontrol/model/Limits.h"
@@ -23,7 +23,7 @@ constexpr int kMaxDepth = 1000;
 constexpr size_t kMaxWordLength = 32;
 
 enum class Dest {
-    Body, Header, Footer,  // text of a story
+    Body, Header, Footer, Note,  // text of a story
     FontTable, ColorTable, StyleSheet, ListTable, ListOverrides,
     FieldInst, Pict, Bookmark, OldList, Object, ObjectName, ObjectData,
     Skip,
@@ -57,13 +57,18 @@ struct State {
     TabKind nextTab = TabKind::Left;
     BorderTarget border = BorderTarget::None;
     int uc = 1;
+    // The code page of the group's font, resolved when its first byte beyond ASCII arrives; valid
+    // while codePageVersion matches the parser's (fonts and \ansicpg change it).
+    const CodePage* codePage = nullptr;
+    std::uint32_t codePageVersion = 0;
     int field = -1;        // index of the field group this group belongs to
     bool fieldResult = false;
     int groupKind = 0;     // what ends with this group (see EndGroup)
 };
 
 enum GroupKind { kNone = 0, kFieldGroup = 1, kFieldResultGroup = 2, kPictGroup = 3, kObjectGroup = 4,
-                 kOldListGroup = 5, kStyleEntry = 6, kBookmarkStart = 7, kHeaderGroup = 8, kFooterGroup = 9 };
+                 kOldListGroup = 5, kStyleEntry = 6, kBookmarkStart = 7, kHeaderGroup = 8, kFooterGroup = 9,
+                 kNoteGroup = 10 };
 
 struct FieldBuild {
     std::wstring instruction;
@@ -90,6 +95,12 @@ struct TableBuild {
     int col = 1;
     size_t firstParagraph = 0;
     std::vector<RowDef> rows;  // definitions of finished rows
+};
+
+struct FontEntry {
+    std::wstring name;
+    int charset = -1;  // none given
+    int cpg = 0;       // a code page of its own (\cpg), 0 = none
 };
 
 struct PictBuild {
@@ -145,6 +156,7 @@ private:
             const char c = data_[pos_];
             if (c == '{') {
                 ++pos_;
+                FlushLead();
                 if (stack_.size() >= kMaxDepth) Fail(L"groups are nested too deeply");
                 State s = stack_.empty() ? State{} : Top();
                 s.groupKind = kNone;
@@ -159,6 +171,7 @@ private:
             } else if (c == '}') {
                 ++pos_;
                 if (stack_.empty()) Fail(L"a group closes that was never opened");
+                FlushLead();
                 EndGroup();
                 skip_ = 0;
                 if (stack_.empty()) return;  // the document's own group is closed: the rest is not RTF
@@ -204,12 +217,26 @@ private:
             if (negative) param = -param;
             param = std::clamp<long long>(param, INT32_MIN, INT32_MAX);
             if (pos_ < data_.size() && data_[pos_] == ' ') ++pos_;
-            if (word != "bin") skip_ = 0;
+            FlushLead();
+            if (skip_ > 0) {
+                // The fallback of a \u: a control word counts as one character, \bin with its data.
+                --skip_;
+                if (word == "bin") Binary(static_cast<int>(param), nullptr);
+                ignorable_ = false;
+                return;
+            }
             Word(word, hasParam, static_cast<int>(param));
             ignorable_ = false;
             return;
         }
         ++pos_;
+        if (c != '\'' && c != '\\' && c != '{' && c != '}') {
+            FlushLead();
+            if (skip_ > 0) {
+                --skip_;
+                return;
+            }
+        }
         switch (c) {
         case '\'': {
             if (pos_ + 2 > data_.size()) Fail(L"the data ends inside a \\' escape");
@@ -252,7 +279,96 @@ private:
             --skip_;
             return;
         }
-        Char(b < 0x80 ? static_cast<wchar_t>(b) : zv::DecodeCp1252(std::string(1, static_cast<char>(b)))[0]);
+        if (highSurrogate_ != 0) {
+            highSurrogate_ = 0;
+            Char(0xFFFD);
+        }
+        if (lead_ != 0) {
+            TrailByte(b);
+            return;
+        }
+        if (b < 0x80) {
+            Char(static_cast<wchar_t>(b));
+            return;
+        }
+        const CodePage& page = CodePageNow();
+        if (page.IsLeadByte(b)) {
+            lead_ = b;
+            leadPage_ = &page;
+            return;
+        }
+        Char(static_cast<wchar_t>(page.Single(b)));
+    }
+
+    // The second byte of a double-byte character: written escaped, or raw when it is ASCII.
+    void TrailByte(unsigned char b) {
+        const unsigned char lead = lead_;
+        lead_ = 0;
+        const char16_t c = leadPage_->Pair(lead, b);
+        if (c == u'\xFFFD' && b < 0x80) {
+            // Not a pair: the lead byte alone is lost, the ASCII byte after it stands.
+            Char(0xFFFD);
+            Char(static_cast<wchar_t>(b));
+            return;
+        }
+        Char(static_cast<wchar_t>(c));
+    }
+
+    // A lead byte whose trail never came (a control word or a brace came first).
+    void FlushLead() {
+        if (lead_ == 0) return;
+        lead_ = 0;
+        Char(0xFFFD);
+    }
+
+    // The code page of the text at hand: the font's charset or \cpg, else the document's. Inside the
+    // font table, the font being defined decodes its own name.
+    const CodePage& CodePageNow() {
+        State& s = Top();
+        if (s.dest == Dest::FontTable) return PageOf(pendingFont_);
+        if (s.codePage == nullptr || s.codePageVersion != codePageVersion_) {
+            auto font = fonts_.find(s.font >= 0 ? s.font : defaultFont_);
+            if (font == fonts_.end()) font = fonts_.find(defaultFont_);
+            s.codePage = font != fonts_.end() ? &PageOf(font->second) : documentPage_;
+            s.codePageVersion = codePageVersion_;
+        }
+        return *s.codePage;
+    }
+
+    const CodePage& PageOf(const FontEntry& font) const {
+        const CodePage* own = font.cpg != 0 ? FindCodePage(font.cpg) : nullptr;
+        if (own == nullptr && font.charset >= 0) {
+            const int number = CodePageOfCharset(font.charset);
+            if (number != 0) own = FindCodePage(number);
+        }
+        return own != nullptr ? *own : *documentPage_;
+    }
+
+    // \uN: UTF-16 code units; a surrogate pair makes one character.
+    void Unit(std::uint32_t unit) {
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (highSurrogate_ != 0) Char(0xFFFD);
+            highSurrogate_ = unit;
+            return;
+        }
+        if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            const std::uint32_t high = highSurrogate_;
+            highSurrogate_ = 0;
+            if (high == 0) {
+                Char(0xFFFD);
+            } else if constexpr (sizeof(wchar_t) == 2) {
+                Char(static_cast<wchar_t>(high));
+                Char(static_cast<wchar_t>(unit));
+            } else {
+                Char(static_cast<wchar_t>(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00)));
+            }
+            return;
+        }
+        if (highSurrogate_ != 0) {
+            highSurrogate_ = 0;
+            Char(0xFFFD);
+        }
+        Char(static_cast<wchar_t>(unit));
     }
 
     void HexDigit(int v) {
@@ -278,6 +394,7 @@ private:
         switch (d) {
         case Dest::Body: return &body_;
         case Dest::Header: return &header_;
+        case Dest::Note: return &note_;
         case Dest::Footer: return &footer_;
         default: return nullptr;
         }
@@ -291,13 +408,18 @@ private:
         switch (s.dest) {
         case Dest::Body:
         case Dest::Header:
-        case Dest::Footer: AppendChar(*StoryOf(s.dest), c); break;
+        case Dest::Footer:
+        case Dest::Note: AppendChar(*StoryOf(s.dest), c); break;
         case Dest::FontTable:
             if (c == L';') {
-                fonts_[currentFont_] = Trimmed(fontName_);
-                fontName_.clear();
-            } else if (fontName_.size() < limits::kMaxFaceName * 4) {
-                fontName_.push_back(c);
+                if (fonts_.size() < limits::kMaxItems) {
+                    pendingFont_.name = Trimmed(std::move(pendingFont_.name));
+                    fonts_[currentFont_] = pendingFont_;
+                    ++codePageVersion_;
+                }
+                pendingFont_.name.clear();
+            } else if (pendingFont_.name.size() < limits::kMaxFaceName * 4) {
+                pendingFont_.name.push_back(c);
             }
             break;
         case Dest::ColorTable:
@@ -339,7 +461,7 @@ private:
         CharFormat f;
         auto font = fonts_.find(s.font >= 0 ? s.font : defaultFont_);
         if (font == fonts_.end()) font = fonts_.find(defaultFont_);
-        if (font != fonts_.end() && !font->second.empty()) f.face = font->second;
+        if (font != fonts_.end() && !font->second.name.empty()) f.face = font->second.name;
         f.size = std::clamp(s.exactSize > 0 ? s.exactSize : s.size, limits::kMinFontSize, limits::kMaxFontSize);
         f.bold = s.bold;
         f.italic = s.italic;
@@ -365,6 +487,11 @@ private:
         if (index <= 0 || index >= static_cast<int>(colors_.size())) return automatic;
         const Color c = colors_[static_cast<size_t>(index)];
         return c == kNoColor ? automatic : c;
+    }
+
+    void CountParagraphs(size_t more) {
+        totalNoteParagraphs_ += more;
+        if (body_.done.size() + totalNoteParagraphs_ > limits::kMaxParagraphs) Fail(L"the document has too many paragraphs");
     }
 
     void CountText(size_t more) {
@@ -542,6 +669,17 @@ private:
             }
             bookmarkName_.clear();
             break;
+        case kNoteGroup: {
+            if (!note_.current.text.empty() || note_.done.empty()) {
+                stack_.push_back(closing);
+                EndParagraph(note_);
+                stack_.pop_back();
+            }
+            CountParagraphs(note_.done.size());
+            for (auto& p : note_.done) notes_.push_back(std::move(p));
+            note_ = StoryBuild{};
+            break;
+        }
         case kHeaderGroup:
         case kFooterGroup: {
             StoryBuild& story = closing.groupKind == kHeaderGroup ? header_ : footer_;
@@ -757,6 +895,19 @@ private:
                 EnterDestination(Dest::Footer, kFooterGroup);
                 ResetPara(Top());
             }
+        } else if (w == "footnote") {
+            // The model has no notes: a note's text goes after the body, its mark stays in the text
+            // as its number (see \chftn), so that nothing the author wrote is lost.
+            if (s.dest != Dest::Body) {
+                EnterDestination(Dest::Skip);
+            } else {
+                note_ = StoryBuild{};
+                note_.current = NewParagraph();
+                noteNumber_ = pendingMark_;
+                pendingMark_ = 0;
+                EnterDestination(Dest::Note, kNoteGroup);
+                ResetPara(Top());
+            }
         } else if (w == "field") {
             if (fields_.size() >= limits::kMaxItems * 4) Fail(L"the document has too many fields");
             fields_.push_back(FieldBuild{});
@@ -789,7 +940,7 @@ private:
         } else if (w == "shppict" || w == "shp" || w == "shprslt") {
             // Pictures inside shapes: read as pictures in the text.
         } else if (w == "nonshppict" || w == "shpinst" || w == "pntext" || w == "listtext" || w == "info" ||
-                   w == "footnote" || w == "annotation" || w == "bkmkend" || w == "object" || w == "falt" ||
+                   w == "annotation" || w == "bkmkend" || w == "object" || w == "falt" ||
                    w == "panose" || w == "xmlnstbl" || w == "rsidtbl" || w == "generator" || w == "themedata" ||
                    w == "colorschememapping" || w == "latentstyles" || w == "datastore" || w == "filetbl" ||
                    w == "revtbl" || w == "pgdsctbl" || w == "template" || w == "userprops" || w == "docvar" ||
@@ -805,6 +956,7 @@ private:
 
     void ResetChars(State& s) {
         s.font = -1;
+        s.codePage = nullptr;
         s.size = 240;
         s.bold = s.italic = s.underline = s.strike = false;
         s.fore = s.back = 0;
@@ -845,7 +997,11 @@ private:
         case Dest::FontTable:
             if (w == "f") {
                 currentFont_ = n;
-                fontName_.clear();
+                pendingFont_ = FontEntry{};
+            } else if (w == "fcharset") {
+                pendingFont_.charset = n;
+            } else if (w == "cpg") {
+                pendingFont_.cpg = n;
             }
             return;
         case Dest::ColorTable:
@@ -910,14 +1066,20 @@ private:
 
         if (w == "u") {
             const int unit = n < 0 ? n + 65536 : n;
-            Char(unit >= 0 && unit <= 0xFFFF ? static_cast<wchar_t>(unit) : static_cast<wchar_t>(0xFFFD));
+            Unit(unit >= 0 && unit <= 0xFFFF ? static_cast<std::uint32_t>(unit) : 0xFFFDu);
             skip_ = s.uc;
             return;
         }
         if (w == "uc") { s.uc = std::clamp(n, 0, 10); return; }
 
         // Document.
-        if (w == "deff") { defaultFont_ = n; return; }
+        if (w == "deff") { defaultFont_ = n; ++codePageVersion_; return; }
+        if (w == "ansicpg" || w == "mac" || w == "pc" || w == "pca") {
+            const int number = w == "ansicpg" ? n : w == "mac" ? 10000 : w == "pc" ? 437 : 850;
+            if (const CodePage* page = FindCodePage(number)) documentPage_ = page;
+            ++codePageVersion_;
+            return;
+        }
         if (w == "paperw") { doc_.page.width = std::clamp(n, 1, m); return; }
         if (w == "paperh") { doc_.page.height = std::clamp(n, 1, m); return; }
         if (w == "margl") { doc_.page.marginLeft = std::clamp(n, 0, m); return; }
@@ -940,6 +1102,19 @@ private:
             return;
         }
         if (w == "nestrow") return;
+        if (w == "chftn" || w == "chatn") {
+            // A note's automatic mark: its number, in the text and again where the note begins.
+            int number = 0;
+            if (s.dest == Dest::Body) {
+                number = pendingMark_ = ++noteCount_;
+            } else if (s.dest == Dest::Note) {
+                if (noteNumber_ == 0) noteNumber_ = ++noteCount_;
+                number = noteNumber_;
+            }
+            if (number > 0)
+                for (wchar_t c : std::to_wstring(number)) Char(c);
+            return;
+        }
         if (w == "tab") { Char(L'\t'); return; }
         if (w == "line") { Char(kLineBreak); return; }
         if (w == "page") { Char(kPageBreak); return; }
@@ -966,7 +1141,7 @@ private:
         }
         if (w == "ulnone") { chars([&] { s.underline = false; }); return; }
         if (w == "strike" || w == "striked") { chars([&] { s.strike = on; }); return; }
-        if (w == "f") { chars([&] { s.font = n; }); return; }
+        if (w == "f") { chars([&] { s.font = n; s.codePage = nullptr; }); return; }
         if (w == "fs") { chars([&] { s.size = std::clamp(v, 1, 3276) * 10; s.exactSize = 0; }); return; }
         if (w == rtf::kZvFontSize) { chars([&] { s.exactSize = std::clamp(n, limits::kMinFontSize, limits::kMaxFontSize); }); return; }
         if (w == "cf") { chars([&] { s.fore = n; }); return; }
@@ -1102,6 +1277,11 @@ private:
         if (table_) CloseTable();
         body_.done.push_back(std::move(body_.current));
         if (body_.done.back().cell.table != 0) body_.done.push_back(NewParagraph());
+        if (!notes_.empty()) {
+            // The notes follow the text after an empty paragraph.
+            if (!body_.done.back().text.empty()) body_.done.push_back(NewParagraph());
+            for (auto& p : notes_) body_.done.push_back(std::move(p));
+        }
         doc_.paragraphs = std::move(body_.done);
         doc_.header.paragraphs = std::move(header_.done);
         doc_.footer.paragraphs = std::move(footer_.done);
@@ -1166,12 +1346,22 @@ private:
     int skip_ = 0;
     std::uint64_t serial_ = 0;
     size_t totalText_ = 0;
+    size_t totalNoteParagraphs_ = 0;
     Document doc_;
-    StoryBuild body_, header_, footer_;
-    std::map<int, std::wstring> fonts_;
+    StoryBuild body_, header_, footer_, note_;
+    std::vector<Paragraph> notes_;  // the notes' paragraphs, in the order the notes came
+    int noteCount_ = 0;    // automatic note marks given so far
+    int pendingMark_ = 0;  // a mark in the text whose note has not begun yet
+    int noteNumber_ = 0;   // the mark of the note being read
+    std::map<int, FontEntry> fonts_;
     int currentFont_ = 0;
     int defaultFont_ = 0;
-    std::wstring fontName_;
+    FontEntry pendingFont_;
+    const CodePage* documentPage_ = &DefaultCodePage();
+    std::uint32_t codePageVersion_ = 1;
+    unsigned char lead_ = 0;  // a lead byte waiting for its trail byte; 0 = none
+    const CodePage* leadPage_ = nullptr;
+    std::uint32_t highSurrogate_ = 0;
     std::vector<Color> colors_;
     Color color_ = 0;
     bool colorSet_ = false;

@@ -134,7 +134,13 @@ private:
                 } else {
                     auto unit = static_cast<std::uint32_t>(c);
                     if constexpr (sizeof(wchar_t) > 2) {
-                        if (unit > 0xFFFF) unit = 0xFFFD;
+                        // A character beyond the 16 bits of \u goes as its UTF-16 surrogate pair.
+                        if (unit > 0x10FFFF) unit = 0xFFFD;
+                        if (unit > 0xFFFF) {
+                            Word("u", static_cast<std::int16_t>(static_cast<std::uint16_t>(0xD800 + ((unit - 0x10000) >> 10))));
+                            out_ += '?';
+                            unit = 0xDC00 + ((unit - 0x10000) & 0x3FF);
+                        }
                     }
                     Word("u", static_cast<std::int16_t>(static_cast<std::uint16_t>(unit)));
                     out_ += '?';

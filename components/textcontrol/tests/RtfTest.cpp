@@ -115,6 +115,7 @@ TEST(Rtf, ReadsWhatAFullWordProcessorWrites) {
         L"A2", L"",
         std::wstring(L"after ") + kObjectChar + L" end\fnext page",
         L"",
+        L"footnote text",  // the note, after the text
     };
     EXPECT_EQ(texts, expected);
 
@@ -156,6 +157,99 @@ TEST(Rtf, ReadsWhatAFullWordProcessorWrites) {
     EXPECT_EQ(d.objects[0].imageType, ImageType::Png);
     EXPECT_EQ(d.objects[0].width, 600);
     EXPECT_EQ(d.objects[0].height, 300);
+}
+
+// Bytes beyond ASCII decode by the font's character set or code page, else by the document's.
+TEST(Rtf, BytesDecodeByTheFontsCharsetElseTheDocumentsCodePage) {
+    struct Case {
+        const char* name;
+        std::string rtf;
+        std::wstring text;
+    };
+    const std::string fonts =
+        "{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset238 Arial CE;}{\\f2\\fnil\\fcharset128 Gothic;}"
+        "{\\f3\\fnil\\fcharset204 Arial Cyr;}{\\f4\\fnil\\cpg1253 Greek;}{\\f5\\fnil\\fcharset136 Ming;}"
+        "{\\f6\\fnil\\fcharset134 Song;}{\\f7\\fnil\\fcharset129 Gulim;}{\\f8\\fnil\\fcharset2 Symbol;}}";
+    const Case cases[] = {
+        {"document code page", "{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}", L"\x041F\x0440\x0438\x0432\x0435\x0442"},
+        {"ANSI font in a Cyrillic document", "{\\rtf1\\ansi\\ansicpg1251" + fonts + "\\f0 \\'cf\\'f0\\'e8}", L"\x041F\x0440\x0438"},
+        {"Cyrillic font in a Western document", "{\\rtf1\\ansi\\ansicpg1252" + fonts + "\\f3 \\'cf\\'f0\\'e8}", L"\x041F\x0440\x0438"},
+        {"Central European font", "{\\rtf1\\ansi" + fonts + "\\f1 \\'9a\\'e8\\'f8 \\f0 \\'9a\\'e8}", L"\x0161\x010D\x0159 \x0161\xE8"},
+        {"a font's own code page", "{\\rtf1\\ansi" + fonts + "\\f4 \\'e1\\'e2}", L"\x03B1\x03B2"},
+        {"Japanese pairs, raw and escaped trails", "{\\rtf1\\ansi" + fonts + "\\f2 \\'93\\'fa\\'96\\'7b\\'83A\\'95\\'5c\\'95\\\\}",
+         L"\x65E5\x672C\x30A2\x8868\x8868"},
+        {"Japanese single-byte katakana", "{\\rtf1\\ansi" + fonts + "\\f2 \\'b1\\'b2x}", L"\xFF71\xFF72x"},
+        {"Traditional Chinese", "{\\rtf1\\ansi" + fonts + "\\f5 \\'a4\\'a4\\'a4\\'e5}", L"\x4E2D\x6587"},
+        {"Simplified Chinese", "{\\rtf1\\ansi" + fonts + "\\f6 \\'d6\\'d0\\'ce\\'c4}", L"\x4E2D\x6587"},
+        {"Korean", "{\\rtf1\\ansi" + fonts + "\\f7 \\'c7\\'d1\\'b1\\'db}", L"\xD55C\xAE00"},
+        {"document code page double-byte", "{\\rtf1\\ansi\\ansicpg932 \\'93\\'fa}", L"\x65E5"},
+        {"a lead byte cut off by a brace", "{\\rtf1\\ansi" + fonts + "{\\f2 \\'93}x}", L"\xFFFD" L"x"},
+        {"a lead byte before an ASCII byte it cannot pair with", "{\\rtf1\\ansi" + fonts + "\\f2 \\'81 x}", L"\xFFFD x"},
+        {"a code page we have no table for", "{\\rtf1\\ansi\\ansicpg1361 \\'e9}", L"\xE9"},
+        {"Macintosh", "{\\rtf1\\mac \\'8e\\'a5}", L"\xE9\x2022"},
+        {"symbol font bytes as before", "{\\rtf1\\ansi\\ansicpg1251" + fonts + "\\f8 \\'b7}", L"\xB7"},
+        {"font names decode by their own charset",
+         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}}\\f0 x}", L"x"},
+    };
+    for (const auto& c : cases) {
+        const Document d = ReadRtf(c.rtf);
+        EXPECT_EQ(d.paragraphs[0].text, c.text) << c.name;
+        // What was read is what a save stores: our RTF and the text read back from it agree.
+        EXPECT_EQ(ReadRtf(WriteRtf(d)).paragraphs[0].text, c.text) << c.name;
+    }
+    const Document named = ReadRtf(cases[16].rtf);
+    EXPECT_EQ(named.FormatAt(0, 0).face, L"\xFF2D\xFF33 \x660E\x671D");
+}
+
+// \uN takes the next \ucN characters as its fallback: a \'hh or a control word counts as one, \bin
+// with its data as one, and a brace ends the fallback early. \uc is scoped like a character format.
+TEST(Rtf, UnicodeSkipsItsFallbackExactly) {
+    struct Case {
+        std::string rtf;
+        std::wstring text;
+    };
+    const Case cases[] = {
+        {"{\\rtf1 \\u8220\\'93x}", L"\x201Cx"},
+        {"{\\rtf1 \\uc2\\u26085\\'93\\'fax}", L"\x65E5x"},
+        {"{\\rtf1 \\uc0\\u8220 x}", L"\x201Cx"},
+        {"{\\rtf1 \\u8212\\emdash x}", L"\x2014x"},
+        {"{\\rtf1 \\u8212\\~x}", L"\x2014x"},
+        {"{\\rtf1 {\\uc3\\u937 ab}c}", L"\x3A9" L"c"},
+        {"{\\rtf1 \\uc2\\u937\\bin2 xyz!}", L"\x3A9!"},
+        {"{\\rtf1 {\\uc2 \\u937 ab}\\u937 cd}", L"\x3A9\x3A9" L"d"},
+        {"{\\rtf1 \\u937?\r\n?x}", L"\x3A9?x"},
+        {"{\\rtf1 \\u-10179?\\u-8704?!}", L"\U0001F600!"},
+        {"{\\rtf1 \\u-8704?x}", L"\xFFFDx"},
+        {"{\\rtf1 \\u-10179?x}", L"\xFFFDx"},
+        {"{\\rtf1 \\u-10179?\\u937?}", L"\xFFFD\x3A9"},
+    };
+    for (const auto& c : cases) {
+        const Document d = ReadRtf(c.rtf);
+        EXPECT_EQ(d.paragraphs[0].text, c.text) << c.rtf;
+        EXPECT_EQ(ReadRtf(WriteRtf(d)).paragraphs[0].text, c.text) << c.rtf;
+    }
+}
+
+// Notes keep their text: after the body, each starting with the number its mark has in the text.
+TEST(Rtf, FootnotesAndEndnotesFollowTheTextWithTheirMarks) {
+    const Document d = ReadRtf(
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}\\f0 Water{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} The "
+        "formula.}, ice{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} Second note.\\par With two paragraphs.}\\par\n"
+        "\\trowd\\cellx2000\\pard\\intbl In a cell{\\super *}{\\footnote\\pard\\plain * A custom mark.}\\cell\\row\n"
+        "\\pard End{\\super\\chatn}{\\footnote\\ftnalt\\pard\\plain{\\super\\chatn} An endnote.}}");
+    ASSERT_EQ(d.Validate(), L"");
+    std::vector<std::wstring> texts;
+    for (const auto& p : d.paragraphs) texts.push_back(p.text);
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"Water1, ice2", L"In a cell*", L"End3", L"", L"1 The formula.",
+                                                L"2 Second note.", L"With two paragraphs.", L"* A custom mark.",
+                                                L"3 An endnote."}));
+    ASSERT_EQ(d.tables.size(), 1u);
+    EXPECT_EQ(d.paragraphs[1].cell.table, d.tables[0].id);
+    EXPECT_EQ(d.paragraphs[4].cell.table, 0) << "a note of a cell is no part of the table";
+    // Kept through our own RTF.
+    std::vector<std::wstring> again;
+    for (const auto& p : ReadRtf(WriteRtf(d)).paragraphs) again.push_back(p.text);
+    EXPECT_EQ(again, texts);
 }
 
 TEST(Rtf, LinksBecomeTextWhenNotImported) {
