@@ -54,6 +54,8 @@ struct State {
     int listOverride = 0;
     int listLevel = 0;
     int ownListKind = -1, ownFrameStyle = -1;  // ours, when present they win
+    int ownListLevel = -1, ownNumberStyle = -1, ownListStep = -1;
+    std::optional<int> ownLeftIndent, ownFirstIndent;
     TabKind nextTab = TabKind::Left;
     BorderTarget border = BorderTarget::None;
     int uc = 1;
@@ -528,7 +530,24 @@ private:
                 f.numberStyle = nfc >= 0 && nfc < 5 ? kByNfc[nfc] : NumberStyle::Arabic;
             }
         }
-        if (s.ownListKind >= 0) f.listKind = static_cast<ListKind>(s.ownListKind);
+        if (s.ownListKind >= 0) {
+            // Ours: the exact values, whatever the list table and \pn say for other programs.
+            f.listKind = static_cast<ListKind>(s.ownListKind);
+            if (s.ownListLevel >= 0) f.listLevel = s.ownListLevel;
+            if (s.ownNumberStyle >= 0) f.numberStyle = static_cast<NumberStyle>(s.ownNumberStyle);
+            if (s.ownListStep >= 0) f.listIndentStep = s.ownListStep;
+            if (s.ownLeftIndent) f.leftIndent = *s.ownLeftIndent;
+            if (s.ownFirstIndent) f.firstIndent = *s.ownFirstIndent;
+        } else if (f.listKind != ListKind::None) {
+            // RTF puts a list item's text at \li and its label at \li + \fi; ours puts the label one
+            // step in from the left indent and the text one step further.
+            const int m = limits::kMaxTwips;
+            f.listIndentStep = f.firstIndent < 0 ? std::min(-f.firstIndent, m) : 360;
+            f.leftIndent = std::clamp(static_cast<int>(std::min<long long>(
+                                          m, f.leftIndent - static_cast<long long>(f.listLevel + 1) * f.listIndentStep)),
+                                      0, m);
+            f.firstIndent = std::clamp(f.firstIndent + f.listIndentStep, -m, m);
+        }
         if (s.ownFrameStyle >= 0) f.frameStyle = static_cast<std::uint16_t>(s.ownFrameStyle);
         return f;
     }
@@ -971,6 +990,9 @@ private:
         s.listLevel = 0;
         s.ownListKind = -1;
         s.ownFrameStyle = -1;
+        s.ownListLevel = s.ownNumberStyle = s.ownListStep = -1;
+        s.ownLeftIndent.reset();
+        s.ownFirstIndent.reset();
         s.nextTab = TabKind::Left;
         s.border = BorderTarget::None;
     }
@@ -1181,9 +1203,11 @@ private:
         if (w == "ls") { s.listOverride = n; return; }
         if (w == "ilvl") { s.listLevel = std::clamp(n, 0, kMaxListLevel); return; }
         if (w == rtf::kZvListKind) { s.ownListKind = n == 2 || n == 4 ? n : 0; return; }
-        if (w == rtf::kZvListLevel) { s.para.listLevel = std::clamp(n, 0, kMaxListLevel); return; }
-        if (w == rtf::kZvNumberStyle) { s.para.numberStyle = static_cast<NumberStyle>(std::clamp(n, 0, 4)); return; }
-        if (w == rtf::kZvListStep) { s.para.listIndentStep = std::clamp(n, 0, m); return; }
+        if (w == rtf::kZvListLevel) { s.ownListLevel = s.para.listLevel = std::clamp(n, 0, kMaxListLevel); return; }
+        if (w == rtf::kZvNumberStyle) { s.ownNumberStyle = std::clamp(n, 0, 4); s.para.numberStyle = static_cast<NumberStyle>(s.ownNumberStyle); return; }
+        if (w == rtf::kZvListStep) { s.ownListStep = s.para.listIndentStep = std::clamp(n, 0, m); return; }
+        if (w == rtf::kZvLeftIndent) { s.ownLeftIndent = std::clamp(n, -m, m); return; }
+        if (w == rtf::kZvFirstIndent) { s.ownFirstIndent = std::clamp(n, -m, m); return; }
         if (w == rtf::kZvFrameStyle) { s.ownFrameStyle = std::clamp(n, 0, 0xFFFF); return; }
         if (w == rtf::kZvFrameWidth) { s.para.frameLineWidth = std::clamp(n, 0, m); return; }
         if (w == rtf::kZvFrameDistance) { s.para.frameDistance = std::clamp(n, 0, m); return; }

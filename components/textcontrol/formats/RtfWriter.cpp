@@ -1,10 +1,13 @@
 #include "components/textcontrol/formats/RtfWriter.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
+#include <unordered_map>
 
 #include "base/Cp1252.h"
 #include "components/textcontrol/formats/RtfWords.h"
+#include "components/textcontrol/layout/Layout.h"
 
 namespace tx {
 namespace {
@@ -15,10 +18,14 @@ public:
 
     std::string Write() {
         CollectTables();
+        CollectLists(d_.header.paragraphs);
+        CollectLists(d_.footer.paragraphs);
+        CollectLists(d_.paragraphs);
         out_ += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n";
         WriteFontTable();
         WriteColorTable();
         WriteStyleSheet();
+        WriteListTables();
         Word("paperw", d_.page.width);
         Word("paperh", d_.page.height);
         Word("margl", d_.page.marginLeft);
@@ -165,6 +172,93 @@ private:
         }
     }
 
+    // ---- lists
+    // Other programs number by list definitions (\ls, \ilvl) and show the label we give them as
+    // fallback text (\pntext, with \pn for readers of the older words). Each run of list items
+    // between ordinary paragraphs is one list, so that numbering starts afresh where ours does.
+    struct ListItem {
+        int list = 0;        // 1-based, the \ls of the item
+        int number = 0;      // what the item counts as at its level
+        std::wstring label;  // as our layout shows it
+    };
+    struct ListDefinition {
+        std::array<const ParaFormat*, kMaxListLevel + 1> levels{};  // the first item of each level
+    };
+
+    static int Nfc(const ParaFormat& f) {
+        if (f.listKind == ListKind::Bullet) return 23;
+        static const int kNfc[] = {0, 3, 4, 1, 2};  // by NumberStyle
+        return kNfc[static_cast<int>(f.numberStyle)];
+    }
+
+    void CollectLists(const std::vector<tx::Paragraph>& paragraphs) {
+        int counters[kMaxListLevel + 1] = {};
+        bool inRun = false;
+        for (const auto& p : paragraphs) {
+            const ParaFormat& f = p.format;
+            if (f.listKind == ListKind::None) {
+                std::fill(std::begin(counters), std::end(counters), 0);
+                inRun = false;
+                continue;
+            }
+            const int level = std::clamp(f.listLevel, 0, kMaxListLevel);
+            if (!inRun) lists_.emplace_back();
+            inRun = true;
+            ListDefinition& list = lists_.back();
+            // A level that changes its kind or style mid-run needs a list of its own.
+            if (list.levels[level] && Nfc(*list.levels[level]) != Nfc(f)) {
+                lists_.emplace_back();
+            }
+            if (!lists_.back().levels[level]) lists_.back().levels[level] = &f;
+            int number = 0;
+            if (f.listKind == ListKind::Numbered) {
+                number = ++counters[level];
+                for (int l = level + 1; l <= kMaxListLevel; ++l) counters[l] = 0;
+            }
+            items_[&p] = ListItem{static_cast<int>(lists_.size()), number, ListMarker(f, number)};
+        }
+    }
+
+    void WriteListTables() {
+        if (lists_.empty()) return;
+        out_ += "{\\*\\listtable";
+        for (size_t i = 0; i < lists_.size(); ++i) {
+            out_ += "\n{\\list\\listtemplateid" + std::to_string(i + 1) + "\\listsimple0";
+            const ParaFormat* last = nullptr;
+            for (int level = 0; level <= kMaxListLevel; ++level) {
+                const ParaFormat* f = lists_[i].levels[static_cast<size_t>(level)];
+                if (f) last = f;
+                ParaFormat shown = last ? *last : ParaFormat{};
+                if (!last) shown.listKind = ListKind::Numbered;
+                shown.listLevel = level;
+                const int nfc = Nfc(shown);
+                out_ += "{\\listlevel\\levelnfc" + std::to_string(nfc) + "\\levelnfcn" + std::to_string(nfc) +
+                        "\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1";
+                if (nfc == 23) {
+                    out_ += "{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}";
+                } else {
+                    static const char kHex[] = "0123456789abcdef";
+                    out_ += "{\\leveltext\\'02\\'0";
+                    out_ += kHex[level];
+                    out_ += ".;}{\\levelnumbers\\'01;}";
+                }
+                Word("fi", -shown.listIndentStep);
+                Word("li", ListLeft(shown));
+                out_ += "}";
+            }
+            out_ += "\\listid" + std::to_string(i + 1) + "}";
+        }
+        out_ += "}\n{\\*\\listoverridetable";
+        for (size_t i = 0; i < lists_.size(); ++i)
+            out_ += "{\\listoverride\\listid" + std::to_string(i + 1) + "\\listoverridecount0\\ls" + std::to_string(i + 1) + "}";
+        out_ += "}\n";
+    }
+
+    // Where other programs put a list item's text: our text column.
+    static long long ListLeft(const ParaFormat& f) {
+        return static_cast<long long>(f.leftIndent) + static_cast<long long>(f.listLevel + 1) * f.listIndentStep;
+    }
+
     void Border(const char* side, int width, bool dbl, int space) {
         Word(side);
         Word(dbl ? "brdrdb" : "brdrs");
@@ -172,13 +266,16 @@ private:
         if (space > 0) Word("brsp", space);
     }
 
-    void ParaProps(const ParaFormat& f, bool inTable) {
+    void ParaProps(const ParaFormat& f, bool inTable, const ListItem* item = nullptr) {
         if (inTable) Word("intbl");
         static const char* kAlign[] = {"ql", "qr", "qc", "qj"};
         Word(kAlign[static_cast<int>(f.align)]);
-        if (f.leftIndent) Word("li", f.leftIndent);
+        const bool listed = f.listKind != ListKind::None;
+        const long long left = listed ? ListLeft(f) : f.leftIndent;
+        const long long first = listed ? static_cast<long long>(f.firstIndent) - f.listIndentStep : f.firstIndent;
+        if (left) Word("li", left);
         if (f.rightIndent) Word("ri", f.rightIndent);
-        if (f.firstIndent) Word("fi", f.firstIndent);
+        if (first) Word("fi", first);
         if (f.spaceBefore) Word("sb", f.spaceBefore);
         if (f.spaceAfter) Word("sa", f.spaceAfter);
         if (f.lineSpacing != 100) {
@@ -197,15 +294,26 @@ private:
         if (f.frameStyle & frame::kRight) Border("brdrr", f.frameLineWidth, dbl, f.frameDistance);
         if (f.frameStyle & frame::kTop) Border("brdrt", f.frameLineWidth, dbl, f.frameDistance);
         if (f.frameStyle & frame::kBottom) Border("brdrb", f.frameLineWidth, dbl, f.frameDistance);
+        // \pn before \ls: readers that know both take the list definition when it comes last.
         if (f.listKind == ListKind::Bullet) {
             out_ += "{\\*\\pn\\pnlvlblt\\pnindent" + std::to_string(f.listIndentStep) + "{\\pntxtb\\'95}}";
         } else if (f.listKind == ListKind::Numbered) {
             static const char* kStyles[] = {"pndec", "pnucltr", "pnlcltr", "pnucrm", "pnlcrm"};
             out_ += "{\\*\\pn\\pnlvlbody\\";
             out_ += kStyles[static_cast<int>(f.numberStyle)];
-            out_ += "\\pnstart1\\pnindent" + std::to_string(f.listIndentStep) + "{\\pntxta .}}";
+            // The item's own number: readers of \pn then show the label ours shows, nested or not.
+            out_ += "\\pnstart" + std::to_string(item ? std::max(item->number, 1) : 1) + "\\pnindent" +
+                    std::to_string(f.listIndentStep) + "{\\pntxta .}}";
+        }
+        if (item) {
+            Word("ls", item->list);
+            Word("ilvl", std::clamp(f.listLevel, 0, kMaxListLevel));
         }
         // Ours: exact values that the standard words above only approximate.
+        if (listed) {
+            Word(rtf::kZvLeftIndent, f.leftIndent);
+            Word(rtf::kZvFirstIndent, f.firstIndent);
+        }
         Word(rtf::kZvListKind, static_cast<int>(f.listKind));
         Word(rtf::kZvListLevel, f.listLevel);
         Word(rtf::kZvNumberStyle, static_cast<int>(f.numberStyle));
@@ -386,8 +494,18 @@ private:
     }
 
     void Paragraph(const tx::Paragraph& p, int start, bool inTable) {
+        const auto item = items_.find(&p);
+        const ListItem* listItem = item != items_.end() ? &item->second : nullptr;
+        if (listItem) {
+            // The label as text, for readers that know no lists; readers of lists skip it.
+            out_ += "{\\pntext";
+            CharProps(d_.charFormats[p.formats.empty() ? 0 : p.formats[0]]);
+            out_ += ' ';
+            Text(listItem->label);
+            out_ += "\\tab}";
+        }
         out_ += "\\pard";
-        ParaProps(p.format, inTable);
+        ParaProps(p.format, inTable, listItem);
         if (p.text.empty()) {
             // The paragraph mark carries the format its text would be typed in.
             out_ += "{";
@@ -476,6 +594,8 @@ private:
     std::vector<Color> colors_;
     std::map<Color, int> colorIndex_;
     std::vector<int> edges_;
+    std::vector<ListDefinition> lists_;
+    std::unordered_map<const tx::Paragraph*, ListItem> items_;
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "base/Error.h"
 #include "components/textcontrol/formats/RtfReader.h"
 #include "components/textcontrol/formats/RtfWriter.h"
@@ -250,6 +252,56 @@ TEST(Rtf, FootnotesAndEndnotesFollowTheTextWithTheirMarks) {
     std::vector<std::wstring> again;
     for (const auto& p : ReadRtf(WriteRtf(d)).paragraphs) again.push_back(p.text);
     EXPECT_EQ(again, texts);
+}
+
+// Lists as other programs read them: one list definition per run of items, \ls and \ilvl on each
+// item, and its label as fallback text (\pntext, with the item's own number in \pn).
+TEST(Rtf, ListsCarryDefinitionsLevelsAndLabelsForOtherPrograms) {
+    Document d;
+    const std::pair<const wchar_t*, std::pair<int, NumberStyle>> items[] = {
+        {L"One", {0, NumberStyle::Arabic}},     {L"Two", {0, NumberStyle::Arabic}},
+        {L"Nested a", {1, NumberStyle::LowerLetter}}, {L"Nested b", {1, NumberStyle::LowerLetter}},
+        {L"Three", {0, NumberStyle::Arabic}},
+    };
+    std::wstring text;
+    for (const auto& item : items) text += std::wstring(item.first) + L"\n";
+    text += L"Plain\nDot";
+    d.Insert(0, text, 0);
+    for (int i = 0; i < 5; ++i) {
+        ParaFormat& f = d.paragraphs[static_cast<size_t>(i)].format;
+        f.listKind = ListKind::Numbered;
+        f.listLevel = items[i].second.first;
+        f.numberStyle = items[i].second.second;
+        f.leftIndent = 100;
+    }
+    d.paragraphs[6].format.listKind = ListKind::Bullet;
+    const std::string rtf = WriteRtf(d);
+    for (const char* expected :
+         {"{\\*\\listtable", "\\listid1", "\\listid2", "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}",
+          "\\levelnfc0\\levelnfcn0", "\\levelnfc4\\levelnfcn4", "\\levelnfc23", "{\\leveltext\\'02\\'01.;}",
+          " 1.\\tab}", " 2.\\tab}", " a.\\tab}", " b.\\tab}", " 3.\\tab}", " \\'95\\tab}",
+          "\\li460\\fi-360", "\\li820\\fi-360", "\\pnstart2", "\\ls1\\ilvl1", "\\ls2\\ilvl0"}) {
+        EXPECT_NE(rtf.find(expected), std::string::npos) << expected;
+    }
+    EXPECT_LT(rtf.find("\\pnstart3"), rtf.find("Three"));
+    // Read back: ours exactly; without our own words, as another program's list.
+    EXPECT_TRUE(testing::SameModel(d, ReadRtf(rtf)));
+    std::string foreign = rtf;
+    for (size_t at; (at = foreign.find("\\zv")) != std::string::npos;) {
+        size_t end = at + 3;
+        while (end < foreign.size() && (std::isalnum(static_cast<unsigned char>(foreign[end])) || foreign[end] == '-')) ++end;
+        foreign.erase(at, end - at);
+    }
+    const Document other = ReadRtf(foreign);
+    for (int i = 0; i < 7; ++i) {
+        const ParaFormat& want = d.paragraphs[static_cast<size_t>(i)].format;
+        const ParaFormat& got = other.paragraphs[static_cast<size_t>(i)].format;
+        EXPECT_EQ(got.listKind, want.listKind) << i;
+        EXPECT_EQ(got.listLevel, want.listLevel) << i;
+        EXPECT_EQ(got.numberStyle, want.numberStyle) << i;
+        EXPECT_EQ(got.leftIndent, want.leftIndent) << i;
+        EXPECT_EQ(got.firstIndent, want.firstIndent) << i;
+    }
 }
 
 TEST(Rtf, LinksBecomeTextWhenNotImported) {
