@@ -2,6 +2,7 @@
 // typed character under 50 us; reading a 200 KB RTF document under 10 ms.
 #include <benchmark/benchmark.h>
 
+#include "bench/textcontrol/ProportionalMeasurer.h"
 #include "components/textcontrol/TextEngine.h"
 #include "components/textcontrol/formats/RtfReader.h"
 #include "components/textcontrol/formats/RtfWriter.h"
@@ -10,18 +11,7 @@
 
 namespace {
 
-// Proportional widths, like a real font: the layout must not profit from a constant advance.
-class ProportionalMeasurer : public tx::TextMeasurer {
-public:
-    tx::FontMetrics Metrics(const tx::CharFormat& f) const override { return {f.size * 9 / 10, f.size / 4}; }
-    void Advances(const tx::CharFormat& f, std::wstring_view text, int* advances) const override {
-        for (size_t i = 0; i < text.size(); ++i) {
-            const wchar_t c = text[i];
-            const int percent = c == L' ' ? 28 : (c == L'i' || c == L'l' || c == L'.') ? 25 : (c >= L'A' && c <= L'Z') ? 67 : 52;
-            advances[i] = f.size * percent / 100 + (f.bold ? f.size / 20 : 0);
-        }
-    }
-};
+using tx::bench::ProportionalMeasurer;
 
 // The benchmark page: 20 paragraphs, a 3 x 4 table, an image and 30 fields.
 void LoadAndLayOutPage(benchmark::State& state) {
