@@ -42,9 +42,9 @@ void TextEngine::Notify(ChangeKind kind) {
     if (events_) events_->Changed(kind);
 }
 
-void TextEngine::Record(EditKind kind) {
-    undo_.Record(kind, Snapshot{doc_, selStart_, selLength_});
-}
+void TextEngine::Record(EditKind kind) { undo_.Record(doc_, kind, selStart_, selLength_); }
+
+void TextEngine::Begin(EditKind kind) { undo_.Begin(doc_, kind, selStart_, selLength_); }
 
 void TextEngine::ClampSelection() {
     const int length = doc_.Length();
@@ -111,7 +111,7 @@ void TextEngine::ReplaceDocument(Document document) {
     for (auto* story : {&document.paragraphs, &document.header.paragraphs, &document.footer.paragraphs})
         for (auto& p : *story) p.stamp = ++document.stampCounter;
     doc_ = std::move(document);
-    undo_.Clear();
+    undo_.Clear(doc_);
     selStart_ = selLength_ = 0;
     currentField_ = currentObject_ = 0;
     inputFormat_.reset();
@@ -126,7 +126,7 @@ void TextEngine::RestoreWindowedObjects(int firstId) {
         const int id = doc_.objects[i].id;
         std::uintptr_t window = 0;
         events_->HostWindowRequest(id, window);
-        if (Object* o = doc_.FindObject(id)) {
+        if (Object* o = doc_.EditObject(id)) {
             o->hostWindow = window;
             const std::wstring name = o->name;
             events_->ObjectRestored(id, name);
@@ -258,13 +258,14 @@ void TextEngine::TypeChar(wchar_t c) {
 void TextEngine::DeleteSelection() {
     if (selLength_ == 0) return;
     const int before = doc_.Length();
-    Document saved = doc_;
+    const size_t tables = doc_.tables.size();
+    Begin(EditKind::Deletion);
     doc_.Delete(selStart_, selLength_);
-    if (doc_.Length() == before && doc_.tables.size() == saved.tables.size()) {
-        doc_ = std::move(saved);  // nothing could go (cell boundaries only)
+    if (doc_.Length() == before && doc_.tables.size() == tables) {
+        undo_.Cancel(doc_);  // nothing could go (cell boundaries only)
         return;
     }
-    undo_.Record(EditKind::Deletion, Snapshot{std::move(saved), selStart_, selLength_});
+    undo_.Commit();
     selLength_ = 0;
     ClampSelection();
     Notify(ChangeKind::Text);
@@ -350,12 +351,11 @@ int TextEngine::RedoKind() const {
 }
 
 void TextEngine::Step(bool redo) {
-    Snapshot current{std::move(doc_), selStart_, selLength_};
-    const bool done = redo ? undo_.Redo(current) : undo_.Undo(current);
-    doc_ = std::move(current.document);
-    selStart_ = current.selStart;
-    selLength_ = current.selLength;
+    int start = selStart_, length = selLength_;
+    const bool done = redo ? undo_.Redo(doc_, start, length) : undo_.Undo(doc_, start, length);
     if (!done) return;
+    selStart_ = start;
+    selLength_ = length;
     ClampSelection();
     Notify(ChangeKind::Document);
 }
@@ -450,14 +450,15 @@ void TextEngine::SetFrameDistance(int twips) {
 void TextEngine::AddStyle(Style style) {
     if (style.name.empty()) return;
     Record(EditKind::Formatting);
-    for (auto& s : doc_.styles) {
+    auto& styles = doc_.EditStyles();
+    for (auto& s : styles) {
         if (s.name == style.name) {
             s = std::move(style);
             Notify(ChangeKind::Format);
             return;
         }
     }
-    doc_.styles.push_back(std::move(style));
+    styles.push_back(std::move(style));
     Notify(ChangeKind::Format);
 }
 
@@ -490,16 +491,16 @@ int TextEngine::FieldInsert(std::wstring_view text) {
         const int end = f.start + f.length;
         if ((f.start < at && at < end) || (selLength_ > 0 && f.start < at + selLength_ && at < end)) return 0;
     }
-    Snapshot before{doc_, selStart_, selLength_};
+    Begin(EditKind::Typing);
     const std::uint32_t format = InputFormatIndex();
     if (selLength_ > 0) doc_.Delete(selStart_, selLength_);
     const int inserted = doc_.Insert(at, shown, format);
     const int id = doc_.AddField(at, inserted, kLinkNone, L"");
     if (id == 0) {
-        doc_ = std::move(before.document);
+        undo_.Cancel(doc_);
         return 0;
     }
-    undo_.Record(EditKind::Typing, std::move(before));
+    undo_.Commit();
     currentField_ = id;
     selStart_ = at + inserted;
     selLength_ = 0;
@@ -509,10 +510,13 @@ int TextEngine::FieldInsert(std::wstring_view text) {
 
 int TextEngine::FieldInsertOverSelection() {
     if (selLength_ <= 0) return 0;
-    Snapshot before{doc_, selStart_, selLength_};
+    Begin(EditKind::Formatting);
     const int id = doc_.AddField(selStart_, selLength_, kLinkNone, L"");
-    if (id == 0) return 0;
-    undo_.Record(EditKind::Formatting, std::move(before));
+    if (id == 0) {
+        undo_.Cancel(doc_);
+        return 0;
+    }
+    undo_.Commit();
     currentField_ = id;
     Notify(ChangeKind::Format);
     return id;
@@ -540,7 +544,7 @@ std::wstring TextEngine::FieldText() const {
 }
 
 void TextEngine::SetFieldText(std::wstring_view text) {
-    Field* f = doc_.FindField(currentField_);
+    const Field* f = doc_.FindField(currentField_);
     if (!f) return;
     const std::wstring shown = WithoutBreaks(text);
     Record(EditKind::Typing);
@@ -566,7 +570,7 @@ int TextEngine::FieldLinkKind(int id) const {
 void TextEngine::SetFieldLinkKind(int id, int kind) {
     if (!doc_.FindField(id) || kind < 0 || kind > 0x7FFF) return;
     Record(EditKind::Formatting);
-    doc_.FindField(id)->kind = kind;
+    doc_.EditField(id)->kind = kind;
     Notify(ChangeKind::Format);
 }
 
@@ -578,7 +582,7 @@ std::wstring TextEngine::FieldLinkTarget(int id) const {
 void TextEngine::SetFieldLinkTarget(int id, std::wstring_view target) {
     if (!doc_.FindField(id)) return;
     Record(EditKind::Formatting);
-    doc_.FindField(id)->target = std::wstring(target.substr(0, limits::kMaxTextItem));
+    doc_.EditField(id)->target = std::wstring(target.substr(0, limits::kMaxTextItem));
     Notify(ChangeKind::Format);
 }
 
@@ -615,7 +619,7 @@ int TextEngine::InsertObject(Object object) {
     if (placed->kind == ObjectKind::Windowed && placed->name.empty() && events_) {
         std::wstring name;
         events_->ObjectNameRequest(id, name);
-        if (Object* o = doc_.FindObject(id)) o->name = name.substr(0, limits::kMaxTextItem);
+        if (Object* o = doc_.EditObject(id)) o->name = name.substr(0, limits::kMaxTextItem);
     }
     return id;
 }
@@ -714,14 +718,15 @@ std::wstring TextEngine::ObjectName(int id) const {
 }
 
 void TextEngine::SetObjectName(int id, std::wstring_view name) {
-    if (Object* o = doc_.FindObject(id)) o->name = std::wstring(name.substr(0, limits::kMaxTextItem));
+    if (!doc_.FindObject(id)) return;
+    doc_.EditObject(id)->name = std::wstring(name.substr(0, limits::kMaxTextItem));
 }
 
 void TextEngine::SetObjectPosition(int id, int x, int y) {
-    Object* o = doc_.FindObject(id);
-    if (!o || !o->fixed) return;
+    const Object* found = doc_.FindObject(id);
+    if (!found || !found->fixed) return;
     Record(EditKind::Formatting);
-    o = doc_.FindObject(id);
+    Object* o = doc_.EditObject(id);
     o->x = std::clamp(x, -limits::kMaxTwips, limits::kMaxTwips);
     o->y = std::clamp(y, -limits::kMaxTwips, limits::kMaxTwips);
     Notify(ChangeKind::Format);
@@ -730,7 +735,7 @@ void TextEngine::SetObjectPosition(int id, int x, int y) {
 void TextEngine::SetObjectSize(int id, int width, int height) {
     if (!doc_.FindObject(id)) return;
     Record(EditKind::Formatting);
-    Object* o = doc_.FindObject(id);
+    Object* o = doc_.EditObject(id);
     o->width = std::clamp(width, 0, limits::kMaxTwips);
     o->height = std::clamp(height, 0, limits::kMaxTwips);
     if (!o->fixed) doc_.Touch(doc_.Locate(o->anchor).paragraph);  // its line changes
@@ -740,7 +745,7 @@ void TextEngine::SetObjectSize(int id, int width, int height) {
 void TextEngine::SetObjectScale(int id, int scaleX, int scaleY) {
     if (!doc_.FindObject(id)) return;
     Record(EditKind::Formatting);
-    Object* o = doc_.FindObject(id);
+    Object* o = doc_.EditObject(id);
     o->scaleX = std::clamp(scaleX, 1, limits::kMaxScale);
     o->scaleY = std::clamp(scaleY, 1, limits::kMaxScale);
     if (!o->fixed) doc_.Touch(doc_.Locate(o->anchor).paragraph);  // its line changes height
@@ -752,10 +757,13 @@ void TextEngine::SetObjectScale(int id, int scaleX, int scaleY) {
 int TextEngine::TableInsert(int rows, int cols, int position) {
     const int at = position < 0 ? selStart_ : position;
     const int width = std::max(doc_.page.width - doc_.page.marginLeft - doc_.page.marginRight, cols);
-    Snapshot before{doc_, selStart_, selLength_};
+    Begin(EditKind::Typing);
     const int id = doc_.InsertTable(at, rows, cols, width);
-    if (id == 0) return 0;
-    undo_.Record(EditKind::Typing, std::move(before));
+    if (id == 0) {
+        undo_.Cancel(doc_);
+        return 0;
+    }
+    undo_.Commit();
     selStart_ = TableCellStart(id, 1, 1);
     selLength_ = 0;
     Notify(ChangeKind::Text);
@@ -801,11 +809,11 @@ int TextEngine::TableCellAttribute(int id, int row, int col, int attribute) cons
 }
 
 void TextEngine::SetTableCellAttribute(int id, int row, int col, int attribute, int value) {
-    Table* t = doc_.FindTable(id);
-    if (!t || attribute < cell::kColumnWidth || attribute > cell::kGridLineWidth) return;
-    if (row < 0 || row > t->rows || col < 0 || col > t->cols) return;
+    const Table* found = doc_.FindTable(id);
+    if (!found || attribute < cell::kColumnWidth || attribute > cell::kGridLineWidth) return;
+    if (row < 0 || row > found->rows || col < 0 || col > found->cols) return;
     Record(EditKind::Formatting);
-    t = doc_.FindTable(id);
+    Table* t = doc_.EditTable(id);
     const int border = std::clamp(value, 0, limits::kMaxBorder);
     for (int r = (row == 0 ? 1 : row); r <= (row == 0 ? t->rows : row); ++r) {
         for (int c = (col == 0 ? 1 : col); c <= (col == 0 ? t->cols : col); ++c) {
@@ -842,9 +850,12 @@ int TextEngine::TableCellLength(int id, int row, int col) const {
 bool TextEngine::TableInsertRow(bool below) {
     const int id = TableAtInputPos();
     if (id == 0) return false;
-    Snapshot before{doc_, selStart_, selLength_};
-    if (!doc_.InsertRow(id, TableCellAtInputPos().first, below)) return false;
-    undo_.Record(EditKind::Typing, std::move(before));
+    Begin(EditKind::Typing);
+    if (!doc_.InsertRow(id, TableCellAtInputPos().first, below)) {
+        undo_.Cancel(doc_);
+        return false;
+    }
+    undo_.Commit();
     if (!below) selStart_ += doc_.FindTable(id)->cols;  // the caret's cell moved down by one row of cells
     ClampSelection();
     Notify(ChangeKind::Text);
@@ -856,9 +867,12 @@ bool TextEngine::TableInsertColumn(bool right) {
     if (id == 0) return false;
     const auto [row, col] = TableCellAtInputPos();
     const int offsetInCell = selStart_ - TableCellStart(id, row, col);
-    Snapshot before{doc_, selStart_, selLength_};
-    if (!doc_.InsertColumn(id, col, right)) return false;
-    undo_.Record(EditKind::Typing, std::move(before));
+    Begin(EditKind::Typing);
+    if (!doc_.InsertColumn(id, col, right)) {
+        undo_.Cancel(doc_);
+        return false;
+    }
+    undo_.Commit();
     selStart_ = TableCellStart(id, row, right ? col : col + 1) + offsetInCell;
     selLength_ = 0;
     ClampSelection();
@@ -872,10 +886,13 @@ bool TextEngine::TableDeleteRows() {
     const int firstRow = TableCellAtInputPos().first;
     const CellRef& endCell = doc_.paragraphs[static_cast<size_t>(doc_.Locate(selStart_ + selLength_).paragraph)].cell;
     const int lastRow = endCell.table == id ? std::max(endCell.row, firstRow) : doc_.FindTable(id)->rows;
-    Snapshot before{doc_, selStart_, selLength_};
     const int start = TableCellStart(id, firstRow, 1);
-    if (!doc_.DeleteRows(id, firstRow, lastRow - firstRow + 1)) return false;
-    undo_.Record(EditKind::Deletion, std::move(before));
+    Begin(EditKind::Deletion);
+    if (!doc_.DeleteRows(id, firstRow, lastRow - firstRow + 1)) {
+        undo_.Cancel(doc_);
+        return false;
+    }
+    undo_.Commit();
     selStart_ = start;
     selLength_ = 0;
     ClampSelection();
@@ -887,9 +904,12 @@ bool TextEngine::TableDeleteColumn() {
     const int id = TableAtInputPos();
     if (id == 0) return false;
     const auto [row, col] = TableCellAtInputPos();
-    Snapshot before{doc_, selStart_, selLength_};
-    if (!doc_.DeleteColumn(id, col)) return false;
-    undo_.Record(EditKind::Deletion, std::move(before));
+    Begin(EditKind::Deletion);
+    if (!doc_.DeleteColumn(id, col)) {
+        undo_.Cancel(doc_);
+        return false;
+    }
+    undo_.Commit();
     const Table* t = doc_.FindTable(id);
     selStart_ = t ? TableCellStart(id, row, std::min(col, t->cols)) : std::min(selStart_, doc_.Length());
     selLength_ = 0;
@@ -943,8 +963,9 @@ std::wstring StoryText(const Story& story) {
 std::wstring TextEngine::HeaderText() const { return StoryText(doc_.header); }
 std::wstring TextEngine::FooterText() const { return StoryText(doc_.footer); }
 
-void TextEngine::SetStory(Story& story, std::wstring_view text) {
+void TextEngine::SetStory(bool header, std::wstring_view text) {
     Record(EditKind::Typing);
+    Story& story = doc_.EditStory(header);
     story.paragraphs.clear();
     if (!text.empty()) {
         Document scratch;
@@ -959,8 +980,8 @@ void TextEngine::SetStory(Story& story, std::wstring_view text) {
     Notify(ChangeKind::Text);
 }
 
-void TextEngine::SetHeaderText(std::wstring_view text) { SetStory(doc_.header, text); }
-void TextEngine::SetFooterText(std::wstring_view text) { SetStory(doc_.footer, text); }
+void TextEngine::SetHeaderText(std::wstring_view text) { SetStory(true, text); }
+void TextEngine::SetFooterText(std::wstring_view text) { SetStory(false, text); }
 
 // ---------------------------------------------------------------- find
 

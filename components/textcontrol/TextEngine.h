@@ -4,7 +4,8 @@
 // How the pieces fit:
 //   model/     Document (paragraphs, character and paragraph formats, tables, fields, objects, marks,
 //              header and footer, styles, page geometry) with its one position space and the edit
-//              operations that keep every anchored item in step; UndoHistory (snapshots with kinds).
+//              operations that keep every anchored item in step; UndoHistory (a journal of what each
+//              step changed, model/Journal.h, with the step's kind).
 //   formats/   readers and writers: TxmFormat (format 3, our own), RtfReader/RtfWriter (5),
 //              PlainText (1). Each reader builds a new Document and validates it, so a failed load
 //              never touches the engine's document.
@@ -159,6 +160,9 @@ public:
     bool CanRedo() const { return undo_.CanRedo(); }
     int UndoKind() const { return static_cast<int>(undo_.UndoKind()); }  // 1 typing, 2 deletion, 3 formatting
     int RedoKind() const;                                                 // 10, 11, 12
+    // How many steps Undo (Redo) can take back (do again).
+    int UndoSteps() const { return undo_.UndoSteps(); }
+    int RedoSteps() const { return undo_.RedoSteps(); }
     void Undo();
     void Redo();
 
@@ -290,6 +294,8 @@ private:
     CharFormat CurrentFormat() const;
     std::uint32_t InputFormatIndex();
     void Record(EditKind kind);
+    // An edit that may turn out to change nothing: UndoHistory::Commit or Cancel ends it.
+    void Begin(EditKind kind);
     void Notify(ChangeKind kind);
     void ReplaceDocument(Document document);
     void ClampSelection();
@@ -302,7 +308,7 @@ private:
     void RestoreWindowedObjects(int firstId);
     Document ParseDocument(std::string_view bytes, int format) const;
     int InsertObject(Object object);
-    void SetStory(Story& story, std::wstring_view text);
+    void SetStory(bool header, std::wstring_view text);
 
     Document doc_;
     UndoHistory undo_;

@@ -1,12 +1,50 @@
 #include "components/textcontrol/model/Document.h"
 
 #include <algorithm>
+#include <atomic>
 #include <map>
 #include <set>
 
+#include "components/textcontrol/model/Journal.h"
 #include "components/textcontrol/model/Limits.h"
 
 namespace tx {
+
+namespace {
+
+// How many body changes a document remembers for the layout; a layout further behind lays out anew.
+constexpr size_t kMaxChanges = 4096;
+
+std::uint64_t NextSerial() {
+    static std::atomic<std::uint64_t> next{1};
+    return next++;
+}
+
+}  // namespace
+
+Document::Tracking::Tracking() : identity(NextSerial()) {}
+
+Journal::Journal(const Document& d) : serial_(NextSerial()) {
+    journal::Scalars s;
+    s.page = d.page;
+    s.nextFieldId = d.nextFieldId;
+    s.nextObjectId = d.nextObjectId;
+    s.nextTableId = d.nextTableId;
+    s.formatsBase = d.charFormats.size();
+    entries_.push_back(std::move(s));
+}
+
+void Journal::Add(journal::Entry entry) {
+    // Typing shifts the anchored items once per key: consecutive shifts make one.
+    if (auto* next = std::get_if<journal::Shift>(&entry); next && next->insert && !next->reverse && !entries_.empty()) {
+        if (auto* last = std::get_if<journal::Shift>(&entries_.back());
+            last && last->insert && !last->reverse && last->position + last->count == next->position) {
+            last->count += next->count;
+            return;
+        }
+    }
+    entries_.push_back(std::move(entry));
+}
 
 Document::Document() {
     charFormats.push_back(CharFormat{});
@@ -21,39 +59,109 @@ Paragraph Document::NewParagraph(ParaFormat format, CellRef cell) {
     return p;
 }
 
+// ---------------------------------------------------------------- position index
+
+bool Document::PositionIndex::Matches(const std::vector<Paragraph>& paragraphs) const {
+    if (!built_) return true;
+    if (lengths_.size() != paragraphs.size()) return false;
+    std::vector<int> pending(dirty_);
+    for (size_t i = 0; i < paragraphs.size(); ++i) {
+        const int length = static_cast<int>(paragraphs[i].text.size()) + 1;
+        if (lengths_[i] != length && std::find(pending.begin(), pending.end(), static_cast<int>(i)) == pending.end())
+            return false;
+    }
+    return true;
+}
+
+void Document::PositionIndex::Ensure(const std::vector<Paragraph>& paragraphs) {
+    // A reader may have replaced the paragraphs wholesale: a different count means a rebuild.
+    if (built_ && lengths_.size() == paragraphs.size()) {
+        for (int i : dirty_) {
+            if (i < 0 || static_cast<size_t>(i) >= paragraphs.size()) continue;
+            const int length = static_cast<int>(paragraphs[static_cast<size_t>(i)].text.size()) + 1;
+            if (length != lengths_[static_cast<size_t>(i)]) {
+                Add(static_cast<size_t>(i), length - lengths_[static_cast<size_t>(i)]);
+                lengths_[static_cast<size_t>(i)] = length;
+            }
+        }
+        dirty_.clear();
+        return;
+    }
+    const size_t n = paragraphs.size();
+    lengths_.resize(n);
+    tree_.assign(n + 1, 0);
+    total_ = 0;
+    for (size_t i = 0; i < n; ++i) {
+        lengths_[i] = static_cast<int>(paragraphs[i].text.size()) + 1;
+        total_ += lengths_[i];
+        tree_[i + 1] += lengths_[i];
+        const size_t parent = (i + 1) + ((i + 1) & (~(i + 1) + 1));
+        if (parent <= n) tree_[parent] += tree_[i + 1];
+    }
+    dirty_.clear();
+    built_ = true;
+}
+
+void Document::PositionIndex::Add(size_t paragraph, int delta) {
+    total_ += delta;
+    for (size_t i = paragraph + 1; i < tree_.size(); i += i & (~i + 1)) tree_[i] += delta;
+}
+
+int Document::PositionIndex::Start(const std::vector<Paragraph>& paragraphs, int paragraph) {
+    Ensure(paragraphs);
+    size_t i = static_cast<size_t>(std::clamp(paragraph, 0, static_cast<int>(lengths_.size())));
+    int sum = 0;
+    for (; i > 0; i -= i & (~i + 1)) sum += tree_[i];
+    return sum;
+}
+
+int Document::PositionIndex::Total(const std::vector<Paragraph>& paragraphs) {
+    Ensure(paragraphs);
+    return total_;
+}
+
+int Document::PositionIndex::Find(const std::vector<Paragraph>& paragraphs, int position) {
+    Ensure(paragraphs);
+    // Descends the tree for the largest count of whole paragraphs whose lengths add up to at most
+    // `position`: that count is the index of the paragraph holding it.
+    const size_t n = lengths_.size();
+    size_t at = 0;
+    size_t step = 1;
+    while (step * 2 <= n) step *= 2;
+    int rest = position;
+    for (; step > 0; step /= 2) {
+        if (at + step <= n && tree_[at + step] <= rest) {
+            at += step;
+            rest -= tree_[at];
+        }
+    }
+    return static_cast<int>(std::min(at, n - 1));
+}
+
 // ---------------------------------------------------------------- position space
 
 int Document::Length() const {
-    int total = 0;
-    for (const auto& p : paragraphs) total += static_cast<int>(p.text.size());
-    return total + static_cast<int>(paragraphs.size()) - 1;
+    return const_cast<PositionIndex&>(track_.index).Total(paragraphs) - 1;
 }
 
 int Document::ParagraphStart(int paragraph) const {
-    int start = 0;
-    for (int i = 0; i < paragraph && i < ParagraphCount(); ++i) {
-        start += static_cast<int>(paragraphs[static_cast<size_t>(i)].text.size()) + 1;
-    }
-    return start;
+    return const_cast<PositionIndex&>(track_.index).Start(paragraphs, paragraph);
 }
 
 Location Document::Locate(int position) const {
     if (position < 0) position = 0;
-    int start = 0;
-    for (int i = 0; i < ParagraphCount(); ++i) {
-        const int end = start + static_cast<int>(paragraphs[static_cast<size_t>(i)].text.size());
-        if (position <= end) return {i, position - start};
-        start = end + 1;
-    }
-    return {ParagraphCount() - 1, static_cast<int>(paragraphs.back().text.size())};
+    if (position > Length()) return {ParagraphCount() - 1, static_cast<int>(paragraphs.back().text.size())};
+    const int i = const_cast<PositionIndex&>(track_.index).Find(paragraphs, position);
+    return {i, position - ParagraphStart(i)};
 }
 
 std::wstring Document::Text(int start, int length) const {
     std::wstring out;
     if (length <= 0) return out;
     const int end = start + length;
-    int pos = 0;
-    for (int i = 0; i < ParagraphCount() && pos < end; ++i) {
+    int i = Locate(std::max(start, 0)).paragraph;
+    int pos = ParagraphStart(i);
+    for (; i < ParagraphCount() && pos < end; ++i) {
         const auto& text = paragraphs[static_cast<size_t>(i)].text;
         const int pEnd = pos + static_cast<int>(text.size());
         const int from = std::max(start, pos), to = std::min(end, pEnd);
@@ -77,9 +185,175 @@ std::pair<int, int> Document::ParagraphRange(int start, int length) const {
     return {first, last};
 }
 
+// ---------------------------------------------------------------- changes for the layout
+
+void Document::NoteChange(BodyChange change) {
+    auto& t = track_;
+    ++t.version;
+    // A paragraph edited again, with nothing between, is one change: the newer version stands for both.
+    if (!t.changes.empty() && t.changes.back().second == change && change.removed == 1 && change.inserted == 1) {
+        t.changes.back().first = t.version;
+        return;
+    }
+    t.changes.emplace_back(t.version, change);
+    if (t.changes.size() > kMaxChanges) {
+        const size_t drop = t.changes.size() / 2;
+        t.forgotten = t.changes[drop - 1].first;
+        t.changes.erase(t.changes.begin(), t.changes.begin() + static_cast<long>(drop));
+    }
+}
+
+bool Document::ChangesSince(std::uint64_t version, std::vector<BodyChange>& out) const {
+    const auto& t = track_;
+    out.clear();
+    if (version > t.version || version < t.forgotten) return false;
+    auto it = std::upper_bound(t.changes.begin(), t.changes.end(), version,
+                               [](std::uint64_t v, const std::pair<std::uint64_t, BodyChange>& c) { return v < c.first; });
+    for (; it != t.changes.end(); ++it) out.push_back(it->second);
+    return true;
+}
+
+// ---------------------------------------------------------------- journaled primitives
+
+Paragraph& Document::EditParagraph(int index) {
+    Paragraph& p = paragraphs[static_cast<size_t>(index)];
+    if (Journal* j = track_.journal; j && p.journaled != j->Serial()) {
+        j->Add(journal::ParagraphSaved{index, p});
+        p.journaled = j->Serial();
+    }
+    track_.index.Changed(index);
+    NoteChange(BodyChange{index, 1, 1});
+    return p;
+}
+
+void Document::Touch(int paragraph) { EditParagraph(paragraph).stamp = ++stampCounter; }
+
+void Document::PutParagraphs(int index, std::vector<Paragraph> added) {
+    if (added.empty()) return;
+    const int count = static_cast<int>(added.size());
+    if (Journal* j = track_.journal) {
+        // Taken back as a whole: later changes to them need not be saved one by one.
+        for (auto& p : added) p.journaled = j->Serial();
+        j->Add(journal::ParagraphsPut{index, count});
+    }
+    paragraphs.insert(paragraphs.begin() + index, std::make_move_iterator(added.begin()),
+                      std::make_move_iterator(added.end()));
+    track_.index.Invalidate();
+    NoteChange(BodyChange{index, 0, count});
+}
+
+void Document::TakeParagraphs(int index, int count) {
+    if (count <= 0) return;
+    const auto first = paragraphs.begin() + index, last = first + count;
+    if (Journal* j = track_.journal)
+        j->Add(journal::ParagraphsTaken{index, std::vector<Paragraph>(std::make_move_iterator(first), std::make_move_iterator(last))});
+    paragraphs.erase(first, last);
+    track_.index.Invalidate();
+    NoteChange(BodyChange{index, count, 0});
+}
+
+template <>
+std::vector<Field>& Document::Items<Field>() { return fields; }
+template <>
+std::vector<Object>& Document::Items<Object>() { return objects; }
+template <>
+std::vector<Mark>& Document::Items<Mark>() { return marks; }
+
+template <class T>
+void Document::InsertItem(size_t index, T value) {
+    auto& items = Items<T>();
+    items.insert(items.begin() + static_cast<long>(index), std::move(value));
+    if (Journal* j = track_.journal) j->Add(journal::Item<T>{journal::Item<T>::Inserted, static_cast<int>(index), T{}});
+    if constexpr (std::is_same_v<T, Object>) NoteEverythingChanged();
+}
+
+template <class T>
+void Document::EraseItem(size_t index) {
+    auto& items = Items<T>();
+    if (Journal* j = track_.journal)
+        j->Add(journal::Item<T>{journal::Item<T>::Erased, static_cast<int>(index), std::move(items[index])});
+    items.erase(items.begin() + static_cast<long>(index));
+    if constexpr (std::is_same_v<T, Object>) NoteEverythingChanged();
+}
+
+template <class T>
+T& Document::EditItem(size_t index) {
+    auto& items = Items<T>();
+    for (Journal* j : {track_.journal, track_.itemsAlso})
+        if (j) j->Add(journal::Item<T>{journal::Item<T>::Changed, static_cast<int>(index), items[index]});
+    if constexpr (std::is_same_v<T, Object>) NoteEverythingChanged();
+    return items[index];
+}
+
+void Document::SaveTables() {
+    NoteEverythingChanged();
+    Journal* j = track_.journal;
+    if (!j || track_.tablesJournaled == j->Serial()) return;
+    j->Add(journal::Tables{tables});
+    track_.tablesJournaled = j->Serial();
+}
+
+std::vector<Style>& Document::EditStyles() {
+    if (Journal* j = track_.journal; j && track_.stylesJournaled != j->Serial()) {
+        j->Add(journal::Styles{styles});
+        track_.stylesJournaled = j->Serial();
+    }
+    return styles;
+}
+
+Story& Document::EditStory(bool isHeader) {
+    NoteEverythingChanged();
+    Story& story = isHeader ? header : footer;
+    std::uint64_t& saved = isHeader ? track_.headerJournaled : track_.footerJournaled;
+    if (Journal* j = track_.journal; j && saved != j->Serial()) {
+        j->Add(journal::StorySaved{isHeader, story.paragraphs});
+        saved = j->Serial();
+    }
+    return story;
+}
+
+namespace {
+
+template <class T>
+T* ById(std::vector<T>& items, int id) {
+    for (auto& item : items)
+        if (item.id == id) return &item;
+    return nullptr;
+}
+
+template <class T>
+size_t IndexOf(const std::vector<T>& items, const T* item) {
+    return static_cast<size_t>(item - items.data());
+}
+
+}  // namespace
+
+Field* Document::MutableField(int id) { return ById(fields, id); }
+Object* Document::MutableObject(int id) { return ById(objects, id); }
+Table* Document::MutableTable(int id) { return ById(tables, id); }
+const Field* Document::FindField(int id) const { return const_cast<Document*>(this)->MutableField(id); }
+const Object* Document::FindObject(int id) const { return const_cast<Document*>(this)->MutableObject(id); }
+const Table* Document::FindTable(int id) const { return const_cast<Document*>(this)->MutableTable(id); }
+
+Field* Document::EditField(int id) {
+    Field* f = MutableField(id);
+    return f ? &EditItem<Field>(IndexOf(fields, f)) : nullptr;
+}
+
+Object* Document::EditObject(int id) {
+    Object* o = MutableObject(id);
+    return o ? &EditItem<Object>(IndexOf(objects, o)) : nullptr;
+}
+
+Table* Document::EditTable(int id) {
+    if (!MutableTable(id)) return nullptr;
+    SaveTables();
+    return MutableTable(id);
+}
+
 // ---------------------------------------------------------------- anchored items
 
-void Document::ShiftForInsert(int position, int count) {
+void Document::MapInsert(int position, int count) {
     for (auto& f : fields) {
         if (f.start >= position) f.start += count;
         else if (position < f.start + f.length) f.length += count;
@@ -92,19 +366,121 @@ void Document::ShiftForInsert(int position, int count) {
     }
 }
 
-void Document::ShiftForDelete(int position, int count) {
-    if (count <= 0) return;
-    const int end = position + count;
-    auto map = [&](int p) { return p < position ? p : (p >= end ? p - count : position); };
+namespace {
+
+// Moves every anchored position through `map`; a field keeps its two ends mapped.
+template <class Map>
+void MapPositions(std::vector<Field>& fields, std::vector<Object>& objects, std::vector<Mark>& marks, Map map) {
     for (auto& f : fields) {
         const int s = map(f.start), e = map(f.start + f.length);
         f.start = s;
         f.length = e - s;
     }
-    std::erase_if(fields, [](const Field& f) { return f.length <= 0; });
-    std::erase_if(objects, [&](const Object& o) { return !o.fixed && o.anchor >= position && o.anchor < end; });
     for (auto& o : objects) o.anchor = map(o.anchor);
     for (auto& m : marks) m.position = map(m.position);
+}
+
+}  // namespace
+
+void Document::MapDelete(int position, int count) {
+    const int end = position + count;
+    MapPositions(fields, objects, marks, [&](int p) { return p < position ? p : (p >= end ? p - count : position); });
+}
+
+void Document::MapUndelete(int position, int count) {
+    MapPositions(fields, objects, marks, [&](int p) { return p >= position ? p + count : p; });
+}
+
+void Document::ShiftForInsert(int position, int count) {
+    if (count <= 0) return;
+    if (Journal* j = track_.journal) j->Add(journal::Shift{true, false, position, count});
+    MapInsert(position, count);
+}
+
+void Document::ShiftForDelete(int position, int count) {
+    if (count <= 0) return;
+    const int end = position + count;
+    // Collapsing the range loses where the items inside it were: the journal keeps them first.
+    if (Journal* j = track_.journal) {
+        auto inside = [&](int p) { return p >= position && p <= end; };
+        for (size_t i = 0; i < fields.size(); ++i)
+            if (inside(fields[i].start) || inside(fields[i].start + fields[i].length))
+                j->Add(journal::Item<Field>{journal::Item<Field>::Changed, static_cast<int>(i), fields[i]});
+        for (size_t i = 0; i < objects.size(); ++i)
+            if (inside(objects[i].anchor))
+                j->Add(journal::Item<Object>{journal::Item<Object>::Changed, static_cast<int>(i), objects[i]});
+        for (size_t i = 0; i < marks.size(); ++i)
+            if (inside(marks[i].position))
+                j->Add(journal::Item<Mark>{journal::Item<Mark>::Changed, static_cast<int>(i), marks[i]});
+    }
+    // Objects whose character goes, go with it.
+    for (size_t i = objects.size(); i-- > 0;) {
+        const Object& o = objects[i];
+        if (!o.fixed && o.anchor >= position && o.anchor < end) EraseItem<Object>(i);
+    }
+    if (Journal* j = track_.journal) j->Add(journal::Shift{false, false, position, count});
+    MapDelete(position, count);
+    for (size_t i = fields.size(); i-- > 0;)
+        if (fields[i].length <= 0) EraseItem<Field>(i);
+}
+
+// ---------------------------------------------------------------- reverting a journal
+
+void Document::Revert(Journal&& reverted) {
+    using namespace journal;
+    for (auto it = reverted.entries_.rbegin(); it != reverted.entries_.rend(); ++it) {
+        std::visit(
+            [this](auto& e) {
+                using E = std::decay_t<decltype(e)>;
+                Journal* j = track_.journal;
+                if constexpr (std::is_same_v<E, Scalars>) {
+                    if (j) {
+                        Scalars now{page, nextFieldId, nextObjectId, nextTableId, e.formatsBase, {}};
+                        if (charFormats.size() > e.formatsBase)
+                            now.formatsBeyond.assign(charFormats.begin() + static_cast<long>(e.formatsBase), charFormats.end());
+                        j->Add(std::move(now));
+                    }
+                    page = e.page;
+                    nextFieldId = e.nextFieldId;
+                    nextObjectId = e.nextObjectId;
+                    nextTableId = e.nextTableId;
+                    if (charFormats.size() > e.formatsBase) charFormats.resize(e.formatsBase);
+                    charFormats.insert(charFormats.end(), e.formatsBeyond.begin(), e.formatsBeyond.end());
+                } else if constexpr (std::is_same_v<E, ParagraphSaved>) {
+                    EditParagraph(e.index) = std::move(e.paragraph);
+                    track_.index.Changed(e.index);
+                } else if constexpr (std::is_same_v<E, ParagraphsPut>) {
+                    TakeParagraphs(e.index, e.count);
+                } else if constexpr (std::is_same_v<E, ParagraphsTaken>) {
+                    PutParagraphs(e.index, std::move(e.paragraphs));
+                } else if constexpr (std::is_same_v<E, Shift>) {
+                    // Each move is undone by its exact inverse; the items a collapse lost come back
+                    // from the item entries recorded before it, which run after this one.
+                    if (e.insert && !e.reverse) MapDelete(e.position, e.count);
+                    else if (e.insert) MapInsert(e.position, e.count);
+                    else if (!e.reverse) MapUndelete(e.position, e.count);
+                    else MapDelete(e.position, e.count);
+                    if (j) j->Add(Shift{e.insert, !e.reverse, e.position, e.count});
+                } else if constexpr (std::is_same_v<E, Item<Field>> || std::is_same_v<E, Item<Object>> ||
+                                     std::is_same_v<E, Item<Mark>>) {
+                    using T = decltype(e.value);
+                    const size_t index = static_cast<size_t>(e.index);
+                    switch (e.kind) {
+                    case E::Inserted: EraseItem<T>(index); break;
+                    case E::Erased: InsertItem<T>(index, std::move(e.value)); break;
+                    case E::Changed: EditItem<T>(index) = std::move(e.value); break;
+                    }
+                } else if constexpr (std::is_same_v<E, Tables>) {
+                    SaveTables();
+                    tables = std::move(e.tables);
+                } else if constexpr (std::is_same_v<E, Styles>) {
+                    EditStyles() = std::move(e.styles);
+                } else if constexpr (std::is_same_v<E, StorySaved>) {
+                    EditStory(e.header).paragraphs = std::move(e.paragraphs);
+                }
+            },
+            *it);
+    }
 }
 
 // ---------------------------------------------------------------- editing
@@ -136,15 +512,15 @@ int Document::Insert(int position, std::wstring_view text, std::uint32_t format)
             if (IsAllowedChar(text[i])) segment.push_back(text[i]);
             ++i;
         }
-        auto& p = paragraphs[static_cast<size_t>(loc.paragraph)];
         if (!segment.empty()) {
             const int at = ParagraphStart(loc.paragraph) + loc.offset;
             ShiftForInsert(at, static_cast<int>(segment.size()));
+            Paragraph& p = EditParagraph(loc.paragraph);
             p.text.insert(static_cast<size_t>(loc.offset), segment);
             p.formats.insert(p.formats.begin() + loc.offset, segment.size(), format);
+            p.stamp = ++stampCounter;
             loc.offset += static_cast<int>(segment.size());
             inserted += static_cast<int>(segment.size());
-            Touch(loc.paragraph);
         }
         if (i >= text.size()) break;
         // A break: "\r\n" counts once.
@@ -159,39 +535,42 @@ int Document::Insert(int position, std::wstring_view text, std::uint32_t format)
 }
 
 void Document::SplitParagraph(Location loc) {
-    auto& p = paragraphs[static_cast<size_t>(loc.paragraph)];
     const int at = ParagraphStart(loc.paragraph) + loc.offset;
     // A field must stay inside one paragraph: a break inside a link ends the link there.
-    for (auto& f : fields) {
-        if (f.start < at && at < f.start + f.length) f.length = at - f.start;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const Field& f = fields[i];
+        if (f.start < at && at < f.start + f.length) EditItem<Field>(i).length = at - f.start;
     }
     ShiftForInsert(at, 1);
+    Paragraph& p = EditParagraph(loc.paragraph);
     Paragraph tail = NewParagraph(p.format, p.cell);
     tail.text = p.text.substr(static_cast<size_t>(loc.offset));
     tail.formats.assign(p.formats.begin() + loc.offset, p.formats.end());
     p.text.resize(static_cast<size_t>(loc.offset));
     p.formats.resize(static_cast<size_t>(loc.offset));
-    Touch(loc.paragraph);
-    paragraphs.insert(paragraphs.begin() + loc.paragraph + 1, std::move(tail));
+    p.stamp = ++stampCounter;
+    std::vector<Paragraph> added;
+    added.push_back(std::move(tail));
+    PutParagraphs(loc.paragraph + 1, std::move(added));
 }
 
 void Document::DeleteInParagraph(int paragraph, int offset, int count) {
     if (count <= 0) return;
     ShiftForDelete(ParagraphStart(paragraph) + offset, count);
-    auto& p = paragraphs[static_cast<size_t>(paragraph)];
+    Paragraph& p = EditParagraph(paragraph);
     p.text.erase(static_cast<size_t>(offset), static_cast<size_t>(count));
     p.formats.erase(p.formats.begin() + offset, p.formats.begin() + offset + count);
-    Touch(paragraph);
+    p.stamp = ++stampCounter;
 }
 
 void Document::JoinWithNext(int paragraph) {
-    auto& p = paragraphs[static_cast<size_t>(paragraph)];
-    ShiftForDelete(ParagraphStart(paragraph) + static_cast<int>(p.text.size()), 1);
-    auto& next = paragraphs[static_cast<size_t>(paragraph) + 1];
+    ShiftForDelete(ParagraphStart(paragraph) + static_cast<int>(paragraphs[static_cast<size_t>(paragraph)].text.size()), 1);
+    Paragraph& p = EditParagraph(paragraph);
+    const Paragraph& next = paragraphs[static_cast<size_t>(paragraph) + 1];
     p.text += next.text;
     p.formats.insert(p.formats.end(), next.formats.begin(), next.formats.end());
-    paragraphs.erase(paragraphs.begin() + paragraph + 1);
-    Touch(paragraph);
+    TakeParagraphs(paragraph + 1, 1);
+    p.stamp = ++stampCounter;
 }
 
 void Document::Delete(int position, int length) {
@@ -272,8 +651,10 @@ int Document::InsertDocument(int position, const Document& other) {
     int firstAdded = loc.paragraph + 1;
     if (!firstIsCell) {
         // The host's first half takes the first inserted paragraph's format only when it was empty.
-        if (paragraphs[static_cast<size_t>(loc.paragraph)].text.empty())
-            paragraphs[static_cast<size_t>(loc.paragraph)].format = paragraphs[static_cast<size_t>(firstAdded)].format;
+        if (paragraphs[static_cast<size_t>(loc.paragraph)].text.empty()) {
+            ParaFormat first = paragraphs[static_cast<size_t>(firstAdded)].format;
+            EditParagraph(loc.paragraph).format = std::move(first);
+        }
         JoinWithNext(loc.paragraph);
         firstAdded = loc.paragraph;
     }
@@ -283,6 +664,7 @@ int Document::InsertDocument(int position, const Document& other) {
         if (intoCell) break;
         Table copy = t;
         copy.id = tableMap[t.id];
+        SaveTables();
         tables.push_back(std::move(copy));
     }
     if (!insideField) {
@@ -291,21 +673,21 @@ int Document::InsertDocument(int position, const Document& other) {
             Field g{id, f.start + start, f.length, f.kind, f.target};
             auto at = std::upper_bound(fields.begin(), fields.end(), g.start,
                                        [](int s, const Field& h) { return s < h.start; });
-            fields.insert(at, std::move(g));
+            InsertItem<Field>(static_cast<size_t>(at - fields.begin()), std::move(g));
         }
     }
     for (const auto& o : other.objects) {
         Object copy = o;
         copy.id = nextObjectId++;
         copy.anchor = o.anchor + start;
-        objects.push_back(std::move(copy));
+        InsertItem<Object>(objects.size(), std::move(copy));
     }
     for (const auto& m : other.marks) {
-        if (!FindMark(m.name)) marks.push_back(Mark{m.name, m.position + start});
+        if (!FindMark(m.name)) InsertItem<Mark>(marks.size(), Mark{m.name, m.position + start});
     }
     for (const auto& s : other.styles) {
         if (std::none_of(styles.begin(), styles.end(), [&](const Style& x) { return x.name == s.name; }))
-            styles.push_back(s);
+            EditStyles().push_back(s);
     }
     return Length() - before;
 }
@@ -322,12 +704,13 @@ void Document::ModifyCharFormats(int start, int length, const std::function<void
     if (length <= 0) return;
     std::map<std::uint32_t, std::uint32_t> mapped;
     const int end = start + length;
-    int pos = 0;
-    for (int i = 0; i < ParagraphCount(); ++i) {
-        auto& p = paragraphs[static_cast<size_t>(i)];
-        const int pEnd = pos + static_cast<int>(p.text.size());
+    int i = Locate(start).paragraph;
+    int pos = ParagraphStart(i);
+    for (; i < ParagraphCount(); ++i) {
+        const int pEnd = pos + static_cast<int>(paragraphs[static_cast<size_t>(i)].text.size());
         const int from = std::max(start, pos), to = std::min(end, pEnd);
         if (from < to) {
+            Paragraph& p = EditParagraph(i);
             for (int k = from - pos; k < to - pos; ++k) {
                 auto& index = p.formats[static_cast<size_t>(k)];
                 auto it = mapped.find(index);
@@ -338,7 +721,7 @@ void Document::ModifyCharFormats(int start, int length, const std::function<void
                 }
                 index = it->second;
             }
-            Touch(i);
+            p.stamp = ++stampCounter;
         }
         pos = pEnd + 1;
         if (pos > end) break;
@@ -348,18 +731,13 @@ void Document::ModifyCharFormats(int start, int length, const std::function<void
 void Document::ModifyParaFormats(int start, int length, const std::function<void(ParaFormat&)>& change) {
     const auto [first, last] = ParagraphRange(start, length);
     for (int i = first; i <= last; ++i) {
-        change(paragraphs[static_cast<size_t>(i)].format);
-        Touch(i);
+        Paragraph& p = EditParagraph(i);
+        change(p.format);
+        p.stamp = ++stampCounter;
     }
 }
 
 // ---------------------------------------------------------------- fields
-
-Field* Document::FindField(int id) {
-    for (auto& f : fields) if (f.id == id) return &f;
-    return nullptr;
-}
-const Field* Document::FindField(int id) const { return const_cast<Document*>(this)->FindField(id); }
 
 int Document::FieldAt(int position) const {
     int endingHere = 0;
@@ -382,13 +760,13 @@ int Document::AddField(int start, int length, int kind, std::wstring target, int
     if (id == 0) id = nextFieldId++;
     auto at = std::upper_bound(fields.begin(), fields.end(), start,
                                [](int s, const Field& g) { return s < g.start; });
-    fields.insert(at, Field{id, start, length, kind, std::move(target)});
+    InsertItem<Field>(static_cast<size_t>(at - fields.begin()), Field{id, start, length, kind, std::move(target)});
     Touch(Locate(start).paragraph);
     return id;
 }
 
 void Document::RemoveField(int id) {
-    std::erase_if(fields, [&](const Field& f) { return f.id == id; });
+    if (const Field* f = FindField(id)) EraseItem<Field>(IndexOf(fields, f));
 }
 
 int Document::NextField(int id) const {
@@ -402,12 +780,6 @@ int Document::NextField(int id) const {
 
 // ---------------------------------------------------------------- objects
 
-Object* Document::FindObject(int id) {
-    for (auto& o : objects) if (o.id == id) return &o;
-    return nullptr;
-}
-const Object* Document::FindObject(int id) const { return const_cast<Document*>(this)->FindObject(id); }
-
 int Document::AddObject(Object object, std::uint32_t format) {
     if (format >= charFormats.size()) format = 0;
     object.id = nextObjectId++;
@@ -415,20 +787,21 @@ int Document::AddObject(Object object, std::uint32_t format) {
     if (!object.fixed) {
         const Location loc = Locate(object.anchor);
         ShiftForInsert(object.anchor, 1);
-        auto& p = paragraphs[static_cast<size_t>(loc.paragraph)];
+        Paragraph& p = EditParagraph(loc.paragraph);
         p.text.insert(p.text.begin() + loc.offset, kObjectChar);
         p.formats.insert(p.formats.begin() + loc.offset, format);
-        Touch(loc.paragraph);
+        p.stamp = ++stampCounter;
     }
-    objects.push_back(std::move(object));
-    return objects.back().id;
+    const int id = object.id;
+    InsertItem<Object>(objects.size(), std::move(object));
+    return id;
 }
 
 void Document::RemoveObject(int id) {
     const Object* o = FindObject(id);
     if (!o) return;
     if (o->fixed) {
-        std::erase_if(objects, [&](const Object& x) { return x.id == id; });
+        EraseItem<Object>(IndexOf(objects, o));
     } else {
         const Location loc = Locate(o->anchor);
         DeleteInParagraph(loc.paragraph, loc.offset, 1);  // takes the object with its character
@@ -436,12 +809,6 @@ void Document::RemoveObject(int id) {
 }
 
 // ---------------------------------------------------------------- tables
-
-Table* Document::FindTable(int id) {
-    for (auto& t : tables) if (t.id == id) return &t;
-    return nullptr;
-}
-const Table* Document::FindTable(int id) const { return const_cast<Document*>(this)->FindTable(id); }
 
 std::pair<int, int> Document::TableParagraphs(int id) const {
     int first = -1, last = -1;
@@ -473,8 +840,7 @@ void Document::InsertParagraphs(int index, std::vector<Paragraph> added) {
         p.stamp = ++stampCounter;
     }
     if (index < ParagraphCount()) ShiftForInsert(ParagraphStart(index), count);
-    paragraphs.insert(paragraphs.begin() + index, std::make_move_iterator(added.begin()),
-                      std::make_move_iterator(added.end()));
+    PutParagraphs(index, std::move(added));
 }
 
 void Document::EraseParagraphs(int index, int count) {
@@ -487,8 +853,12 @@ void Document::EraseParagraphs(int index, int count) {
         const int start = std::max(0, ParagraphStart(index) - 1);
         ShiftForDelete(start, Length() - start);
     }
-    paragraphs.erase(paragraphs.begin() + index, paragraphs.begin() + index + count);
-    if (paragraphs.empty()) paragraphs.push_back(NewParagraph());
+    TakeParagraphs(index, count);
+    if (paragraphs.empty()) {
+        std::vector<Paragraph> one;
+        one.push_back(NewParagraph());
+        PutParagraphs(0, std::move(one));
+    }
 }
 
 int Document::InsertTable(int position, int rows, int cols, int totalWidth) {
@@ -513,6 +883,7 @@ int Document::InsertTable(int position, int rows, int cols, int totalWidth) {
     for (int r = 1; r <= rows; ++r)
         for (int c = 1; c <= cols; ++c) added.push_back(NewParagraph({}, CellRef{t.id, r, c}));
     InsertParagraphs(loc.paragraph, std::move(added));
+    SaveTables();
     tables.push_back(std::move(t));
     return tables.back().id;
 }
@@ -523,8 +894,16 @@ void Document::RenumberTable(int id) {
     }
 }
 
+void Document::RenumberCells(int id, const std::function<bool(const CellRef&)>& which,
+                             const std::function<void(CellRef&)>& change) {
+    for (int i = 0; i < ParagraphCount(); ++i) {
+        const CellRef& c = paragraphs[static_cast<size_t>(i)].cell;
+        if (c.table == id && which(c)) change(EditParagraph(i).cell);
+    }
+}
+
 bool Document::InsertRow(int id, int row, bool below) {
-    Table* t = FindTable(id);
+    const Table* t = FindTable(id);
     if (!t || row < 1 || row > t->rows || t->rows >= limits::kMaxTableRows) return false;
     const int newRow = below ? row + 1 : row;
     // The reference row's first and last paragraphs, found before renumbering.
@@ -536,27 +915,24 @@ bool Document::InsertRow(int id, int row, bool below) {
             if (below) index = i + 1;
         }
     }
-    for (auto& p : paragraphs) {
-        if (p.cell.table == id && p.cell.row >= newRow) ++p.cell.row;
-    }
+    RenumberCells(id, [&](const CellRef& c) { return c.row >= newRow; }, [](CellRef& c) { ++c.row; });
     std::vector<Paragraph> added;
     for (int c = 1; c <= t->cols; ++c) added.push_back(NewParagraph({}, CellRef{id, newRow, c}));
     InsertParagraphs(index, std::move(added));
-    t = FindTable(id);
-    std::vector<CellAttributes> copy(t->cells.begin() + (row - 1) * t->cols, t->cells.begin() + row * t->cols);
-    t->cells.insert(t->cells.begin() + (newRow - 1) * t->cols, copy.begin(), copy.end());
-    ++t->rows;
+    Table* edited = EditTable(id);
+    std::vector<CellAttributes> copy(edited->cells.begin() + (row - 1) * edited->cols, edited->cells.begin() + row * edited->cols);
+    edited->cells.insert(edited->cells.begin() + (newRow - 1) * edited->cols, copy.begin(), copy.end());
+    ++edited->rows;
     RenumberTable(id);
     return true;
 }
 
 bool Document::InsertColumn(int id, int col, bool right) {
-    Table* t = FindTable(id);
-    if (!t || col < 1 || col > t->cols || t->cols >= limits::kMaxTableColumns) return false;
+    const Table* found = FindTable(id);
+    if (!found || col < 1 || col > found->cols || found->cols >= limits::kMaxTableColumns) return false;
     const int newCol = right ? col + 1 : col;
-    for (auto& p : paragraphs) {
-        if (p.cell.table == id && p.cell.col >= newCol) ++p.cell.col;
-    }
+    RenumberCells(id, [&](const CellRef& c) { return c.col >= newCol; }, [](CellRef& c) { ++c.col; });
+    Table* t = EditTable(id);
     const int rows = t->rows;
     for (int r = rows; r >= 1; --r) {
         int index;
@@ -564,7 +940,7 @@ bool Document::InsertColumn(int id, int col, bool right) {
         else index = CellParagraphs(id, r, col + 1).first;
         InsertParagraphs(index, {NewParagraph({}, CellRef{id, r, newCol})});
     }
-    t = FindTable(id);
+    t = EditTable(id);
     t->columnWidths.insert(t->columnWidths.begin() + (newCol - 1), t->columnWidths[static_cast<size_t>(col - 1)]);
     std::vector<CellAttributes> cells;
     for (int r = 1; r <= t->rows; ++r) {
@@ -581,7 +957,7 @@ bool Document::InsertColumn(int id, int col, bool right) {
 }
 
 bool Document::DeleteRows(int id, int firstRow, int count) {
-    Table* t = FindTable(id);
+    const Table* t = FindTable(id);
     if (!t || firstRow < 1 || firstRow > t->rows || count < 1) return false;
     count = std::min(count, t->rows - firstRow + 1);
     if (count == t->rows) {
@@ -597,18 +973,17 @@ bool Document::DeleteRows(int id, int firstRow, int count) {
         }
     }
     EraseParagraphs(first, last - first + 1);
-    for (auto& p : paragraphs) {
-        if (p.cell.table == id && p.cell.row >= firstRow + count) p.cell.row -= count;
-    }
-    t = FindTable(id);
-    t->cells.erase(t->cells.begin() + (firstRow - 1) * t->cols, t->cells.begin() + (firstRow - 1 + count) * t->cols);
-    t->rows -= count;
+    RenumberCells(id, [&](const CellRef& c) { return c.row >= firstRow + count; }, [&](CellRef& c) { c.row -= count; });
+    Table* edited = EditTable(id);
+    edited->cells.erase(edited->cells.begin() + (firstRow - 1) * edited->cols,
+                        edited->cells.begin() + (firstRow - 1 + count) * edited->cols);
+    edited->rows -= count;
     RenumberTable(id);
     return true;
 }
 
 bool Document::DeleteColumn(int id, int col) {
-    Table* t = FindTable(id);
+    const Table* t = FindTable(id);
     if (!t || col < 1 || col > t->cols) return false;
     if (t->cols == 1) {
         DeleteTable(id);
@@ -618,17 +993,15 @@ bool Document::DeleteColumn(int id, int col) {
         auto [first, last] = CellParagraphs(id, r, col);
         EraseParagraphs(first, last - first + 1);
     }
-    for (auto& p : paragraphs) {
-        if (p.cell.table == id && p.cell.col > col) --p.cell.col;
-    }
-    t = FindTable(id);
+    RenumberCells(id, [&](const CellRef& c) { return c.col > col; }, [](CellRef& c) { --c.col; });
+    Table* edited = EditTable(id);
     std::vector<CellAttributes> cells;
-    for (int r = 1; r <= t->rows; ++r)
-        for (int c = 1; c <= t->cols; ++c)
-            if (c != col) cells.push_back(t->Cell(r, c));
-    t->cells = std::move(cells);
-    t->columnWidths.erase(t->columnWidths.begin() + (col - 1));
-    --t->cols;
+    for (int r = 1; r <= edited->rows; ++r)
+        for (int c = 1; c <= edited->cols; ++c)
+            if (c != col) cells.push_back(edited->Cell(r, c));
+    edited->cells = std::move(cells);
+    edited->columnWidths.erase(edited->columnWidths.begin() + (col - 1));
+    --edited->cols;
     RenumberTable(id);
     return true;
 }
@@ -636,6 +1009,7 @@ bool Document::DeleteColumn(int id, int col) {
 void Document::DeleteTable(int id) {
     auto [first, last] = TableParagraphs(id);
     if (first >= 0) EraseParagraphs(first, last - first + 1);
+    SaveTables();
     std::erase_if(tables, [&](const Table& t) { return t.id == id; });
 }
 
@@ -648,13 +1022,13 @@ const Mark* Document::FindMark(std::wstring_view name) const {
 
 void Document::SetMark(std::wstring name, int position) {
     position = std::clamp(position, 0, Length());
-    for (auto& m : marks) {
-        if (m.name == name) {
-            m.position = position;
+    for (size_t i = 0; i < marks.size(); ++i) {
+        if (marks[i].name == name) {
+            EditItem<Mark>(i).position = position;
             return;
         }
     }
-    marks.push_back(Mark{std::move(name), position});
+    InsertItem<Mark>(marks.size(), Mark{std::move(name), position});
 }
 
 // ---------------------------------------------------------------- validation
@@ -708,6 +1082,7 @@ std::wstring CheckParagraphs(const std::vector<Paragraph>& paragraphs, size_t fo
 
 std::wstring Document::Validate() const {
     if (paragraphs.empty()) return L"the document has no paragraph";
+    if (!track_.index.Matches(paragraphs)) return L"the paragraph starts are out of step with the text";
     if (auto e = CheckFormats(charFormats); !e.empty()) return e;
     if (auto e = CheckParagraphs(paragraphs, charFormats.size(), true); !e.empty()) return e;
     for (const Story* story : {&header, &footer}) {

@@ -10,6 +10,12 @@
 // Invariants the operations keep: there is always at least one paragraph; the last paragraph is
 // never inside a table (text can always follow a table); a table's paragraphs are contiguous and in
 // row-major cell order, every cell holding at least one paragraph; fields do not overlap.
+//
+// Readers build a document through its public members; once built, it is changed only through the
+// editing members below. They keep three things in step that a direct change would not: the index of
+// paragraph starts that makes position look-ups logarithmic, the journal of the undo step being
+// recorded (model/Journal.h), and the list of changed paragraphs the layout reads to re-lay out only
+// those (BodyChange).
 
 #include <cstdint>
 #include <functional>
@@ -41,6 +47,7 @@ struct Paragraph {
     ParaFormat format;
     CellRef cell;
     std::uint64_t stamp = 0;  // changes whenever the paragraph changes; the layout caches by it
+    std::uint64_t journaled = 0;  // the journal that already holds this paragraph's earlier state
 };
 
 struct CellAttributes {
@@ -128,6 +135,18 @@ struct Location {
     int offset = 0;
 };
 
+// A change of the body's paragraphs, as the layout reads it: at `index`, `removed` paragraphs were
+// replaced by `inserted` ones (1 by 1: a paragraph changed in place). An index of -1 says that
+// something beyond the paragraphs changed (tables, objects, header or footer): lay out everything.
+struct BodyChange {
+    int index = 0;
+    int removed = 0;
+    int inserted = 0;
+    bool operator==(const BodyChange&) const = default;
+};
+
+class Journal;
+
 class Document {
 public:
     Document();
@@ -156,7 +175,8 @@ public:
     void ModifyParaFormats(int start, int length, const std::function<void(ParaFormat&)>& change);
     // First and last paragraph touched by a range (an empty range touches the caret's paragraph).
     std::pair<int, int> ParagraphRange(int start, int length) const;
-    void Touch(int paragraph) { paragraphs[static_cast<size_t>(paragraph)].stamp = ++stampCounter; }
+    // Marks a paragraph changed for the layout (its object grew, its link went).
+    void Touch(int paragraph);
 
     // Inserts a whole document (its paragraphs, tables, fields, objects and marks) at a position, the
     // way a paste or an insert-load does. Inside a table cell the inserted tables become plain
@@ -164,8 +184,9 @@ public:
     int InsertDocument(int position, const Document& other);
 
     // ---- fields ----
-    Field* FindField(int id);
     const Field* FindField(int id) const;
+    // For a change of the field's kind or target (recorded in the journal first); nullptr when none.
+    Field* EditField(int id);
     // The field covering a position (or ending at it, so a caret just behind a link is in it).
     int FieldAt(int position) const;
     // Adds a field over a range; fails (0) when the range is empty, crosses a paragraph or overlaps
@@ -176,15 +197,17 @@ public:
     int NextField(int id) const;
 
     // ---- objects ----
-    Object* FindObject(int id);
     const Object* FindObject(int id) const;
+    // For a change of the object's place, size, scale, name or window; nullptr when none.
+    Object* EditObject(int id);
     // An object placed as a character gets its character inserted at `object.anchor`.
     int AddObject(Object object, std::uint32_t format);
     void RemoveObject(int id);
 
     // ---- tables ----
-    Table* FindTable(int id);
     const Table* FindTable(int id) const;
+    // For a change of column widths or cell attributes; nullptr when none.
+    Table* EditTable(int id);
     // Inserts an empty table at a position, splitting the paragraph there; 0 when the position is in
     // a table or the size is out of range.
     int InsertTable(int position, int rows, int cols, int totalWidth);
@@ -201,9 +224,37 @@ public:
     const Mark* FindMark(std::wstring_view name) const;
     void SetMark(std::wstring name, int position);
 
+    // ---- styles, header and footer ----
+    std::vector<Style>& EditStyles();
+    Story& EditStory(bool header);
+
     // Checks the invariants; returns an empty text when they hold, else what is wrong. Readers run it
     // on what they built so that no malformed document reaches the engine.
     std::wstring Validate() const;
+
+    // ---- journal (undo) ----
+    // Every change from now on is recorded into `journal` (nullptr: none). The journal must outlive
+    // the recording; a copy of the document does not record into it. Changes of single items (an
+    // object's name, its window) are recorded into `itemsAlso` as well: the undo history uses it
+    // after an undo, when both the step undone and the one before it must be able to take such a
+    // change back.
+    void SetJournal(Journal* journal, Journal* itemsAlso = nullptr) {
+        track_.journal = journal;
+        track_.itemsAlso = itemsAlso;
+    }
+    Journal* CurrentJournal() const { return track_.journal; }
+    // Takes back every change `journal` holds, newest first, recording the reverse into the current
+    // journal (so that reverting that one redoes them).
+    void Revert(Journal&& journal);
+
+    // ---- changes for the layout ----
+    // Which document this is: a copy or an assigned document is another one.
+    std::uint64_t Identity() const { return track_.identity; }
+    // Counts the body changes so far.
+    std::uint64_t Version() const { return track_.version; }
+    // The body changes after `version`, oldest first; false when they are no longer known (too many
+    // since, or the version is not this document's).
+    bool ChangesSince(std::uint64_t version, std::vector<BodyChange>& out) const;
 
     std::vector<Paragraph> paragraphs;
     std::vector<Table> tables;
@@ -223,17 +274,89 @@ public:
     Paragraph NewParagraph(ParaFormat format = {}, CellRef cell = {});
 
 private:
+    friend class Journal;
+
+    // Where each paragraph starts, as a tree of sums over the paragraph lengths: a start, a look-up by
+    // position and a length change each take log n steps. Built on first use from the paragraphs,
+    // rebuilt after paragraphs come or go.
+    class PositionIndex {
+    public:
+        void Reset() { built_ = false; }
+        void Invalidate() { built_ = false; }
+        void Changed(int paragraph) { if (built_) dirty_.push_back(paragraph); }
+        int Start(const std::vector<Paragraph>& paragraphs, int paragraph);
+        int Total(const std::vector<Paragraph>& paragraphs);
+        int Find(const std::vector<Paragraph>& paragraphs, int position);  // the last paragraph starting at or before it
+        bool Matches(const std::vector<Paragraph>& paragraphs) const;
+
+    private:
+        void Ensure(const std::vector<Paragraph>& paragraphs);
+        void Add(size_t paragraph, int delta);
+        bool built_ = false;
+        std::vector<int> lengths_;  // text plus its separator
+        std::vector<int> tree_;     // Fenwick sums over lengths_
+        std::vector<int> dirty_;    // paragraphs whose length may have changed
+        int total_ = 0;
+    };
+
+    // Every in-place change of a paragraph goes through here: the journal keeps its earlier state,
+    // the index and the layout hear of it.
+    Paragraph& EditParagraph(int index);
+    // Paragraphs come and go only through these two; neither moves the anchored items.
+    void PutParagraphs(int index, std::vector<Paragraph> added);
+    void TakeParagraphs(int index, int count);
+    void NoteChange(BodyChange change);
+    void NoteEverythingChanged() { NoteChange(BodyChange{-1, 0, 0}); }
+    void SaveTables();
+    Field* MutableField(int id);
+    Object* MutableObject(int id);
+    Table* MutableTable(int id);
+    template <class T> std::vector<T>& Items();
+    template <class T> void InsertItem(size_t index, T value);
+    template <class T> void EraseItem(size_t index);
+    template <class T> T& EditItem(size_t index);
+
     // Keeps the anchored items in step with the text: `count` positions appeared at `position`, or
     // disappeared from it.
     void ShiftForInsert(int position, int count);
     void ShiftForDelete(int position, int count);
+    // The three maps those shifts are made of; each is journaled by its caller.
+    void MapInsert(int position, int count);
+    void MapDelete(int position, int count);    // collapses the range onto `position`, removes nothing
+    void MapUndelete(int position, int count);  // moves everything at or after `position` back
     void InsertParagraphs(int index, std::vector<Paragraph> added);
     void EraseParagraphs(int index, int count);
     void RenumberTable(int id);
+    // Changes the cell of every paragraph of table `id` that `which` selects.
+    void RenumberCells(int id, const std::function<bool(const CellRef&)>& which, const std::function<void(CellRef&)>& change);
     void DeleteInParagraph(int paragraph, int offset, int count);
     // Ends a paragraph at a location: the rest becomes a new paragraph of the same format and cell.
     void SplitParagraph(Location loc);
     void JoinWithNext(int paragraph);
+
+    // What the document keeps about its editing. A copy or an assignment starts afresh: the copy is
+    // a document of its own, with no journal, no index yet and no changes to report.
+    struct Tracking {
+        Tracking();
+        Tracking(const Tracking&) : Tracking() {}
+        Tracking& operator=(const Tracking&) {
+            *this = Tracking();
+            return *this;
+        }
+        Tracking(Tracking&&) = default;
+        Tracking& operator=(Tracking&&) = default;
+
+        PositionIndex index;
+        Journal* journal = nullptr;
+        Journal* itemsAlso = nullptr;
+        // The journals that already hold the tables, styles, header and footer as they were.
+        std::uint64_t tablesJournaled = 0, stylesJournaled = 0, headerJournaled = 0, footerJournaled = 0;
+        std::uint64_t identity = 0;
+        std::uint64_t version = 0;
+        std::uint64_t forgotten = 0;  // changes up to this version are no longer listed
+        std::vector<std::pair<std::uint64_t, BodyChange>> changes;  // with the version each made
+    };
+    Tracking track_;
 };
 
 }  // namespace tx

@@ -73,5 +73,124 @@ TEST(EditSequence, UndoingEveryStepRestoresTheStart) {
     EXPECT_TRUE(testing::SameModel(end, e.Doc()));
 }
 
+// The document as a page file stores it, with what the file leaves out but undo must restore too.
+std::string State(const TextEngine& e) {
+    std::string s = WriteTxm(e.Doc());
+    for (const auto& o : e.Doc().objects) s += "|" + std::to_string(o.id) + ":" + std::to_string(o.hostWindow);
+    return s;
+}
+
+enum class Action { Undo, Redo, Other };
+
+// One of the members the editor calls, picked at random, undo and redo among them, and members that
+// change the document between steps without a step of their own.
+Action RandomAction(TextEngine& e, std::mt19937& random) {
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const wchar_t* texts[] = {L"a", L"word ", L"\n", L"two\nlines", L"\t", L"\f", L""};
+    auto anyObject = [&] { return e.Doc().objects.empty() ? 0 : e.Doc().objects[static_cast<size_t>(pick(static_cast<int>(e.Doc().objects.size())))].id; };
+    auto anyField = [&] { return e.Doc().fields.empty() ? 0 : e.Doc().fields[static_cast<size_t>(pick(static_cast<int>(e.Doc().fields.size())))].id; };
+    if (pick(4) != 0) {  // typing goes on where it stopped now and then, so that keys merge
+        e.SetSelStart(pick(e.TextLength() + 1));
+        if (pick(3) == 0) e.SetSelLength(pick(20));
+    }
+    switch (pick(30)) {
+    case 0: case 1: e.SetSelText(texts[pick(7)]); break;
+    case 2: case 3: case 4: e.TypeChar(static_cast<wchar_t>(L'a' + pick(26))); break;
+    case 5: e.DeleteBackward(); break;
+    case 6: e.DeleteForward(); break;
+    case 7: e.SetItalic(pick(2) == 0); break;
+    case 8: e.FormatParagraphs([&](ParaFormat& f) { f.listKind = pick(2) ? ListKind::Bullet : ListKind::None; }); break;
+    case 9: e.FieldInsert(L"link"); break;
+    case 10: e.FieldInsertOverSelection(); break;
+    case 11: e.TableInsert(1 + pick(3), 1 + pick(3)); break;
+    case 12:
+        if (pick(2)) e.TableInsertRow(pick(2) == 0);
+        else e.TableDeleteColumn();
+        break;
+    case 13: e.ObjectInsertImage(testing::TinyPng(8, 8), pick(2) == 0, -1, 100); break;
+    case 14: e.Paste(e.Copy()); break;
+    case 15: case 16: case 17: e.Undo(); return Action::Undo;
+    case 18: case 19: e.Redo(); return Action::Redo;
+    case 20:
+        e.SetObjectCurrent(anyObject());
+        e.ObjectDelete();
+        break;
+    case 21: e.SetObjectScale(anyObject(), 50 + pick(100), 50 + pick(100)); break;
+    case 22: e.SetObjectName(anyObject(), L"name " + std::to_wstring(pick(9))); break;  // no step of its own
+    case 23: e.SetPageWidth(12000 + 10 * pick(300)); break;                              // no step either
+    case 24:
+        if (const int t = e.TableAtInputPos()) e.SetTableCellAttribute(t, 0, 1 + pick(2), cell::kColumnWidth, 900 + pick(900));
+        break;
+    case 25: e.SetFieldLinkTarget(anyField(), L"page" + std::to_wstring(pick(9))); break;
+    case 26: e.FieldDelete(anyField()); break;
+    case 27: e.SetHeaderText(pick(2) ? L"head\nline" : L""); break;
+    case 28: e.MarkInsert(L"mark" + std::to_wstring(pick(3))); break;
+    case 29:
+        e.SetFieldCurrent(anyField());
+        e.SetFieldText(L"new text");
+        break;
+    }
+    return Action::Other;
+}
+
+// Undo and redo must give back exactly the document each step found or left, as if every step had
+// kept a whole copy. The copies kept here are that model: after every random action, the engine's
+// document is compared byte for byte with what the model expects.
+TEST(EditSequence, UndoAndRedoRestoreExactlyWhatEachStepFoundOrLeft) {
+    FixedPitchMeasurer measurer;
+    for (unsigned seed : {11u, 12u, 13u, 14u}) {
+        TextEngine e;
+        e.SetMeasurer(&measurer);
+        e.LoadFromBytes(WriteTxm(testing::FullDocument()), kFormatOwn);
+        std::mt19937 random(seed);
+        std::vector<std::string> undoModel, redoModel;
+        for (int i = 0; i < 90; ++i) {
+            const std::string before = State(e);
+            const int undoSteps = e.UndoSteps(), redoSteps = e.RedoSteps();
+            const Action action = RandomAction(e, random);
+            const std::string after = State(e);
+            SCOPED_TRACE("seed " + std::to_string(seed) + " action " + std::to_string(i));
+            ASSERT_EQ(e.Doc().Validate(), L"");
+            if (action == Action::Undo && undoSteps == 0) {
+                ASSERT_TRUE(after == before) << "an undo with nothing to undo changed the document";
+            } else if (action == Action::Redo && redoSteps == 0) {
+                ASSERT_TRUE(after == before) << "a redo with nothing to redo changed the document";
+            } else if (action == Action::Undo) {
+                ASSERT_EQ(e.UndoSteps(), undoSteps - 1);
+                ASSERT_TRUE(after == undoModel.back()) << "undo gave another document than the step found";
+                undoModel.pop_back();
+                redoModel.push_back(before);
+            } else if (action == Action::Redo) {
+                ASSERT_EQ(e.RedoSteps(), redoSteps - 1);
+                ASSERT_TRUE(after == redoModel.back()) << "redo gave another document than the undo left";
+                redoModel.pop_back();
+                undoModel.push_back(before);
+            } else if (e.UndoSteps() == undoSteps + 1) {  // a new step
+                ASSERT_EQ(e.RedoSteps(), 0);
+                undoModel.push_back(before);
+                redoModel.clear();
+            } else {  // merged into the last step, or no step at all
+                ASSERT_EQ(e.UndoSteps(), undoSteps);
+                if (e.RedoSteps() == 0) redoModel.clear();
+            }
+            ASSERT_EQ(static_cast<int>(undoModel.size()), e.UndoSteps());
+            ASSERT_EQ(static_cast<int>(redoModel.size()), e.RedoSteps());
+        }
+        // Back to the start and forward to the end, one step at a time.
+        while (e.CanUndo()) {
+            redoModel.push_back(State(e));
+            e.Undo();
+            ASSERT_TRUE(State(e) == undoModel.back()) << "seed " << seed << " undo " << undoModel.size();
+            undoModel.pop_back();
+        }
+        while (e.CanRedo()) {
+            e.Redo();
+            ASSERT_TRUE(State(e) == redoModel.back()) << "seed " << seed << " redo " << redoModel.size();
+            redoModel.pop_back();
+        }
+        EXPECT_EQ(e.Doc().Validate(), L"");
+    }
+}
+
 }  // namespace
 }  // namespace tx
