@@ -331,7 +331,7 @@ TEST_F(PaintTest, ObjectsShowTheirPlaceAndTheCurrentOneItsHandles) {
         EXPECT_EQ(s.Of(Kind::Image)[0]->rect, picture);
         EXPECT_EQ(s.Of(Kind::Fill).size(), 1u) << "nothing but the sheet";
     }
-    doc.FindObject(windowed)->hostWindow = 0;
+    doc.EditObject(windowed)->hostWindow = 0;
     {
         // Without a window: a grey outline, one pixel inside its place.
         const RecordingSurface s = paint(0);
