@@ -10,8 +10,12 @@ add_library(zv_app STATIC
   core/frmPageTypeDlg.cpp
   core/frmStartUpDlg.cpp
   core/Startup.cpp
-  editor/frmMDIChild.cpp)
-target_link_libraries(zv_app PUBLIC zv_module zv_core zv_txwin zv_ui shell32 ole32)
+  editor/frmMDIChild.cpp
+  assessment/AnswerSwitch_Dlg.cpp
+  assessment/frmAssCreator.cpp
+  assessment/frmTestType.cpp
+  assessment/frm_AssessmentPrvDlg.cpp)
+target_link_libraries(zv_app PUBLIC zv_module zv_core zv_assessment zv_txwin zv_ui shell32 ole32)
 
 add_executable(Zorvik WIN32 main.cpp)
 target_link_libraries(Zorvik PRIVATE zv_app)
@@ -38,3 +42,8 @@ zv_add_test(app_startup_road_tests
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)
 add_dependencies(app_startup_road_tests Zorvik)
+
+zv_add_test(assess_window_tests
+  SOURCES assessment/tests/CreatorWindowTest.cpp assessment/tests/PrintRoadTest.cpp
+  LIBS zv_app zv_ui_testing
+  WINDOWS_ONLY)

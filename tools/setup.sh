@@ -48,3 +48,9 @@ if [ ! -f "$fonts/marlett.ttf" ] && [ -d /usr/share/wine/fonts ]; then
   mkdir -p "$fonts"
   cp /usr/share/wine/fonts/*.ttf "$fonts/"
 fi
+# Text files print with the shell's print verb (the assessment printout): a Windows machine names
+# their class; this Wine's prefix registers the class with its verbs but leaves ".txt" unnamed.
+if ! grep -q '^\[Software\\\\Classes\\\\.txt\]' "$WINEPREFIX/system.reg"; then
+  wine reg add 'HKCR\.txt' /ve /d txtfile /f </dev/null >/dev/null 2>&1 || true
+  wineserver -w || true
+fi

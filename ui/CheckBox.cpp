@@ -27,7 +27,8 @@ void CheckBox::OnCommand(int code) {
 }
 
 void CheckBox::CreateKindWindow() {
-    DWORD style = WS_TABSTOP | BS_3STATE | (s_.alignment == 1 ? BS_LEFTTEXT : 0);
+    // A caption longer than the box wraps onto further lines, as forms expect of check boxes.
+    DWORD style = WS_TABSTOP | BS_3STATE | BS_MULTILINE | (s_.alignment == 1 ? BS_LEFTTEXT : 0);
     CreateNative(L"BUTTON", style, 0, s_.caption);
     if (hwnd_) SendMessageW(hwnd_, BM_SETCHECK, s_.value == 1 ? BST_CHECKED : s_.value == 2 ? BST_INDETERMINATE : BST_UNCHECKED, 0);
 }

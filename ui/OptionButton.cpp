@@ -43,7 +43,8 @@ void OptionButton::OnCommand(int code) {
 }
 
 void OptionButton::CreateKindWindow() {
-    DWORD style = WS_TABSTOP | BS_RADIOBUTTON | (s_.alignment == 1 ? BS_LEFTTEXT : 0);
+    // A caption longer than the button wraps onto further lines, as forms expect of option buttons.
+    DWORD style = WS_TABSTOP | BS_RADIOBUTTON | BS_MULTILINE | (s_.alignment == 1 ? BS_LEFTTEXT : 0);
     CreateNative(L"BUTTON", style, 0, s_.caption);
     if (hwnd_) SendMessageW(hwnd_, BM_SETCHECK, s_.value ? BST_CHECKED : BST_UNCHECKED, 0);
 }

@@ -16,6 +16,7 @@
 #include "ui/MsgBox.h"
 #include "ui/OptionButton.h"
 #include "ui/Runtime.h"
+#include "ui/Shell.h"
 #include "ui/TextBox.h"
 
 namespace ui::test {
@@ -110,6 +111,7 @@ void Reset() {
     s.dialogs.clear();
     s.popupChoices.clear();
     s.popups.clear();
+    detail::ResetShellHooks();
 }
 
 void AnswerNextMsgBox(int result) { State().msgBoxAnswers.push_back(result); }

@@ -34,6 +34,7 @@
 #include "ui/Timer.h"
 #include "ui/Toolbar.h"
 #include "ui/testing/UiTest.h"
+#include "ui/testing/WinePrinter.h"
 
 namespace ui::testing {
 namespace {
@@ -200,62 +201,8 @@ TEST_F(UiTest, PrinterCaptureRecordsEachPageInOrderWithItsOrientation) {
     EXPECT_EQ(Printer().ScaleWidth(), 15840) << "landscape swaps the page sides";
 }
 
-// Under Wine: a PostScript printer on the port FILE: made the default for one test, and removed.
-class WinePostScriptPrinter {
-public:
-    static constexpr wchar_t kName[] = L"Zorvik Test Printer";
-    WinePostScriptPrinter() {
-        const char ppd[] =
-            "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
-            "*LanguageEncoding: ISOLatin1\n*PCFileName: \"ZVTEST.PPD\"\n*Manufacturer: \"Zorvik\"\n"
-            "*Product: \"(Zorvik Test Printer)\"\n*ModelName: \"Zorvik Test Printer\"\n*NickName: \"Zorvik Test Printer\"\n"
-            "*PSVersion: \"(3010.000) 0\"\n*LanguageLevel: \"3\"\n*ColorDevice: True\n*DefaultColorSpace: RGB\n"
-            "*FileSystem: False\n*Throughput: \"1\"\n*TTRasterizer: Type42\n*DefaultResolution: 300dpi\n"
-            "*OpenUI *PageSize/Page Size: PickOne\n*DefaultPageSize: Letter\n"
-            "*PageSize Letter/Letter: \"<</PageSize[612 792]/ImagingBBox null>>setpagedevice\"\n*CloseUI: *PageSize\n"
-            "*OpenUI *PageRegion: PickOne\n*DefaultPageRegion: Letter\n"
-            "*PageRegion Letter/Letter: \"<</PageSize[612 792]/ImagingBBox null>>setpagedevice\"\n*CloseUI: *PageRegion\n"
-            "*DefaultImageableArea: Letter\n*ImageableArea Letter/Letter: \"18 18 594 774\"\n"
-            "*DefaultPaperDimension: Letter\n*PaperDimension Letter/Letter: \"612 792\"\n";
-        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return;
-        wchar_t dir[MAX_PATH] = {};
-        DWORD needed = 0;
-        if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed)) return;
-        // The driver reads its PPD from the driver folder.
-        std::wstring ppdPath = std::wstring(dir) + L"\\zvtest.ppd";
-        zv::WriteFileReplacing(ppdPath, std::string_view(ppd, sizeof ppd - 1));
-        DRIVER_INFO_3W di{};
-        di.cVersion = 3;
-        di.pName = const_cast<wchar_t*>(kName);
-        di.pDriverPath = const_cast<wchar_t*>(L"wineps.drv");
-        di.pDataFile = ppdPath.data();
-        di.pConfigFile = const_cast<wchar_t*>(L"wineps.drv");
-        if (!AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&di), APD_COPY_NEW_FILES)) return;
-        PRINTER_INFO_2W pi{};
-        pi.pPrinterName = const_cast<wchar_t*>(kName);
-        pi.pPortName = const_cast<wchar_t*>(L"FILE:");
-        pi.pDriverName = const_cast<wchar_t*>(kName);
-        pi.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
-        pi.pDatatype = const_cast<wchar_t*>(L"RAW");
-        pi.Attributes = PRINTER_ATTRIBUTE_LOCAL;
-        HANDLE h = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&pi));
-        if (!h) return;
-        ClosePrinter(h);
-        ok = SetDefaultPrinterW(kName) != FALSE;
-    }
-    ~WinePostScriptPrinter() {
-        HANDLE h = nullptr;
-        if (OpenPrinterW(const_cast<wchar_t*>(kName), &h, nullptr)) {
-            DeletePrinter(h);
-            ClosePrinter(h);
-        }
-    }
-    bool ok = false;
-};
-
 TEST_F(UiTest, RealPrinterPrintsPagesThroughTheDefaultPrinter) {
-    WinePostScriptPrinter printer;
+    ui::testing::WinePostScriptPrinter printer;
     if (!printer.ok) GTEST_SKIP() << "no PostScript printer could be set up here";
     struct Restore {
         ~Restore() {
@@ -270,7 +217,7 @@ TEST_F(UiTest, RealPrinterPrintsPagesThroughTheDefaultPrinter) {
     const std::wstring out = std::wstring(temp) + L"zv_ui_printer_test.ps";
     DeleteFileW(out.c_str());
     Printer().SetCapture(nullptr);
-    EXPECT_EQ(Printer().DeviceName(), WinePostScriptPrinter::kName);
+    EXPECT_EQ(Printer().DeviceName(), ui::testing::WinePostScriptPrinter::kName);
     Printer().SetOutputFile(out);
     Printer().SetOrientation(vbPRORLandscape);
     Printer().Print(L"Page one");
