@@ -41,7 +41,7 @@ frmAssCreator::frmAssCreator() {
     SetStartUpPosition(1);
     SetShowInTaskbar(false);
     SetFont({L"Arial", 9});
-    SetClientSize(9600, 8160);
+    SetClientSize(9600, 7800);
 
     BoxInFrame(Question_Frame, L"Question", 60, 1440, Text1, 9000);
     BoxInFrame(Answer_Frame, L"Answers", 1560, 1920, Text2, 6600);

@@ -18,6 +18,9 @@ constexpr unsigned long kSkinLight = 0xA8704A;    // the lighter blue it fades t
 constexpr unsigned long kPageColor = 0xFFFFFF;
 constexpr unsigned long kHeadingBand = 0x6B3A1C;
 constexpr unsigned long kQuestionCounterColor = 0xE2CBAF;
+constexpr unsigned long kNextButtonColor = 0x3C6E28;  // green
+// The skin's head band, solid behind the title, down to its rule.
+constexpr long kHeadBandHeight = 800;
 
 // The answers' frame and the page keep these margins, in twips.
 constexpr long kPageMargin = 360;
@@ -74,7 +77,7 @@ frm_AssessmentPrvDlg::frm_AssessmentPrvDlg() {
     Picture1.SetBackColor(kSkinDark);
     Title.SetContainer(&Picture1);
     Title.SetCaption(L"Assessment Preview");
-    Title.SetBackStyle(0);
+    Title.SetBackColor(kSkinDark);  // on the skin's solid head band
     Title.SetForeColor(0xFFFFFF);
     Title.SetFont({L"Arial", 16, true});
     Picture2.SetContainer(&Picture1);
@@ -85,7 +88,7 @@ frm_AssessmentPrvDlg::frm_AssessmentPrvDlg() {
     Q_But.SetBorderStyle(0);
     Q_But.SetBackColor(kSkinDark);
     Label2.SetContainer(&Q_But);
-    Label2.SetBackStyle(0);
+    Label2.SetBackColor(kNextButtonColor);  // on the button's face
     Label2.SetAlignment(ui::vbCenter);
     Label2.SetForeColor(0xFFFFFF);
     Label2.SetFont({L"Arial", 11, true});
@@ -163,7 +166,7 @@ void frm_AssessmentPrvDlg::LayOutOnScreen() {
     Picture3.Move(viewLeft, 1080, viewWidth, h - 2460);
     VScroll1.Move(viewLeft + viewWidth, 1080, scrollWidth, h - 2460);
     Q_But.Move(viewLeft + viewWidth + scrollWidth - 1800, h - 1200, 1800, 600);
-    Label2.Move(0, 150, 1800, 330);
+    Label2.Move(240, 150, 1320, 300);
     const long pageWidth = Picture3.ScaleWidth();
     Label8.Move(kPageMargin, Label8.Top(), pageWidth - 2 * kPageMargin, Label8.Height());
     Frame1.Move(kPageMargin, Frame1.Top(), pageWidth - 2 * kPageMargin, Frame1.Height());
@@ -339,11 +342,13 @@ void frm_AssessmentPrvDlg::ShowNextQuestion() {
 void frm_AssessmentPrvDlg::PaintSkin() {
     HDC dc = Picture1.hDC();
     RECT r{0, 0, ui::TwipsToPixelsX(Picture1.ScaleWidth()), ui::TwipsToPixelsY(Picture1.ScaleHeight())};
-    FillGradient(dc, r, Rgb(kSkinDark), Rgb(kSkinLight));
+    ui::Brush head(CreateSolidBrush(Rgb(kSkinDark)));
+    RECT band{r.left, r.top, r.right, ui::TwipsToPixelsY(kHeadBandHeight)};
+    FillRect(dc, &band, head.Get());
+    FillGradient(dc, RECT{r.left, band.bottom, r.right, r.bottom}, Rgb(kSkinDark), Rgb(kSkinLight));
     // A light rule under the title.
     ui::Brush rule(CreateSolidBrush(Rgb(kQuestionCounterColor)));
-    RECT line{ui::TwipsToPixelsX(600), ui::TwipsToPixelsY(800), r.right - ui::TwipsToPixelsX(600),
-              ui::TwipsToPixelsY(800) + 2};
+    RECT line{ui::TwipsToPixelsX(600), band.bottom, r.right - ui::TwipsToPixelsX(600), band.bottom + 2};
     FillRect(dc, &line, rule.Get());
 }
 
@@ -368,5 +373,5 @@ void frm_AssessmentPrvDlg::PaintNextButton() {
     RECT r{0, 0, ui::TwipsToPixelsX(Q_But.ScaleWidth()), ui::TwipsToPixelsY(Q_But.ScaleHeight())};
     ui::Brush back(CreateSolidBrush(Rgb(kSkinLight)));
     FillRect(dc, &r, back.Get());
-    RoundButton(dc, r, RGB(40, 110, 60), RGB(220, 240, 220));
+    RoundButton(dc, r, Rgb(kNextButtonColor), RGB(220, 240, 220));
 }
