@@ -11,29 +11,28 @@ seconds=${ZV_FUZZ_SECONDS:-20}
 out=$build/fuzz
 
 echo "== fuzzing (${seconds} s per target)"
-cmake -S "$root/components/textcontrol/fuzz" -B "$out" -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_COMPILER=clang++ >/dev/null || exit 1
-cmake --build "$out" -j"${ZV_JOBS:-$(nproc)}" 2>&1 | grep -Ev '^\[ *[0-9]+%\]|^-- ' ; [ "${PIPESTATUS[0]}" = 0 ] || exit 1
+build_fuzz() {  # source folder, build folder
+  cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ >/dev/null || exit 1
+  cmake --build "$2" -j"${ZV_JOBS:-$(nproc)}" 2>&1 | grep -Ev '^\[ *[0-9]+%\]|^-- ' ; [ "${PIPESTATUS[0]}" = 0 ] || exit 1
+}
+build_fuzz "$root/components/textcontrol/fuzz" "$out"
+build_fuzz "$root/app/assessment/fuzz" "$out/assessment"
 
 # The dictionary readers' targets are a project of their own beside the text control's.
-cmake -S "$root/components/spelling/fuzz" -B "$out/spelling" -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_COMPILER=clang++ >/dev/null || exit 1
-cmake --build "$out/spelling" -j"${ZV_JOBS:-$(nproc)}" 2>&1 | grep -Ev '^\[ *[0-9]+%\]|^-- ' ; [ "${PIPESTATUS[0]}" = 0 ] || exit 1
+build_fuzz "$root/components/spelling/fuzz" "$out/spelling"
 ln -sf spelling/FuzzSpellDictionary spelling/FuzzThesaurus spelling/FuzzUserWords "$out/"
 
 # And the control library's registry value decoder.
-cmake -S "$root/controls/fuzz" -B "$out/controls" -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_COMPILER=clang++ >/dev/null || exit 1
-cmake --build "$out/controls" -j"${ZV_JOBS:-$(nproc)}" 2>&1 | grep -Ev '^\[ *[0-9]+%\]|^-- ' ; [ "${PIPESTATUS[0]}" = 0 ] || exit 1
+build_fuzz "$root/controls/fuzz" "$out/controls"
 ln -sf controls/FuzzRegistryValue "$out/"
 
 status=0
-run() {  # target, seed folder, extra options
-  local target=$1 seeds=$2; shift 2
+run() {  # target (a path below BUILD/fuzz), seed folder, extra options
+  local target=${1##*/} dir=$out/$(dirname "$1") seeds=$2; shift 2
   local work=$out/corpus-$target
   mkdir -p "$work"
   echo "-- $target"
-  (cd "$out" && ./"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+  (cd "$dir" && ./"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
       -print_final_stats=1 "$@" "$work" "$seeds" >"$out/$target.log" 2>&1)
   local rc=$?
   grep -E '^(stat::number_of_executed_units|#[0-9]+ *DONE)' "$out/$target.log" | tail -2
@@ -49,4 +48,5 @@ run FuzzSpellDictionary "$root/components/spelling/fuzz/corpus/dictionary"
 run FuzzThesaurus "$root/components/spelling/fuzz/corpus/thesaurus"
 run FuzzUserWords "$root/components/spelling/fuzz/corpus/userwords"
 run FuzzRegistryValue "$root/controls/fuzz/corpus/registry"
+run assessment/FuzzTestInfo "$root/app/assessment/fuzz/corpus" -dict="$root/app/assessment/fuzz/testinfo.dict"
 exit $status

@@ -1,6 +1,7 @@
 #include "app/assessment/TestInfoFile.h"
 
-#include "app/assessment/TextFields.h"
+#include <algorithm>
+
 #include "base/Cp1252.h"
 #include "base/Error.h"
 #include "base/Paths.h"
@@ -91,23 +92,36 @@ std::wstring_view TakeUpToSeparator(std::wstring_view& list) {
     return head;
 }
 
-// Joined so that the first ">>" after each part is the one that follows it: no part holds ">>", and
-// a part that ends with ">" is followed by a space.
+// A field's text as it is written: a double quote, which would end the field, becomes an apostrophe.
+wchar_t FieldChar(wchar_t c) { return c == L'"' ? L'\'' : c; }
+
+// Joined so that the first ">>" after each part is the one that follows it: every ">" that another
+// ">" follows gets a space after it, and so does a ">" that ends a part before another part.
 template <class Part>
-std::wstring Join(const std::vector<AssessmentAnswer>& answers, Part part) {
-    std::wstring out;
+void AppendJoined(std::wstring& out, const std::vector<AssessmentAnswer>& answers, Part part) {
     for (size_t i = 0; i < answers.size(); ++i) {
         if (i > 0) out += kSeparator;
-        std::wstring text = BreakAnswerSeparators(QuotesToApostrophes(part(answers[i])));
-        if (i + 1 < answers.size() && !text.empty() && text.back() == L'>') text += L' ';
-        out += text;
+        const std::wstring& text = part(answers[i]);
+        for (size_t k = 0; k < text.size(); ++k) {
+            out += FieldChar(text[k]);
+            if (text[k] == L'>' && (k + 1 < text.size() ? text[k + 1] == L'>' : i + 1 < answers.size())) out += L' ';
+        }
     }
-    return out;
 }
+
+const std::wstring& TextOf(const AssessmentAnswer& a) { return a.AnswerText; }
+const std::wstring& FlagOf(const AssessmentAnswer& a) { return a.Correct; }
 
 void AppendField(std::wstring& out, std::wstring_view text) {
     out += L'"';
-    for (wchar_t c : text) out += c == L'"' ? L'\'' : c;
+    for (wchar_t c : text) out += FieldChar(c);
+    out += L'"';
+}
+
+template <class Part>
+void AppendJoinedField(std::wstring& out, const std::vector<AssessmentAnswer>& answers, Part part) {
+    out += L'"';
+    AppendJoined(out, answers, part);
     out += L'"';
 }
 
@@ -128,6 +142,8 @@ void SplitAnswerFields(std::wstring_view answerList, std::wstring_view flagList,
         a.AnswerText = TakeUpToSeparator(answerList);
         a.Correct = TakeUpToSeparator(flagList);
     }
+    // Slots without text at the end ("A>>>>") are no answers; no list written can end in one.
+    while (!answers.empty() && answers.back().AnswerText.empty()) answers.pop_back();
 }
 
 TestInfo ParseTestInfo(std::string_view bytes, const std::wstring& fileName) {
@@ -166,11 +182,15 @@ TestInfo ParseTestInfo(std::string_view bytes, const std::wstring& fileName) {
 }
 
 std::wstring JoinAnswerTexts(const AssessmentQuestion& question) {
-    return Join(question.Answers, [](const AssessmentAnswer& a) -> const std::wstring& { return a.AnswerText; });
+    std::wstring out;
+    AppendJoined(out, question.Answers, TextOf);
+    return out;
 }
 
 std::wstring JoinCorrectFlags(const AssessmentQuestion& question) {
-    return Join(question.Answers, [](const AssessmentAnswer& a) -> const std::wstring& { return a.Correct; });
+    std::wstring out;
+    AppendJoined(out, question.Answers, FlagOf);
+    return out;
 }
 
 size_t QuestionsToWrite(const std::vector<AssessmentQuestion>& questions) {
@@ -180,16 +200,24 @@ size_t QuestionsToWrite(const std::vector<AssessmentQuestion>& questions) {
 
 std::string FormatTestInfo(const std::wstring& testType, const std::vector<AssessmentQuestion>& questions,
                            size_t count) {
+    count = std::min(count, questions.size());
+    size_t size = testType.size() + 4;
+    for (size_t i = 0; i < count; ++i) {
+        const AssessmentQuestion& q = questions[i];
+        size += q.QuestionText.size() + q.Explanation.size() + q.LinkText.size() + q.LinkFile.size() + 20;
+        for (const AssessmentAnswer& a : q.Answers) size += a.AnswerText.size() + a.Correct.size() + 4;
+    }
     std::wstring text;
+    text.reserve(size + size / 8);
     AppendField(text, testType);
     text += L"\r\n";
-    for (size_t i = 0; i < count && i < questions.size(); ++i) {
+    for (size_t i = 0; i < count; ++i) {
         const AssessmentQuestion& q = questions[i];
         AppendField(text, q.QuestionText);
         text += L',';
-        AppendField(text, JoinAnswerTexts(q));
+        AppendJoinedField(text, q.Answers, TextOf);
         text += L',';
-        AppendField(text, JoinCorrectFlags(q));
+        AppendJoinedField(text, q.Answers, FlagOf);
         text += L',';
         AppendField(text, q.Explanation);
         text += L',';

@@ -35,8 +35,8 @@ std::string FormatTestInfo(const std::wstring& testType, const std::vector<Asses
 size_t QuestionsToWrite(const std::vector<AssessmentQuestion>& questions);
 
 // One question's answers from its answers field and flags field. An answer without a flag gets "";
-// flags beyond the answers are ignored; an empty answers field gives no answers. More than 32767
-// answers throws zv::Error.
+// flags beyond the answers are ignored; an empty answers field gives no answers, nor do empty answers
+// at its end. More than 32767 answers throws zv::Error.
 void SplitAnswerFields(std::wstring_view answerList, std::wstring_view flagList, std::vector<AssessmentAnswer>& answers);
 
 // Fields 2 and 3 of a question's record.

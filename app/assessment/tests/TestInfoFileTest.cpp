@@ -66,6 +66,8 @@ TEST(TestInfoFile, ReaderTakesFieldsAsTheyAreQuoted) {
         {"an empty answer list gives no answers", "\"0\"\r\n\"q\",\"\",\"1\",\"\",\"\",\"\"\r\n", L"0", {Q(L"q", {})}},
         {"empty answers between others stay", "\"0\"\r\n\"q\",\"A>>>>C\",\"0>>>>1\",\"\",\"\",\"\"\r\n", L"0",
          {Q(L"q", {{L"A", L"0"}, {L"", L""}, {L"C", L"1"}})}},
+        {"empty answers at the end are none", "\"0\"\r\n\"q\",\"A>>>>>>\",\"1>>1>>1\",\"\",\"\",\"\"\r\n", L"0",
+         {Q(L"q", {{L"A", L"1"}})}},
         {"Windows-1252 bytes", "\"0\"\r\n\"\x80\xA9\xE9\",\"\x93x\x94\",\"1\",\"\",\"\",\"\"\r\n", L"0",
          {Q(L"\x20AC\xA9\xE9", {{L"\x201Cx\x201D", L"1"}})}},
     };
