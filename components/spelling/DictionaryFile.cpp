@@ -26,40 +26,41 @@ std::uint32_t DictionaryChecksum(std::string_view bytes) {
     return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
-DictionaryImage::DictionaryImage(std::string bytes, const FileLayout& layout, const std::wstring& what)
-    : bytes_(std::move(bytes)) {
+DictionaryImage::DictionaryImage(FileBytes file, const FileLayout& layout, const std::wstring& what)
+    : bytes_(std::move(file)) {
+    const std::string_view bytes = bytes_.View();
     auto fail = [&](const std::wstring& why) { throw zv::Error(what + L": " + why + L"."); };
-    if (bytes_.size() < kHeaderSize || std::memcmp(bytes_.data(), layout.mark, 8) != 0)
+    if (bytes.size() < kHeaderSize || std::memcmp(bytes.data(), layout.mark, 8) != 0)
         fail(L"this is not a dictionary of this program");
-    const std::uint32_t version = LoadU32(bytes_.data() + 8);
+    const std::uint32_t version = LoadU32(bytes.data() + 8);
     if (version != layout.version)
         fail(L"the dictionary has version " + std::to_wstring(version) + L", this program reads version " +
              std::to_wstring(layout.version));
-    if (LoadU32(bytes_.data() + 12) != bytes_.size())
-        fail(L"the file is " + std::to_wstring(bytes_.size()) + L" bytes long, its header says " +
-             std::to_wstring(LoadU32(bytes_.data() + 12)));
-    const std::uint32_t count = LoadU32(bytes_.data() + 20);
+    if (LoadU32(bytes.data() + 12) != bytes.size())
+        fail(L"the file is " + std::to_wstring(bytes.size()) + L" bytes long, its header says " +
+             std::to_wstring(LoadU32(bytes.data() + 12)));
+    const std::uint32_t count = LoadU32(bytes.data() + 20);
     if (count != layout.recordSizes.size())
         fail(L"the dictionary has " + std::to_wstring(count) + L" sections, not " +
              std::to_wstring(layout.recordSizes.size()));
     const std::size_t tableEnd = kHeaderSize + kSectionEntrySize * count;
-    if (bytes_.size() < tableEnd) fail(L"the file ends inside its table of sections");
-    if (DictionaryChecksum(std::string_view(bytes_).substr(tableEnd)) != LoadU32(bytes_.data() + 16))
+    if (bytes.size() < tableEnd) fail(L"the file ends inside its table of sections");
+    if (DictionaryChecksum(bytes.substr(tableEnd)) != LoadU32(bytes.data() + 16))
         fail(L"the file is damaged (its checksum does not match)");
     std::size_t next = tableEnd;
     for (std::uint32_t i = 0; i < count; ++i) {
-        const char* e = bytes_.data() + kHeaderSize + kSectionEntrySize * i;
+        const char* e = bytes.data() + kHeaderSize + kSectionEntrySize * i;
         FileSection s{LoadU32(e), LoadU32(e + 4), LoadU32(e + 8)};
         const std::wstring name = L"section " + std::to_wstring(i + 1);
         if (s.offset != next) fail(name + L" does not start where the one before it ends");
-        if (s.size > bytes_.size() - s.offset) fail(name + L" runs past the end of the file");
+        if (s.size > bytes.size() - s.offset) fail(name + L" runs past the end of the file");
         const std::uint32_t recordSize = layout.recordSizes[i];
         if (recordSize == 0 ? s.count != s.size : static_cast<std::uint64_t>(s.count) * recordSize != s.size)
             fail(name + L" does not hold the number of records it claims");
         next = s.offset + s.size;
         sections_.push_back(s);
     }
-    if (next != bytes_.size()) fail(L"the file has bytes after its last section");
+    if (next != bytes.size()) fail(L"the file has bytes after its last section");
 }
 
 std::string WriteDictionaryImage(const FileLayout& layout, const std::vector<std::string>& sections,

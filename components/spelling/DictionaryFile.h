@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "components/spelling/FileBytes.h"
+
 namespace sp {
 
 struct FileSection {
@@ -53,18 +55,18 @@ public:
     DictionaryImage() = default;
     // Takes the file's bytes and checks the frame; throws zv::Error saying what is wrong, with
     // `what` (the file's name) in front.
-    DictionaryImage(std::string bytes, const FileLayout& layout, const std::wstring& what);
+    DictionaryImage(FileBytes bytes, const FileLayout& layout, const std::wstring& what);
 
     std::size_t SectionCount() const { return sections_.size(); }
     std::uint32_t Count(std::size_t section) const { return sections_[section].count; }
-    const char* Data(std::size_t section) const { return bytes_.data() + sections_[section].offset; }
+    const char* Data(std::size_t section) const { return bytes_.View().data() + sections_[section].offset; }
     std::string_view Bytes(std::size_t section) const {
         return {Data(section), sections_[section].size};
     }
-    std::size_t FileSize() const { return bytes_.size(); }
+    std::size_t FileSize() const { return bytes_.Size(); }
 
 private:
-    std::string bytes_;
+    FileBytes bytes_;
     std::vector<FileSection> sections_;
 };
 

@@ -7,6 +7,7 @@
 #include "base/Error.h"
 #include "base/Files.h"
 #include "base/Paths.h"
+#include "components/spelling/FileBytes.h"
 #include "components/spelling/SpellDictionary.h"
 #include "components/spelling/Thesaurus.h"
 #include "components/spelling/UserDictionary.h"
@@ -38,13 +39,13 @@ std::wstring Key(const std::wstring& path) {
     return key;
 }
 
-std::string ReadDictionaryBytes(const std::wstring& path) {
+FileBytes ReadDictionaryBytes(const std::wstring& path) {
     if (!zv::FileExists(path)) throw zv::Error(DictionaryProblem(path) + L": the file is missing.");
     std::error_code ec;
     const auto size = std::filesystem::file_size(zv::FsPath(path), ec);
     if (!ec && size > kMaxDictionaryBytes) throw zv::Error(DictionaryProblem(path) + L": the file is too large.");
     try {
-        std::string bytes = zv::ReadFileBytes(path);
+        FileBytes bytes = FileBytes::Read(path);
         ++TheCache().filesRead;
         return bytes;
     } catch (const zv::Error& e) {

@@ -28,7 +28,7 @@ const FileLayout& SpellDictionary::Layout() {
     return layout;
 }
 
-SpellDictionary::SpellDictionary(std::string bytes, const std::wstring& what)
+SpellDictionary::SpellDictionary(FileBytes bytes, const std::wstring& what)
     : image_(std::move(bytes), Layout(), what) {
     auto fail = [&](const std::wstring& why) { throw zv::Error(what + L": " + why + L"."); };
     const std::uint32_t words = image_.Count(kWords);

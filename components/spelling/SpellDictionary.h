@@ -32,7 +32,7 @@ std::uint32_t LetterMask(std::u32string_view folded);
 class SpellDictionary {
 public:
     // Throws zv::Error naming `what` when the bytes are no sound dictionary.
-    SpellDictionary(std::string bytes, const std::wstring& what);
+    SpellDictionary(FileBytes bytes, const std::wstring& what);
 
     std::uint32_t WordCount() const { return image_.Count(kWords); }
     std::string_view Text(std::uint32_t word) const;

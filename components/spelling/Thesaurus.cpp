@@ -34,7 +34,7 @@ const FileLayout& Thesaurus::Layout() {
     return layout;
 }
 
-Thesaurus::Thesaurus(std::string bytes, const std::wstring& what) : image_(std::move(bytes), Layout(), what) {
+Thesaurus::Thesaurus(FileBytes bytes, const std::wstring& what) : image_(std::move(bytes), Layout(), what) {
     auto fail = [&](const std::wstring& why) { throw zv::Error(what + L": " + why + L"."); };
     const std::uint64_t pool = image_.Count(kPool), meanings = image_.Count(kMeanings),
                         synonyms = image_.Count(kSynonyms), texts = image_.Count(kTexts);

@@ -55,7 +55,7 @@ struct ThesaurusResult {
 class Thesaurus {
 public:
     // Throws zv::Error naming `what` when the bytes are no sound thesaurus.
-    Thesaurus(std::string bytes, const std::wstring& what);
+    Thesaurus(FileBytes bytes, const std::wstring& what);
 
     std::uint32_t EntryCount() const { return image_.Count(kEntries); }
     std::string_view Headword(std::uint32_t entry) const;

@@ -153,7 +153,8 @@ void frmSpellCheck::Advance() {
 void frmSpellCheck::Finish(bool cancelled) {
     cancelled_ = cancelled;
     session_ = nullptr;
-    Unload();
+    // Hidden, not unloaded: the next check shows it without making its windows again.
+    Hide();
 }
 
 void frmSpellCheck::Form_QueryUnload(int& Cancel, int UnloadMode) {
