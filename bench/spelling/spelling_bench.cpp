@@ -11,6 +11,7 @@
 #include "components/spelling/Thesaurus.h"
 #include "components/spelling/UserDictionary.h"
 #include "components/spelling/WordScanner.h"
+#include "bench/spelling/SamplePage.h"
 
 namespace {
 
@@ -35,29 +36,9 @@ void LoadDictionaries(benchmark::State& state) {
 }
 BENCHMARK(LoadDictionaries)->Unit(benchmark::kMillisecond);
 
-// A page of 500 words of ordinary prose with a few slips, names, numbers and an address.
-std::wstring Page() {
-    const std::wstring paragraph =
-        L"When the author opens a module, the editor shows its first page. Each page holds text, tables, "
-        L"images and movies; the author writes, formats and links them as a learner will later see them "
-        L"in the player. Spelling matters here: a page with recieve or teh in it looks careless, and a "
-        L"learner who meets such slips trusts the course a little less. The checker reads the page word by "
-        L"word, skips numbers such as 2024 and addresses like www.example.com, and stops at each word it "
-        L"does not know, so that the author can change it, ignore it or add it to the dictionary. ";
-    std::wstring page;
-    while (true) {
-        page += paragraph;
-        std::size_t words = 0;
-        sp::WordSpan w;
-        for (std::size_t from = 0; sp::FindWord(page, from, w); from = w.End()) ++words;
-        if (words >= 500) break;
-    }
-    return page;
-}
-
 void CheckPage(benchmark::State& state) {
     sp::SpellChecker checker(std::make_shared<sp::SpellDictionary>(zv::ReadFileBytes(kDictionary), L"main"), nullptr);
-    const std::wstring page = Page();
+    const std::wstring page = sp::bench::SamplePage();
     const sp::SkipOptions skip{true, true, true};
     std::size_t words = 0, wrong = 0;
     for (auto _ : state) {

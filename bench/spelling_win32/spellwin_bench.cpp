@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/spelling/SamplePage.h"
 #include "components/spelling/SharedDictionaries.h"
 #include "components/spelling/Unicode.h"
 #include "components/spelling/win32/VSSpell.h"
@@ -44,19 +45,6 @@ public:
     }
 };
 
-std::wstring Page() {
-    const std::wstring paragraph =
-        L"When the author opens a module, the editor shows its first page. Each page holds text, tables, "
-        L"images and movies; the author writes, formats and links them as a learner will later see them "
-        L"in the player. Spelling matters here: a page with recieve or teh in it looks careless, and a "
-        L"learner who meets such slips trusts the course a little less. The checker reads the page word by "
-        L"word, skips numbers such as 2024 and addresses like www.example.com, and stops at each word it "
-        L"does not know, so that the author can change it, ignore it or add it to the dictionary.\r\n";
-    std::wstring page;
-    for (int i = 0; i < 5; ++i) page += paragraph;
-    return page;
-}
-
 }  // namespace
 
 int wmain() {
@@ -68,7 +56,7 @@ int wmain() {
     form.VSSpell1.SetMainDictionary(main);
     form.VSSpell1.SetUserDictionary(user);
     form.Show();
-    form.Text1.SetText(Page());
+    form.Text1.SetText(sp::bench::SamplePage());
     form.VSSpell1.SetAutoLinkHwnd(form.Text1.hWnd());
     ui::DoEvents();
 
