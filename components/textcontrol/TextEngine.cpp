@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <filesystem>
 
 #include "base/Error.h"
 #include "base/Files.h"
+#include "base/Paths.h"
+#include "components/textcontrol/formats/HtmlReader.h"
 #include "components/textcontrol/formats/PlainText.h"
 #include "components/textcontrol/formats/RtfReader.h"
 #include "components/textcontrol/formats/RtfWriter.h"
@@ -64,9 +67,35 @@ const Layout& TextEngine::GetLayout() {
 
 // ---------------------------------------------------------------- files
 
-Document TextEngine::ParseDocument(std::string_view bytes, int format) const {
+Document TextEngine::ParseDocument(std::string_view bytes, int format, std::wstring_view folder) const {
     switch (format) {
     case kFormatOwn: return ReadTxm(bytes);
+    case kFormatHtml: {
+        HtmlOptions options;
+        options.importLinks = attributes_[attr::kImportLinks] != 0;
+        // A page's pictures are the files beside it; a bytes-only load has no "beside".
+        if (!folder.empty()) {
+            options.readImage = [folder = std::wstring(folder)](const std::wstring& name) -> std::optional<std::string> {
+                std::wstring path = folder;
+                size_t start = 0;
+                while (start <= name.size()) {
+                    size_t end = name.find_first_of(L"/\\", start);
+                    if (end == std::wstring::npos) end = name.size();
+                    path = zv::JoinPath(path, name.substr(start, end - start));
+                    start = end + 1;
+                }
+                std::error_code ec;
+                const auto size = std::filesystem::file_size(zv::FsPath(path), ec);
+                if (ec || size > limits::kMaxImageBytes) return std::nullopt;
+                try {
+                    return zv::ReadFileBytes(path);
+                } catch (const zv::Error&) {
+                    return std::nullopt;
+                }
+            };
+        }
+        return ReadHtml(bytes, options);
+    }
     case kFormatRtf: return ReadRtf(bytes, attributes_[attr::kImportLinks] != 0);
     case kFormatText: return ReadPlainText(bytes, doc_.charFormats[0]);
     default:
@@ -79,11 +108,15 @@ void TextEngine::Load(std::wstring_view path, std::int64_t offset, int format, b
     const std::string bytes = zv::ReadFileBytes(path);
     if (static_cast<std::uint64_t>(offset) > bytes.size())
         throw zv::Error(L"The file " + std::wstring(path) + L" is shorter than " + std::to_wstring(offset) + L" bytes.");
-    LoadFromBytes(std::string_view(bytes).substr(static_cast<size_t>(offset)), format, insert);
+    LoadDocument(ParseDocument(std::string_view(bytes).substr(static_cast<size_t>(offset)), format, zv::ParentFolder(path)),
+                 format, insert);
 }
 
 void TextEngine::LoadFromBytes(std::string_view bytes, int format, bool insert) {
-    Document loaded = ParseDocument(bytes, format);
+    LoadDocument(ParseDocument(bytes, format, {}), format, insert);
+}
+
+void TextEngine::LoadDocument(Document loaded, int format, bool insert) {
     const bool carriesPage = format == kFormatOwn || format == kFormatRtf;
     const PageSetup& stored = loaded.page;
     const int pageValues[6] = {stored.width, stored.height, stored.marginLeft, stored.marginTop, stored.marginRight,
@@ -469,14 +502,58 @@ void TextEngine::ApplyStyle(std::wstring_view name) {
     if (!style) return;
     const Style copy = *style;
     Record(EditKind::Formatting);
+    ApplyStyleFormats(copy);
+    Notify(ChangeKind::Format);
+}
+
+void TextEngine::ApplyStyleFormats(const Style& style) {
     doc_.ModifyParaFormats(selStart_, selLength_, [&](ParaFormat& f) {
-        f = copy.para;
-        f.styleName = copy.name;
+        f = style.para;
+        f.styleName = style.name;
     });
     const auto [first, last] = doc_.ParagraphRange(selStart_, selLength_);
     const int start = doc_.ParagraphStart(first);
     const int end = doc_.ParagraphStart(last) + static_cast<int>(doc_.paragraphs[static_cast<size_t>(last)].text.size());
-    doc_.ModifyCharFormats(start, end - start, [&](CharFormat& f) { f = copy.chars; });
+    doc_.ModifyCharFormats(start, end - start, [&](CharFormat& f) { f = style.chars; });
+}
+
+void TextEngine::SetStyles(std::vector<Style> styles, const std::vector<std::pair<std::wstring, std::wstring>>& renamed,
+                           std::wstring_view apply) {
+    Record(EditKind::Formatting);
+    doc_.EditStyles() = std::move(styles);
+    // The style name a paragraph should now carry; nullopt when its own stays.
+    auto restyled = [&](const ParaFormat& f) -> std::optional<std::wstring> {
+        if (f.styleName.empty()) return std::nullopt;
+        for (const auto& [from, to] : renamed)
+            if (f.styleName == from) return to;
+        for (const auto& s : doc_.styles)
+            if (s.name == f.styleName) return std::nullopt;
+        return std::wstring();  // its style is gone: the look stays, the name goes
+    };
+    // Only the paragraphs that change go through the editing members, so the step stays small.
+    for (int i = 0; i < doc_.ParagraphCount(); ++i) {
+        if (auto name = restyled(doc_.paragraphs[static_cast<size_t>(i)].format))
+            doc_.ModifyParaFormats(doc_.ParagraphStart(i), 0, [&](ParaFormat& f) { f.styleName = *name; });
+    }
+    for (bool header : {true, false}) {
+        const Story& story = header ? doc_.header : doc_.footer;
+        bool changes = false;
+        for (const auto& p : story.paragraphs) changes = changes || restyled(p.format).has_value();
+        if (!changes) continue;
+        for (auto& p : doc_.EditStory(header).paragraphs) {
+            if (auto name = restyled(p.format)) {
+                p.format.styleName = *name;
+                p.stamp = ++doc_.stampCounter;
+            }
+        }
+    }
+    for (const auto& s : doc_.styles) {
+        if (s.name == apply) {
+            const Style copy = s;
+            ApplyStyleFormats(copy);
+            break;
+        }
+    }
     Notify(ChangeKind::Format);
 }
 

@@ -7,8 +7,8 @@
 //              operations that keep every anchored item in step; UndoHistory (a journal of what each
 //              step changed, model/Journal.h, with the step's kind).
 //   formats/   readers and writers: TxmFormat (format 3, our own), RtfReader/RtfWriter (5),
-//              PlainText (1). Each reader builds a new Document and validates it, so a failed load
-//              never touches the engine's document.
+//              PlainText (1), HtmlReader (4, read only). Each reader builds a new Document and
+//              validates it, so a failed load never touches the engine's document.
 //   layout/    Layout breaks paragraphs into lines against a TextMeasurer and places them on pages;
 //              it caches per paragraph, so an edit re-breaks only what it touched.
 //   TextEngine (this file) carries the control's whole state (document, selection, undo, current
@@ -25,6 +25,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "components/textcontrol/layout/Layout.h"
 #include "components/textcontrol/model/Document.h"
@@ -200,6 +202,11 @@ public:
     void SetFrameDistance(int twips);
     void ApplyStyle(std::wstring_view name);
     void AddStyle(Style style);
+    // Replaces the named styles in one undo step: paragraphs of a renamed style take its new name,
+    // those of a style no longer there keep their formats without a style name; then `apply`, when
+    // not empty, is applied to the selection as ApplyStyle does.
+    void SetStyles(std::vector<Style> styles, const std::vector<std::pair<std::wstring, std::wstring>>& renamed,
+                   std::wstring_view apply = {});
 
     // ---------------- fields ----------------
     // Inserts a field showing `text` at the caret (replacing a selection); 0 when a field cannot go
@@ -306,9 +313,12 @@ private:
     void SetParaValue(int ParaFormat::*member, int value);
     // Asks the host for the windows of windowed objects from id `firstId` on, then names them.
     void RestoreWindowedObjects(int firstId);
-    Document ParseDocument(std::string_view bytes, int format) const;
+    // `folder`: where the file was read from (an HTML page's pictures lie beside it), or empty.
+    Document ParseDocument(std::string_view bytes, int format, std::wstring_view folder) const;
+    void LoadDocument(Document loaded, int format, bool insert);
     int InsertObject(Object object);
     void SetStory(bool header, std::wstring_view text);
+    void ApplyStyleFormats(const Style& style);
 
     Document doc_;
     UndoHistory undo_;

@@ -6,7 +6,6 @@
 #include "base/Error.h"
 
 namespace tx {
-namespace {
 
 void AppendCodePoint(std::wstring& out, char32_t cp) {
     if constexpr (sizeof(wchar_t) == 2) {
@@ -20,7 +19,6 @@ void AppendCodePoint(std::wstring& out, char32_t cp) {
     out.push_back(static_cast<wchar_t>(cp));
 }
 
-// Strict UTF-8: false on any malformed, overlong or surrogate sequence.
 bool DecodeUtf8(std::string_view bytes, std::wstring& out) {
     size_t i = 0;
     while (i < bytes.size()) {
@@ -45,8 +43,6 @@ bool DecodeUtf8(std::string_view bytes, std::wstring& out) {
     }
     return true;
 }
-
-}  // namespace
 
 std::wstring DecodePlainText(std::string_view bytes) {
     if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {

@@ -436,7 +436,11 @@ TEST(TextEngine, AFailedLoadLeavesTheDocumentAsItWas) {
             EXPECT_FALSE(e.CanUndo());
         }
     }
-    EXPECT_THROW(e.LoadFromBytes("x", 4), zv::Error) << "HTML comes later";
+    EXPECT_THROW(e.LoadFromBytes("x", 2), zv::Error) << "a format code the control does not read";
+    std::string wideTable = "<table><tr>";
+    for (int i = 0; i < 64; ++i) wideTable += "<td>cell";
+    EXPECT_THROW(e.LoadFromBytes(wideTable, kFormatHtml), zv::Error);
+    EXPECT_TRUE(testing::SameModel(before, e.Doc()));
     EXPECT_THROW(e.Load(L"/nonexistent/file.txm", 30, kFormatOwn), zv::Error);
 }
 
