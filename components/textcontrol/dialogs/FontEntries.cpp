@@ -67,16 +67,11 @@ Checked<CharValues> ReadFont(const FontBoxes& entered, const FontBoxes& shown, c
             r.error = BoxNeeds(L"Font", L"a font name of at most " + std::to_wstring(limits::kMaxFaceName) + L" characters");
             return r;
         }
+        // A face not installed is taken as typed, as word processors do: the screen shows a
+        // substitute and the name travels with the text to where the font may exist.
         v.face = face;
-        if (!faces.empty()) {
-            v.face.reset();
-            for (const auto& known : faces)
-                if (SameName(known, face)) v.face = known;
-            if (!v.face) {
-                r.error = EntryError{L"Font", L"The \"Font\" box names a font that is not installed: " + face + L"."};
-                return r;
-            }
-        }
+        for (const auto& known : faces)
+            if (SameName(known, face)) v.face = known;
     }
     if (Trim(entered.size) != Trim(shown.size)) {
         const auto points = ParseNumber(entered.size);

@@ -30,8 +30,8 @@ const std::vector<NamedColor>& StandardColors();
 std::vector<NamedColor> ColorChoices(std::optional<Color> current);
 
 FontBoxes ShowFont(const CharValues& selected);
-// What OK applies: only boxes the author changed. `faces` are the installed fonts; a face typed
-// that is not among them is refused (an empty list takes any name).
+// What OK applies: only boxes the author changed. `faces` are the installed fonts: a face typed in
+// another case takes its installed spelling; one not installed is taken as typed.
 Checked<CharValues> ReadFont(const FontBoxes& entered, const FontBoxes& shown, const std::vector<std::wstring>& faces);
 
 }  // namespace tx::dialogs

@@ -138,34 +138,28 @@ bool ApplyChars(TextEngine& engine, const CharValues& change) {
 }
 
 bool ApplyParagraphs(TextEngine& engine, const ParaValues& change) {
+    return ChangeParagraphs(engine, [&](ParaFormat& f) { ApplyTo(f, change); });
+}
+
+bool ChangeParagraphs(TextEngine& engine, const std::function<void(ParaFormat&)>& change) {
     const Document& doc = engine.Doc();
     const auto [first, last] = doc.ParagraphRange(engine.SelStart(), engine.SelLength());
     bool changes = false;
     for (int i = first; i <= last && !changes; ++i) {
         ParaFormat f = doc.paragraphs[static_cast<size_t>(i)].format;
-        const ParaFormat before = f;
-        ApplyTo(f, change);
-        changes = !(f == before);
+        change(f);
+        changes = !(f == doc.paragraphs[static_cast<size_t>(i)].format);
     }
     if (!changes) return false;
-    engine.FormatParagraphs([&](ParaFormat& f) { ApplyTo(f, change); });
+    engine.FormatParagraphs(change);
     return true;
 }
 
 bool StepListLevel(TextEngine& engine, int delta) {
-    const Document& doc = engine.Doc();
-    const auto [first, last] = doc.ParagraphRange(engine.SelStart(), engine.SelLength());
-    auto steps = [delta](const ParaFormat& f) {
+    return ChangeParagraphs(engine, [delta](ParaFormat& f) {
         const int level = f.listLevel + delta;
-        return f.listKind != ListKind::None && level >= 0 && level <= kMaxListLevel;
-    };
-    bool any = false;
-    for (int i = first; i <= last; ++i) any = any || steps(doc.paragraphs[static_cast<size_t>(i)].format);
-    if (!any) return false;
-    engine.FormatParagraphs([&](ParaFormat& f) {
-        if (steps(f)) f.listLevel += delta;
+        if (f.listKind != ListKind::None && level >= 0 && level <= kMaxListLevel) f.listLevel = level;
     });
-    return true;
 }
 
 }  // namespace tx::dialogs

@@ -6,6 +6,7 @@
 // "leave each character or paragraph as it is". A change that would alter nothing records no
 // undo step; one that alters something is one "Formatting" step.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,6 +49,8 @@ void ApplyTo(ParaFormat& format, const ParaValues& change);
 // Applies a change to the selection; false when it would change nothing (no undo step then).
 bool ApplyChars(TextEngine& engine, const CharValues& change);
 bool ApplyParagraphs(TextEngine& engine, const ParaValues& change);
+// Any change made to each selected paragraph, the same way.
+bool ChangeParagraphs(TextEngine& engine, const std::function<void(ParaFormat&)>& change);
 
 // One list level deeper (+1) or higher (-1) for the selected list paragraphs; other paragraphs
 // and levels that would pass 0 or kMaxListLevel stay. False when nothing changed.

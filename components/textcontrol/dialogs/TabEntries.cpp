@@ -43,6 +43,7 @@ void TabStopList::Clear(int index) {
 
 void TabStopList::ClearAll() {
     stops_.clear();
+    clearedAll_ = true;
     edited_ = true;
 }
 
@@ -53,13 +54,21 @@ int TabStopList::IndexOf(int position) const {
 }
 
 std::wstring TabStopList::Describe(const TabStop& stop, int unit) {
-    return LengthText(stop.position, unit) + L" " + UnitName(unit) + L"\t" + TabKindNames()[static_cast<size_t>(stop.kind)];
+    return LengthText(stop.position, unit) + L" " + UnitName(unit) + L"   " + TabKindNames()[static_cast<size_t>(stop.kind)];
 }
 
-ParaValues TabStopList::Change() const {
-    ParaValues v;
-    if (edited_) v.tabs = stops_;
-    return v;
+void TabStopList::ApplyTo(std::vector<TabStop>& tabs) const {
+    if (!edited_) return;
+    if (!Mixed()) {
+        tabs = stops_;
+        return;
+    }
+    for (const TabStop& stop : stops_) {
+        auto same = std::find_if(tabs.begin(), tabs.end(), [&](const TabStop& t) { return t.position == stop.position; });
+        if (same != tabs.end()) same->kind = stop.kind;
+        else tabs.push_back(stop);
+    }
+    std::sort(tabs.begin(), tabs.end(), [](const TabStop& a, const TabStop& b) { return a.position < b.position; });
 }
 
 }  // namespace tx::dialogs

@@ -1,6 +1,7 @@
 #pragma once
-// The tabs dialog's list of stops. It starts with the selected paragraphs' stops; when they differ
-// it starts empty and, until the author sets or clears a stop, OK leaves every paragraph's own.
+// The tabs dialog's list of stops. It starts with the selected paragraphs' stops. When they differ
+// it starts empty: the stops set then are added to each paragraph's own (none is lost), until
+// Clear All makes every paragraph's stops the list's.
 
 #include <optional>
 #include <string>
@@ -20,7 +21,9 @@ public:
     explicit TabStopList(const ParaValues& selected);
 
     const std::vector<TabStop>& Stops() const { return stops_; }
-    bool Mixed() const { return mixed_ && !edited_; }
+    // The paragraphs differ and keep their own stops, with the list's added.
+    bool Mixed() const { return mixed_ && !clearedAll_; }
+    bool Edited() const { return edited_; }
     // Adds a stop at the typed position, or gives the stop already there the new kind. The stops
     // stay in order; the error names the position box.
     std::optional<EntryError> Set(std::wstring_view position, TabKind kind, int unit);
@@ -30,12 +33,13 @@ public:
     int IndexOf(int position) const;
     // A list entry: "1.00 in   Left".
     static std::wstring Describe(const TabStop& stop, int unit);
-    // What OK applies: the stops when the author changed them, else nothing.
-    ParaValues Change() const;
+    // What OK does to one paragraph's stops (nothing unless the author changed the list).
+    void ApplyTo(std::vector<TabStop>& tabs) const;
 
 private:
     std::vector<TabStop> stops_;
     bool mixed_ = false;
+    bool clearedAll_ = false;
     bool edited_ = false;
 };
 

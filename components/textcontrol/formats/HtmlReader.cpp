@@ -924,15 +924,18 @@ private:
         o.width = std::clamp(info.width > 0 ? info.width : 1440, 1, limits::kMaxTwips);
         o.height = std::clamp(info.height > 0 ? info.height : 1440, 1, limits::kMaxTwips);
         // The page's own size for the picture, in pixels; one side alone keeps the proportions.
-        const auto w = tag.Find(L"width") ? Pixels(*tag.Find(L"width")) : std::nullopt;
-        const auto h = tag.Find(L"height") ? Pixels(*tag.Find(L"height")) : std::nullopt;
+        auto pixels = [&](const wchar_t* attribute) {
+            const std::wstring* value = tag.Find(attribute);
+            return value ? Pixels(*value).value_or(0) : 0;
+        };
+        const int w = pixels(L"width"), h = pixels(L"height");
         auto scale = [](int px, int natural) {
             return static_cast<int>(std::clamp<long long>(static_cast<long long>(px) * kPixel * 100 / natural, 1, limits::kMaxScale));
         };
-        if (w && *w > 0) o.scaleX = scale(*w, o.width);
-        if (h && *h > 0) o.scaleY = scale(*h, o.height);
-        if (w && *w > 0 && !(h && *h > 0)) o.scaleY = o.scaleX;
-        if (h && *h > 0 && !(w && *w > 0)) o.scaleX = o.scaleY;
+        if (w > 0) o.scaleX = scale(w, o.width);
+        if (h > 0) o.scaleY = scale(h, o.height);
+        if (w > 0 && h <= 0) o.scaleY = o.scaleX;
+        if (h > 0 && w <= 0) o.scaleX = o.scaleY;
         o.image = std::make_shared<const std::string>(std::move(*bytes));
         StartParagraph();
         FlushSpace();

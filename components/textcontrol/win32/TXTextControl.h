@@ -18,11 +18,23 @@ public:
     TextControl* operator->() { return &control_; }
     void SetEvents(TextControlEvents* events) { control_.SetEvents(events); }
 
+    // ---- the control's own dialogs, modal over its form (built in components/textcontrol/dialogs/) ----
+    // The unit the dialogs show lengths in: 1 inch, 2 centimetre.
+    int MeasureUnit() const { return measureUnit_; }
+    void SetMeasureUnit(int unit) { measureUnit_ = unit; }
+    // Each formats the selection; true when the author pressed OK (what it changed is one undo step).
+    bool FontDialog();
+    bool ParagraphDialog();
+    bool BulletsAndNumberingDialog();
+    bool TabsDialog();
+    bool StyleDialog();
+
 protected:
     void CreateKindWindow() override;
 
 private:
     TextControl control_;
+    int measureUnit_ = 1;
 };
 
 }  // namespace tx

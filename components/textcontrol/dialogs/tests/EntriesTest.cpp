@@ -89,7 +89,7 @@ TEST(FontEntries, RefusalsNameTheirBox) {
         const wchar_t* box;  // nullptr = accepted
     };
     const Case cases[] = {
-        {L"", L"12", L"Font"},          {L"Wingbats Pro", L"12", L"Font"}, {L"courier new", L"12", nullptr},
+        {L"", L"12", L"Font"},          {L"Wingbats Pro", L"12", nullptr}, {L"courier new", L"12", nullptr},
         {L"Arial", L"", L"Size"},       {L"Arial", L"0", L"Size"},         {L"Arial", L"0.5", L"Size"},
         {L"Arial", L"1639", L"Size"},   {L"Arial", L"big", L"Size"},       {L"Arial", L"1638", nullptr},
         {L"Arial", L" 12 ", nullptr},
@@ -107,10 +107,12 @@ TEST(FontEntries, RefusalsNameTheirBox) {
         EXPECT_EQ(r.error->box, c.box);
         EXPECT_NE(r.error->message.find(std::wstring(L"\"") + c.box + L"\""), std::wstring::npos) << testing::PrintToString(r.error->message);
     }
-    // A face typed in another case takes the installed font's own spelling.
+    // A face typed in another case takes the installed font's own spelling; another is kept as typed.
     FontBoxes entered = shown;
     entered.font = L"courier new";
     EXPECT_EQ(ReadFont(entered, shown, faces).value.face, L"Courier New");
+    entered.font = L" Wingbats Pro ";
+    EXPECT_EQ(ReadFont(entered, shown, faces).value.face, L"Wingbats Pro");
 }
 
 TEST(FontEntries, AColourOutsideTheListIsOfferedAsCustom) {
@@ -259,13 +261,15 @@ TEST(TabEntries, StopsStayInOrderAndASecondSetChangesTheKind) {
     v.tabs = std::vector<TabStop>{{1440, TabKind::Left}};
     TabStopList list(v);
     EXPECT_FALSE(list.Mixed());
-    EXPECT_FALSE(list.Change().tabs.has_value());  // nothing edited: nothing applied
+    std::vector<TabStop> paragraph = {{100, TabKind::Left}};
+    list.ApplyTo(paragraph);
+    EXPECT_EQ(paragraph, (std::vector<TabStop>{{100, TabKind::Left}}));  // nothing edited: nothing applied
     EXPECT_FALSE(list.Set(L"0.5", TabKind::Right, kUnitInch));
     EXPECT_FALSE(list.Set(L"1", TabKind::Decimal, kUnitInch));
     ASSERT_EQ(list.Stops().size(), 2u);
     EXPECT_EQ(list.Stops()[0], (TabStop{720, TabKind::Right}));
     EXPECT_EQ(list.Stops()[1], (TabStop{1440, TabKind::Decimal}));
-    EXPECT_EQ(TabStopList::Describe(list.Stops()[1], kUnitCentimetre), L"2.54 cm\tDecimal");
+    EXPECT_EQ(TabStopList::Describe(list.Stops()[1], kUnitCentimetre), L"2.54 cm   Decimal");
     for (const wchar_t* bad : {L"0", L"-1", L"x", L"", L"23"}) {
         const auto e = list.Set(bad, TabKind::Left, kUnitInch);
         ASSERT_TRUE(e.has_value()) << testing::PrintToString(std::wstring(bad));
@@ -273,19 +277,34 @@ TEST(TabEntries, StopsStayInOrderAndASecondSetChangesTheKind) {
     }
     list.Clear(5);  // out of range: nothing
     list.Clear(0);
-    ASSERT_EQ(list.Change().tabs->size(), 1u);
+    list.ApplyTo(paragraph);
+    EXPECT_EQ(paragraph, (std::vector<TabStop>{{1440, TabKind::Decimal}}));  // the list replaces the stops
     list.ClearAll();
-    EXPECT_TRUE(list.Change().tabs->empty());  // cleared stops are applied as none
+    list.ApplyTo(paragraph);
+    EXPECT_TRUE(paragraph.empty());
 }
 
-TEST(TabEntries, DifferingParagraphsStartEmptyAndAreLeftAloneUntilEdited) {
+TEST(TabEntries, DifferingParagraphsKeepTheirOwnStopsAndGainTheSetOnes) {
     TabStopList list(ParaValues{});
     EXPECT_TRUE(list.Mixed());
     EXPECT_TRUE(list.Stops().empty());
-    EXPECT_FALSE(list.Change().tabs.has_value());
+    std::vector<TabStop> first = {{720, TabKind::Left}, {2880, TabKind::Left}};
+    std::vector<TabStop> second = {{1440, TabKind::Right}};
+    list.ApplyTo(first);
+    EXPECT_EQ(first.size(), 2u);
+    EXPECT_FALSE(list.Set(L"1", TabKind::Center, kUnitInch));
+    EXPECT_FALSE(list.Set(L"0.5", TabKind::Decimal, kUnitInch));
+    EXPECT_TRUE(list.Mixed());
+    list.ApplyTo(first);
+    list.ApplyTo(second);
+    EXPECT_EQ(first, (std::vector<TabStop>{{720, TabKind::Decimal}, {1440, TabKind::Center}, {2880, TabKind::Left}}));
+    EXPECT_EQ(second, (std::vector<TabStop>{{720, TabKind::Decimal}, {1440, TabKind::Center}}));
+    // Clear All: from then on every paragraph gets exactly the list.
     list.ClearAll();
     EXPECT_FALSE(list.Mixed());
-    EXPECT_TRUE(list.Change().tabs.has_value());
+    EXPECT_FALSE(list.Set(L"2", TabKind::Left, kUnitInch));
+    list.ApplyTo(first);
+    EXPECT_EQ(first, (std::vector<TabStop>{{2880, TabKind::Left}}));
 }
 
 TEST(TabEntries, ThePositionBoxRefusesAStopBeyondTheLimit) {
