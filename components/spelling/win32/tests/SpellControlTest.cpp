@@ -95,6 +95,27 @@ TEST_F(SpellControlTest, TheWholeTextCheckThroughEveryButton) {
     EXPECT_EQ(host.VSSpell1.BadWordCount(), 1);
 }
 
+TEST_F(SpellControlTest, AWordFarDownIsScrolledIntoView) {
+    std::wstring text;
+    for (int i = 0; i < 80; ++i) text += L"The cat sat on the mat.\r\n";
+    text += L"The last line has a wrod in it.";
+    auto& host = Open(text);
+    const HWND edit = host.Text1.hWnd();
+    ui::test::OnNextModal<frmSpellCheck>([&](frmSpellCheck& d) {
+        EXPECT_EQ(d.lblWord.Caption(), L"wrod");
+        EXPECT_GT(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+        RECT client, word;
+        GetClientRect(edit, &client);
+        ASSERT_TRUE(EditTarget(edit).ScreenRect(SelStart(edit), 4, word));
+        MapWindowPoints(nullptr, edit, reinterpret_cast<POINT*>(&word), 2);
+        EXPECT_GE(word.top, client.top);
+        EXPECT_LE(word.bottom, client.bottom);
+        ui::test::Click(d.cmdCancel);
+    });
+    host.VSSpell1.CheckText();
+    EXPECT_EQ(host.events, (std::vector<Event>{{L"cancelled"}}));
+}
+
 TEST_F(SpellControlTest, ACleanTextShowsNoDialogAndCountsNothing) {
     auto& host = Open(L"The cat sat on the mat. See www.exmaple.com or 2nd MP3s, NASA and Atat\xFCrk's o\x2019" L"clock.");
     for (int option : {option::kSkipWordsWithDigits, option::kSkipAddresses, option::kSkipWordsInCapitals})
