@@ -46,6 +46,9 @@ struct State {
     bool bold = false, italic = false, underline = false, strike = false;
     int fore = 0, back = 0;           // colour table indices, 0 = automatic
     int exactSize = 0;                // ours: twips
+    int script = 0;                   // \super 1, \sub 2
+    int rise = 0;                     // \up, \dn: twips
+    std::optional<int> exactBaseline; // ours: the whole offset in twips
     std::uint32_t formatIndex = 0;
     bool formatDirty = true;
     // Paragraph properties.
@@ -471,10 +474,20 @@ private:
         f.strike = s.strike;
         f.color = ColorAt(s.fore, kBlack);
         f.backColor = ColorAt(s.back, kNoColor);
+        // Superscript and subscript: two thirds of the size, raised by a third or lowered by a
+        // sixth of it, on top of any \up or \dn.
+        f.baseline = s.rise;
+        if (s.script != 0) {
+            f.baseline += s.script == 1 ? f.size / 3 : -f.size / 6;
+            f.size = std::max(limits::kMinFontSize, f.size * 2 / 3);
+        }
+        if (s.exactBaseline) f.baseline = *s.exactBaseline;
+        f.baseline = std::clamp(f.baseline, -limits::kMaxFontSize, limits::kMaxFontSize);
         // Keyed by the raw properties: cheaper than comparing faces, and equal formats still meet
         // in one entry because the document interns by value below.
         const RawFormat key{s.font, s.exactSize > 0 ? -s.exactSize : s.size,
-                            (s.bold ? 1 : 0) | (s.italic ? 2 : 0) | (s.underline ? 4 : 0) | (s.strike ? 8 : 0), s.fore, s.back};
+                            (s.bold ? 1 : 0) | (s.italic ? 2 : 0) | (s.underline ? 4 : 0) | (s.strike ? 8 : 0) | (s.script << 4),
+                            s.fore, s.back, s.rise, s.exactBaseline.value_or(INT32_MIN)};
         auto it = formatIndex_.find(key);
         if (it == formatIndex_.end()) {
             if (formatIndex_.size() >= limits::kMaxItems) Fail(L"the document has too many character formats");
@@ -980,6 +993,8 @@ private:
         s.bold = s.italic = s.underline = s.strike = false;
         s.fore = s.back = 0;
         s.exactSize = 0;
+        s.script = s.rise = 0;
+        s.exactBaseline.reset();
         s.formatDirty = true;
     }
 
@@ -1167,6 +1182,16 @@ private:
         if (w == "fs") { chars([&] { s.size = std::clamp(v, 1, 3276) * 10; s.exactSize = 0; }); return; }
         if (w == rtf::kZvFontSize) { chars([&] { s.exactSize = std::clamp(n, limits::kMinFontSize, limits::kMaxFontSize); }); return; }
         if (w == "cf") { chars([&] { s.fore = n; }); return; }
+        if (w == "super") { chars([&] { s.script = on ? 1 : 0; }); return; }
+        if (w == "sub") { chars([&] { s.script = on ? 2 : 0; }); return; }
+        if (w == "nosupersub") { chars([&] { s.script = 0; }); return; }
+        if (w == "up" || w == "dn") {
+            // Half-points, 6 when none are given.
+            const int halfPoints = std::clamp(hasParam ? n : 6, -3276, 3276);
+            chars([&] { s.rise = (w == "up" ? halfPoints : -halfPoints) * 10; });
+            return;
+        }
+        if (w == rtf::kZvBaseline) { chars([&] { s.exactBaseline = std::clamp(n, -limits::kMaxFontSize, limits::kMaxFontSize); }); return; }
         if (w == "cb" || w == "chcbpat" || w == "highlight") { chars([&] { s.back = n; }); return; }
 
         // Paragraph formatting.
@@ -1389,7 +1414,7 @@ private:
     std::vector<Color> colors_;
     Color color_ = 0;
     bool colorSet_ = false;
-    using RawFormat = std::tuple<int, int, int, int, int>;  // font, size, styles, colours
+    using RawFormat = std::tuple<int, int, int, int, int, int, int>;  // font, size, styles, colours, offsets
     std::map<RawFormat, std::uint32_t> formatIndex_;
     std::wstring styleName_;
     bool styleNameDone_ = false;

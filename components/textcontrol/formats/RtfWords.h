@@ -7,6 +7,7 @@ namespace tx::rtf {
 
 inline constexpr const char* kZvFontSize = "zvsz";        // exact font size in twips
 inline constexpr const char* kZvColorHigh = "zvch";       // top byte of a colour table entry
+inline constexpr const char* kZvBaseline = "zvbl";        // exact baseline offset in twips
 inline constexpr const char* kZvLineSpacing = "zvlsp";    // line spacing in percent
 inline constexpr const char* kZvListKind = "zvlk";
 inline constexpr const char* kZvListLevel = "zvll";

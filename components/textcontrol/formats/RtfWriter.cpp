@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <map>
 #include <unordered_map>
 
@@ -165,6 +166,11 @@ private:
         if (f.italic) Word("i");
         if (f.underline) Word("ul");
         if (f.strike) Word("strike");
+        if (f.baseline != 0) {
+            // \up and \dn count half-points; the size is already the one shown.
+            Word(f.baseline > 0 ? "up" : "dn", (std::abs(f.baseline) + 5) / 10);
+            if (f.baseline % 10 != 0) Word(rtf::kZvBaseline, f.baseline);
+        }
         if (f.color != kNoColor) Word("cf", ColorIndex(f.color));
         if (f.backColor != kNoColor) {
             Word("chcbpat", ColorIndex(f.backColor));

@@ -40,6 +40,7 @@ void WriteCharFormat(ByteWriter& w, const CharFormat& f) {
     w.U8(static_cast<std::uint8_t>((f.bold ? 1 : 0) | (f.italic ? 2 : 0) | (f.underline ? 4 : 0) | (f.strike ? 8 : 0)));
     w.U32(f.color);
     w.U32(f.backColor);
+    w.I32(f.baseline);
 }
 
 void WriteParaFormat(ByteWriter& w, const ParaFormat& f) {
@@ -93,7 +94,7 @@ void Section(ByteWriter& w, std::uint16_t tag, Body body) {
 
 // ---------------------------------------------------------------- reading
 
-CharFormat ReadCharFormat(ByteReader& r) {
+CharFormat ReadCharFormat(ByteReader& r, std::uint16_t version) {
     CharFormat f;
     f.face = r.Text(L"a font name", limits::kMaxFaceName);
     if (f.face.empty()) r.Fail(L"a font name is empty");
@@ -106,6 +107,7 @@ CharFormat ReadCharFormat(ByteReader& r) {
     f.strike = flags & 8;
     f.color = r.U32(L"a text colour");
     f.backColor = r.U32(L"a background colour");
+    if (version >= 2) f.baseline = r.Int(L"a baseline offset", -limits::kMaxFontSize, limits::kMaxFontSize);
     return f;
 }
 
@@ -311,7 +313,7 @@ Document ReadTxm(std::string_view bytes) {
             break;
         case kFormats: {
             const std::size_t n = s.Count(L"the format count", limits::kMaxItems, 17);
-            for (std::size_t i = 0; i < n; ++i) d.charFormats.push_back(ReadCharFormat(s));
+            for (std::size_t i = 0; i < n; ++i) d.charFormats.push_back(ReadCharFormat(s, version));
             break;
         }
         case kStyles: {
@@ -320,7 +322,7 @@ Document ReadTxm(std::string_view bytes) {
                 Style st;
                 st.name = s.Text(L"a style name", limits::kMaxTextItem);
                 st.para = ReadParaFormat(s);
-                st.chars = ReadCharFormat(s);
+                st.chars = ReadCharFormat(s, version);
                 d.styles.push_back(std::move(st));
             }
             break;

@@ -16,7 +16,8 @@
 
 namespace tx {
 
-inline constexpr std::uint16_t kTxmVersion = 1;
+// Version 2 added the character format's baseline offset; version 1 pages read with none.
+inline constexpr std::uint16_t kTxmVersion = 2;
 
 std::string WriteTxm(const Document& document);
 // Throws zv::Error saying what is wrong; builds a new document, so a failure changes nothing.

@@ -204,9 +204,11 @@ ParagraphBox Layout::Break(const Document& d, const Paragraph& p, int index, int
                 run.objectId = o->id;
                 line.ascent = std::max(line.ascent, o->ShownHeight());
             } else {
-                const FontMetrics fm = m.Metrics(d.charFormats[run.format]);
-                line.ascent = std::max(line.ascent, fm.ascent);
-                line.descent = std::max(line.descent, fm.descent);
+                // Raised or lowered text makes room above or below the line.
+                const CharFormat& cf = d.charFormats[run.format];
+                const FontMetrics fm = m.Metrics(cf);
+                line.ascent = std::max(line.ascent, Add(fm.ascent, std::max(0, cf.baseline)));
+                line.descent = std::max(line.descent, Add(fm.descent, std::max(0, -cf.baseline)));
             }
             line.runs.push_back(run);
             k = e;

@@ -23,6 +23,7 @@ struct CharFormat {
     bool strike = false;
     Color color = kBlack;
     Color backColor = kNoColor;
+    int baseline = 0;  // twips the text stands above its line's baseline (below when negative)
 
     bool operator==(const CharFormat&) const = default;
 };

@@ -82,7 +82,7 @@ void PagePainter::PaintLine(const Paragraph& p, const Line& line, int x, int y, 
         t.height = FontHeight(f);
         t.color = Resolved(f.color, kBlack);
         t.x = edges_.front();
-        t.baseline = baseline;
+        t.baseline = f.baseline != 0 ? Y(y + line.ascent - f.baseline) : baseline;
         t.text = text_;
         t.edges = edges_.data();
         surface_.Text(t);

@@ -95,6 +95,38 @@ TEST_F(PaintTest, TextRunsStandWhereTheLayoutPutThemAtEveryZoomAndOrigin) {
     }
 }
 
+// "x²" and "H₂O": raised and lowered runs stand above and below the line's baseline, and the line
+// makes room for them.
+TEST_F(PaintTest, SuperscriptAndSubscriptStandOffTheBaseline) {
+    e.SetSelText(L"x2 H2O");
+    auto lineHeight = [&] { return e.GetLayout().LineOf(e.GetLayout().Lines()[0]).height; };
+    const int plainHeight = lineHeight();
+    e.SetSelStart(1);
+    e.SetSelLength(1);
+    e.FormatSelection([](CharFormat& f) { f.size = 160; f.baseline = 80; });
+    e.SetSelStart(4);
+    e.SetSelLength(1);
+    e.FormatSelection([](CharFormat& f) { f.size = 160; f.baseline = -40; });
+    // Twips: the raised 8 pt run reaches 128 + 80 above the baseline, 16 more than the 12 pt text;
+    // the lowered one 32 + 40 below it, 24 more.
+    EXPECT_EQ(lineHeight(), plainHeight + 16 + 24);
+    const RecordingSurface s = Paint(1, 100);
+    const PaintOp* x = FindText(s, L"x");
+    const PaintOp* up = FindText(s, L"2");
+    const PaintOp* h = FindText(s, L" H");
+    ASSERT_TRUE(x && up && h);
+    const auto twoes = std::count_if(s.ops.begin(), s.ops.end(), [](const PaintOp& op) { return op.text == L"2"; });
+    ASSERT_EQ(twoes, 2);
+    const PaintOp* down = nullptr;
+    for (const PaintOp& op : s.ops)
+        if (op.text == L"2" && &op != up) down = &op;
+    const int base = 1440 + 208;
+    EXPECT_EQ(x->baseline, static_cast<int>(std::lround(base / 15.0)));
+    EXPECT_EQ(up->baseline, static_cast<int>(std::lround((base - 80) / 15.0)));
+    EXPECT_EQ(down->baseline, static_cast<int>(std::lround((base + 40) / 15.0)));
+    EXPECT_EQ(h->baseline, x->baseline);
+}
+
 TEST_F(PaintTest, RunColoursAndBackgroundsReachTheSurface) {
     e.SetSelText(L"one two three");
     testing::Select(e, L"two");

@@ -304,6 +304,32 @@ TEST(Rtf, ListsCarryDefinitionsLevelsAndLabelsForOtherPrograms) {
     }
 }
 
+// x² and H₂O: \super and \sub make the text two thirds of its size and move it off the baseline,
+// \up and \dn move it by half-points; all of it survives our RTF.
+TEST(Rtf, SuperscriptSubscriptAndBaselineOffsets) {
+    const Document d = ReadRtf(
+        "{\\rtf1\\ansi\\fs24 x{\\super 2} H{\\sub 2}O {\\up6 up}{\\dn4 down}{\\super\\up2 both}{\\super\\nosupersub n}"
+        "{\\super s\\plain p}}");
+    ASSERT_EQ(d.paragraphs[0].text, L"x2 H2O updownbothnsp");
+    struct Case {
+        int offset, size, baseline;
+    };
+    const Case cases[] = {{0, 240, 0}, {1, 160, 80}, {4, 160, -40}, {6, 240, 0}, {7, 240, 60},
+                          {9, 240, -40}, {13, 160, 100}, {17, 240, 0}, {18, 160, 80}, {19, 240, 0}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(d.FormatAt(0, c.offset).size, c.size) << c.offset;
+        EXPECT_EQ(d.FormatAt(0, c.offset).baseline, c.baseline) << c.offset;
+    }
+    const std::string rtf = WriteRtf(d);
+    EXPECT_NE(rtf.find("\\up8"), std::string::npos);
+    EXPECT_NE(rtf.find("\\dn4"), std::string::npos);
+    EXPECT_TRUE(testing::SameModel(d, ReadRtf(rtf)));
+    // An offset that is no whole half-point is kept exactly by our own word.
+    Document odd = d;
+    odd.ModifyCharFormats(0, 1, [](CharFormat& f) { f.baseline = -33; });
+    EXPECT_EQ(ReadRtf(WriteRtf(odd)).FormatAt(0, 0).baseline, -33);
+}
+
 TEST(Rtf, LinksBecomeTextWhenNotImported) {
     const Document d = ReadRtf(kWord, false);
     EXPECT_TRUE(d.fields.empty());

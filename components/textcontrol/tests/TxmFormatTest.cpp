@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "base/Error.h"
+#include "base/Files.h"
 #include "components/textcontrol/formats/TxmFormat.h"
+#include "components/textcontrol/tests/FixtureFiles.h"
 #include "components/textcontrol/tests/Fixtures.h"
 #include "components/textcontrol/tests/ModelCompare.h"
 
@@ -121,16 +123,32 @@ TEST(TxmFormat, OtherFilesAndVersionsAreRefused) {
     EXPECT_THROW(ReadTxm(""), zv::Error);
     EXPECT_THROW(ReadTxm("{\\rtf1 hello}"), zv::Error);
     std::string newer = WriteTxm(Document{});
-    newer[4] = 2;
+    newer[4] = static_cast<char>(kTxmVersion + 1);
     try {
         ReadTxm(newer);
         FAIL();
     } catch (const zv::Error& e) {
-        EXPECT_NE(e.Description().find(L"version 2"), std::wstring::npos);
+        EXPECT_NE(e.Description().find(L"version " + std::to_wstring(kTxmVersion + 1)), std::wstring::npos);
     }
     std::string damaged = WriteTxm(FullDocument());
     damaged[damaged.size() / 2] ^= 0x40;
     EXPECT_THROW(ReadTxm(damaged), zv::Error);
+}
+
+// Pages stored before the baseline offset existed read as they always did.
+TEST(TxmFormat, VersionOnePagesLoadAsBefore) {
+    const Document d = ReadTxm(zv::ReadFileBytes(testing::FixturePath(L"page-version1.txm")));
+    ASSERT_EQ(d.ParagraphCount(), 2);
+    EXPECT_EQ(d.paragraphs[0].text, L"Water is H2O and x2.");
+    EXPECT_EQ(d.paragraphs[1].text, L"Second paragraph");
+    const CharFormat& first = d.FormatAt(0, 0);
+    EXPECT_TRUE(first.bold);
+    EXPECT_EQ(first.size, 320);
+    EXPECT_EQ(first.face, L"Times New Roman");
+    EXPECT_FALSE(d.FormatAt(0, 6).bold);
+    for (const auto& f : d.charFormats) EXPECT_EQ(f.baseline, 0);
+    // Stored again, it is a current page with the same content.
+    EXPECT_TRUE(testing::SameModel(d, ReadTxm(WriteTxm(d))));
 }
 
 TEST(TxmFormat, UnknownSectionsOfALaterMinorVersionAreSkipped) {
