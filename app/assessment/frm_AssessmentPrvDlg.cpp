@@ -72,6 +72,7 @@ frm_AssessmentPrvDlg::frm_AssessmentPrvDlg() {
     SetStartUpPosition(0);
     SetFont({L"Arial", 10});
     SetBackColor(kSkinDark);
+    SetKeyPreview(true);
 
     Picture1.SetBorderStyle(0);
     Picture1.SetBackColor(kSkinDark);
@@ -225,6 +226,12 @@ void HideAnswers(ui::ControlArray<Button>& buttons, Unchosen unchosen) {
 void frm_AssessmentPrvDlg::HideAnswerChecks() { HideAnswers(Check1, ui::vbUnchecked); }
 
 void frm_AssessmentPrvDlg::HideAnswerOptions() { HideAnswers(Option1, false); }
+
+void frm_AssessmentPrvDlg::Form_KeyDown(int& KeyCode, int /*Shift*/) {
+    if (KeyCode != VK_ESCAPE) return;
+    KeyCode = 0;
+    Unload();
+}
 
 void frm_AssessmentPrvDlg::HideAnswerLabels() {
     for (int i : Label1.Indexes()) Label1[i].SetVisible(false);

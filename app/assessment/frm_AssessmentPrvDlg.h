@@ -48,6 +48,8 @@ public:
     void ShowNextQuestion();
 
     void Form_Load() override;
+    // Escape closes the preview, as it closes a dialog: the window has no frame of its own.
+    void Form_KeyDown(int& KeyCode, int Shift) override;
 
 private:
     void HideAnswerChecks();

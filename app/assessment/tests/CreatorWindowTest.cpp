@@ -405,6 +405,45 @@ TEST_F(Creator, PreviewOfOneQuestionAndItsScrollBar) {
             EXPECT_FALSE(p.IsLoaded());
         });
         Click(f.Command8);
+        // The window has no frame: Escape closes it too.
+        ui::test::OnNextModal<frm_AssessmentPrvDlg>([&](frm_AssessmentPrvDlg& p) {
+            p.Option1[0].SetFocus();
+            ui::test::PressKey(VK_ESCAPE);
+            EXPECT_FALSE(p.IsLoaded());
+        });
+        Click(f.Command8);
+    });
+}
+
+TEST_F(Creator, CommandsPutTheFocusWhereTheAuthorTypesNext) {
+    InCreator([&](frmAssCreator& f) {
+        Type(f.Text1, L"Q?");
+        Type(f.Text2, L"A");
+        f.Text3.SetFocus();
+        Click(f.cmbNext_Module);
+        EXPECT_EQ(GetFocus(), f.Text2.hWnd()) << "Next Answer";
+        f.Text3.SetFocus();
+        Click(f.cmbNext_Question);  // refused: no answer marked
+        EXPECT_EQ(GetFocus(), f.Text1.hWnd()) << "Next Question";
+        f.Text3.SetFocus();
+        Click(f.Command5);
+        EXPECT_EQ(GetFocus(), f.Text2.hWnd()) << "Delete Answer";
+        f.Text3.SetFocus();
+        Click(f.Command6);
+        EXPECT_EQ(GetFocus(), f.Text1.hWnd()) << "Delete Question";
+    });
+}
+
+TEST_F(Creator, ThePrintControlsMovieContainerIsMadeAgainEachTime) {
+    InCreator([&](frmAssCreator& f) {
+        const HWND first = f.InsertPrtMovieObject();
+        ASSERT_NE(first, nullptr);
+        EXPECT_EQ(f.PrtobjExt->Name(), L"Picture4");
+        const HWND second = f.InsertPrtMovieObject();
+        EXPECT_NE(second, nullptr);
+        EXPECT_FALSE(IsWindow(first)) << "the earlier container goes";
+        ui::DoEvents();
+        EXPECT_EQ(f.FindControl(L"Picture4"), f.PrtobjExt);
     });
 }
 
