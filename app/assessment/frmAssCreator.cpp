@@ -226,6 +226,7 @@ void frmAssCreator::Command7_Click() {
         AssCreatorGlobals& g = Model();
         // The answer in the box goes into the list too, rather than being lost when "Change" shows answer 1.
         StoreAnswer(g, ReadBoxes());
+        if (g.CurQuestion < 0 || static_cast<size_t>(g.CurQuestion) >= g.Questions.size()) return;
         const auto& answers = g.Questions[static_cast<size_t>(g.CurQuestion)].Answers;
         if (answers.empty()) return;
         AnswerSwitch_Dlg& dialog = ui::Forms::Get<AnswerSwitch_Dlg>();

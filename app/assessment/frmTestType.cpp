@@ -42,6 +42,12 @@ void frmTestType::Form_Load() {
     }
 }
 
+void frmTestType::Form_Activate() {
+    for (ui::OptionButton* option : {&Option1, &Option2, &Option3}) {
+        if (option->Value()) option->SetFocus();
+    }
+}
+
 void frmTestType::Command1_Click() {
     AssCreatorGlobals& g = App().AssCreatorControls;
     g.TestType = Option1.Value() ? L"0" : Option2.Value() ? L"1" : L"2";

@@ -21,6 +21,8 @@ public:
     frmTestType();
 
     void Form_Load() override;
+    // The chosen option has the focus, so that the arrows choose another and Enter accepts.
+    void Form_Activate() override;
     void Command1_Click();
     void Command2_Click();
 };

@@ -116,6 +116,21 @@ TEST_F(Creator, ClosingTheTestTypeDialogByItsFrameLeavesTheAnswerBefore) {
     EXPECT_EQ(TestFileBytes(), kTwoQuestions);
 }
 
+TEST_F(Creator, TestTypeIsChosenWithTheArrowsAndEnter) {
+    WriteTestFile(kTwoQuestions);
+    InCreator([&](frmAssCreator& f) {
+        ui::test::OnNextModal<frmTestType>([](frmTestType& d) {
+            EXPECT_EQ(GetFocus(), d.Option2.hWnd()) << "the chosen option has the focus";
+            ui::test::PressKey(VK_DOWN);
+            EXPECT_TRUE(d.Option3.Value());
+            ui::test::PressKey(VK_RETURN);
+        });
+        Click(f.Command2);
+        EXPECT_FALSE(f.IsLoaded());
+    });
+    EXPECT_EQ(TestFileBytes().substr(0, 5), "\"2\"\r\n");
+}
+
 TEST_F(Creator, SaveOnAOneQuestionTestStoresAndKeepsTheWindowOpen) {
     InCreator([&](frmAssCreator& f) {
         TypeQuestion(f, L"Only?", {L"*Yes", L"No"});
