@@ -29,12 +29,6 @@ bool Wide() { return UseUnicodeAPI() == -1; }
 
 }  // namespace
 
-ComPtr<FontType> FontType::New() {
-    ComPtr<FontType> font;
-    font.Attach(new FontType());
-    return font;
-}
-
 FontType::FontType() : AutomationObject(IID__FontType, kSource) {}
 
 void FontType::SetEnumLogFontA(const EnumLogFontABytes& record) {

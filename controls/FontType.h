@@ -19,7 +19,7 @@ namespace palvex {
 class FontType final : public AutomationObject<_FontType> {
 public:
     static HRESULT CreateInstance(REFIID iid, void** out) { return Create<FontType>(iid, out); }
-    static Microsoft::WRL::ComPtr<FontType> New();
+    static Microsoft::WRL::ComPtr<FontType> New() { return Make<FontType>(); }
     FontType();
 
     HRESULT STDMETHODCALLTYPE get_Index(LONG* Index) override;

@@ -78,7 +78,8 @@ bool SameObject(IUnknown* a, IUnknown* b) {
     ComPtr<IUnknown> first, second;
     a->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(first.GetAddressOf()));
     b->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(second.GetAddressOf()));
-    return first && first == second;
+    // Compared as pointers: two smart pointers would compare as the truth of each.
+    return first && first.Get() == second.Get();
 }
 
 void Check(HRESULT hr) {
@@ -106,12 +107,6 @@ IUnknown* ObjectArgument(const VARIANT* argument) {
 }
 
 }  // namespace
-
-ComPtr<MultiGradient> MultiGradient::New() {
-    ComPtr<MultiGradient> made;
-    made.Attach(new MultiGradient());
-    return made;
-}
 
 MultiGradient::MultiGradient() : AutomationObject(IID__MultiGradient, kSource) {}
 

@@ -18,7 +18,7 @@ namespace palvex {
 class MultiGradient final : public AutomationObject<_MultiGradient> {
 public:
     static HRESULT CreateInstance(REFIID iid, void** out) { return Create<MultiGradient>(iid, out); }
-    static Microsoft::WRL::ComPtr<MultiGradient> New();
+    static Microsoft::WRL::ComPtr<MultiGradient> New() { return Make<MultiGradient>(); }
     MultiGradient();
 
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,

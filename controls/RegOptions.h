@@ -2,6 +2,8 @@
 // RegOptions: the font-display options of one control of one application, or the global set, kept
 // under the current user's key.
 
+#include <wrl/client.h>
+
 #include <string>
 
 #include "controls/com/Automation.h"
@@ -14,6 +16,7 @@ namespace palvex {
 class RegOptions final : public AutomationObject<_RegOptions> {
 public:
     static HRESULT CreateInstance(REFIID iid, void** out) { return Create<RegOptions>(iid, out); }
+    static Microsoft::WRL::ComPtr<RegOptions> New() { return Make<RegOptions>(); }
     RegOptions();
 
     HRESULT STDMETHODCALLTYPE get_CtlName(BSTR* CtlName) override;

@@ -128,6 +128,13 @@ public:
         object->Release();
         return hr;
     }
+    // A new object of the derived class for the library's own use.
+    template <class Derived>
+    static Microsoft::WRL::ComPtr<Derived> Make() {
+        Microsoft::WRL::ComPtr<Derived> made;
+        made.Attach(new Derived());
+        return made;
+    }
 
 protected:
     AutomationObject(REFIID iid, const wchar_t* source) : DualInterface<Interface>(iid, source) {}

@@ -28,7 +28,7 @@ std::wstring CharsetKey(int32_t charset) {
 
 bool ValidSymbolDraw(int32_t value) { return value >= -1 && value <= 1; }
 bool ValidFaceDraw(int32_t value) { return value >= -1 && value <= 2; }
-bool ValidFilterCode(int32_t value) { return value >= 0 && (value & ~kFilterBits) == 0; }
+bool ValidFilterCode(int32_t value) { return value >= 0 && (value & ~kFilterBits) == 0 && (value & 3) != 3; }
 
 FontOptions ReadFontOptions(const std::function<RegistryValue(const wchar_t* name)>& read) {
     const FontOptions defaults;

@@ -37,7 +37,8 @@ struct FontOptions {
 
 bool ValidSymbolDraw(int32_t value);
 bool ValidFaceDraw(int32_t value);
-// A code made only of the pitch and family bits.
+// A code made only of the pitch and family bits, with a pitch that names one (0 any, 1 fixed,
+// 2 variable).
 bool ValidFilterCode(int32_t value);
 
 // The six value names, in the order they are read and written.

@@ -89,14 +89,12 @@ class Hosted : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         apartment_ = new ComApartment();
-        dll_ = new PalvexLibrary();
-        auto registerServer = dll_->Entry<HRESULT(STDAPICALLTYPE*)()>("DllRegisterServer");
-        ASSERT_NE(registerServer, nullptr);
-        ASSERT_HRESULT_SUCCEEDED(registerServer());
+        library_ = new RegisteredLibrary();
+        dll_ = &library_->Dll();
+        ASSERT_TRUE(library_->Registered());
     }
     static void TearDownTestSuite() {
-        if (auto unregisterServer = dll_->Entry<HRESULT(STDAPICALLTYPE*)()>("DllUnregisterServer")) unregisterServer();
-        delete dll_;
+        delete library_;
         delete apartment_;
     }
     void SetUp() override {
@@ -152,6 +150,7 @@ protected:
     }
 
     static inline ComApartment* apartment_ = nullptr;
+    static inline RegisteredLibrary* library_ = nullptr;
     static inline PalvexLibrary* dll_ = nullptr;
     std::unique_ptr<frmHost> form_;
     std::vector<Event> events_;
@@ -768,13 +767,9 @@ TEST_F(Rows, NoColourEntriesAndEmptyFieldsDrawWhatTheyShould) {
 
 // Another container than ours: the system's ATL host window activates the control by ProgID.
 TEST_F(Hosted, ActivatesInTheSystemAtlContainer) {
-    HMODULE atl = LoadLibraryW(L"atl.dll");
-    ASSERT_NE(atl, nullptr);
-    auto init = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
-    auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(
-        reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
-    ASSERT_TRUE(init && getControl);
-    ASSERT_TRUE(init());
+    ASSERT_NE(AtlContainer(), nullptr);
+    auto getControl = AtlEntry<HRESULT(WINAPI*)(HWND, IUnknown**)>("AtlAxGetControl");
+    ASSERT_TRUE(getControl);
     HWND host = CreateWindowExW(0, L"AtlAxWin", L"Palvex.ColorCombo", WS_CHILD | WS_VISIBLE, 10, 10, 200, 24,
                                 form_->hWnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(host, nullptr);

@@ -186,7 +186,8 @@ TEST(FontOptions, ValuesOfTheWrongKindOrOutOfRangeReadAsDefaults) {
         {L"SymbolDraw", RegistryValue::Long(2)},          {L"SymbolDraw", RegistryValue::Long(-2)},
         {L"FaceDraw", RegistryValue::Long(3)},            {L"FaceDraw", RegistryValue::Long(INT32_MIN)},
         {L"FaceDraw", RegistryValue::Text(L"1")},         {L"FilterCode", RegistryValue::Long(0x80)},
-        {L"FilterCode", RegistryValue::Long(-1)},         {L"SuppressLoadDlg", RegistryValue::Long(0)},
+        {L"FilterCode", RegistryValue::Long(-1)},         {L"FilterCode", RegistryValue::Long(0x33)},
+        {L"SuppressLoadDlg", RegistryValue::Long(0)},
         {L"SymbolPreview", RegistryValue::Bytes({1, 1, 1})}, {L"PitchAndFamilyFilters", RegistryValue::Text(L"True")},
     };
     for (const Case& c : hostile) {
