@@ -39,6 +39,7 @@ void ColorCombo::Resized() {
         if (userMode) Subclass();
         created_ = true;
         UpdateMetrics();
+        ShowList();
         return;
     }
     SnapToList();

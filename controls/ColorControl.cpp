@@ -322,15 +322,8 @@ void ColorControl<Interface>::Subclass() {
 template <class Interface>
 void ColorControl<Interface>::CreateList(bool userMode) {
     const SIZE size = ScaleSize();
-    list_.Create(Window(), L"", 0, 0, size.cx, size.cy, userMode);
-    FillList();
-}
-
-template <class Interface>
-void ColorControl<Interface>::FillList() {
-    // The native list only holds a row per entry: the entries themselves live here, so that a new
-    // window shows what the control holds.
-    list_.AddRows(static_cast<int32_t>(rows_.items.size()));
+    list_.SetVisible(false);
+    list_.Create(Window(), L"", 0, 0, size.cx, size.cy, userMode, static_cast<int32_t>(rows_.items.size()));
 }
 
 template <class Interface>

@@ -107,10 +107,12 @@ protected:
     void RenewBackBrush();
     // The control window's procedure replaced by the control's own, and the control registered.
     void Subclass();
-    // Creates the native list as a child of the control's window at its client size and fills it
-    // from the entries.
+    // Creates the native list as a child of the control's window at its client size, with a row for
+    // each entry (the entries themselves live here, so every new window shows what the control
+    // holds). It is made hidden: ShowList shows it once the caller has given it its choices and its
+    // size, so that it paints once.
     void CreateList(bool userMode);
-    void FillList();
+    void ShowList() { list_.SetVisible(true); }
     int32_t RunEditColor(LONG index);
     void SetFontObject(IFontDisp* font);
     HRESULT SetRowLook(int32_t& field, int32_t value, const wchar_t* name);

@@ -73,6 +73,7 @@ void ColorList::MakeList(const ListWnd::View& view) {
     CreateList(true);
     listWnd_.RestoreView(view);
     SnapToList();
+    ShowList();
 }
 
 void ColorList::ChangeListStyle() {

@@ -70,10 +70,10 @@ frmSettings::frmSettings() {
     cmdReset.SetEnabled(false);
 
     chkGlobal.SetCaption(L"Configure &Global Settings");
-    chkGlobal.Move(120, 3240, 3600, 285);
+    chkGlobal.Move(120, 3360, 3600, 285);
 
     frFont.SetCaption(L"  Text Font Display Configuration  ");
-    frFont.Move(120, 3600, 5520, 1290);
+    frFont.Move(120, 3690, 5520, 1260);
     const wchar_t* fonts[] = {L"Use developer's/default settings.", L"Always draw fonts in their own face.",
                               L"Do not draw Far-East fonts in their own face.", L"Never draw fonts in their own face"};
     for (int i = 0; i < 4; ++i) {
@@ -84,7 +84,7 @@ frmSettings::frmSettings() {
     }
 
     frSymbol.SetCaption(L"  Symbol Font Display Configuration:  ");
-    frSymbol.Move(120, 4980, 5520, 1290);
+    frSymbol.Move(120, 5010, 5520, 1260);
     const wchar_t* symbols[] = {L"Use developer's/default settings.", L"Draw symbol fonts in their own face.",
                                 L"Do not draw symbol fonts in their own face."};
     for (int i = 0; i < 3; ++i) {
@@ -98,9 +98,9 @@ frmSettings::frmSettings() {
     chkPreview.Move(480, 990, 4920, 240);
 
     chkNoLoadDlg.SetCaption(L"Suppress Load Dialog");
-    chkNoLoadDlg.Move(120, 6360, 3600, 255);
+    chkNoLoadDlg.Move(120, 6345, 3600, 255);
     chkFilters.SetCaption(L"Enable Pitch && Family Filters:");
-    chkFilters.Move(120, 6630, 3600, 255);
+    chkFilters.Move(120, 6615, 3600, 255);
     cmdEdit.SetCaption(L"Edit...");
     cmdEdit.Move(3840, 6570, kButtonWidth, 330);
 
@@ -180,12 +180,12 @@ void frmSettings::FillCharsets() {
 
 void frmSettings::ApplyViewMode() {
     const bool advanced = AdvancedView && chkAdvanced.Enabled();
-    if (advanced) {
-        SetHeight(kAdvancedHeight);
-        cmdEdit.SetLeft(ScaleWidth() - (cmdEdit.Width() + 2));
-    } else {
-        SetHeight(kSimpleHeight);
-    }
+    // A new height is no place of the dialog's own: before it first shows, it still goes where its
+    // start-up position puts it.
+    const bool placed = positioned_;
+    SetHeight(advanced ? kAdvancedHeight : kSimpleHeight);
+    if (!IsWindowVisible(hWnd())) positioned_ = placed;
+    if (advanced) cmdEdit.SetLeft(ScaleWidth() - (cmdEdit.Width() + 2));
     for (ui::Control* control : std::initializer_list<ui::Control*>{&cmdReset, &chkGlobal, &frFont, &frSymbol,
                                                                      &chkNoLoadDlg, &chkFilters})
         control->SetEnabled(advanced);

@@ -5,7 +5,7 @@ namespace palvex {
 namespace {
 const NativeListMessages kComboMessages = {"COMBOBOX",     CB_RESETCONTENT, CB_GETCOUNT,
                                            CB_GETLBTEXTLEN, CB_GETLBTEXT,   CB_GETCURSEL,
-                                           CB_SETCURSEL,   CB_INSERTSTRING, CB_SETITEMHEIGHT};
+                                           CB_SETCURSEL,   CB_INSERTSTRING, CB_SETITEMHEIGHT, false};
 }
 
 ComboWnd::ComboWnd(NativeWndEvents* events) : NativeListWnd(kComboMessages, events) {}

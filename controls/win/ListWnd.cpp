@@ -5,7 +5,7 @@ namespace palvex {
 namespace {
 const NativeListMessages kListMessages = {"LISTBOX",    LB_RESETCONTENT, LB_GETCOUNT,
                                           LB_GETTEXTLEN, LB_GETTEXT,      LB_GETCURSEL,
-                                          LB_SETCURSEL,  LB_INSERTSTRING, LB_SETITEMHEIGHT};
+                                          LB_SETCURSEL,  LB_INSERTSTRING, LB_SETITEMHEIGHT, true};
 }
 
 ListWnd::ListWnd(NativeWndEvents* events) : NativeListWnd(kListMessages, events) {}

@@ -120,9 +120,18 @@ int32_t NativeListWnd::AddItem(const std::wstring& text, int32_t insertBefore) {
     if (!hWnd_) return -1;
     std::vector<char> bytes;
     StringToByteArray(text, bytes, false);
+    HoldRedrawUntilIdle();
     // Without the has-strings style the list keeps lParam as item data and never reads the text.
     return static_cast<int32_t>(SendMessageA(hWnd_, messages_.insertString, static_cast<WPARAM>(insertBefore),
                                              reinterpret_cast<LPARAM>(bytes.data())));
+}
+
+void NativeListWnd::HoldRedrawUntilIdle() {
+    // The posted message that ends the hold is seen by the hook: without one the hold would last.
+    if (!messages_.holdRedraw || redrawHeld_ || !windowHook_.Hooked() || !IsWindowVisible(hWnd_)) return;
+    SendMessageW(hWnd_, WM_SETREDRAW, FALSE, 0);
+    if (PostMessageW(hWnd_, WM_SETREDRAW, TRUE, 0)) redrawHeld_ = true;
+    else SendMessageW(hWnd_, WM_SETREDRAW, TRUE, 0);
 }
 
 void NativeListWnd::AddRows(int32_t count) {
@@ -218,6 +227,9 @@ void NativeListWnd::ApplyFont() {
 
 void NativeListWnd::Destroy() {
     if (!hWnd_) return;
+    // A window about to go need not redraw the rows it drops.
+    if (messages_.holdRedraw) SendMessageW(hWnd_, WM_SETREDRAW, FALSE, 0);
+    redrawHeld_ = false;
     Clear();
     SetText(L"");
     hDC_ = nullptr;
@@ -227,7 +239,7 @@ void NativeListWnd::Destroy() {
 }
 
 void NativeListWnd::Create(HWND hWndParent, const std::wstring& name, int32_t x, int32_t y, int32_t cx, int32_t cy,
-                      bool userMode) {
+                           bool userMode, int32_t rows) {
     owner_ = hWndParent;
     DWORD style = WS_CHILD | WS_TABSTOP | static_cast<DWORD>(style_);
     if (visible_) style |= WS_VISIBLE;
@@ -251,6 +263,8 @@ void NativeListWnd::Create(HWND hWndParent, const std::wstring& name, int32_t x,
                             ModuleInstance(), &record);
     if (!hWnd_) return;
     SendMessageW(hWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle_.Get()), TRUE);
+    // Rows added before the hook is in place: every message through it costs the routing.
+    AddRows(rows);
     if (userMode) {
         // A window we just made cannot be hooked already; should it fail, the list still works unhooked.
         ui::RunAtBoundary(L"hooking a Palvex combo box or list box", [&] { windowHook_.Hook(hWnd_, false); });
@@ -258,6 +272,7 @@ void NativeListWnd::Create(HWND hWndParent, const std::wstring& name, int32_t x,
 }
 
 void NativeListWnd::WndEvent(HWND, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg == WM_SETREDRAW && wParam) redrawHeld_ = false;
     if (!events_) return;
     NativeWndEvents& e = *events_;
     const float x = static_cast<float>(static_cast<int16_t>(LOWORD(lParam)));

@@ -41,6 +41,10 @@ protected:
 struct NativeListMessages {
     const char* className;
     UINT resetContent, getCount, getTextLength, getText, getCurSel, setCurSel, insertString, setItemHeight;
+    // Whether a visible window of the class redraws itself on every item added (a list box does,
+    // and under Wine each redraw costs milliseconds): such a window holds its redrawing while items
+    // are added and redraws once the thread's messages are processed again.
+    bool holdRedraw;
 };
 
 class NativeListWnd : private WindowHookEvents {
@@ -91,8 +95,9 @@ public:
     // width or height < 0: keep that edge.
     void Move(int32_t left, int32_t top, int32_t width = -1, int32_t height = -1);
     void Destroy();
+    // rows: rows without text to add at once to the new window, before it is hooked.
     void Create(HWND hWndParent, const std::wstring& name, int32_t x, int32_t y, int32_t cx, int32_t cy,
-                bool userMode);
+                bool userMode, int32_t rows = 0);
     HDC hDC() const { return hDC_; }
     HFONT FontHandle() const { return fontHandle_.Get(); }
     WindowHook& Hook() { return windowHook_; }
@@ -104,6 +109,7 @@ private:
     void WndEvent(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     void ApplyFont();
     bool OwnerRect(RECT& rect) const;
+    void HoldRedrawUntilIdle();
 
     const NativeListMessages& messages_;
     NativeWndEvents* events_;
@@ -113,6 +119,7 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     bool threedBorder_ = true;
+    bool redrawHeld_ = false;
     std::wstring text_;
     HDC hDC_ = nullptr;
     Microsoft::WRL::ComPtr<IFontDisp> font_;
