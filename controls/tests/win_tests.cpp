@@ -11,6 +11,7 @@
 #include "controls/com/ErrorInfo.h"
 #include "controls/core/LibraryError.h"
 #include "controls/win/ComboWnd.h"
+#include "controls/win/ListWnd.h"
 #include "controls/win/DrawBase.h"
 #include "controls/win/FontUtils.h"
 #include "controls/win/ScaleNumeric.h"
@@ -302,11 +303,75 @@ TEST(CtrlMsg, WindowsWithoutAControlGetTheDefaultProcedure) {
     DestroyWindow(window);
 }
 
+TEST(CtrlMsg, TheListRegistryComesAndGoesWithItsControls) {
+    HWND window = Recorder::Create();
+    EXPECT_FALSE(ListRegistryExists());
+    EXPECT_EQ(ListWndProc(window, WM_USER, 0, 0), 0);  // no control: the default procedure
+    auto* first = reinterpret_cast<ColorList*>(0x1000);
+    auto* second = reinterpret_cast<ColorList*>(0x2000);
+    HWND other = Recorder::Create();
+    RegisterList(first, window);
+    RegisterList(second, other);
+    RegisterList(second, window);  // a key already present stays as it is
+    EXPECT_EQ(FindList(window), first);
+    EXPECT_EQ(FindList(other), second);
+    EXPECT_EQ(FindCombo(window), nullptr);  // the two kinds keep registries of their own
+    UnregisterList(first);
+    EXPECT_TRUE(ListRegistryExists());
+    EXPECT_EQ(FindList(window), nullptr);
+    UnregisterList(second);
+    EXPECT_FALSE(ListRegistryExists());
+    DestroyWindow(other);
+    DestroyWindow(window);
+}
+
+TEST(ListWnd, RowsChoicesAndScrollingCarryOverToANewWindowOfAnotherStyle) {
+    HWND parent = Recorder::Create();
+    ComboEvents events;
+    ListWnd list(&events);
+    EXPECT_FALSE(list.Selected(0));  // no window: nothing chosen
+    list.SetStyle(WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_MULTIPLESEL);
+    list.Create(parent, L"", 0, 0, 120, 60, true, 30);
+    ASSERT_NE(list.hWnd(), nullptr);
+    EXPECT_EQ(list.ListCount(), 30);
+    EXPECT_TRUE(list.Hook().Hooked());
+    list.SetSelected(3, true);
+    list.SetSelected(17, true);
+    SendMessageW(list.hWnd(), LB_SETCARETINDEX, 17, FALSE);
+    SendMessageW(list.hWnd(), LB_SETTOPINDEX, 12, 0);
+    EXPECT_TRUE(list.Selected(17));
+    EXPECT_FALSE(list.Selected(4));
+    EXPECT_FALSE(list.Selected(99));  // outside the rows: not chosen
+    const ListWnd::View view = list.SaveView();
+    EXPECT_EQ(view.selected, (std::vector<int32_t>{3, 17}));
+    EXPECT_EQ(view.caret, 17);
+    list.Destroy();
+    EXPECT_EQ(list.hWnd(), nullptr);
+    // Single choice: the chosen row that had the focus stays chosen.
+    list.SetStyle(WS_VSCROLL | LBS_OWNERDRAWFIXED);
+    list.Create(parent, L"", 0, 0, 120, 60, true, 30);
+    list.RestoreView(view);
+    EXPECT_EQ(list.ListIndex(), 17);
+    EXPECT_EQ(SendMessageW(list.hWnd(), LB_GETTOPINDEX, 0, 0), 12);
+    // And back to several: the one chosen row.
+    const ListWnd::View single = list.SaveView();
+    list.Destroy();
+    list.SetStyle(WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_MULTIPLESEL);
+    list.Create(parent, L"", 0, 0, 120, 60, true, 10);  // fewer rows: choices past them are left out
+    list.RestoreView(ListWnd::View{{2, 17}, 17, 20});
+    EXPECT_EQ(SendMessageW(list.hWnd(), LB_GETSELCOUNT, 0, 0), 1);
+    EXPECT_TRUE(list.Selected(2));
+    EXPECT_EQ(single.selected, (std::vector<int32_t>{17}));
+    list.Destroy();
+    DestroyWindow(parent);
+}
+
 // Threads that hook windows and register controls, then end: some tidy up first, some leave their
 // window to the end of the thread. Every thread's tables go with it (the heap checker of the
 // Windows test run watches the frees).
 TEST(ThreadState, TablesOfAThreadGoWhenItEnds) {
-    const size_t hooksBefore = HookTablesAlive(), combosBefore = ComboRegistriesAlive();
+    const size_t hooksBefore = HookTablesAlive(), combosBefore = ComboRegistriesAlive(),
+                 listsBefore = ListRegistriesAlive();
     for (int round = 0; round < 12; ++round) {
         const bool tidy = round % 2 == 0;
         Listener listener;
@@ -319,13 +384,15 @@ TEST(ThreadState, TablesOfAThreadGoWhenItEnds) {
                 HWND window = Recorder::Create();
                 auto* fake = reinterpret_cast<ColorCombo*>(0x1000);
                 RegisterCombo(fake, window);
+                RegisterList(reinterpret_cast<ColorList*>(0x2000), window);
                 if (!job->first->Hook(window, false)) return 1;
                 SendMessageW(window, WM_USER, 0, 0);
                 if (HookCount() != 1 || FindCombo(window) != fake) return 2;
                 if (job->second) {
                     DestroyWindow(window);
                     UnregisterCombo(fake);
-                    if (HookCount() != 0 || ComboRegistryExists()) return 3;
+                    UnregisterList(reinterpret_cast<ColorList*>(0x2000));
+                    if (HookCount() != 0 || ComboRegistryExists() || ListRegistryExists()) return 3;
                 }
                 return 0;
             },
@@ -338,6 +405,7 @@ TEST(ThreadState, TablesOfAThreadGoWhenItEnds) {
         EXPECT_EQ(code, 0u) << "round " << round;
         EXPECT_EQ(HookTablesAlive(), hooksBefore) << "round " << round;
         EXPECT_EQ(ComboRegistriesAlive(), combosBefore) << "round " << round;
+        EXPECT_EQ(ListRegistriesAlive(), listsBefore) << "round " << round;
     }
     EXPECT_EQ(HookCount(), 0u);  // nothing of the threads shows on this one
 }
