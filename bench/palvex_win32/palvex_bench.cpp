@@ -39,19 +39,26 @@ public:
 
 using EntryFn = HRESULT(STDAPICALLTYPE*)();
 
+// The library file as the Windows build leaves it: bench/palvex_win32/ and controls/ side by side.
+std::wstring LibraryBesideTheBuild() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    folder.resize(folder.find_last_of(L"\\/") + 1);
+    return folder + L"..\\..\\controls\\Palvex.dll";
+}
+
 }  // namespace
 
+// palvex_bench [PALVEX-DLL]
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) {
-        std::printf("usage: palvex_bench PALVEX-DLL\n");
-        return 2;
-    }
+    const std::wstring file = argc >= 2 ? argv[1] : LibraryBesideTheBuild();
     OleInitialize(nullptr);
-    HMODULE library = LoadLibraryW(argv[1]);
+    HMODULE library = LoadLibraryW(file.c_str());
     auto registerServer = library ? reinterpret_cast<EntryFn>(reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer"))) : nullptr;
     auto unregisterServer = library ? reinterpret_cast<EntryFn>(reinterpret_cast<void*>(GetProcAddress(library, "DllUnregisterServer"))) : nullptr;
     if (!registerServer || FAILED(registerServer())) {
-        std::printf("the library could not be registered\n");
+        std::printf("the library could not be registered: %ls\n", file.c_str());
         return 1;
     }
     int status = 0;
