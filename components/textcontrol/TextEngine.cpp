@@ -53,8 +53,8 @@ void TextEngine::ClampSelection() {
     const int length = doc_.Length();
     selStart_ = std::clamp(selStart_, 0, length);
     selLength_ = std::clamp(selLength_, 0, length - selStart_);
-    if (!doc_.FindField(currentField_)) currentField_ = 0;
-    if (!doc_.FindObject(currentObject_)) currentObject_ = 0;
+    if (currentField_ && !doc_.FindField(currentField_)) currentField_ = 0;
+    if (currentObject_ && !doc_.FindObject(currentObject_)) currentObject_ = 0;
 }
 
 const Layout& TextEngine::GetLayout() {
@@ -1069,26 +1069,13 @@ int TextEngine::Find(std::wstring_view text, int start, int options) {
     else if ((options & find::kFromStart) && lastMatch_ >= 0 && !lastMatchHighlighted_)
         from = lastMatch_ + lastMatchLength_;
     else from = selStart_ + selLength_;  // after the selection, which is the match or what replaced it
-    const std::wstring all = doc_.AllText();
-    if (from < 0 || from > static_cast<int>(all.size())) return -1;
-
-    size_t found;
-    if (options & find::kMatchCase) {
-        found = all.find(text, static_cast<size_t>(from));
-    } else {
-        auto fold = [](wchar_t c) { return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))); };
-        std::wstring hay(all.size() - static_cast<size_t>(from), L'\0');
-        std::transform(all.begin() + from, all.end(), hay.begin(), fold);
-        std::wstring needle(text);
-        std::transform(needle.begin(), needle.end(), needle.begin(), fold);
-        found = hay.find(needle);
-        if (found != std::wstring::npos) found += static_cast<size_t>(from);
-    }
-    if (found == std::wstring::npos) {
+    if (from < 0 || from > doc_.Length()) return -1;
+    const int found = doc_.Find(text, from, !(options & find::kMatchCase));
+    if (found < 0) {
         lastMatch_ = -1;
         return -1;
     }
-    lastMatch_ = static_cast<int>(found);
+    lastMatch_ = found;
     lastMatchLength_ = static_cast<int>(text.size());
     lastMatchHighlighted_ = !(options & find::kNoHighlight);
     if (lastMatchHighlighted_) {

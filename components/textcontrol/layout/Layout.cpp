@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <map>
+#include <tuple>
+#include <unordered_map>
 
 namespace tx {
 namespace {
@@ -80,10 +82,18 @@ void Layout::SetMeasurer(const TextMeasurer* measurer) {
 }
 
 void Layout::Invalidate() {
-    cache_.clear();
-    boxes_.clear();
+    slots_.clear();
     headerBoxes_.clear();
     footerBoxes_.clear();
+    lines_.clear();
+    placedParagraphs_.clear();
+    cells_.clear();
+    objects_.clear();
+    headerLines_.clear();
+    footerLines_.clear();
+    charObjects_ = 0;
+    pageCount_ = 1;
+    valid_ = false;
 }
 
 // ---------------------------------------------------------------- line breaking
@@ -261,30 +271,69 @@ ParagraphBox Layout::Break(const Document& d, const Paragraph& p, int index, int
     return box;
 }
 
-const ParagraphBox& Layout::Box(const Document& d, const Paragraph& p, int index, int width, Cache& next) {
-    const CacheKey key{p.stamp, width};
-    if (auto it = next.find(key); it != next.end()) return it->second;
-    if (auto node = cache_.extract(key)) return next.insert(std::move(node)).position->second;
+namespace {
+
+// Replaces v[from, to) with `with`, in place when the lengths agree (the usual keystroke).
+template <class T>
+void Splice(std::vector<T>& v, size_t from, size_t to, std::vector<T>&& with) {
+    if (with.size() == to - from) {
+        std::move(with.begin(), with.end(), v.begin() + static_cast<long>(from));
+        return;
+    }
+    v.erase(v.begin() + static_cast<long>(from), v.begin() + static_cast<long>(to));
+    v.insert(v.begin() + static_cast<long>(from), std::make_move_iterator(with.begin()), std::make_move_iterator(with.end()));
+}
+
+}  // namespace
+
+const ParagraphBox& Layout::BoxIn(CachedBox (&boxes)[2], int& used, const Document& d, const Paragraph& p, int index,
+                                  int width) {
+    for (int k = 0; k < 2; ++k) {
+        if (boxes[k].width == width && boxes[k].stamp == p.stamp) {
+            used = k;
+            return boxes[k].box;
+        }
+    }
+    // The other box than the one used last goes: a paragraph beside an object keeps both widths.
+    const int k = 1 - used;
     ++broken_;
-    return next.emplace(key, Break(d, p, index, width)).first->second;
+    boxes[k].box = Break(d, p, index, width);
+    boxes[k].stamp = p.stamp;
+    boxes[k].width = width;
+    used = k;
+    return boxes[k].box;
+}
+
+const ParagraphBox& Layout::SlotBox(const Document& d, int index, int width) {
+    Slot& slot = slots_[static_cast<size_t>(index)];
+    return BoxIn(slot.boxes, slot.placed, d, d.paragraphs[static_cast<size_t>(index)], index, width);
 }
 
 // ---------------------------------------------------------------- placing on pages
 
 void Layout::LayoutStory(const Document& d, const std::vector<Paragraph>& story, int top, bool fromBottom,
-                         std::vector<PlacedLine>& out, std::vector<const ParagraphBox*>& boxes, Cache& next) {
+                         std::vector<PlacedLine>& out, std::vector<CachedBox>& boxes) {
     const PageSetup& page = d.page;
     const int width = std::max(page.width - page.marginLeft - page.marginRight, kMinLineWidth);
     out.clear();
-    boxes.clear();
+    std::vector<CachedBox> kept = std::move(boxes);
+    boxes.assign(story.size(), CachedBox{});
     int total = 0;
-    for (const auto& p : story) {
-        boxes.push_back(&Box(d, p, -1, width, next));
-        total = Add(total, boxes.back()->height);
+    for (size_t i = 0; i < story.size(); ++i) {
+        const Paragraph& p = story[i];
+        auto it = std::find_if(kept.begin(), kept.end(), [&](const CachedBox& c) { return c.stamp == p.stamp && c.width == width; });
+        if (it != kept.end()) {
+            boxes[i] = std::move(*it);
+            it->stamp = 0;
+        } else {
+            ++broken_;
+            boxes[i] = CachedBox{p.stamp, width, Break(d, p, -1, width)};
+        }
+        total = Add(total, boxes[i].box.height);
     }
     int y = fromBottom ? top - total : top;
     for (size_t i = 0; i < story.size(); ++i) {
-        const ParagraphBox& box = *boxes[i];
+        const ParagraphBox& box = boxes[i].box;
         int ly = y + box.spaceBefore;
         for (size_t k = 0; k < box.lines.size(); ++k) {
             const Line& line = box.lines[k];
@@ -295,234 +344,388 @@ void Layout::LayoutStory(const Document& d, const std::vector<Paragraph>& story,
     }
 }
 
+bool Layout::HasExclusions(const Document& d) {
+    return std::any_of(d.objects.begin(), d.objects.end(), [](const Object& o) {
+        return o.fixed && o.textFlow == 0 && o.ShownWidth() != 0 && o.ShownHeight() != 0;
+    });
+}
+
 void Layout::Update(const Document& d) {
     broken_ = 0;
-    Cache next;
-    boxes_.assign(d.paragraphs.size(), nullptr);
-    firstLine_.assign(d.paragraphs.size(), 0);
-    paragraphStarts_.resize(d.paragraphs.size());
-    {
-        int start = 0;
-        for (size_t i = 0; i < d.paragraphs.size(); ++i) {
-            paragraphStarts_[i] = start;
-            start += static_cast<int>(d.paragraphs[i].text.size()) + 1;
+    std::vector<BodyChange> changes;
+    const bool known = valid_ && d.Identity() == identity_ && d.ChangesSince(version_, changes);
+    bool aligned = false, everything = !known || !(d.page == page_) || HasExclusions(d);
+    int lo = 0, hi = -1;
+    if (known) {
+        everything |= std::any_of(changes.begin(), changes.end(), [](const BodyChange& c) { return c.index < 0; });
+        ApplyChanges(changes, lo, hi);
+        aligned = slots_.size() == d.paragraphs.size();
+    }
+    if (!aligned || everything) FullUpdate(d, aligned);
+    else if (!changes.empty()) IncrementalUpdate(d, lo, hi);
+    identity_ = d.Identity();
+    version_ = d.Version();
+    page_ = d.page;
+    valid_ = true;
+}
+
+void Layout::ApplyChanges(const std::vector<BodyChange>& changes, int& lo, int& hi) {
+    lo = INT_MAX;
+    hi = -1;
+    for (const BodyChange& c : changes) {
+        if (c.index < 0) continue;
+        const int i = c.index, r = c.removed, n = c.inserted;
+        if (static_cast<size_t>(i + r) > slots_.size()) {  // cannot be: the list no longer matches
+            slots_.clear();
+            return;
+        }
+        if (r != n || r != 1) {
+            // The new paragraphs start where the first one taken out started.
+            Slot model;
+            if (static_cast<size_t>(i) < slots_.size()) {
+                model.first = slots_[static_cast<size_t>(i)].first;
+                model.before = slots_[static_cast<size_t>(i)].before;
+            }
+            slots_.erase(slots_.begin() + i, slots_.begin() + i + r);
+            slots_.insert(slots_.begin() + i, static_cast<size_t>(n), model);
+        }
+        // The changed range, carried through this change's renumbering.
+        if (hi >= i + r) hi += n - r;
+        else if (hi >= i) hi = i + n - 1;
+        if (lo >= i + r && lo != INT_MAX) lo += n - r;
+        else if (lo >= i && lo != INT_MAX) lo = i;
+        lo = std::min(lo, i);
+        hi = std::max(hi, i + n - 1);
+    }
+}
+
+void Layout::FullUpdate(const Document& d, bool aligned) {
+    if (!aligned) {
+        // Another document or a list that no longer reaches back: boxes are found again by stamp,
+        // so that what did not change is not broken again.
+        std::unordered_multimap<std::uint64_t, CachedBox> pool;
+        for (auto& slot : slots_)
+            for (auto& c : slot.boxes)
+                if (c.width >= 0) pool.emplace(c.stamp, std::move(c));
+        slots_.assign(d.paragraphs.size(), Slot{});
+        for (size_t i = 0; i < slots_.size() && !pool.empty(); ++i) {
+            auto [from, to] = pool.equal_range(d.paragraphs[i].stamp);
+            for (int k = 0; from != to && k < 2; ++k) {
+                slots_[i].boxes[k] = std::move(from->second);
+                from = pool.erase(from);
+            }
         }
     }
     // Text flows around fixed objects: a first pass finds the page each one is on, a second lays
     // the text out around them.
     std::vector<Exclusion> exclusions;
-    Place(d, next, exclusions);
+    PlaceAll(d, exclusions);
     for (const auto& o : d.objects) {
         if (!o.fixed || o.textFlow != 0 || o.ShownWidth() == 0 || o.ShownHeight() == 0) continue;
         exclusions.push_back(Exclusion{PositionToPoint(o.anchor).page, o.x - kWrapGap, o.y - kWrapGap,
                                        o.x + o.ShownWidth() + kWrapGap, o.y + o.ShownHeight() + kWrapGap});
     }
-    if (!exclusions.empty()) Place(d, next, exclusions);
+    if (!exclusions.empty()) PlaceAll(d, exclusions);
+    PlaceFixedObjects(d);
 
     // Header at the top margin's middle, footer ending at the bottom margin's middle.
     const PageSetup& pg = d.page;
-    LayoutStory(d, d.header.paragraphs, std::min(720, pg.marginTop / 2), false, headerLines_, headerBoxes_, next);
-    LayoutStory(d, d.footer.paragraphs, pg.height - std::min(720, pg.marginBottom / 2), true, footerLines_, footerBoxes_, next);
-
-    cache_ = std::move(next);
+    LayoutStory(d, d.header.paragraphs, std::min(720, pg.marginTop / 2), false, headerLines_, headerBoxes_);
+    LayoutStory(d, d.footer.paragraphs, pg.height - std::min(720, pg.marginBottom / 2), true, footerLines_, footerBoxes_);
 }
 
-void Layout::Place(const Document& d, Cache& next, const std::vector<Exclusion>& exclusions) {
-    lines_.clear();
-    placedParagraphs_.clear();
-    cells_.clear();
-    objects_.clear();
+void Layout::PlaceAll(const Document& d, const std::vector<Exclusion>& exclusions) {
+    Output out;
+    PlaceState state;
+    state.y = d.page.marginTop;
+    const int count = d.ParagraphCount();
+    for (int i = 0; i < count;) i = PlaceUnit(d, i, state, exclusions, out, Marks{});
+    lines_ = std::move(out.lines);
+    placedParagraphs_ = std::move(out.parts);
+    cells_ = std::move(out.cells);
+    objects_ = std::move(out.objects);
+    charObjects_ = static_cast<int>(objects_.size());
+    endState_ = state;
+    pageCount_ = state.page;
+}
+
+void Layout::IncrementalUpdate(const Document& d, int lo, int hi) {
+    const int count = d.ParagraphCount();
+    // Resume at the unit before the first change: its slot kept where and how it began.
+    int restart = std::clamp(lo - 1, 0, count - 1);
+    if (const int table = d.paragraphs[static_cast<size_t>(restart)].cell.table)
+        while (restart > 0 && d.paragraphs[static_cast<size_t>(restart) - 1].cell.table == table) --restart;
+    const Marks cut = slots_[static_cast<size_t>(restart)].first;
+    PlaceState state = slots_[static_cast<size_t>(restart)].before;
+
+    Output out;
+    int i = restart;
+    bool converged = false;
+    while (i < count) {
+        // Past the changes, arriving in the state the old layout had here means the rest is as it was.
+        if (i > hi && i > restart && slots_[static_cast<size_t>(i)].before == state) {
+            converged = true;
+            break;
+        }
+        i = PlaceUnit(d, i, state, {}, out, cut);
+    }
+
+    objects_.resize(static_cast<size_t>(charObjects_));  // the fixed ones are placed again below
+    Marks tail{static_cast<int>(lines_.size()), static_cast<int>(placedParagraphs_.size()), static_cast<int>(cells_.size()),
+               charObjects_};
+    int paragraphShift = 0, positionShift = 0;
+    if (converged) {
+        tail = slots_[static_cast<size_t>(i)].first;
+        const PlacedLine& old = lines_[static_cast<size_t>(tail.line)];
+        paragraphShift = i - old.paragraph;
+        positionShift = d.ParagraphStart(i) - old.start;
+    } else {
+        endState_ = state;
+        pageCount_ = state.page;
+    }
+    const Marks sizes = out.Sizes();
+    const Marks moved{cut.line + sizes.line - tail.line, cut.part + sizes.part - tail.part, cut.cell + sizes.cell - tail.cell,
+                      cut.object + sizes.object - tail.object};
+    Splice(lines_, static_cast<size_t>(cut.line), static_cast<size_t>(tail.line), std::move(out.lines));
+    Splice(placedParagraphs_, static_cast<size_t>(cut.part), static_cast<size_t>(tail.part), std::move(out.parts));
+    Splice(cells_, static_cast<size_t>(cut.cell), static_cast<size_t>(tail.cell), std::move(out.cells));
+    Splice(objects_, static_cast<size_t>(cut.object), static_cast<size_t>(tail.object), std::move(out.objects));
+    charObjects_ += moved.object;
+    if (converged) {
+        // The rest stays where it was; only its numbers move.
+        if (paragraphShift != 0 || positionShift != 0) {
+            for (size_t k = static_cast<size_t>(cut.line + sizes.line); k < lines_.size(); ++k) {
+                lines_[k].paragraph += paragraphShift;
+                lines_[k].start += positionShift;
+            }
+        }
+        if (paragraphShift != 0)
+            for (size_t k = static_cast<size_t>(cut.part + sizes.part); k < placedParagraphs_.size(); ++k)
+                placedParagraphs_[k].paragraph += paragraphShift;
+        if (moved.line || moved.part || moved.cell || moved.object) {
+            for (size_t k = static_cast<size_t>(i); k < slots_.size(); ++k) {
+                Marks& m = slots_[k].first;
+                m.line += moved.line;
+                m.part += moved.part;
+                m.cell += moved.cell;
+                m.object += moved.object;
+            }
+        }
+    }
+    PlaceFixedObjects(d);
+}
+
+void Layout::PlaceFixedObjects(const Document& d) {
+    objects_.resize(static_cast<size_t>(charObjects_));
+    for (const auto& o : d.objects) {
+        if (!o.fixed) continue;
+        objects_.push_back(PlacedObject{o.id, PositionToPoint(o.anchor).page, o.x, o.y, o.ShownWidth(), o.ShownHeight()});
+    }
+}
+
+void Layout::PlaceLines(const Document& d, int index, const ParagraphBox& box, int x, int boxWidth, int& y,
+                        bool allowBreaks, PlaceState& state, Output& out, const Marks& base) {
+    const PageSetup& pg = d.page;
+    const int top = pg.marginTop;
+    const int bottom = std::max(pg.height - pg.marginBottom, top + 1);
+    Slot& slot = slots_[static_cast<size_t>(index)];
+    const Marks sizes = out.Sizes();
+    slot.first = Marks{base.line + sizes.line, base.part + sizes.part, base.cell + sizes.cell, base.object + sizes.object};
+
+    PlacedParagraph part{index, state.page, x, y, 0, 0, true, {}};
+    const ParaFormat& f = d.paragraphs[static_cast<size_t>(index)].format;
+    if (f.listKind == ListKind::Numbered) {
+        ++state.counters[f.listLevel];
+        for (int l = f.listLevel + 1; l <= kMaxListLevel; ++l) state.counters[l] = 0;
+        part.listMarker = ListMarker(f, state.counters[f.listLevel]);
+    } else if (f.listKind == ListKind::Bullet) {
+        part.listMarker = ListMarker(f, 0);
+    } else {
+        std::fill(std::begin(state.counters), std::end(state.counters), 0);
+    }
+    part.width = boxWidth;
+    // The marker hangs in the level step before the text.
+    part.markerX = x + f.leftIndent + FrameInset(f, frame::kLeft) + f.listLevel * f.listIndentStep;
+    const int start = d.ParagraphStart(index);
+    int ly = y + box.spaceBefore;
+    int linesHeight = 0;
+    for (size_t k = 0; k < box.lines.size(); ++k) {
+        const Line& line = box.lines[k];
+        linesHeight = Add(linesHeight, line.height);
+        if (allowBreaks && ly + line.height > bottom && ly > top) {
+            part.height = ly - part.y;
+            out.parts.push_back(part);
+            part = PlacedParagraph{index, ++state.page, x, top, boxWidth, 0, false, {}};
+            ly = top;
+        }
+        const PlacedLine placed{index, static_cast<int>(k), state.page, x + line.indent, ly, start + line.offset};
+        out.lines.push_back(placed);
+        // Objects placed as characters stand on the line's baseline where their run is.
+        for (const auto& run : line.runs) {
+            if (!run.objectId) continue;
+            const Object* o = d.FindObject(run.objectId);
+            if (!o) continue;
+            out.objects.push_back(PlacedObject{o->id, placed.page, placed.x + run.x, placed.y + line.ascent - o->ShownHeight(),
+                                               o->ShownWidth(), o->ShownHeight()});
+        }
+        ly = Add(ly, line.height);
+        if (allowBreaks && line.pageBreak) {
+            part.height = ly - part.y;
+            out.parts.push_back(part);
+            part = PlacedParagraph{index, ++state.page, x, top, boxWidth, 0, false, {}};
+            ly = top;
+        }
+    }
+    y = Add(ly, std::max(0, box.height - box.spaceBefore - linesHeight));
+    part.height = y - part.y;
+    out.parts.push_back(part);
+}
+
+int Layout::PlaceUnit(const Document& d, int i, PlaceState& state, const std::vector<Exclusion>& exclusions, Output& out,
+                      const Marks& base) {
     const PageSetup& pg = d.page;
     const int left = pg.marginLeft;
     const int width = std::max(pg.width - pg.marginLeft - pg.marginRight, kMinLineWidth);
     const int top = pg.marginTop;
     const int bottom = std::max(pg.height - pg.marginBottom, top + 1);
-    int page = 1, y = top;
-    int counters[kMaxListLevel + 1] = {};
-
-    auto placeLines = [&](int index, const ParagraphBox& box, int x, int boxWidth, int& yy, bool allowBreaks) {
-        firstLine_[static_cast<size_t>(index)] = static_cast<int>(lines_.size());
-        PlacedParagraph part{index, page, x, yy, 0, 0, true, {}};
-        const ParaFormat& f = d.paragraphs[static_cast<size_t>(index)].format;
-        if (f.listKind == ListKind::Numbered) {
-            ++counters[f.listLevel];
-            for (int l = f.listLevel + 1; l <= kMaxListLevel; ++l) counters[l] = 0;
-            part.listMarker = ListMarker(f, counters[f.listLevel]);
-        } else if (f.listKind == ListKind::Bullet) {
-            part.listMarker = ListMarker(f, 0);
-        } else {
-            std::fill(std::begin(counters), std::end(counters), 0);
-        }
-        part.width = boxWidth;
-        // The marker hangs in the level step before the text.
-        part.markerX = x + f.leftIndent + FrameInset(f, frame::kLeft) + f.listLevel * f.listIndentStep;
-        int ly = yy + box.spaceBefore;
-        int linesHeight = 0;
-        for (size_t k = 0; k < box.lines.size(); ++k) {
-            const Line& line = box.lines[k];
-            linesHeight = Add(linesHeight, line.height);
-            if (allowBreaks && ly + line.height > bottom && ly > top) {
-                part.height = ly - part.y;
-                placedParagraphs_.push_back(part);
-                part = PlacedParagraph{index, ++page, x, top, boxWidth, 0, false, {}};
-                ly = top;
-            }
-            lines_.push_back(PlacedLine{index, static_cast<int>(k), page, x + line.indent, ly,
-                                        paragraphStarts_[static_cast<size_t>(index)] + line.offset});
-            ly = Add(ly, line.height);
-            if (allowBreaks && line.pageBreak) {
-                part.height = ly - part.y;
-                placedParagraphs_.push_back(part);
-                part = PlacedParagraph{index, ++page, x, top, boxWidth, 0, false, {}};
-                ly = top;
-            }
-        }
-        yy = Add(ly, std::max(0, box.height - box.spaceBefore - linesHeight));
-        part.height = yy - part.y;
-        placedParagraphs_.push_back(part);
-    };
-
     const int count = d.ParagraphCount();
-    for (int i = 0; i < count;) {
-        const Paragraph& p = d.paragraphs[static_cast<size_t>(i)];
-        if (p.cell.table == 0) {
-            const ParagraphBox* box = &Box(d, p, i, width, next);
-            int x = left, w = width;
-            for (const auto& ex : exclusions) {
-                if (ex.page != page || ex.top >= y + box->height || ex.bottom <= y) continue;
-                if (ex.right <= left || ex.left >= left + width) continue;  // beside the text area
-                // Beside the object, on the side with more room; below it when neither has enough.
-                const int roomLeft = ex.left - left, roomRight = left + width - ex.right;
-                if (std::max(roomLeft, roomRight) < kMinWrapWidth) {
-                    y = ex.bottom;
-                    continue;
-                }
-                if (roomRight >= roomLeft) {
-                    x = ex.right;
-                    w = roomRight;
-                } else {
-                    w = roomLeft;
-                }
-                box = &Box(d, p, i, w, next);
-                break;
-            }
-            boxes_[static_cast<size_t>(i)] = box;
-            placeLines(i, *box, x, w, y, true);
-            ++i;
-            continue;
-        }
-        // A table: row by row, each row kept on one page.
-        const Table* t = d.FindTable(p.cell.table);
-        int end = i;
-        while (end < count && d.paragraphs[static_cast<size_t>(end)].cell.table == p.cell.table) ++end;
-        if (!t) {  // cannot happen in a validated document; lay the paragraphs out as plain text
-            for (; i < end; ++i) {
-                const ParagraphBox& box = Box(d, d.paragraphs[static_cast<size_t>(i)], i, width, next);
-                boxes_[static_cast<size_t>(i)] = &box;
-                placeLines(i, box, left, width, y, true);
-            }
-            continue;
-        }
-        std::vector<int> colX(static_cast<size_t>(t->cols) + 1, left);
-        for (int c = 0; c < t->cols; ++c) colX[static_cast<size_t>(c) + 1] = colX[static_cast<size_t>(c)] + t->columnWidths[static_cast<size_t>(c)];
-        int k = i;
-        while (k < end) {
-            const int row = d.paragraphs[static_cast<size_t>(k)].cell.row;
-            int rowEnd = k;
-            while (rowEnd < end && d.paragraphs[static_cast<size_t>(rowEnd)].cell.row == row) ++rowEnd;
-            // Heights first, to decide whether the row fits on this page.
-            int rowHeight = 0;
-            std::vector<int> cellHeight(static_cast<size_t>(t->cols) + 1, 0);
-            for (int q = k; q < rowEnd; ++q) {
-                const Paragraph& cp = d.paragraphs[static_cast<size_t>(q)];
-                const int col = std::clamp(cp.cell.col, 1, t->cols);
-                const int inner = std::max(t->columnWidths[static_cast<size_t>(col) - 1] - 2 * kCellPadding, kMinLineWidth);
-                const ParagraphBox& box = Box(d, cp, q, inner, next);
-                boxes_[static_cast<size_t>(q)] = &box;
-                cellHeight[static_cast<size_t>(col)] = Add(cellHeight[static_cast<size_t>(col)], box.height);
-            }
-            for (int c = 1; c <= t->cols; ++c) rowHeight = std::max(rowHeight, cellHeight[static_cast<size_t>(c)] + 2 * kCellPadding);
-            if (y + rowHeight > bottom && y > top) {
-                ++page;
-                y = top;
-            }
-            std::vector<int> cellY(static_cast<size_t>(t->cols) + 1, y + kCellPadding);
-            for (int q = k; q < rowEnd; ++q) {
-                const int col = std::clamp(d.paragraphs[static_cast<size_t>(q)].cell.col, 1, t->cols);
-                const int inner = std::max(t->columnWidths[static_cast<size_t>(col) - 1] - 2 * kCellPadding, kMinLineWidth);
-                placeLines(q, *boxes_[static_cast<size_t>(q)], colX[static_cast<size_t>(col) - 1] + kCellPadding, inner,
-                           cellY[static_cast<size_t>(col)], false);
-            }
-            for (int c = 1; c <= t->cols; ++c) {
-                cells_.push_back(PlacedCell{t->id, row, c, page, colX[static_cast<size_t>(c) - 1], y,
-                                            t->columnWidths[static_cast<size_t>(c) - 1], rowHeight});
-            }
-            y = Add(y, rowHeight);
-            k = rowEnd;
-        }
-        i = end;
-    }
-    pageCount_ = page;
+    slots_[static_cast<size_t>(i)].before = state;
 
-    // Objects: characters where their run is, fixed ones on the page of the text they move with.
-    for (const auto& placed : lines_) {
-        const Line& line = LineOf(placed);
-        for (const auto& run : line.runs) {
-            if (!run.objectId) continue;
-            const Object* o = d.FindObject(run.objectId);
-            if (!o) continue;
-            objects_.push_back(PlacedObject{o->id, placed.page, placed.x + run.x, placed.y + line.ascent - o->ShownHeight(),
-                                            o->ShownWidth(), o->ShownHeight()});
+    const Paragraph& p = d.paragraphs[static_cast<size_t>(i)];
+    if (p.cell.table == 0) {
+        const ParagraphBox* box = &SlotBox(d, i, width);
+        int x = left, w = width;
+        for (const auto& ex : exclusions) {
+            if (ex.page != state.page || ex.top >= state.y + box->height || ex.bottom <= state.y) continue;
+            if (ex.right <= left || ex.left >= left + width) continue;  // beside the text area
+            // Beside the object, on the side with more room; below it when neither has enough.
+            const int roomLeft = ex.left - left, roomRight = left + width - ex.right;
+            if (std::max(roomLeft, roomRight) < kMinWrapWidth) {
+                state.y = ex.bottom;
+                continue;
+            }
+            if (roomRight >= roomLeft) {
+                x = ex.right;
+                w = roomRight;
+            } else {
+                w = roomLeft;
+            }
+            box = &SlotBox(d, i, w);
+            break;
         }
+        PlaceLines(d, i, *box, x, w, state.y, true, state, out, base);
+        return i + 1;
     }
-    for (const auto& o : d.objects) {
-        if (!o.fixed) continue;
-        objects_.push_back(PlacedObject{o.id, PositionToPoint(o.anchor).page, o.x, o.y, o.ShownWidth(), o.ShownHeight()});
+    // A table: row by row, each row kept on one page.
+    const Table* t = d.FindTable(p.cell.table);
+    int end = i;
+    while (end < count && d.paragraphs[static_cast<size_t>(end)].cell.table == p.cell.table) ++end;
+    if (!t) {  // cannot happen in a validated document; lay the paragraphs out as plain text
+        for (int q = i; q < end; ++q) PlaceLines(d, q, SlotBox(d, q, width), left, width, state.y, true, state, out, base);
+        return end;
     }
-
+    std::vector<int> colX(static_cast<size_t>(t->cols) + 1, left);
+    for (int c = 0; c < t->cols; ++c) colX[static_cast<size_t>(c) + 1] = colX[static_cast<size_t>(c)] + t->columnWidths[static_cast<size_t>(c)];
+    auto innerWidth = [&](int col) { return std::max(t->columnWidths[static_cast<size_t>(col) - 1] - 2 * kCellPadding, kMinLineWidth); };
+    int k = i;
+    while (k < end) {
+        const int row = d.paragraphs[static_cast<size_t>(k)].cell.row;
+        int rowEnd = k;
+        while (rowEnd < end && d.paragraphs[static_cast<size_t>(rowEnd)].cell.row == row) ++rowEnd;
+        // Heights first, to decide whether the row fits on this page.
+        int rowHeight = 0;
+        std::vector<int> cellHeight(static_cast<size_t>(t->cols) + 1, 0);
+        for (int q = k; q < rowEnd; ++q) {
+            const int col = std::clamp(d.paragraphs[static_cast<size_t>(q)].cell.col, 1, t->cols);
+            cellHeight[static_cast<size_t>(col)] = Add(cellHeight[static_cast<size_t>(col)], SlotBox(d, q, innerWidth(col)).height);
+        }
+        for (int c = 1; c <= t->cols; ++c) rowHeight = std::max(rowHeight, cellHeight[static_cast<size_t>(c)] + 2 * kCellPadding);
+        if (state.y + rowHeight > bottom && state.y > top) {
+            ++state.page;
+            state.y = top;
+        }
+        std::vector<int> cellY(static_cast<size_t>(t->cols) + 1, state.y + kCellPadding);
+        for (int q = k; q < rowEnd; ++q) {
+            const int col = std::clamp(d.paragraphs[static_cast<size_t>(q)].cell.col, 1, t->cols);
+            const Slot& slot = slots_[static_cast<size_t>(q)];
+            PlaceLines(d, q, slot.boxes[slot.placed].box, colX[static_cast<size_t>(col) - 1] + kCellPadding, innerWidth(col),
+                       cellY[static_cast<size_t>(col)], false, state, out, base);
+        }
+        for (int c = 1; c <= t->cols; ++c) {
+            out.cells.push_back(PlacedCell{t->id, row, c, state.page, colX[static_cast<size_t>(c) - 1], state.y,
+                                           t->columnWidths[static_cast<size_t>(c) - 1], rowHeight});
+        }
+        state.y = Add(state.y, rowHeight);
+        k = rowEnd;
+    }
+    return end;
 }
 
 const Line& Layout::LineOf(const PlacedLine& placed) const {
-    return boxes_[static_cast<size_t>(placed.paragraph)]->lines[static_cast<size_t>(placed.line)];
+    const Slot& slot = slots_[static_cast<size_t>(placed.paragraph)];
+    return slot.boxes[slot.placed].box.lines[static_cast<size_t>(placed.line)];
 }
 const Line& Layout::HeaderLineOf(const PlacedLine& placed) const {
-    return headerBoxes_[static_cast<size_t>(placed.paragraph)]->lines[static_cast<size_t>(placed.line)];
+    return headerBoxes_[static_cast<size_t>(placed.paragraph)].box.lines[static_cast<size_t>(placed.line)];
 }
 const Line& Layout::FooterLineOf(const PlacedLine& placed) const {
-    return footerBoxes_[static_cast<size_t>(placed.paragraph)]->lines[static_cast<size_t>(placed.line)];
+    return footerBoxes_[static_cast<size_t>(placed.paragraph)].box.lines[static_cast<size_t>(placed.line)];
 }
 
 // ---------------------------------------------------------------- position <-> point
 
+int Layout::LineAt(int position) const {
+    if (lines_.empty()) return 0;
+    // Lines follow the text, so their starts ascend: the last one starting at or before the position.
+    auto it = std::upper_bound(lines_.begin(), lines_.end(), std::max(position, 0),
+                               [](int pos, const PlacedLine& l) { return pos < l.start; });
+    return std::max(0, static_cast<int>(it - lines_.begin()) - 1);
+}
+
+std::pair<int, int> Layout::LinesOfPage(int page) const {
+    auto first = std::lower_bound(lines_.begin(), lines_.end(), page, [](const PlacedLine& l, int p) { return l.page < p; });
+    auto last = std::upper_bound(first, lines_.end(), page, [](int p, const PlacedLine& l) { return p < l.page; });
+    return {static_cast<int>(first - lines_.begin()), static_cast<int>(last - lines_.begin())};
+}
+
 CaretPoint Layout::PositionToPoint(int position) const {
-    if (lines_.empty() || paragraphStarts_.empty()) return {};
-    auto it = std::upper_bound(paragraphStarts_.begin(), paragraphStarts_.end(), std::max(position, 0));
-    const int para = std::max(0, static_cast<int>(it - paragraphStarts_.begin()) - 1);
-    const ParagraphBox* box = boxes_[static_cast<size_t>(para)];
-    if (!box) return {};
-    int offset = std::max(position, 0) - paragraphStarts_[static_cast<size_t>(para)];
-    const int first = firstLine_[static_cast<size_t>(para)];
-    const int lineCount = static_cast<int>(box->lines.size());
-    int k = 0;
-    while (k + 1 < lineCount && box->lines[static_cast<size_t>(k) + 1].offset <= offset) ++k;
-    const Line& line = box->lines[static_cast<size_t>(k)];
-    offset = std::clamp(offset - line.offset, 0, line.length);
-    const PlacedLine& placed = lines_[static_cast<size_t>(first + k)];
+    if (lines_.empty()) return {};
+    const PlacedLine& placed = lines_[static_cast<size_t>(LineAt(position))];
+    const Line& line = LineOf(placed);
+    const int offset = std::clamp(std::max(position, 0) - placed.start, 0, line.length);
     return CaretPoint{placed.page, placed.x + line.caretX[static_cast<size_t>(offset)], placed.y, line.height};
 }
 
 int Layout::PointToPosition(int page, int x, int y) const {
     if (lines_.empty()) return 0;
+    // Pages ascend with the lines: the nearest page that has lines holds the answer, and on it the
+    // line nearest in height, then in width.
+    auto [from, to] = LinesOfPage(page);
+    if (from == to) {
+        // No line on that page: the pages holding lines just before and after it compete.
+        const int below = from > 0 ? lines_[static_cast<size_t>(from) - 1].page : INT_MIN;
+        const int above = to < static_cast<int>(lines_.size()) ? lines_[static_cast<size_t>(to)].page : INT_MIN;
+        const auto b = below != INT_MIN ? LinesOfPage(below) : std::pair<int, int>{from, from};
+        const auto a = above != INT_MIN ? LinesOfPage(above) : std::pair<int, int>{to, to};
+        from = b.first;
+        to = a.second;
+        if (below != INT_MIN && above != INT_MIN && page - below != above - page) {
+            if (page - below < above - page) to = b.second;
+            else from = a.first;
+        }
+    }
     const PlacedLine* best = nullptr;
-    long long bestScore = LLONG_MAX;
-    for (const auto& placed : lines_) {
+    long long bestGap = LLONG_MAX, bestDy = LLONG_MAX, bestDx = LLONG_MAX;
+    for (int i = from; i < to; ++i) {
+        const PlacedLine& placed = lines_[static_cast<size_t>(i)];
         const Line& line = LineOf(placed);
         const long long pageGap = std::abs(placed.page - page);
         const long long dy = y < placed.y ? placed.y - y : (y >= placed.y + line.height ? y - (placed.y + line.height) + 1 : 0);
         const long long dx = x < placed.x ? placed.x - x : (x > placed.x + line.width ? x - placed.x - line.width : 0);
-        const long long score = pageGap * 1'000'000'000LL + dy * 100'000LL + dx;
-        if (score < bestScore) {
-            bestScore = score;
+        if (std::tie(pageGap, dy, dx) < std::tie(bestGap, bestDy, bestDx)) {
+            bestGap = pageGap;
+            bestDy = dy;
+            bestDx = dx;
             best = &placed;
         }
     }
@@ -532,11 +735,11 @@ int Layout::PointToPosition(int page, int x, int y) const {
     const bool wraps = best + 1 < lines_.data() + lines_.size() && (best + 1)->paragraph == best->paragraph;
     const int last = (line.hardBreak || wraps) && line.length > 0 ? line.length - 1 : line.length;
     int bestK = 0;
-    int bestDx = INT_MAX;
+    int bestKdx = INT_MAX;
     for (int k = 0; k <= last; ++k) {
         const int dx = std::abs(best->x + line.caretX[static_cast<size_t>(k)] - x);
-        if (dx < bestDx) {
-            bestDx = dx;
+        if (dx < bestKdx) {
+            bestKdx = dx;
             bestK = k;
         }
     }

@@ -1,14 +1,20 @@
 #pragma once
 // Lays a document out on pages of its page geometry, in twips, against a TextMeasurer.
 //
-// Two stages: each paragraph is broken into lines at a given width (cached by the paragraph's
-// stamp and width, so an edit re-breaks only the paragraphs it touched); then the cached boxes are
-// stacked onto pages, table rows side by side. The second stage only adds heights and is cheap.
-// Pages are numbered from 1, as the print calls count them.
+// Two stages: each paragraph is broken into lines at a given width (kept per paragraph with the
+// paragraph's stamp and the width, so an edit re-breaks only the paragraphs it touched); then the
+// boxes are stacked onto pages, table rows side by side.
+//
+// An update after an edit is incremental: the document lists the paragraphs it changed since the
+// last update (Document::ChangesSince), and stacking resumes at the first of them from the state
+// remembered there (page, height, list numbers). Once past the changed paragraphs, it stops where it
+// arrives in the same state as before: the rest of the layout only moves by the characters gained or
+// lost. So a keystroke costs its paragraph, not the document. Whatever the document cannot list
+// (another document, a new measurer or page, tables, objects, header and footer) lays out anew, with
+// the same result. Pages are numbered from 1, as the print calls count them.
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "components/textcontrol/layout/TextMeasurer.h"
@@ -95,6 +101,11 @@ public:
     CaretPoint PositionToPoint(int position) const;
     // The position nearest to a point on a page.
     int PointToPosition(int page, int x, int y) const;
+    // The index in Lines() of the line holding a position (the later line where a wrapped line's end
+    // meets the next line's start); 0 when there are no lines.
+    int LineAt(int position) const;
+    // The first index in Lines() of a page's lines, and one past its last.
+    std::pair<int, int> LinesOfPage(int page) const;
 
     const std::vector<PlacedLine>& Lines() const { return lines_; }
     const std::vector<PlacedParagraph>& Paragraphs() const { return placedParagraphs_; }
@@ -116,42 +127,88 @@ public:
     static constexpr int kMinWrapWidth = 1440; // narrower than this beside an object, text goes below it
 
 private:
-    struct CacheKey {
-        std::uint64_t stamp;
-        int width;
-        bool operator==(const CacheKey&) const = default;
+    // A paragraph broken at one width, remembered with what it was broken from.
+    struct CachedBox {
+        std::uint64_t stamp = 0;
+        int width = -1;
+        ParagraphBox box;
     };
-    struct CacheHash {
-        size_t operator()(const CacheKey& k) const { return std::hash<std::uint64_t>()(k.stamp * 31 + static_cast<std::uint64_t>(k.width)); }
+    // Stacking state at a paragraph's start: where it goes and how lists count there.
+    struct PlaceState {
+        int page = 1;
+        int y = 0;
+        int counters[kMaxListLevel + 1] = {};
+        bool operator==(const PlaceState&) const = default;
     };
-    using Cache = std::unordered_map<CacheKey, ParagraphBox, CacheHash>;
-
-    // `index` is the body paragraph's index, -1 for header and footer paragraphs.
-    const ParagraphBox& Box(const Document& d, const Paragraph& p, int index, int width, Cache& next);
-    ParagraphBox Break(const Document& d, const Paragraph& p, int index, int width) const;
-    void LayoutStory(const Document& d, const std::vector<Paragraph>& story, int top, bool fromBottom,
-                     std::vector<PlacedLine>& out, std::vector<const ParagraphBox*>& boxes, Cache& next);
-
+    // Where a paragraph's placement began in each list, and in what state.
+    struct Marks {
+        int line = 0, part = 0, cell = 0, object = 0;
+    };
+    // What the layout keeps per body paragraph: its boxes (two widths, beside an object and not), the
+    // one placed, and where and how its placement began.
+    struct Slot {
+        CachedBox boxes[2];
+        int placed = 0;
+        Marks first;
+        PlaceState before;
+    };
+    // The lists one placement run writes.
+    struct Output {
+        std::vector<PlacedLine> lines;
+        std::vector<PlacedParagraph> parts;
+        std::vector<PlacedCell> cells;
+        std::vector<PlacedObject> objects;
+        Marks Sizes() const {
+            return {static_cast<int>(lines.size()), static_cast<int>(parts.size()), static_cast<int>(cells.size()),
+                    static_cast<int>(objects.size())};
+        }
+    };
     struct Exclusion {
         int page, left, top, right, bottom;
     };
-    // Places the body on pages, keeping text out of the exclusions.
-    void Place(const Document& d, Cache& next, const std::vector<Exclusion>& exclusions);
+
+    // `index` is the body paragraph's index, -1 for header and footer paragraphs.
+    ParagraphBox Break(const Document& d, const Paragraph& p, int index, int width) const;
+    // The box of a paragraph at a width from one of two remembered, broken anew when neither fits.
+    const ParagraphBox& BoxIn(CachedBox (&boxes)[2], int& used, const Document& d, const Paragraph& p, int index, int width);
+    const ParagraphBox& SlotBox(const Document& d, int index, int width);
+
+    void FullUpdate(const Document& d, bool aligned);
+    // Lays out again from the unit before the first changed paragraph (`lo`) until, past the last
+    // (`hi`), it arrives in the state the old layout had there.
+    void IncrementalUpdate(const Document& d, int lo, int hi);
+    // Applies the document's listed changes to the slots; `lo`..`hi` receive the changed range
+    // (new numbering; hi < lo when paragraphs only went).
+    void ApplyChanges(const std::vector<BodyChange>& changes, int& lo, int& hi);
+    // Places the unit (a paragraph, or a whole table) starting at paragraph `i`; returns the next.
+    int PlaceUnit(const Document& d, int i, PlaceState& state, const std::vector<Exclusion>& exclusions, Output& out,
+                  const Marks& base);
+    void PlaceLines(const Document& d, int index, const ParagraphBox& box, int x, int boxWidth, int& y,
+                    bool allowBreaks, PlaceState& state, Output& out, const Marks& base);
+    void PlaceAll(const Document& d, const std::vector<Exclusion>& exclusions);
+    void PlaceFixedObjects(const Document& d);
+    void LayoutStory(const Document& d, const std::vector<Paragraph>& story, int top, bool fromBottom,
+                     std::vector<PlacedLine>& out, std::vector<CachedBox>& boxes);
+    static bool HasExclusions(const Document& d);
 
     const TextMeasurer* measurer_ = nullptr;
     FixedPitchMeasurer fallback_;
-    Cache cache_;
-    std::vector<const ParagraphBox*> boxes_;  // per body paragraph, into cache_
-    std::vector<const ParagraphBox*> headerBoxes_, footerBoxes_;
-    std::vector<int> firstLine_;              // per body paragraph: its first entry in lines_
+    std::vector<Slot> slots_;                  // per body paragraph
+    std::vector<CachedBox> headerBoxes_, footerBoxes_;
     std::vector<PlacedLine> lines_;
     std::vector<PlacedParagraph> placedParagraphs_;
     std::vector<PlacedCell> cells_;
-    std::vector<PlacedObject> objects_;
+    std::vector<PlacedObject> objects_;        // objects placed as characters, then the fixed ones
+    int charObjects_ = 0;                      // how many of objects_ are placed as characters
     std::vector<PlacedLine> headerLines_, footerLines_;
-    std::vector<int> paragraphStarts_;
+    PlaceState endState_;                      // after the last paragraph
     int pageCount_ = 1;
     int broken_ = 0;
+    // What the layout was made from, to tell whether the document's change list can bring it up to date.
+    bool valid_ = false;
+    std::uint64_t identity_ = 0;
+    std::uint64_t version_ = 0;
+    PageSetup page_;
 };
 
 // The text of a list marker: bullets, or the number in one of the five numbering styles.

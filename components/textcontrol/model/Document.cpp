@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cwctype>
 #include <map>
 #include <set>
 
@@ -185,6 +186,64 @@ std::pair<int, int> Document::ParagraphRange(int start, int length) const {
     return {first, last};
 }
 
+// ---------------------------------------------------------------- search
+
+namespace {
+
+// Case folding as the search compares: the ASCII letters directly, the rest by the library.
+wchar_t Fold(wchar_t c) {
+    if (c < 0x80) return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
+    return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+}
+
+}  // namespace
+
+int Document::Find(std::wstring_view needle, int from, bool ignoreCase) const {
+    const int length = Length();
+    const int m = static_cast<int>(needle.size());
+    if (m == 0 || from < 0 || from > length - m) return -1;
+    std::wstring folded;
+    if (ignoreCase) {
+        folded.reserve(needle.size());
+        for (wchar_t c : needle) folded.push_back(Fold(c));
+        needle = folded;
+    }
+    const int count = ParagraphCount();
+    // The character at (paragraph, offset), the separator after each paragraph but the last.
+    auto at = [&](int i, int k) {
+        const std::wstring& t = paragraphs[static_cast<size_t>(i)].text;
+        const wchar_t c = k < static_cast<int>(t.size()) ? t[static_cast<size_t>(k)] : kParagraphSeparator;
+        return ignoreCase ? Fold(c) : c;
+    };
+    auto matchesAt = [&](int i, int k) {
+        for (int n = 0; n < m; ++n) {
+            if (at(i, k) != needle[static_cast<size_t>(n)]) return false;
+            if (++k > static_cast<int>(paragraphs[static_cast<size_t>(i)].text.size())) {
+                if (++i >= count) return n + 1 == m;
+                k = 0;
+            }
+        }
+        return true;
+    };
+    const Location loc = Locate(from);
+    int start = from - loc.offset;
+    for (int i = loc.paragraph, k = loc.offset; i < count; ++i, k = 0) {
+        const std::wstring& t = paragraphs[static_cast<size_t>(i)].text;
+        const int last = i + 1 < count ? static_cast<int>(t.size()) : static_cast<int>(t.size()) - 1;  // the separator too
+        if (start + k > length - m) return -1;
+        if (!ignoreCase && needle.find(kParagraphSeparator) == std::wstring_view::npos) {
+            // Inside one paragraph: the library's search.
+            const size_t found = std::wstring_view(t).find(needle, static_cast<size_t>(k));
+            if (found != std::wstring_view::npos) return start + static_cast<int>(found);
+        } else {
+            for (; k <= last; ++k)
+                if (at(i, k) == needle[0] && matchesAt(i, k)) return start + k;
+        }
+        start += static_cast<int>(t.size()) + 1;
+    }
+    return -1;
+}
+
 // ---------------------------------------------------------------- changes for the layout
 
 void Document::NoteChange(BodyChange change) {
@@ -353,8 +412,34 @@ Table* Document::EditTable(int id) {
 
 // ---------------------------------------------------------------- anchored items
 
+namespace {
+
+// Fields are sorted and do not overlap, so their ends ascend too: the fields ending before a
+// position are a prefix that no shift at or after the position moves.
+size_t FirstFieldEndingFrom(const std::vector<Field>& fields, int position) {
+    return static_cast<size_t>(std::partition_point(fields.begin(), fields.end(),
+                                                    [&](const Field& f) { return f.start + f.length < position; }) -
+                               fields.begin());
+}
+
+// Moves every anchored position from `from` on through `map`; a field keeps its two ends mapped.
+template <class Map>
+void MapPositions(std::vector<Field>& fields, std::vector<Object>& objects, std::vector<Mark>& marks, int from, Map map) {
+    for (size_t i = FirstFieldEndingFrom(fields, from); i < fields.size(); ++i) {
+        Field& f = fields[i];
+        const int s = map(f.start), e = map(f.start + f.length);
+        f.start = s;
+        f.length = e - s;
+    }
+    for (auto& o : objects) o.anchor = map(o.anchor);
+    for (auto& m : marks) m.position = map(m.position);
+}
+
+}  // namespace
+
 void Document::MapInsert(int position, int count) {
-    for (auto& f : fields) {
+    for (size_t i = FirstFieldEndingFrom(fields, position); i < fields.size(); ++i) {
+        Field& f = fields[i];
         if (f.start >= position) f.start += count;
         else if (position < f.start + f.length) f.length += count;
     }
@@ -366,29 +451,13 @@ void Document::MapInsert(int position, int count) {
     }
 }
 
-namespace {
-
-// Moves every anchored position through `map`; a field keeps its two ends mapped.
-template <class Map>
-void MapPositions(std::vector<Field>& fields, std::vector<Object>& objects, std::vector<Mark>& marks, Map map) {
-    for (auto& f : fields) {
-        const int s = map(f.start), e = map(f.start + f.length);
-        f.start = s;
-        f.length = e - s;
-    }
-    for (auto& o : objects) o.anchor = map(o.anchor);
-    for (auto& m : marks) m.position = map(m.position);
-}
-
-}  // namespace
-
 void Document::MapDelete(int position, int count) {
     const int end = position + count;
-    MapPositions(fields, objects, marks, [&](int p) { return p < position ? p : (p >= end ? p - count : position); });
+    MapPositions(fields, objects, marks, position, [&](int p) { return p < position ? p : (p >= end ? p - count : position); });
 }
 
 void Document::MapUndelete(int position, int count) {
-    MapPositions(fields, objects, marks, [&](int p) { return p >= position ? p + count : p; });
+    MapPositions(fields, objects, marks, position, [&](int p) { return p >= position ? p + count : p; });
 }
 
 void Document::ShiftForInsert(int position, int count) {
@@ -400,12 +469,15 @@ void Document::ShiftForInsert(int position, int count) {
 void Document::ShiftForDelete(int position, int count) {
     if (count <= 0) return;
     const int end = position + count;
+    // The fields the range touches; the ones after it only move.
+    const size_t firstField = FirstFieldEndingFrom(fields, position);
+    size_t pastFields = firstField;
+    while (pastFields < fields.size() && fields[pastFields].start <= end) ++pastFields;
     // Collapsing the range loses where the items inside it were: the journal keeps them first.
     if (Journal* j = track_.journal) {
         auto inside = [&](int p) { return p >= position && p <= end; };
-        for (size_t i = 0; i < fields.size(); ++i)
-            if (inside(fields[i].start) || inside(fields[i].start + fields[i].length))
-                j->Add(journal::Item<Field>{journal::Item<Field>::Changed, static_cast<int>(i), fields[i]});
+        for (size_t i = firstField; i < pastFields; ++i)
+            j->Add(journal::Item<Field>{journal::Item<Field>::Changed, static_cast<int>(i), fields[i]});
         for (size_t i = 0; i < objects.size(); ++i)
             if (inside(objects[i].anchor))
                 j->Add(journal::Item<Object>{journal::Item<Object>::Changed, static_cast<int>(i), objects[i]});
@@ -420,7 +492,7 @@ void Document::ShiftForDelete(int position, int count) {
     }
     if (Journal* j = track_.journal) j->Add(journal::Shift{false, false, position, count});
     MapDelete(position, count);
-    for (size_t i = fields.size(); i-- > 0;)
+    for (size_t i = pastFields; i-- > firstField;)
         if (fields[i].length <= 0) EraseItem<Field>(i);
 }
 
@@ -434,11 +506,13 @@ void Document::Revert(Journal&& reverted) {
                 using E = std::decay_t<decltype(e)>;
                 Journal* j = track_.journal;
                 if constexpr (std::is_same_v<E, Scalars>) {
+                    // The values now are those the recording journal opened with (nothing else
+                    // changes them): it needs only the formats this cuts off to bring them back.
                     if (j) {
-                        Scalars now{page, nextFieldId, nextObjectId, nextTableId, e.formatsBase, {}};
-                        if (charFormats.size() > e.formatsBase)
-                            now.formatsBeyond.assign(charFormats.begin() + static_cast<long>(e.formatsBase), charFormats.end());
-                        j->Add(std::move(now));
+                        auto& opening = std::get<Scalars>(j->entries_.front());
+                        opening.formatsBase = std::min(opening.formatsBase, e.formatsBase);
+                        opening.formatsBeyond.assign(charFormats.begin() + static_cast<long>(std::min(opening.formatsBase, charFormats.size())),
+                                                     charFormats.end());
                     }
                     page = e.page;
                     nextFieldId = e.nextFieldId;
@@ -580,9 +654,21 @@ void Document::Delete(int position, int length) {
 
     // Tables wholly inside the range go as a whole, last first so that earlier positions stay valid.
     std::vector<std::pair<int, int>> covered;  // (start, table id)
+    // Only a table with cells among the range's paragraphs can lie inside it.
+    std::vector<std::pair<int, std::pair<int, int>>> candidates;  // table id, its paragraphs
+    const int rangeLast = Locate(b).paragraph;
+    for (int i = Locate(a).paragraph; i <= rangeLast; ++i) {
+        const int id = paragraphs[static_cast<size_t>(i)].cell.table;
+        if (id == 0 || (!candidates.empty() && candidates.back().first == id)) continue;
+        int first = i, last = i;
+        while (first > 0 && paragraphs[static_cast<size_t>(first) - 1].cell.table == id) --first;
+        while (last + 1 < ParagraphCount() && paragraphs[static_cast<size_t>(last) + 1].cell.table == id) ++last;
+        candidates.push_back({id, {first, last}});
+    }
     for (const auto& t : tables) {
-        auto [first, last] = TableParagraphs(t.id);
-        if (first < 0) continue;
+        auto found = std::find_if(candidates.begin(), candidates.end(), [&](const auto& c) { return c.first == t.id; });
+        if (found == candidates.end()) continue;
+        auto [first, last] = found->second;
         const int tStart = ParagraphStart(first);
         const int tEnd = ParagraphStart(last + 1);  // after the separator that follows the last cell
         // The whole table, and beyond it on one side at least: selecting just the cells' text

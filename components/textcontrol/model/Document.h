@@ -161,6 +161,9 @@ public:
     std::wstring Text(int start, int length) const;
     std::wstring AllText() const { return Text(0, Length()); }
     const CharFormat& FormatAt(int paragraph, int offset) const;
+    // The first position at or after `from` where `needle` stands in the text (separators included),
+    // -1 when nowhere. Searches in place: no copy of the text is made.
+    int Find(std::wstring_view needle, int from, bool ignoreCase) const;
 
     // ---- editing ----
     // Inserts text in one character format; "\r\n", "\r" and "\n" start new paragraphs.

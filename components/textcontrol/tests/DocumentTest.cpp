@@ -25,6 +25,36 @@ TEST(Document, PositionSpaceJoinsParagraphsWithOneSeparator) {
     EXPECT_EQ(d.Locate(99).offset, 1);  // clamped to the end
 }
 
+TEST(Document, FindSearchesTheTextWithItsSeparatorsInPlace) {
+    // "One two\nTWO caf\xE9\n\nend": the paragraphs start at 0, 8, 17 (empty) and 18.
+    const Document d = Make(L"One two\nTWO caf\xE9\n\nend");
+    ASSERT_EQ(d.Length(), 21);
+    struct Case {
+        const wchar_t* needle;
+        int from;
+        bool ignoreCase;
+        int expected;
+    };
+    const Case cases[] = {
+        {L"two", 0, false, 4},
+        {L"two", 5, false, -1},          // "TWO" differs in case
+        {L"two", 5, true, 8},
+        {L"one", 0, true, 0},
+        {L"two\ntwo", 0, true, 4},      // across a paragraph end
+        {L"\n\n", 0, false, 16},       // the empty paragraph
+        {L"caf\xE9", 0, false, 12},     // beyond ASCII, as it stands
+        {L"CAF\xE9", 0, true, 12},
+        {L"end", 18, false, 18},         // the text's very end
+        {L"end", 19, false, -1},
+        {L"endx", 18, false, -1},        // longer than what is left
+        {L"d", 21, false, -1},
+        {L"", 0, false, -1},
+        {L"x", -1, false, -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(d.Find(c.needle, c.from, c.ignoreCase), c.expected) << "\"" << c.needle << "\" from " << c.from;
+}
+
 TEST(Document, DeleteJoinsParagraphsAndMovesAnchoredItems) {
     struct Case {
         int start, length;

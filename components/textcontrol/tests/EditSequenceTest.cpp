@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "components/textcontrol/TextEngine.h"
 #include "components/textcontrol/formats/RtfReader.h"
@@ -12,9 +13,50 @@
 namespace tx {
 namespace {
 
+auto Key(const PlacedLine& l) { return std::tie(l.paragraph, l.line, l.page, l.x, l.y, l.start); }
+auto Key(const PlacedParagraph& p) {
+    return std::tie(p.paragraph, p.page, p.x, p.y, p.width, p.height, p.first, p.listMarker, p.markerX);
+}
+auto Key(const PlacedCell& c) { return std::tie(c.table, c.row, c.col, c.page, c.x, c.y, c.width, c.height); }
+auto Key(const PlacedObject& o) { return std::tie(o.objectId, o.page, o.x, o.y, o.width, o.height); }
+auto Key(const Line& l) {
+    return std::tie(l.offset, l.length, l.width, l.ascent, l.descent, l.height, l.indent, l.hardBreak, l.pageBreak, l.caretX);
+}
+auto Key(const LineRun& r) { return std::tie(r.offset, r.length, r.format, r.x, r.objectId); }
+
+template <class T>
+::testing::AssertionResult SameList(const char* what, const std::vector<T>& a, const std::vector<T>& b) {
+    if (a.size() != b.size())
+        return ::testing::AssertionFailure() << what << ": " << a.size() << " expected, " << b.size() << " found";
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Key(a[i]) != Key(b[i])) return ::testing::AssertionFailure() << what << " " << i << " differs";
+    return ::testing::AssertionSuccess();
+}
+
+// The layout the engine brought up to date step by step must be the one laid out from nothing.
+::testing::AssertionResult SameAsFreshLayout(TextEngine& e, const TextMeasurer& measurer) {
+    const Layout& kept = e.GetLayout();
+    Layout fresh;
+    fresh.SetMeasurer(&measurer);
+    fresh.Update(e.Doc());
+    if (kept.PageCount() != fresh.PageCount()) return ::testing::AssertionFailure() << "page counts differ";
+    for (auto r : {SameList("line", fresh.Lines(), kept.Lines()), SameList("paragraph part", fresh.Paragraphs(), kept.Paragraphs()),
+                   SameList("cell", fresh.Cells(), kept.Cells()), SameList("object", fresh.Objects(), kept.Objects()),
+                   SameList("header line", fresh.HeaderLines(), kept.HeaderLines()),
+                   SameList("footer line", fresh.FooterLines(), kept.FooterLines())})
+        if (!r) return r;
+    for (size_t i = 0; i < kept.Lines().size(); ++i) {
+        const Line& a = fresh.LineOf(fresh.Lines()[i]);
+        const Line& b = kept.LineOf(kept.Lines()[i]);
+        if (Key(a) != Key(b)) return ::testing::AssertionFailure() << "line " << i << " is broken differently";
+        if (auto r = SameList("run", a.runs, b.runs); !r) return r << " in line " << i;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 // Random sequences of the members the editor calls, from fixed seeds. After every step the model
-// must still be valid and laid out.
-void RandomEdits(TextEngine& e, unsigned seed, int steps) {
+// must still be valid and laid out, as a layout made afresh would lay it out.
+void RandomEdits(TextEngine& e, unsigned seed, int steps, const TextMeasurer* measurer) {
     std::mt19937 random(seed);
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     const wchar_t* texts[] = {L"a", L"word ", L"\n", L"two\nlines", L"\t", L"\f", L""};
@@ -44,6 +86,7 @@ void RandomEdits(TextEngine& e, unsigned seed, int steps) {
         }
         ASSERT_EQ(e.Doc().Validate(), L"") << "seed " << seed << " step " << i;
         ASSERT_GE(e.PageCount(), 1);
+        ASSERT_TRUE(SameAsFreshLayout(e, *measurer)) << "seed " << seed << " step " << i;
     }
 }
 
@@ -53,9 +96,54 @@ TEST(EditSequence, RandomEditsKeepTheModelValidAndSurviveBothFormats) {
         TextEngine e;
         e.SetMeasurer(&measurer);
         e.LoadFromBytes(WriteTxm(testing::FullDocument()), kFormatOwn);
-        RandomEdits(e, seed, 150);
+        RandomEdits(e, seed, 150, &measurer);
         EXPECT_TRUE(testing::SameModel(e.Doc(), ReadTxm(WriteTxm(e.Doc())))) << "seed " << seed;
         EXPECT_TRUE(testing::SameModel(e.Doc(), ReadRtf(WriteRtf(e.Doc())))) << "seed " << seed;
+    }
+}
+
+// Several pages of tables, links and pictures on short pages, edited by the members that change
+// text and paragraphs only (those the layout follows paragraph by paragraph), so that edits move
+// text across page ends and the layout resumes and stops in the middle of a long document.
+TEST(EditSequence, LayoutAfterEachEditOfALongDocumentIsTheFreshOne) {
+    FixedPitchMeasurer measurer;
+    Document pages = testing::BenchmarkPage();
+    const Document page = pages;
+    for (int i = 0; i < 2; ++i) {
+        pages.Insert(pages.Length(), L"\f", 0);
+        pages.InsertDocument(pages.Length(), page);
+    }
+    const wchar_t* texts[] = {L"a", L"word ", L"\n", L"two\nlines", L"\f", L"\v", L"", L"many words to wrap the line "};
+    for (unsigned seed : {21u, 22u, 23u}) {
+        TextEngine e;
+        e.SetMeasurer(&measurer);
+        e.LoadFromBytes(WriteTxm(pages), kFormatOwn);
+        e.SetPageHeight(5000);
+        ASSERT_GT(e.PageCount(), 10);
+        std::mt19937 random(seed);
+        auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+        for (int i = 0; i < 100; ++i) {
+            if (pick(3)) e.SetSelStart(pick(e.TextLength() + 1));
+            if (pick(4) == 0) e.SetSelLength(pick(30));
+            switch (pick(10)) {
+            case 0: case 1: e.SetSelText(texts[pick(8)]); break;
+            case 2: e.TypeChar(L'x'); break;
+            case 3: e.DeleteBackward(); break;
+            case 4: e.DeleteForward(); break;
+            case 5: e.SetBold(pick(2) == 0); break;
+            case 6:
+                e.FormatParagraphs([&](ParaFormat& f) {
+                    f.listKind = static_cast<ListKind>(pick(3) * 2);
+                    f.spaceBefore = 100 * pick(4);
+                });
+                break;
+            case 7: e.Paste(e.Copy()); break;
+            case 8: e.Undo(); break;
+            case 9: e.Redo(); break;
+            }
+            ASSERT_EQ(e.Doc().Validate(), L"") << "seed " << seed << " step " << i;
+            ASSERT_TRUE(SameAsFreshLayout(e, measurer)) << "seed " << seed << " step " << i;
+        }
     }
 }
 
@@ -65,7 +153,7 @@ TEST(EditSequence, UndoingEveryStepRestoresTheStart) {
     e.SetMeasurer(&measurer);
     e.LoadFromBytes(WriteTxm(testing::FullDocument()), kFormatOwn);
     const Document start = e.Doc();
-    RandomEdits(e, 7, 60);  // fewer steps than the history keeps
+    RandomEdits(e, 7, 60, &measurer);  // fewer steps than the history keeps
     const Document end = e.Doc();
     while (e.CanUndo()) e.Undo();
     EXPECT_TRUE(testing::SameModel(start, e.Doc()));
@@ -151,6 +239,7 @@ TEST(EditSequence, UndoAndRedoRestoreExactlyWhatEachStepFoundOrLeft) {
             const std::string after = State(e);
             SCOPED_TRACE("seed " + std::to_string(seed) + " action " + std::to_string(i));
             ASSERT_EQ(e.Doc().Validate(), L"");
+            ASSERT_TRUE(SameAsFreshLayout(e, measurer));
             if (action == Action::Undo && undoSteps == 0) {
                 ASSERT_TRUE(after == before) << "an undo with nothing to undo changed the document";
             } else if (action == Action::Redo && redoSteps == 0) {
