@@ -548,6 +548,10 @@ void Form::RunModalLoop() {
 
 void Form::Hide() {
     if (!loaded_) Load();
+    // A modal form hiding gives its owners their input back first, as one unloading does, so that
+    // Windows activates them and the focus returns to where it was.
+    for (HWND h : disabledByModal_)
+        if (IsWindow(h)) EnableWindow(h, TRUE);
     if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
     if (g_lastActivated == this) g_lastActivated = nullptr;
     WakeLoops();

@@ -434,6 +434,45 @@ TEST_F(UiTest, TimerTicksOnTheUserInterfaceThreadWhileEnabled) {
     EXPECT_EQ(f.ticks, stopped);
 }
 
+// However a modal form goes (unloaded, or hidden to be shown again), the window the author came
+// from is active again and has the focus.
+TEST_F(UiTest, AModalFormHiddenOrUnloadedGivesTheFocusBack) {
+    class frmMain : public Form {
+    public:
+        TextBox Text1{this, L"Text1"};
+    };
+    class frmAsk : public Form {
+    public:
+        CommandButton Command1{this, L"Command1"};
+    };
+    frmMain main;
+    main.Show();
+    for (bool hide : {true, false}) {
+        SCOPED_TRACE(hide ? "hidden" : "unloaded");
+        frmAsk ask;
+        ask.Command1.Click = [&ask, hide] { hide ? ask.Hide() : void(ask.Unload()); };
+        main.Text1.SetFocus();
+        ASSERT_EQ(GetFocus(), main.Text1.hWnd());
+        test::OnNextModal<frmAsk>([](frmAsk& f) { test::Click(f.Command1); });
+        ask.Show(vbModal);
+        DoEvents();
+        EXPECT_EQ(ask.IsLoaded(), hide);
+        EXPECT_TRUE(IsWindowEnabled(main.hWnd()));
+        EXPECT_EQ(GetActiveWindow(), main.hWnd());
+        const HWND focus = GetFocus();
+        EXPECT_TRUE(focus != nullptr && (focus == main.hWnd() || IsChild(main.hWnd(), focus)));
+        if (hide) {
+            // Shown again, it is modal again.
+            test::OnNextModal<frmAsk>([&main](frmAsk& f) {
+                EXPECT_FALSE(IsWindowEnabled(main.hWnd()));
+                test::Click(f.Command1);
+            });
+            ask.Show(vbModal);
+            EXPECT_TRUE(IsWindowEnabled(main.hWnd()));
+        }
+    }
+}
+
 // Whatever reaches a window procedure stops there and is told one way, whether it came through an
 // event of the program or straight through a window's message handling; a cancelled dialog is no
 // failure.
