@@ -1,7 +1,5 @@
 // The commands of SharedCommands.h that the toolbar and the editor's menus run on the active
 // editor: clipboard, colours, the bars, File > New and the Window list.
-#include <type_traits>
-
 #include "app/core/AppState.h"
 #include "app/core/FILE.h"
 #include "app/core/PageControl.h"
@@ -16,25 +14,10 @@
 
 namespace {
 
-frmMDIParent& Frame() {
-    auto* frame = dynamic_cast<frmMDIParent*>(ui::MdiForm::Current());
-    if (frame == nullptr) throw zv::Error(L"The program's frame window is not open.");
-    return *frame;
-}
-
 tx::TXTextControl& EditorText() { return RequireEditor().TXTextControl1; }
 
 bool Contains(const std::wstring& text, const std::wstring& part) {
     return !part.empty() && text.find(part) != std::wstring::npos;
-}
-
-// The editor window gets its Window menu with its other menus; until it has one, there is
-// nothing to list the modules in.
-template <class Editor>
-void FillWindowMenuOf(Editor& editor) {
-    if constexpr (requires { editor.mnuWindow_Sep; editor.mnuWindow_WindowList; }) {
-        BuildWindowList(editor.mnuWindow_Sep, editor.mnuWindow_WindowList);
-    }
 }
 
 }  // namespace
@@ -83,7 +66,7 @@ void ChooseTextColor(int kind) {
         const bool none = current == tx::kNoColor || current == 0xFFFFFFFFu;
         ui::CommonDialog& dialog = Frame().CmDialog1;
         dialog.Color = none ? 0 : current;
-        dialog.Flags = 1;
+        dialog.Flags = ui::cdlCCRGBInit;
         dialog.CancelError = false;
         dialog.ShowColor();
         const auto chosen = static_cast<tx::Color>(dialog.Color);
@@ -141,8 +124,8 @@ int GetPageIndex(const std::wstring& pageName) {
 }
 
 void BuildWindowList() {
+    // The editor lists the modules in its Window menu (the overload below) once it has its menus.
     AddToWindowList();
-    if (frmMDIChild* editor = ActiveEditor()) FillWindowMenuOf(*editor);
 }
 
 void BuildWindowList(ui::MenuItem& mnuWindow_Sep, ui::MenuArray& mnuWindow_WindowList) {

@@ -11,27 +11,27 @@
 #include "app/core/ModuleFiles.h"
 #include "app/core/PageControl.h"
 #include "app/core/PageFile.h"
+#include "app/core/PageWalk.h"
 #include "app/core/SharedCommands.h"
 #include "app/core/frmMDIParent.h"
-#include "app/core/frmPageTypeDlg.h"
 #include "app/editor/frmMDIChild.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "ui/CommonDialog.h"
+#include "ui/Constants.h"
 #include "ui/Form.h"
 #include "ui/MsgBox.h"
 #include "ui/Printer.h"
 
 namespace {
 
-frmMDIParent& Frame() {
-    auto* frame = dynamic_cast<frmMDIParent*>(ui::MdiForm::Current());
-    if (frame == nullptr) throw zv::Error(L"The program's frame window is not open.");
-    return *frame;
-}
-
 std::wstring ModuleFile(const std::wstring& name) { return zv::JoinPath(App().ModulePath, name); }
+
+// The open dialog asks for a marker file that is there, in a folder that is there.
+constexpr long kOpenModuleFlags = ui::cdlOFNFileMustExist | ui::cdlOFNPathMustExist | ui::cdlOFNHideReadOnly;
+constexpr long kInsertTextFlags = ui::cdlOFNPathMustExist | ui::cdlOFNHideReadOnly | ui::cdlOFNOverwritePrompt;
+constexpr long kPrintDialogFlags = ui::cdlPDHidePrintToFile | ui::cdlPDNoSelection;
 
 // Throws zv::Error when the page map file is missing or malformed.
 void CheckPageMap(const std::wstring& mapPath) {
@@ -39,9 +39,6 @@ void CheckPageMap(const std::wstring& mapPath) {
     PageMap probe(pool);
     ParsePageMap(zv::ReadFileBytes(mapPath), mapPath, probe);
 }
-
-constexpr long kPrintDialogFlags = 1048580;  // no print-to-file box, no selection button
-constexpr long kPrintPageNumbers = 2;        // the author chose a page range
 
 // LoadModule after its page map was checked.
 void LoadCheckedModule(std::wstring& mapName) {
@@ -52,14 +49,7 @@ void LoadCheckedModule(std::wstring& mapName) {
 
     mapName = app.PageList.GetCurrentPageName();
     frmMDIChild& editor = Frame().NewEditorWindow();
-    if (!mapName.empty()) {
-        LoadPageIntoControl(mapName, editor.TXTextControl1, true);
-        app.IsNewPage = false;
-    } else {
-        // A module without pages opens on a new page rather than on its folder.
-        EnableToolbarButton(L"Next", false);
-    }
-    editor.DirtyFlag = false;
+    EditorWalk(app, editor).ShowFirstPage();
     editor.Show();
     ShowPageCaption(mapName);
     UpdateToolbar();
@@ -89,7 +79,7 @@ void OpenModuleFile(std::wstring path) {
         dialog.FileName = L"";
         dialog.Filter = L"Zorvik 2.0 (*.zvk)|*.zvk";
         dialog.FilterIndex = 1;
-        dialog.Flags = 6148;
+        dialog.Flags = kOpenModuleFlags;
         dialog.CancelError = true;
         dialog.ShowOpen();
         path = dialog.FileName;
@@ -99,7 +89,7 @@ void OpenModuleFile(std::wstring path) {
 }
 
 int AskToSaveChanges(const frmMDIChild& editor) {
-    const ui::MdiForm* frame = ui::MdiForm::Current();
+    const frmMDIParent* frame = OpenFrame();
     return ui::MsgBox(L"The text in [" + editor.Caption() + L"] has changed.\r\nDo you want to save the changes?",
                       ui::vbYesNoCancel + ui::vbExclamation, frame != nullptr ? frame->Caption() : std::wstring());
 }
@@ -121,19 +111,6 @@ void CreateModule(const std::wstring& path, const std::wstring& code) {
     if (frmMDIChild* editor = ActiveEditor()) editor->DirtyFlag = false;
 }
 
-void IncPageCounter() {
-    std::int16_t& counter = App().PageCounter;
-    if (counter == INT16_MAX) throw zv::Error(L"Overflow");
-    ++counter;
-}
-
-void EnsureFolder(const std::wstring& path) {
-    if (path.empty() || zv::FolderExists(path)) return;
-    std::error_code ec;
-    std::filesystem::create_directories(zv::FsPath(path), ec);
-    if (ec) throw zv::Error(L"The folder " + path + L" could not be made.");
-}
-
 void SavePageFile(const std::wstring& name, tx::TXTextControl& control) {
     HourglassPointer hourglass;
     WritePageFile(ModuleFile(name), control.Engine());
@@ -145,40 +122,10 @@ void LoadPageIntoControl(const std::wstring& name, tx::TXTextControl& control, b
 }
 
 void SavePage(const std::wstring& pageName, const std::wstring& pageType, const std::wstring& topicName) {
-    AppState& app = App();
-    frmMDIChild& editor = RequireEditor();
-    app.PageJustAdded = false;
-    EnsureFolder(app.ModulePath);
-    if (app.IsNewPage && (pageName.empty() || !app.PageList.PageExist(pageName))) {
-        const std::wstring name = PageFileNameOf(app.PageCounter);
-        app.PageFileName = name;
-        app.CurPageType = pageType;
-        app.CurTopName = topicName;
-        // The file first: the page list must never name a page that has no file.
-        SavePageFile(name, editor.TXTextControl1);
-        app.PageList.Add_Page(name, pageType, topicName, false);
-        IncPageCounter();
-        app.PageJustAdded = true;
-        app.PageFileName.clear();
-    } else {
-        app.PageFileName = app.PageList.GetCurrentPageName();
-        if (app.PageFileName.empty()) throw zv::Error(L"The page list has no current page to store.");
-        app.CurPageType = pageType;
-        app.CurTopName = topicName;
-        SavePageFile(app.PageFileName, editor.TXTextControl1);
-        app.PageList.EditCurrentPage(pageType, topicName);
-        app.PageFileName.clear();
-    }
-    app.IsNewPage = false;
+    EditorWalk(App(), RequireEditor()).SavePage(pageName, pageType, topicName);
 }
 
-void SaveCurrentPage() {
-    frmMDIChild& editor = RequireEditor();
-    editor.DirtyFlag = false;
-    auto& dialog = ui::Forms::Get<frmPageTypeDlg>();
-    dialog.initPageTypeForm(App().PageList.GetNextPageName());
-    dialog.Show(ui::vbModal);
-}
+void SaveCurrentPage() { EditorWalk(App(), RequireEditor()).SaveCurrentPage(); }
 
 std::wstring BrowseForFolder(const std::wstring& title, const std::wstring& startAt) {
     struct Start {
@@ -188,7 +135,8 @@ std::wstring BrowseForFolder(const std::wstring& title, const std::wstring& star
         }
     };
     BROWSEINFOW info{};
-    info.hwndOwner = ui::MdiForm::Current() != nullptr ? ui::MdiForm::Current()->hWnd() : nullptr;
+    const frmMDIParent* frame = OpenFrame();
+    info.hwndOwner = frame != nullptr ? frame->hWnd() : nullptr;
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     info.lpfn = &Start::Callback;
@@ -289,7 +237,7 @@ void PrintModule(tx::TXTextControl& printControl, ui::CommonDialog& dialog) {
     dialog.ShowPrinter();
 
     int from = 1, to = pageCount;
-    if (dialog.Flags & kPrintPageNumbers) {
+    if (dialog.Flags & ui::cdlPDPageNums) {  // the author chose a page range
         from = std::max(dialog.FromPage, 1);
         to = std::min(dialog.ToPage, static_cast<int>(pageCount));
     }
@@ -318,7 +266,7 @@ void InsertTextFile() {
     ui::CommonDialog& dialog = Frame().CmDialog1;
     dialog.DialogTitle = L"Insert Text";
     dialog.Filter = L"Text (*.txt)|*.txt|RTF Format (*.rtf)|*.rtf";
-    dialog.Flags = 2054;
+    dialog.Flags = kInsertTextFlags;
     dialog.CancelError = true;
     dialog.ShowOpen();
     const std::wstring fileName = dialog.FileName;

@@ -36,7 +36,6 @@ void LoadPageIntoControl(const std::wstring& name, tx::TXTextControl& control, b
 // File > Save: the page type dialog decides how the page is stored.
 void SaveCurrentPage();
 void IncPageCounter();
-void EnsureFolder(const std::wstring& path);
 
 // Chooses a folder: (title, start folder) -> the chosen folder, "" when cancelled.
 using FolderBrowser = std::function<std::wstring(const std::wstring& title, const std::wstring& startAt)>;

@@ -122,3 +122,10 @@ void WriteMarkerFile(const std::wstring& folder, const std::wstring& name) {
     if (zv::FileExists(path)) return;
     zv::WriteFileReplacing(path, "");
 }
+
+void EnsureFolder(const std::wstring& path) {
+    if (path.empty() || zv::FolderExists(path)) return;
+    std::error_code ec;
+    fs::create_directories(zv::FsPath(path), ec);
+    if (ec) throw zv::Error(L"The folder " + path + L" could not be made.");
+}

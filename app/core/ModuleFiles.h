@@ -33,5 +33,8 @@ bool CreateModuleFolder(const std::wstring& path, const std::wstring& code);
 // the module folder itself or lies inside it, nothing is moved and zv::Error names the clash.
 void MoveModuleFiles(const std::wstring& from, const std::wstring& to);
 
+// Makes the folder (and the folders above it) when it does not exist; "" does nothing. Throws zv::Error.
+void EnsureFolder(const std::wstring& path);
+
 // Writes an empty marker file `name` into `folder`; an existing file of that name is kept as it is.
 void WriteMarkerFile(const std::wstring& folder, const std::wstring& name);

@@ -1,8 +1,8 @@
 #pragma once
-// Page navigation in the editor: next, previous and a named page, inserting an empty page before
-// or after the current one, deleting the current page, clearing the editor for a new page and
-// resetting the page list for a new module. Each keeps the page list's cursor, the page state
-// flags and the frame's Next and Previous buttons in step with the page in the editor.
+// Page navigation in the active editor: next, previous and a named page, inserting an empty page
+// before or after the current one, deleting the current page, clearing the editor for a new page
+// and resetting the page list for a new module. The rules are the page walk's (PageWalk.h); these
+// run them on the active editor window and the frame's Next and Previous buttons.
 
 #include <cstdint>
 #include <string>

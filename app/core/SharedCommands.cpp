@@ -12,8 +12,16 @@
 #include "ui/MdiForm.h"
 #include "ui/MsgBox.h"
 
+frmMDIParent* OpenFrame() { return dynamic_cast<frmMDIParent*>(ui::MdiForm::Current()); }
+
+frmMDIParent& Frame() {
+    frmMDIParent* frame = OpenFrame();
+    if (frame == nullptr) throw zv::Error(L"The program's frame window is not open.");
+    return *frame;
+}
+
 frmMDIChild* ActiveEditor() {
-    ui::MdiForm* frame = ui::MdiForm::Current();
+    frmMDIParent* frame = OpenFrame();
     return frame != nullptr ? dynamic_cast<frmMDIChild*>(frame->ActiveForm()) : nullptr;
 }
 
@@ -37,13 +45,13 @@ void ShowPageCaption(const std::wstring& name) {
         for (auto& c : caption) c = static_cast<wchar_t>(std::towupper(c));
         editor->SetCaption(caption);
     }
-    if (auto* frame = dynamic_cast<frmMDIParent*>(ui::MdiForm::Current())) {
+    if (auto* frame = OpenFrame()) {
         frame->SetPageStatusText(L"Page " + std::to_wstring(app.CurrentPageNo));
     }
 }
 
 void EnableToolbarButton(const std::wstring& key, bool enabled) {
-    if (auto* frame = dynamic_cast<frmMDIParent*>(ui::MdiForm::Current())) {
+    if (auto* frame = OpenFrame()) {
         // Only a change reaches the toolbar's window: every page change sets a dozen buttons.
         ui::ToolbarButton* button = frame->Toolbar1.FindButton(key);
         if (button != nullptr && button->Enabled() != enabled) button->SetEnabled(enabled);
@@ -51,7 +59,7 @@ void EnableToolbarButton(const std::wstring& key, bool enabled) {
 }
 
 bool ToolbarButtonEnabled(const std::wstring& key) {
-    if (auto* frame = dynamic_cast<frmMDIParent*>(ui::MdiForm::Current())) {
+    if (auto* frame = OpenFrame()) {
         if (ui::ToolbarButton* button = frame->Toolbar1.FindButton(key)) return button->Enabled();
     }
     return false;

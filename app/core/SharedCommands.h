@@ -16,6 +16,11 @@ class MenuItem;
 class MenuArray;
 }  // namespace ui
 
+// The one road from commands to the program's windows.
+// The program's frame window, nullptr when it is not open.
+frmMDIParent* OpenFrame();
+// The frame; throws zv::Error when it is not open.
+frmMDIParent& Frame();
 // The frame's active editor window, nullptr when there is none.
 frmMDIChild* ActiveEditor();
 // The active editor; throws zv::Error when no editor window is open.

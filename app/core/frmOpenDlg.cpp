@@ -9,8 +9,8 @@
 #include "app/core/ModuleFiles.h"
 #include "app/core/PageControl.h"
 #include "app/core/SharedCommands.h"
+#include "app/core/frmMDIParent.h"
 #include "ui/Application.h"
-#include "ui/MdiForm.h"
 #include "ui/MsgBox.h"
 
 frmOpenDlg::frmOpenDlg() {
@@ -112,7 +112,7 @@ void frmOpenDlg::btnExit_Click() {
     if (!App().AppStarted) {
         // Still inside the start-up: nothing is open that could want saving.
         ui::End();
-    } else if (ui::MdiForm* frame = ui::MdiForm::Current()) {
+    } else if (frmMDIParent* frame = OpenFrame()) {
         frame->Unload();
     }
 }

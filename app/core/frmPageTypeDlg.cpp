@@ -47,41 +47,51 @@ frmPageTypeDlg::frmPageTypeDlg() {
 }
 
 void frmPageTypeDlg::initPageTypeForm(const std::wstring& PageName) {
-    // Setting a control of an unloaded form loads it first, so each showing starts from the
-    // form's own design and not from what the last showing left.
+    Prepare(EditorWalk::QuestionFor(App(), PageName));
+    store_ = [PageName](const std::wstring& type, const std::wstring& topic) { SavePage(PageName, type, topic); };
+}
+
+PageTypeAnswer frmPageTypeDlg::Ask(const PageTypeQuestion& question, PageStore store) {
+    Prepare(question);
+    store_ = std::move(store);
+    Show(ui::vbModal);
+    store_ = nullptr;
+    return stored_ ? PageTypeAnswer::Stored : PageTypeAnswer::Cancelled;
+}
+
+void frmPageTypeDlg::Prepare(const PageTypeQuestion& question) {
     if (!IsLoaded()) Load();
-    pageName_ = PageName;
-    AppState& app = App();
-    const std::wstring current = app.PageList.GetCurrentPageName();
-    if (current.empty() && PageName.empty()) {
-        Text1.SetText(L"Enter Topic Name");
-        optPageType[kOptNewTopic].SetValue(true);
-        Command2.SetEnabled(false);
-    } else if (app.IsNewPage && PageName.empty()) {
-        optPageType[kOptContentPage].SetValue(true);
-        Text1.SetText(L"");
-        Command2.SetEnabled(true);
+    stored_ = false;
+    // Back to the form's design first, whatever the last showing left: the steps below then run
+    // on a kept form as they would on a new one, option clicks included.
+    optPageType[kOptContentPage].SetValue(true);
+    Text1.SetText(L"");
+    Text1.SetEnabled(true);
+    Label1.SetEnabled(true);
+    if (!question.CancelEnabled) {
+        // The module's very first page: the option's click selects the whole placeholder name,
+        // ready to be typed over.
+        Text1.SetText(question.TopicText);
+        optPageType[question.Chosen].SetValue(true);
     } else {
-        const std::wstring type = app.PageList.GetCurrentPageTpye();
-        if (type == L"Test") {
-            optPageType[kOptModuleTest].SetValue(true);
-        } else if (type == L"Page") {
-            optPageType[kOptContentPage].SetValue(true);
-        } else {
-            optPageType[kOptNewTopic].SetValue(true);
-            Text1.SetText(app.PageList.GetCurrentPageTopName());
-        }
-        app.CurTopName = app.PageList.GetCurrentPageTopName();
-        Command2.SetEnabled(true);
+        optPageType[question.Chosen].SetValue(true);
+        Text1.SetText(question.TopicText);
     }
+    Command2.SetEnabled(question.CancelEnabled);
+    // What the activation shows, set while the form is out of sight: drawn once, with the form.
+    ShowActivationState();
 }
 
 void frmPageTypeDlg::Form_Activate() {
-    ModName.SetText(App().ModuleName);
-    const bool topic = !optPageType[kOptContentPage].Value() && !optPageType[kOptModuleTest].Value();
-    Text1.SetEnabled(topic);
-    Label1.SetEnabled(topic);
+    ShowActivationState();
     ui::DoEvents();
+}
+
+void frmPageTypeDlg::ShowActivationState() {
+    if (ModName.Text() != App().ModuleName) ModName.SetText(App().ModuleName);
+    const bool topic = !optPageType[kOptContentPage].Value() && !optPageType[kOptModuleTest].Value();
+    if (Text1.Enabled() != topic) Text1.SetEnabled(topic);
+    if (Label1.Enabled() != topic) Label1.SetEnabled(topic);
 }
 
 void frmPageTypeDlg::optPageType_Click(int Index) {
@@ -109,17 +119,18 @@ void frmPageTypeDlg::btnSave_Click() {
         }
         AppState& app = App();
         app.ModuleName = ModName.Text();
-        SavePage(pageName_, type, topic);
+        if (store_) store_(type, topic);
         if (app.MovieDeletePending && !app.MovieFileTitle.empty()) {
             std::error_code ec;  // a movie file already gone is no reason to keep the page unsaved
             std::filesystem::remove(
                 zv::FsPath(zv::JoinPath(zv::JoinPath(app.ModulePath, L"Movies"), app.MovieFileTitle)), ec);
         }
         app.MovieDeletePending = false;
-        Unload();
+        stored_ = true;
+        Hide();
     } catch (const zv::Error& e) {
         ui::MsgBox(e.Description());  // the dialog stays open: the author may try again or cancel
     }
 }
 
-void frmPageTypeDlg::Command2_Click() { Unload(); }
+void frmPageTypeDlg::Command2_Click() { Hide(); }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/core/PageWalk.h"
 #include "ui/CommandButton.h"
 #include "ui/ControlArray.h"
 #include "ui/Form.h"
@@ -29,6 +30,10 @@ public:
     // Prepares the dialog for the page about to be stored; `PageName` is the reference name that
     // Save Page hands on. The caller then shows the dialog modally.
     void initPageTypeForm(const std::wstring& PageName);
+    // Prepares the dialog for the question, shows it modally and says how the author left it; Save
+    // Page stores through `store`. Between showings the form stays loaded and hidden, and each
+    // showing starts from the form's design as a freshly loaded one would.
+    PageTypeAnswer Ask(const PageTypeQuestion& question, PageStore store);
 
     void Form_Activate() override;
     void optPageType_Click(int Index);
@@ -36,10 +41,15 @@ public:
     void Command2_Click();
 
 private:
-    std::wstring pageName_;
+    void Prepare(const PageTypeQuestion& question);
+    // The module name and the topic box as the activation shows them.
+    void ShowActivationState();
+
+    PageStore store_;
+    bool stored_ = false;
 };
 
 // Option indices of optPageType.
-inline constexpr int kOptContentPage = 0;
-inline constexpr int kOptNewTopic = 1;
-inline constexpr int kOptModuleTest = 2;
+inline constexpr int kOptContentPage = PageTypeQuestion::kContentPage;
+inline constexpr int kOptNewTopic = PageTypeQuestion::kNewTopic;
+inline constexpr int kOptModuleTest = PageTypeQuestion::kModuleTest;

@@ -2,13 +2,13 @@
 
 #include "app/core/AppState.h"
 #include "app/core/FILE.h"
+#include "app/core/PageFile.h"
 #include "app/core/SharedCommands.h"
 #include "app/core/frmMDIParent.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "ui/Application.h"
-#include "ui/MdiForm.h"
 #include "ui/MsgBox.h"
 
 frmMDIChild::frmMDIChild() {
@@ -32,7 +32,7 @@ void frmMDIChild::Form_Load() {
         control->Engine().SetLoadSaveAttribute(tx::attr::kImportLinks, 1);
     }
     TXTextControl1->SetRulerHandle(TXRuler1.hWnd());
-    if (auto* frame = dynamic_cast<frmMDIParent*>(ui::MdiForm::Current())) {
+    if (frmMDIParent* frame = OpenFrame()) {
         TXTextControl1->SetButtonBarHandle(frame->TXButtonBar1.hWnd());
         TXTextControl1->SetStatusBarHandle(frame->TXStatusBar1.hWnd());
     }
@@ -90,9 +90,36 @@ void frmMDIChild::FitEditorToRuler() {
 
 void frmMDIChild::Form_Activate() { UpdateToolbar(); }
 
-void frmMDIChild::Form_Unload(int& /*Cancel*/) { UpdateToolbar(); }
+void frmMDIChild::Form_Unload(int& /*Cancel*/) {
+    pageTypeDialog_.Unload();
+    UpdateToolbar();
+}
 
 void frmMDIChild::RemoveMovieControl() {}
 void frmMDIChild::RemovePrtMovieControl() {}
 
 void frmMDIChild::Change() { DirtyFlag = true; }
+
+void frmMDIChild::LoadPage(const std::wstring& path) {
+    LoadPageFile(path, TXTextControl1.Engine(), true);
+    PlacePageEndMarkers();
+}
+
+void frmMDIChild::StorePage(const std::wstring& path) {
+    HourglassPointer hourglass;
+    WritePageFile(path, TXTextControl1.Engine());
+}
+
+void frmMDIChild::ClearPage() {
+    TXTextControl1.Engine().LoadFromBytes("", tx::kFormatText);
+    PlacePageEndMarkers();
+}
+
+PageTypeAnswer frmMDIChild::AskPageType(const PageTypeQuestion& question, const PageStore& store) {
+    return pageTypeDialog_.Ask(question, store);
+}
+
+void frmMDIChild::ShowPageName(const std::wstring& name) { ShowPageCaption(name); }
+void frmMDIChild::EnableNext(bool enabled) { EnableToolbarButton(L"Next", enabled); }
+void frmMDIChild::EnablePrevious(bool enabled) { EnableToolbarButton(L"Previous", enabled); }
+void frmMDIChild::RefreshToolbar() { UpdateToolbar(); }

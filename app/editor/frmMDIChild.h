@@ -1,10 +1,13 @@
 #pragma once
 // The page editor: one window per open module, showing one page of it at a time in its text
 // control. The rest of the program reaches it only as the frame's active child, through the
-// members below.
+// members below; the page walk (app/core/PageWalk.h) through PageEditor.
 
 #include <cstdint>
+#include <string>
 
+#include "app/core/PageWalk.h"
+#include "app/core/frmPageTypeDlg.h"
 #include "components/textcontrol/win32/TXRuler.h"
 #include "components/textcontrol/win32/TXTextControl.h"
 #include "components/textcontrol/win32/TextControlEvents.h"
@@ -19,7 +22,7 @@ inline constexpr int kEditorPageHeight = 9618;
 // Where the page-end markers sit below the top of the text, in twips.
 inline constexpr int kPageEndMarkerTop = 9660;
 
-class frmMDIChild : public ui::Form, private tx::TextControlEvents {
+class frmMDIChild : public ui::Form, public PageEditor, private tx::TextControlEvents {
 public:
     tx::TXTextControl TXTextControl1{this, L"TXTextControl1"};
     tx::TXTextControl prtTXTextControl2{this, L"prtTXTextControl2"};
@@ -53,8 +56,25 @@ public:
     // The text control fills the window below the ruler (when the ruler shows).
     void FitEditorToRuler();
 
+    // ---- the page walk's view of the editor ----
+    bool Dirty() const override { return DirtyFlag; }
+    void SetDirty(bool dirty) override { DirtyFlag = dirty; }
+    void LoadPage(const std::wstring& path) override;
+    void StorePage(const std::wstring& path) override;
+    void RemoveMovies() override { RemoveMovieControl(); }
+    void ClearPage() override;
+    PageTypeAnswer AskPageType(const PageTypeQuestion& question, const PageStore& store) override;
+    void ShowPageName(const std::wstring& name) override;
+    void EnableNext(bool enabled) override;
+    void EnablePrevious(bool enabled) override;
+    void RefreshToolbar() override;
+
 private:
     void Change() override;
+
+    // Kept loaded (hidden) between page changes: making its windows anew cost a page change most
+    // of its time. It goes when the editor goes.
+    frmPageTypeDlg pageTypeDialog_;
 };
 
 // The user dictionary the spelling checker adds words to, in the program's folder.
