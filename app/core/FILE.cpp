@@ -33,19 +33,18 @@ constexpr long kOpenModuleFlags = ui::cdlOFNFileMustExist | ui::cdlOFNPathMustEx
 constexpr long kInsertTextFlags = ui::cdlOFNPathMustExist | ui::cdlOFNHideReadOnly | ui::cdlOFNOverwritePrompt;
 constexpr long kPrintDialogFlags = ui::cdlPDHidePrintToFile | ui::cdlPDNoSelection;
 
-// Throws zv::Error when the page map file is missing or malformed.
-void CheckPageMap(const std::wstring& mapPath) {
-    NodePool pool;
-    PageMap probe(pool);
-    ParsePageMap(zv::ReadFileBytes(mapPath), mapPath, probe);
+// Reads and checks a page map into records of the open module's page list, before anything of the
+// open module changes: a missing or malformed file throws zv::Error and leaves it as it was.
+void ReadPageMap(const std::wstring& mapPath, PageMap& map) {
+    ParsePageMap(zv::ReadFileBytes(mapPath), mapPath, map);
 }
 
-// LoadModule after its page map was checked.
-void LoadCheckedModule(std::wstring& mapName) {
+// LoadModule after its page map was read.
+void LoadReadModule(PageMap& map, std::wstring& mapName) {
     AppState& app = App();
     InitPageList();
     EnableToolbarButton(L"Next", true);
-    app.PageList.LoadExistingList(ModuleFile(mapName), app.PageCounter, app.ModuleCode, app.ModuleName, app.ModulePath);
+    app.PageList.LoadParsedList(map, app.PageCounter, app.ModuleCode, app.ModuleName);
 
     mapName = app.PageList.GetCurrentPageName();
     frmMDIChild& editor = Frame().NewEditorWindow();
@@ -59,17 +58,19 @@ void LoadCheckedModule(std::wstring& mapName) {
 // Makes a module folder the open module. A folder without a readable page map opens nothing, and the
 // module open before stays the open one.
 void OpenModuleFolder(const std::wstring& folder) {
-    CheckPageMap(zv::JoinPath(folder, L"Map.txt"));
+    PageMap map(App().PageList.Pool());
+    ReadPageMap(zv::JoinPath(folder, L"Map.txt"), map);
     App().ModulePath = folder;
     std::wstring mapName = L"Map.txt";
-    LoadCheckedModule(mapName);
+    LoadReadModule(map, mapName);
 }
 
 }  // namespace
 
 void LoadModule(std::wstring& mapName) {
-    CheckPageMap(ModuleFile(mapName));  // before anything of the open module is reset
-    LoadCheckedModule(mapName);
+    PageMap map(App().PageList.Pool());
+    ReadPageMap(ModuleFile(mapName), map);
+    LoadReadModule(map, mapName);
 }
 
 void OpenModuleFile(std::wstring path) {

@@ -282,6 +282,16 @@ void LinkedList::LoadInto(Chain chain, const std::wstring& MapName, std::int16_t
     // Parse the whole file first: a malformed file changes nothing.
     PageMap map(pool_);
     ParsePageMap(zv::ReadFileBytes(MapName), MapName, map);
+    TakeMap(chain, map, PageCounter, ModuleCode, ModuleName);
+}
+
+void LinkedList::LoadParsedList(PageMap& map, std::int16_t& PageCounter, std::wstring& ModuleCode,
+                                std::wstring& ModuleName) {
+    TakeMap(kMain, map, PageCounter, ModuleCode, ModuleName);
+}
+
+void LinkedList::TakeMap(Chain chain, PageMap& map, std::int16_t& PageCounter, std::wstring& ModuleCode,
+                         std::wstring& ModuleName) {
     Node* last = tail_[chain];
     if (map.FirstPage != nullptr) {
         last->NextNode = map.FirstPage;

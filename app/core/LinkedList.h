@@ -86,6 +86,11 @@ public:
                           std::wstring& ModuleName, const std::wstring& ModulePath);
     void LoadExistingTempList(const std::wstring& MapName, std::int16_t& PageCounter, std::wstring& ModuleCode,
                               std::wstring& ModuleName, const std::wstring& ModulePath);
+    // LoadExistingList from a map parsed already (a caller that checks the file before it changes
+    // anything reads it once): its pages join the main chain, and the map is left without pages.
+    void LoadParsedList(PageMap& map, std::int16_t& PageCounter, std::wstring& ModuleCode, std::wstring& ModuleName);
+    // Where the list keeps records no chain uses: a map parsed with it reuses them.
+    NodePool& Pool() { return pool_; }
 
     void NextPage();
     void PreviousPage();
@@ -125,6 +130,8 @@ private:
     Node* FindInMain(const std::wstring& name) const;
     void LoadInto(Chain chain, const std::wstring& MapName, std::int16_t& PageCounter, std::wstring& ModuleCode,
                   std::wstring& ModuleName);
+    void TakeMap(Chain chain, PageMap& map, std::int16_t& PageCounter, std::wstring& ModuleCode,
+                 std::wstring& ModuleName);
     void GetAllInfo(Chain chain, std::int32_t& PageCount, std::vector<std::wstring>& PageName,
                     std::vector<std::wstring>& PageType, std::vector<std::wstring>& TopicName) const;
 

@@ -79,14 +79,7 @@ void WritePageFile(std::wstring_view path, const tx::TextEngine& engine) {
 }
 
 void LoadPageFile(std::wstring_view path, tx::TextEngine& engine, bool applyStoredPage) {
+    // With the attribute set the engine's load takes the stored page size and margins itself.
     engine.SetLoadSaveAttribute(tx::attr::kApplyStoredPage, applyStoredPage ? 1 : 0);
     engine.Load(path, kPageHeaderSize, tx::kFormatOwn);
-    if (!applyStoredPage) return;
-    using namespace tx::attr;
-    if (int v = engine.LoadSaveAttribute(kPageWidth); v > 0) engine.SetPageWidth(v);
-    if (int v = engine.LoadSaveAttribute(kPageHeight); v > 0) engine.SetPageHeight(v);
-    if (int v = engine.LoadSaveAttribute(kMarginLeft); v > 0) engine.SetPageMarginL(v);
-    if (int v = engine.LoadSaveAttribute(kMarginTop); v > 0) engine.SetPageMarginT(v);
-    if (int v = engine.LoadSaveAttribute(kMarginRight); v > 0) engine.SetPageMarginR(v);
-    if (int v = engine.LoadSaveAttribute(kMarginBottom); v > 0) engine.SetPageMarginB(v);
 }
