@@ -1,19 +1,19 @@
-#!/bin/bash
+#!/usr/bin/env bash
 # Builds one Windows benchmark program in a Windows tree and runs it under Wine with a display.
+# Works from a clean start (no build tree, no Wine server running); a build that fails shows why.
 #   bench/wine-run.sh TARGET [BUILD]     (default build tree: ./build)
-set -e
+set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 target=${1:?usage: bench/wine-run.sh TARGET [BUILD]}
 build=${2:-${ZV_BUILD:-$root/build}}
+case "$build" in /*) ;; *) build=$root/$build ;; esac
+bash "$root/tools/setup.sh" "$build"
 source "$root/tools/build.sh"
-cmake -S "$root" -B "$build/win" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_TOOLCHAIN_FILE="$root/tools/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build/win" --target "$target" -j"${ZV_JOBS:-$(nproc)}" | grep -Ev '^\[ *[0-9]+%\]' || true
+zv_build_target_win "$build" "$target"
 exe=$(find "$build/win/bench" -name "$target.exe" -print -quit)
-set +e
 source "$root/tools/wine-session.sh"
 zv_wine_start "$build"
-wine "$exe" 2>&1 | grep -v fixme
-rc=${PIPESTATUS[0]}
+status=0
+wine "$exe" </dev/null 2>&1 | grep -v fixme || status=${PIPESTATUS[0]}
 zv_wine_stop
-exit $rc
+exit "$status"
