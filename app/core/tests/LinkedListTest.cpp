@@ -383,4 +383,40 @@ TEST_F(ModuleFolderTest, ReadingAgainAfterClearingKeepsNothingOfTheOldPages) {
     EXPECT_EQ(list.GetPrevPageName(), L"a.txm");
 }
 
+// A map parsed once, before anything changes, and then handed to the list gives the list that
+// reading the file gives; a map that fails to parse leaves the list as it was.
+TEST_F(ModuleFolderTest, AParsedMapHandedOverIsTheListTheFileGives) {
+    const std::string bytes = kHeader + "4\r\n0001.txm*Topic*Intro\r\n0003.txm*Page\r\n0002.txm*Test\r\n";
+    WriteMap(bytes);
+    LinkedList read;
+    std::int16_t readCounter = 0;
+    std::wstring readCode, readName;
+    read.LoadExistingList(MapPath(), readCounter, readCode, readName, L"");
+
+    LinkedList& list = App().PageList;
+    list.Add_Page(L"old.txm", L"Page", L"", true);
+    {
+        PageMap broken(list.Pool());
+        EXPECT_THROW(ParsePageMap(kHeader + "x\r\n", L"Map.txt", broken), zv::Error);
+    }
+    EXPECT_EQ(Names(list), (std::vector<std::wstring>{L"old.txm"}));
+
+    PageMap map(list.Pool());
+    ParsePageMap(bytes, MapPath(), map);
+    list.InitLinedList();
+    std::int16_t counter = 0;
+    std::wstring code, name;
+    list.LoadParsedList(map, counter, code, name);
+    EXPECT_EQ(Names(list), Names(read));
+    EXPECT_EQ(list.GetCurrentPageName(), L"0001.txm");
+    EXPECT_EQ(list.GetCurrentPageTopName(), L"Intro");
+    EXPECT_EQ(counter, readCounter);
+    EXPECT_EQ(code, readCode);
+    EXPECT_EQ(name, readName);
+    EXPECT_EQ(map.FirstPage, nullptr) << "the list holds the records now";
+    list.GoToLastPage();
+    EXPECT_EQ(list.GetCurrentPageTpye(), L"Test");
+    EXPECT_EQ(list.GetPrevPageName(), L"0003.txm");
+}
+
 }  // namespace
