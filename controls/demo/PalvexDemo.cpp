@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/forms/frmSettings.h"
+#include "controls/forms/frmWait.h"
 #include "ui/Application.h"
 #include "ui/CheckBox.h"
 #include "ui/CommandButton.h"
@@ -23,6 +24,7 @@ public:
     ui::CheckBox chkMultiColumn{this, L"chkMultiColumn"};
     ui::CheckBox chkMultiSelect{this, L"chkMultiSelect"};
     ui::CommandButton cmdSettings{this, L"cmdSettings"};
+    ui::CommandButton cmdWait{this, L"cmdWait"};
 
     frmPalvexDemo() {
         SetCaption(L"Palvex");
@@ -35,12 +37,20 @@ public:
         chkMultiSelect.Move(4200, 480, 2040, 285);
         cmdSettings.SetCaption(L"Se&ttings...");
         cmdSettings.Move(4200, 960, 1455, 375);
+        cmdWait.SetCaption(L"&Wait box");
+        cmdWait.Move(4200, 1440, 1455, 375);
         chkMultiColumn.Click = [this] { ColorList1.Put(0x68030001, {ui::OleVariant::Bool(chkMultiColumn.Value() == 1)}); };
         chkMultiSelect.Click = [this] { ColorList1.Put(0x68030003, {ui::OleVariant::Bool(chkMultiSelect.Value() == 1)}); };
         cmdSettings.Click = [] {
             auto& settings = ui::Forms::Get<palvex::frmSettings>();
             settings.SetControl(nullptr, L"ColorList1", L"PalvexDemo");
             settings.Show();
+        };
+        // The library's box for long work: shown, and gone again at the next click.
+        cmdWait.Click = [] {
+            auto& wait = ui::Forms::Get<palvex::frmWait>();
+            if (wait.IsLoaded()) wait.Unload();
+            else wait.Show();
         };
     }
 
