@@ -12,7 +12,7 @@ out=$build/fuzz
 
 echo "== fuzzing (${seconds} s per target)"
 build_fuzz() {  # source folder, build folder
-  cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ >/dev/null || exit 1
+  cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null || exit 1
   cmake --build "$2" -j"${ZV_JOBS:-$(nproc)}" 2>&1 | grep -Ev '^\[ *[0-9]+%\]|^-- ' ; [ "${PIPESTATUS[0]}" = 0 ] || exit 1
 }
 build_fuzz "$root/components/textcontrol/fuzz" "$out"
@@ -21,6 +21,10 @@ build_fuzz "$root/app/assessment/fuzz" "$out/assessment"
 # The dictionary readers' targets are a project of their own beside the text control's.
 build_fuzz "$root/components/spelling/fuzz" "$out/spelling"
 ln -sf spelling/FuzzSpellDictionary spelling/FuzzThesaurus spelling/FuzzUserWords "$out/"
+
+# The movie header reader of the player controls.
+build_fuzz "$root/components/players/fuzz" "$out/players"
+ln -sf players/FuzzMovieHeader "$out/"
 
 # And the control library's registry value decoder.
 build_fuzz "$root/controls/fuzz" "$out/controls"
@@ -49,5 +53,6 @@ run FuzzSpellDictionary "$root/components/spelling/fuzz/corpus/dictionary"
 run FuzzThesaurus "$root/components/spelling/fuzz/corpus/thesaurus"
 run FuzzUserWords "$root/components/spelling/fuzz/corpus/userwords"
 run FuzzRegistryValue "$root/controls/fuzz/corpus/registry"
+run FuzzMovieHeader "$root/components/players/fuzz/corpus/header" -dict="$root/components/players/fuzz/header.dict"
 run assessment/FuzzTestInfo "$root/app/assessment/fuzz/corpus" -dict="$root/app/assessment/fuzz/testinfo.dict"
 exit $status

@@ -15,6 +15,7 @@ packages=(
   wine wine64 fonts-wine fonts-liberation
   xvfb xauth x11-utils imagemagick ghostscript
   wamerican mythes-en-us scowl
+  zlib1g-dev libz-mingw-w64-dev lzma-dev
 )
 
 missing=()
