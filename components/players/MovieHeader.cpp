@@ -47,9 +47,12 @@ std::size_t Inflate(std::string_view in, unsigned char* out, std::size_t want) {
     while (z.avail_out > 0 && rc == Z_OK) rc = inflate(&z, Z_SYNC_FLUSH);
     const std::size_t got = want - z.avail_out;
     inflateEnd(&z);
-    // Z_BUF_ERROR with output still wanted means the input ran out: the caller reports the
-    // rectangle as cut short. Any other failure is damage.
-    if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR) Fail(L"has damaged compressed data");
+    // Once the wanted bytes are out, whatever zlib found after them (a bad next block header, a
+    // wrong checksum) lies past the rectangle and is not this reader's business: the same head
+    // must read the same whatever follows it. Z_BUF_ERROR with output still wanted means the
+    // input ran out: the caller reports the rectangle as cut short. Any other failure is damage.
+    if (got < want && rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
+        Fail(L"has damaged compressed data");
     return got;
 }
 

@@ -185,6 +185,28 @@ TEST(MovieHeader, OnlyTheRectangleIsDecompressed) {
     EXPECT_EQ(ReadMovieHeader(zws).Pixels(), (StagePixels{320, 240}));
 }
 
+// What follows the rectangle never changes how it reads, even where the compressed data goes
+// bad right after it (the first head was found by fuzzing: its 0xA5 tail made inflate see a
+// damaged block past the rectangle and the second read failed).
+TEST(MovieHeader, DamageAfterTheRectangleIsNotRead) {
+    const std::string heads[] = {
+        B("CWS\x0a\x17\x00\x00\x00\x78\xda\x53\x0a\x17\x00\x00\x00\x78\x2a"),
+        MakeMovie(MovieCompression::Zlib, MovieBody({15, 0, 6400, 0, 4800})).substr(0, 8 + 2 + 12),
+    };
+    const std::string tails[] = {std::string(64, '\xA5'), std::string(64, '\xFF'), std::string(64, '\0')};
+    for (const std::string& head : heads) {
+        SCOPED_TRACE(::testing::PrintToString(head));
+        const MovieHeader alone = ReadMovieHeader(head);
+        for (const std::string& tail : tails) {
+            const MovieHeader more = ReadMovieHeader(head + tail);
+            EXPECT_EQ(more.xMin, alone.xMin);
+            EXPECT_EQ(more.xMax, alone.xMax);
+            EXPECT_EQ(more.yMin, alone.yMin);
+            EXPECT_EQ(more.yMax, alone.yMax);
+        }
+    }
+}
+
 TEST(MovieHeader, FromAFileReadsOnlyItsHead) {
     const auto dir = std::filesystem::temp_directory_path() / "zv-movie-header-test";
     std::filesystem::create_directories(dir);
