@@ -10,12 +10,15 @@ add_library(zv_app STATIC
   core/frmPageTypeDlg.cpp
   core/frmStartUpDlg.cpp
   core/Startup.cpp
+  dialogs/DecimalSeparator.cpp
+  dialogs/frmPageDlg.cpp
+  editor/EditorPageSetup.cpp
   editor/frmMDIChild.cpp
   assessment/AnswerSwitch_Dlg.cpp
   assessment/frmAssCreator.cpp
   assessment/frmTestType.cpp
   assessment/frm_AssessmentPrvDlg.cpp)
-target_link_libraries(zv_app PUBLIC zv_module zv_core zv_assessment zv_txwin zv_ui shell32 ole32)
+target_link_libraries(zv_app PUBLIC zv_module zv_dialog_rules zv_core zv_assessment zv_txwin zv_ui shell32 ole32)
 
 add_executable(Zorvik WIN32 main.cpp)
 target_link_libraries(Zorvik PRIVATE zv_app)
@@ -45,5 +48,10 @@ add_dependencies(app_startup_road_tests Zorvik)
 
 zv_add_test(assess_window_tests
   SOURCES assessment/tests/CreatorWindowTest.cpp assessment/tests/PrintRoadTest.cpp
+  LIBS zv_app zv_ui_testing
+  WINDOWS_ONLY)
+
+zv_add_test(app_dialog_tests
+  SOURCES dialogs/tests/PageSetupDialogTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)

@@ -82,10 +82,6 @@ void ChooseTextColor(int kind) {
     }
 }
 
-void ShowPageSetup(tx::TXTextControl& /*control*/) {
-    // The page setup dialog is not part of the program yet.
-}
-
 void ShowFindDialog(int /*mode*/) {
     // The find dialog is not part of the program yet.
 }
