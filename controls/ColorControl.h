@@ -12,8 +12,9 @@
 #include <string>
 
 #include "controls/ColorRows.h"
-#include "controls/com/Automation.h"
-#include "controls/com/OleControl.h"
+#include "com/Automation.h"
+#include "com/OleControl.h"
+#include "controls/ComPlumbing.h"
 #include "controls/com/PalvexIdl.h"
 #include "controls/win/FontNotifySink.h"
 #include "controls/win/NativeListWnd.h"

@@ -9,7 +9,8 @@
 
 #include <string>
 
-#include "controls/com/Automation.h"
+#include "com/Automation.h"
+#include "controls/ComPlumbing.h"
 #include "controls/com/PalvexIdl.h"
 #include "controls/core/FontRecord.h"
 #include "controls/win/Handles.h"

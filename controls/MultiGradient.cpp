@@ -5,9 +5,10 @@
 #include <cmath>
 
 #include "base/Error.h"
-#include "controls/com/DispArgs.h"
-#include "controls/com/LongEnumerator.h"
-#include "controls/com/PropertyStore.h"
+#include "com/DispArgs.h"
+#include "com/LongEnumerator.h"
+#include "com/PropertyStore.h"
+#include "controls/ComPlumbing.h"
 #include "controls/core/LibraryError.h"
 #include "controls/core/ScaleMath.h"
 #include "controls/win/DrawBase.h"

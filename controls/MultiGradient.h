@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/com/Automation.h"
+#include "com/Automation.h"
+#include "controls/ComPlumbing.h"
 #include "controls/com/PalvexIdl.h"
 #include "controls/core/ColorCollection.h"
 

@@ -6,7 +6,8 @@
 
 #include <string>
 
-#include "controls/com/Automation.h"
+#include "com/Automation.h"
+#include "controls/ComPlumbing.h"
 #include "controls/com/PalvexIdl.h"
 #include "controls/core/FontOptions.h"
 #include "controls/win/RegistryObject.h"

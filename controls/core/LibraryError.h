@@ -5,20 +5,13 @@
 #include <cstdint>
 #include <string>
 
-#include "base/Error.h"
+#include "base/NumberedError.h"
 
 namespace palvex {
 
-class LibraryError : public zv::Error {
+class LibraryError : public zv::NumberedError {
 public:
-    LibraryError(int32_t number, std::wstring source, std::wstring description)
-        : zv::Error(std::move(description)), number_(number), source_(std::move(source)) {}
-    int32_t Number() const noexcept { return number_; }
-    const std::wstring& Source() const noexcept { return source_; }
-
-private:
-    int32_t number_;
-    std::wstring source_;
+    using zv::NumberedError::NumberedError;
 };
 
 constexpr int32_t kErrDoubleHook = 65586;

@@ -2,7 +2,8 @@
 
 #include <cwctype>
 
-#include "controls/com/Module.h"
+#include "com/Module.h"
+#include "controls/ComPlumbing.h"
 #include "controls/core/FontOptions.h"
 #include "controls/win/FontList.h"
 

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "controls/CtrlMsg.h"
-#include "controls/com/ErrorInfo.h"
+#include "com/ErrorInfo.h"
+#include "controls/ComPlumbing.h"
 #include "controls/core/LibraryError.h"
 #include "controls/win/ComboWnd.h"
 #include "controls/win/ListWnd.h"

@@ -2,7 +2,8 @@
 
 #include <olectl.h>
 
-#include "controls/com/ComObject.h"
+#include "com/ComObject.h"
+#include "controls/ComPlumbing.h"
 #include "ui/Boundary.h"
 
 using Microsoft::WRL::ComPtr;

@@ -3,10 +3,7 @@
 // and VARIANTs.
 
 #include <windows.h>
-#include <oleauto.h>
-
-#include <utility>
-
+#include "com/ComHandles.h"
 #include "ui/Handles.h"
 
 namespace palvex {
@@ -21,40 +18,8 @@ using ui::SelectIn;
 using MemoryDC = ui::OwnedDc;
 using WindowDC = ui::WindowDc;
 
-class Bstr {
-public:
-    Bstr() = default;
-    explicit Bstr(const wchar_t* text) : value_(SysAllocString(text)) {}
-    Bstr(const wchar_t* text, UINT length) : value_(SysAllocStringLen(text, length)) {}
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    ~Bstr() { SysFreeString(value_); }
-    BSTR Get() const { return value_; }
-    BSTR* Out() {
-        SysFreeString(value_);
-        value_ = nullptr;
-        return &value_;
-    }
-    BSTR Detach() { return std::exchange(value_, nullptr); }
-    UINT Length() const { return SysStringLen(value_); }
-
-private:
-    BSTR value_ = nullptr;
-};
-
-class Variant {
-public:
-    Variant() { VariantInit(&value_); }
-    Variant(const Variant&) = delete;
-    Variant& operator=(const Variant&) = delete;
-    ~Variant() { VariantClear(&value_); }
-    VARIANT* Get() { return &value_; }
-    const VARIANT* Get() const { return &value_; }
-    VARIANT* operator->() { return &value_; }
-    void Clear() { VariantClear(&value_); }
-
-private:
-    VARIANT value_;
-};
+// BSTRs and VARIANTs are owned as the COM plumbing owns them.
+using zvcom::Bstr;
+using zvcom::Variant;
 
 }  // namespace palvex

@@ -4,7 +4,8 @@
 
 #include "controls/core/AnsiBytes.h"
 #include "controls/win/FontUtils.h"
-#include "controls/com/Module.h"
+#include "com/Module.h"
+#include "controls/ComPlumbing.h"
 #include "ui/Boundary.h"
 
 namespace palvex {
