@@ -240,6 +240,30 @@ void TextEngine::SetSelLength(int length) {
     Notify(ChangeKind::Selection);
 }
 
+void TextEngine::Select(int anchor, int caret) {
+    const int length = doc_.Length();
+    anchor = std::clamp(anchor, 0, length);
+    caret = std::clamp(caret, 0, length);
+    selStart_ = std::min(anchor, caret);
+    selLength_ = std::abs(caret - anchor);
+    backward_ = caret < anchor;
+    backwardStart_ = selStart_;
+    backwardLength_ = selLength_;
+    undo_.Break();
+    Notify(ChangeKind::Selection);
+}
+
+void TextEngine::MoveCaret(CaretMove move, bool extend, const CaretView& view) {
+    const bool vertical = move == CaretMove::LineUp || move == CaretMove::LineDown || move == CaretMove::ScreenUp ||
+                          move == CaretMove::ScreenDown;
+    const int caret = SelCaret(), anchor = SelAnchor();
+    const int goal = vertical && goalCaret_ == caret ? goalX_ : -1;
+    const CaretTarget target = MoveTarget(doc_, GetLayout(), anchor, caret, move, extend, goal, view);
+    Select(extend ? anchor : target.position, target.position);
+    goalX_ = vertical ? target.goalX : -1;
+    goalCaret_ = vertical ? SelCaret() : -1;
+}
+
 std::wstring TextEngine::SelText() const { return doc_.Text(selStart_, selLength_); }
 
 std::uint32_t TextEngine::InputFormatIndex() {

@@ -7,15 +7,19 @@
 //              operations that keep every anchored item in step; UndoHistory (a journal of what each
 //              step changed, model/Journal.h, with the step's kind).
 //   formats/   readers and writers: TxmFormat (format 3, our own), RtfReader/RtfWriter (5),
-//              PlainText (1), HtmlReader (4, read only). Each reader builds a new Document and
-//              validates it, so a failed load never touches the engine's document.
+//              PlainText (1), HtmlReader (4, read only); FormatCodes.h numbers every format of the
+//              load and save contract. Each reader builds a new Document and validates it, so a
+//              failed load never touches the engine's document.
 //   layout/    Layout breaks paragraphs into lines against a TextMeasurer and places them on pages;
-//              it caches per paragraph, so an edit re-breaks only what it touched.
+//              it caches per paragraph and follows the document's list of changed paragraphs, so
+//              an edit re-breaks and re-places only what it touched.
+//   CaretMotion  where the caret goes for each key that moves it, over the layout's lines; the
+//              engine keeps the one selection (anchor and caret) and applies the moves.
 //   TextEngine (this file) carries the control's whole state (document, selection, undo, current
 //              field and object, load/save attributes, find state) and offers the members the
-//              program calls, named as the program names them. The Win32 window maps messages onto
-//              it, supplies a measurer for its device, paints Layout's lines and forwards the
-//              EngineEvents to the program.
+//              program calls, named as the program names them. The Win32 window maps messages and
+//              keys onto it, supplies a measurer for its device, paints Layout's lines and forwards
+//              the EngineEvents to the program.
 //
 // Positions are 0-based over the body text (see model/Document.h); lengths are twips; colours are
 // OLE colours. Every member that changes the document records one undo step and raises Changed.
@@ -28,19 +32,13 @@
 #include <utility>
 #include <vector>
 
+#include "components/textcontrol/CaretMotion.h"
+#include "components/textcontrol/FormatCodes.h"
 #include "components/textcontrol/layout/Layout.h"
 #include "components/textcontrol/model/Document.h"
 #include "components/textcontrol/model/UndoHistory.h"
 
 namespace tx {
-
-// Format codes of Load and Save.
-enum FormatCode : int {
-    kFormatText = 1,
-    kFormatOwn = 3,
-    kFormatHtml = 4,
-    kFormatRtf = 5,
-};
 
 // Find options word.
 namespace find {
@@ -48,19 +46,6 @@ inline constexpr int kMatchCase = 4;
 inline constexpr int kNoHighlight = 8;   // do not select the match
 inline constexpr int kFromStart = 16;    // search from the start argument (else from the selection)
 }  // namespace find
-
-// Indices of LoadSaveAttribute.
-namespace attr {
-inline constexpr int kPageWidth = 0, kPageHeight = 1, kMarginLeft = 2, kMarginTop = 3, kMarginRight = 4,
-                     kMarginBottom = 5;
-// Set before a load: the page size and margins stored in the file become the document's own
-// (else the loaded text keeps the engine's current page).
-inline constexpr int kApplyStoredPage = 37;
-// Set before a load: imported HYPERLINK fields become link fields with kind and target (else only
-// their shown text is kept).
-inline constexpr int kImportLinks = 38;
-inline constexpr int kCount = 40;
-}  // namespace attr
 
 // Cell attributes of TableCellAttribute.
 namespace cell {
@@ -148,6 +133,20 @@ public:
     // Backspace and Delete without a selection remove one character before or after the caret.
     void DeleteBackward();
     void DeleteForward();
+
+    // ---------------- the selection's direction and caret movement ----------------
+    // The selection runs from its anchor (the end that stays) to the caret (the end that moves);
+    // SelStart and SelLength are the same selection without its direction. A selection the engine
+    // or a caller sets any other way runs forward: caret at its end.
+    int SelAnchor() const { return SelCaret() == selStart_ ? selStart_ + selLength_ : selStart_; }
+    int SelCaret() const {
+        return backward_ && backwardStart_ == selStart_ && backwardLength_ == selLength_ ? selStart_ : selStart_ + selLength_;
+    }
+    // Selects from `anchor` to `caret`, each kept inside the text, as a click or a drag does.
+    void Select(int anchor, int caret);
+    // Moves the caret as its key does (CaretMotion.h); with `extend` (Shift) the anchor stays. Up and
+    // Down keep the x the first of them started from, as long as the caret stays where they left it.
+    void MoveCaret(CaretMove move, bool extend, const CaretView& view = {});
 
     // ---------------- clipboard payloads ----------------
     bool CanCopy() const { return selLength_ > 0; }
@@ -327,6 +326,13 @@ private:
     EngineEvents* events_ = nullptr;
     int selStart_ = 0;
     int selLength_ = 0;
+    // The caret stands at the selection's start when it was set so (Select) and the range is still
+    // the one it was set with.
+    bool backward_ = false;
+    int backwardStart_ = 0, backwardLength_ = 0;
+    // The x vertical moves keep, and the caret they left behind (another caret forgets the x).
+    int goalX_ = -1;
+    int goalCaret_ = -1;
     int currentField_ = 0;
     int currentObject_ = 0;
     bool insertMode_ = true;

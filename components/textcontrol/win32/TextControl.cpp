@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwctype>
 
 #include "base/Error.h"
 #include "components/textcontrol/paint/PagePainter.h"
@@ -27,8 +26,6 @@ int ScreenDpi() {
     if (dc) ReleaseDC(nullptr, dc);
     return dpi > 0 ? dpi : 96;
 }
-
-bool IsWordChar(wchar_t c) { return std::iswalnum(c) || c == L'_' || c == L'\''; }
 
 }  // namespace
 
@@ -111,7 +108,6 @@ LRESULT CALLBACK TextControl::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 void TextControl::Changed(ChangeKind kind) {
     TextControlEvents& ev = events_ ? *events_ : noEvents_;
-    if (!settingSelection_) SyncSelectionFromEngine();
     if (kind == ChangeKind::Document) {
         knownTables_.clear();
         for (const auto& t : engine_.Doc().tables) knownTables_.insert(t.id);
@@ -325,7 +321,7 @@ void TextControl::Refresh() {
 
 void TextControl::EnsureCaretVisible() {
     if (!hwnd_) return;
-    const CaretPoint c = ScreenLayout().PositionToPoint(caret_);
+    const CaretPoint c = ScreenLayout().PositionToPoint(engine_.SelCaret());
     const int top = PageTop(c.page) + c.y, bottom = top + c.height;
     const int view = ClientHeightTwips();
     if (top < scrollY_) ScrollTo(top, true);
@@ -334,7 +330,7 @@ void TextControl::EnsureCaretVisible() {
 
 void TextControl::UpdateCaret() {
     if (!hwnd_ || GetFocus() != hwnd_) return;
-    const CaretPoint c = ScreenLayout().PositionToPoint(caret_);
+    const CaretPoint c = ScreenLayout().PositionToPoint(engine_.SelCaret());
     const int height = std::max(1, static_cast<int>(std::lround(c.height * Scale())));
     if (!caretShown_ || height != caretHeight_) {
         if (caretShown_) DestroyCaret();
@@ -370,86 +366,14 @@ void TextControl::SetToolTipText(const std::wstring& text) {
 
 // ---------------------------------------------------------------- selection
 
-void TextControl::SyncSelectionFromEngine() {
-    const int s = engine_.SelStart(), e = s + engine_.SelLength();
-    if (std::min(anchor_, caret_) != s || std::max(anchor_, caret_) != e) {
-        anchor_ = s;
-        caret_ = e;
-    }
-}
-
-void TextControl::SetSelection(int anchor, int caret) {
-    const int length = engine_.TextLength();
-    anchor_ = std::clamp(anchor, 0, length);
-    caret_ = std::clamp(caret, 0, length);
-    settingSelection_ = true;
-    engine_.SetSelStart(std::min(anchor_, caret_));
-    engine_.SetSelLength(std::abs(caret_ - anchor_));
-    settingSelection_ = false;
-    UpdateCaret();
-}
-
-int TextControl::LineIndexOf(int position) {
-    const auto& lines = ScreenLayout().Lines();
-    int found = 0;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].start > position) break;
-        found = static_cast<int>(i);
-    }
-    return found;
-}
-
 std::pair<int, int> TextControl::CaretLineAndColumn() {
     const Layout& layout = ScreenLayout();
     if (layout.Lines().empty()) return {1, 1};
-    const int index = LineIndexOf(caret_);
+    const int caret = engine_.SelCaret();
+    const int index = layout.LineAt(caret);
     const PlacedLine& line = layout.Lines()[static_cast<size_t>(index)];
-    int first = index;
-    while (first > 0 && layout.Lines()[static_cast<size_t>(first) - 1].page == line.page) --first;
-    return {index - first + 1, caret_ - line.start + 1};
-}
-
-int TextControl::WordStart(int pos) const {
-    const Document& d = engine_.Doc();
-    const Location loc = d.Locate(pos);
-    const std::wstring& t = d.paragraphs[static_cast<size_t>(loc.paragraph)].text;
-    int o = loc.offset;
-    while (o > 0 && IsWordChar(t[static_cast<size_t>(o) - 1])) --o;
-    return pos - (loc.offset - o);
-}
-
-int TextControl::WordEnd(int pos) const {
-    const Document& d = engine_.Doc();
-    const Location loc = d.Locate(pos);
-    const std::wstring& t = d.paragraphs[static_cast<size_t>(loc.paragraph)].text;
-    int o = loc.offset;
-    while (o < static_cast<int>(t.size()) && IsWordChar(t[static_cast<size_t>(o)])) ++o;
-    return pos + (o - loc.offset);
-}
-
-int TextControl::WordLeft(int pos) const {
-    if (pos <= 0) return 0;
-    const Document& d = engine_.Doc();
-    const Location loc = d.Locate(pos);
-    if (loc.offset == 0) return pos - 1;  // to the end of the paragraph before
-    const std::wstring& t = d.paragraphs[static_cast<size_t>(loc.paragraph)].text;
-    int o = loc.offset;
-    while (o > 0 && !IsWordChar(t[static_cast<size_t>(o) - 1])) --o;
-    while (o > 0 && IsWordChar(t[static_cast<size_t>(o) - 1])) --o;
-    return pos - (loc.offset - o);
-}
-
-int TextControl::WordRight(int pos) const {
-    const Document& d = engine_.Doc();
-    if (pos >= d.Length()) return d.Length();
-    const Location loc = d.Locate(pos);
-    const std::wstring& t = d.paragraphs[static_cast<size_t>(loc.paragraph)].text;
-    const int n = static_cast<int>(t.size());
-    if (loc.offset >= n) return pos + 1;  // over the paragraph end
-    int o = loc.offset;
-    while (o < n && IsWordChar(t[static_cast<size_t>(o)])) ++o;
-    while (o < n && !IsWordChar(t[static_cast<size_t>(o)])) ++o;
-    return pos + (o - loc.offset);
+    const int first = layout.LinesOfPage(line.page).first;
+    return {index - first + 1, caret - line.start + 1};
 }
 
 // ---------------------------------------------------------------- clipboard
@@ -600,71 +524,19 @@ void TextControl::OnKeyDown(int key) {
     const bool insertBefore = engine_.InsertMode();
     if (events_) events_->KeyDown(key, shift);
     if (key == 0 || !hwnd_) return;
-    const int length = engine_.TextLength();
-    const int selStart = std::min(anchor_, caret_), selEnd = std::max(anchor_, caret_);
-    int target = -1;
-    bool keepGoal = false;
+    CaretMove move;
     switch (key) {
-    case VK_LEFT:
-        target = (!extend && selEnd > selStart && !ctrl) ? selStart : (ctrl ? WordLeft(caret_) : std::max(0, caret_ - 1));
-        break;
-    case VK_RIGHT:
-        target = (!extend && selEnd > selStart && !ctrl) ? selEnd : (ctrl ? WordRight(caret_) : std::min(length, caret_ + 1));
-        break;
-    case VK_UP:
-    case VK_DOWN:
-    case VK_PRIOR:
-    case VK_NEXT: {
-        const Layout& layout = ScreenLayout();
-        const CaretPoint c = layout.PositionToPoint(caret_);
-        if (goalX_ < 0) goalX_ = c.x;
-        keepGoal = true;
-        const auto& lines = layout.Lines();
-        const int index = LineIndexOf(caret_);
-        int to = index;
-        if (key == VK_UP) to = index - 1;
-        else if (key == VK_DOWN) to = index + 1;
-        else {
-            // A screenful: the line whose top lies one client height away.
-            const int view = std::max(1, ClientHeightTwips());
-            const int from = PageTop(c.page) + c.y;
-            const int want = key == VK_PRIOR ? from - view : from + view;
-            to = index;
-            if (key == VK_PRIOR) { while (to > 0 && PageTop(lines[static_cast<size_t>(to)].page) + lines[static_cast<size_t>(to)].y > want) --to; }
-            else { while (to + 1 < static_cast<int>(lines.size()) && PageTop(lines[static_cast<size_t>(to)].page) + lines[static_cast<size_t>(to)].y < want) ++to; }
-            ScrollTo(scrollY_ + (key == VK_PRIOR ? -view : view), true);
-        }
-        if (to < 0) target = ctrl ? 0 : (key == VK_UP ? 0 : caret_);
-        else if (to >= static_cast<int>(lines.size())) target = length;
-        else {
-            const PlacedLine& pl = lines[static_cast<size_t>(to)];
-            target = engine_.PointToPosition(pl.page, goalX_, pl.y + 1);
-        }
-        break;
-    }
-    case VK_HOME:
-    case VK_END: {
-        if (ctrl) {
-            target = key == VK_HOME ? 0 : length;
-            break;
-        }
-        const Layout& layout = ScreenLayout();
-        const auto& lines = layout.Lines();
-        if (lines.empty()) { target = 0; break; }
-        const int index = LineIndexOf(caret_);
-        const PlacedLine& pl = lines[static_cast<size_t>(index)];
-        if (key == VK_HOME) {
-            target = pl.start;
-        } else {
-            const Line& line = layout.LineOf(pl);
-            const bool wraps = index + 1 < static_cast<int>(lines.size()) && lines[static_cast<size_t>(index) + 1].paragraph == pl.paragraph;
-            target = pl.start + line.length - ((line.hardBreak || wraps) && line.length > 0 ? 1 : 0);
-        }
-        break;
-    }
+    case VK_LEFT: move = ctrl ? CaretMove::WordLeft : CaretMove::CharLeft; break;
+    case VK_RIGHT: move = ctrl ? CaretMove::WordRight : CaretMove::CharRight; break;
+    case VK_UP: move = CaretMove::LineUp; break;
+    case VK_DOWN: move = CaretMove::LineDown; break;
+    case VK_PRIOR: move = CaretMove::ScreenUp; break;
+    case VK_NEXT: move = CaretMove::ScreenDown; break;
+    case VK_HOME: move = ctrl ? CaretMove::DocumentStart : CaretMove::LineStart; break;
+    case VK_END: move = ctrl ? CaretMove::DocumentEnd : CaretMove::LineEnd; break;
     case VK_DELETE:
         if (extend) Clip(kClipCut);
-        else if (selEnd > selStart) engine_.DeleteSelection();
+        else if (engine_.SelLength() > 0) engine_.DeleteSelection();
         else engine_.DeleteForward();
         EnsureCaretVisible();
         return;
@@ -677,7 +549,7 @@ void TextControl::OnKeyDown(int key) {
     default:
         if (ctrl && !(shift & 4)) {
             switch (key) {
-            case 'A': SetSelection(0, length); return;
+            case 'A': engine_.Select(0, engine_.TextLength()); return;
             case 'C': Clip(kClipCopy); return;
             case 'X': Clip(kClipCut); return;
             case 'V': Clip(kClipPaste); return;
@@ -688,11 +560,12 @@ void TextControl::OnKeyDown(int key) {
         }
         return;
     }
-    if (!keepGoal) goalX_ = -1;
-    SetSelection(extend ? anchor_ : target, target);
-    if (keepGoal) {
-        // SetSelection forgets nothing, but the goal column must survive the selection event.
-    }
+    // The moves go over the screen's lines; a screen move scrolls the view by what it shows.
+    ScreenLayout();
+    const int view = std::max(1, ClientHeightTwips());
+    engine_.MoveCaret(move, extend, CaretView{view, Gap()});
+    if (move == CaretMove::ScreenUp) ScrollTo(scrollY_ - view, true);
+    else if (move == CaretMove::ScreenDown) ScrollTo(scrollY_ + view, true);
     EnsureCaretVisible();
 }
 
@@ -701,7 +574,6 @@ void TextControl::OnChar(wchar_t c) {
     if (events_) events_->KeyPress(ascii);
     if (ascii == 0) return;
     c = static_cast<wchar_t>(ascii);
-    goalX_ = -1;
     if (c == L'\b') {
         if (engine_.SelLength() > 0) engine_.DeleteSelection();
         else engine_.DeleteBackward();
@@ -769,9 +641,7 @@ void TextControl::OnMouseDown(int button, WPARAM wp, LPARAM lp) {
     }
 
     const int pos = engine_.PointToPosition(p.page, p.x, p.y);
-    goalX_ = -1;
-    if (shift & 1) SetSelection(anchor_, pos);
-    else SetSelection(pos, pos);
+    engine_.Select((shift & 1) ? engine_.SelAnchor() : pos, pos);
     downField_ = FieldUnderPoint(pt);
     selecting_ = true;
     SetCapture(hwnd_);
@@ -785,8 +655,8 @@ void TextControl::OnMouseMove(WPARAM wp, LPARAM lp) {
     if (resizeTable_) return;
     if (selecting_ && (wp & MK_LBUTTON)) {
         const int pos = ClientToPosition(pt);
-        if (pos != caret_) {
-            SetSelection(anchor_, pos);
+        if (pos != engine_.SelCaret()) {
+            engine_.Select(engine_.SelAnchor(), pos);
             EnsureCaretVisible();
         }
         return;
@@ -844,8 +714,8 @@ void TextControl::PaintTo(HDC dc) {
         const POINT p = PageToClient(page, 0, 0);
         return DevicePoint{p.x, p.y};
     };
-    view.options.selStart = std::min(anchor_, caret_);
-    view.options.selEnd = std::max(anchor_, caret_);
+    view.options.selStart = engine_.SelStart();
+    view.options.selEnd = engine_.SelStart() + engine_.SelLength();
     view.options.gridLines = engine_.TableGridlines();
     view.options.currentObject = engine_.ObjectCurrent();
     GdiSurface surface(dc, images_, screenFonts_);
@@ -919,7 +789,7 @@ LRESULT TextControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         if (ObjectUnderPoint(pt)) return 0;
         const int pos = ClientToPosition(pt);
-        SetSelection(WordStart(pos), WordEnd(pos));
+        engine_.Select(WordStart(engine_.Doc(), pos), WordEnd(engine_.Doc(), pos));
         selecting_ = false;
         return 0;
     }

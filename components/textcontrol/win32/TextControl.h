@@ -107,7 +107,7 @@ public:
     // Paints the visible part of the view into a DC of the client's size.
     void PaintTo(HDC dc);
     const ImageCache& Images() const { return images_; }
-    int CaretPosition() const { return caret_; }
+    int CaretPosition() const { return engine_.SelCaret(); }
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
@@ -136,13 +136,6 @@ private:
     void ScrollTo(int twips, bool raise);
     void EnsureCaretVisible();
     void UpdateCaret();
-    void SetSelection(int anchor, int caret);
-    void SyncSelectionFromEngine();
-    int LineIndexOf(int position);
-    int WordStart(int position) const;
-    int WordEnd(int position) const;
-    int WordLeft(int position) const;
-    int WordRight(int position) const;
     int FieldUnderPoint(POINT pixel);
     int ObjectUnderPoint(POINT pixel);
     void PlaceHostWindows();
@@ -171,9 +164,6 @@ private:
     int viewMode_ = kViewNormal;
     int zoom_ = 100;
     int scrollY_ = 0, scrollX_ = 0;
-    int anchor_ = 0, caret_ = 0;
-    int goalX_ = -1;  // the column Up and Down keep
-    bool settingSelection_ = false;
     bool selecting_ = false;
     int downField_ = 0;
     int hoverField_ = 0;
