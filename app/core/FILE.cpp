@@ -191,18 +191,18 @@ void SaveDocumentAs(const std::wstring& fileName) {
     const std::wstring path = zv::LastPathPart(fileName) == fileName ? ModuleFile(fileName) : fileName;
     const int format = FormatFromExtension(fileName);
     switch (format) {
-    case 3:
+    case tx::kFormatOwn:
         WritePageFile(path, engine);
         break;
-    case 1:
-    case 10:
-    case 11:
+    case tx::kFormatText:
+    case tx::kFormatXml:
+    case tx::kFormatCss:
         engine.Save(path, 0, format);
         break;
-    case 4:
-    case 5:
-    case 9:
-    case 12: {
+    case tx::kFormatHtml:
+    case tx::kFormatRtf:
+    case tx::kFormatWord:
+    case tx::kFormatPdf: {
         using namespace tx::attr;
         engine.SetLoadSaveAttribute(kPageWidth, engine.PageWidth());
         engine.SetLoadSaveAttribute(kPageHeight, engine.PageHeight());
@@ -276,10 +276,10 @@ void InsertTextFile() {
     HourglassPointer hourglass;
     tx::TextEngine& engine = editor.TXTextControl1.Engine();
     switch (FormatFromExtension(fileName)) {
-    case 5:
+    case tx::kFormatRtf:
         engine.Load(fileName, 0, tx::kFormatRtf, true);
         break;
-    case 3:
+    case tx::kFormatOwn:
         LoadPageFile(fileName, engine, false);
         break;
     default:

@@ -9,6 +9,7 @@
 #include "base/Error.h"
 #include "base/Files.h"
 #include "base/Paths.h"
+#include "components/textcontrol/FormatCodes.h"
 
 namespace fs = std::filesystem;
 
@@ -23,14 +24,14 @@ std::int16_t FormatFromExtension(std::wstring_view fileName) {
     for (auto& c : upper) c = static_cast<wchar_t>(std::towupper(c));
     const std::wstring_view last4 = upper;
     const std::wstring_view last3 = last4.substr(last4.size() >= 3 ? last4.size() - 3 : 0);
-    if (last3 == L"TXM") return 3;
-    if (last3 == L"RTF") return 5;
-    if (last3 == L"HTM" || last4 == L"HTML") return 4;
-    if (last3 == L"DOC") return 9;
-    if (last3 == L"XML") return 10;
-    if (last3 == L"CSS") return 11;
-    if (last3 == L"PDF") return 12;
-    return 1;
+    if (last3 == L"TXM") return tx::kFormatOwn;
+    if (last3 == L"RTF") return tx::kFormatRtf;
+    if (last3 == L"HTM" || last4 == L"HTML") return tx::kFormatHtml;
+    if (last3 == L"DOC") return tx::kFormatWord;
+    if (last3 == L"XML") return tx::kFormatXml;
+    if (last3 == L"CSS") return tx::kFormatCss;
+    if (last3 == L"PDF") return tx::kFormatPdf;
+    return tx::kFormatText;
 }
 
 std::wstring BuildModulePath(std::wstring_view programFolder, std::wstring_view moduleCode) {
