@@ -11,7 +11,10 @@ add_library(zv_app STATIC
   core/frmStartUpDlg.cpp
   core/Startup.cpp
   dialogs/DecimalSeparator.cpp
+  dialogs/RefuseEntry.cpp
+  dialogs/frmFramesDlg.cpp
   dialogs/frmPageDlg.cpp
+  editor/EditorFrames.cpp
   editor/EditorPageSetup.cpp
   editor/frmMDIChild.cpp
   assessment/AnswerSwitch_Dlg.cpp
@@ -52,6 +55,6 @@ zv_add_test(assess_window_tests
   WINDOWS_ONLY)
 
 zv_add_test(app_dialog_tests
-  SOURCES dialogs/tests/PageSetupDialogTest.cpp
+  SOURCES dialogs/tests/PageSetupDialogTest.cpp dialogs/tests/FramesDialogTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)

@@ -484,16 +484,17 @@ int TextEngine::MixedParaValue(int ParaFormat::*member) const {
 }
 
 int TextEngine::FrameStyle() const {
+    // Paragraphs that differ report what they all share: a box the frames dialog shows checked is
+    // then true of every one of them.
     const auto [first, last] = doc_.ParagraphRange(selStart_, selLength_);
-    const int value = doc_.paragraphs[static_cast<size_t>(first)].format.frameStyle;
-    for (int i = first + 1; i <= last; ++i)
-        if (doc_.paragraphs[static_cast<size_t>(i)].format.frameStyle != value) return -1;
-    return value;
+    int shared = 0xFF;
+    for (int i = first; i <= last; ++i) shared &= doc_.paragraphs[static_cast<size_t>(i)].format.frameStyle;
+    return shared;
 }
 int TextEngine::FrameLineWidth() const { return MixedParaValue(&ParaFormat::frameLineWidth); }
 int TextEngine::FrameDistance() const { return MixedParaValue(&ParaFormat::frameDistance); }
 void TextEngine::SetFrameStyle(int style) {
-    FormatParagraphs([&](ParaFormat& f) { f.frameStyle = static_cast<std::uint16_t>(style); });
+    FormatParagraphs([&](ParaFormat& f) { f.frameStyle = frame::Changed(f.frameStyle, style); });
 }
 void TextEngine::SetFrameLineWidth(int twips) {
     if (twips < 0) return;  // -1 = mixed: leave each paragraph's own value

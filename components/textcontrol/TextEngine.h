@@ -192,10 +192,12 @@ public:
     // ---------------- paragraph formatting of the selection ----------------
     ParaFormat CurrentParaFormat() const;
     void FormatParagraphs(const std::function<void(ParaFormat&)>& change);
-    // -1 when the selected paragraphs differ.
+    // The frame lines and kind the selected paragraphs all share (the low byte of the style word).
     int FrameStyle() const;
+    // -1 when the selected paragraphs differ.
     int FrameLineWidth() const;
     int FrameDistance() const;
+    // A style word as a change: lines of its low byte on, of its high byte off (frame::Changed).
     void SetFrameStyle(int style);
     void SetFrameLineWidth(int twips);
     void SetFrameDistance(int twips);

@@ -16,6 +16,7 @@
 #include "app/core/frmMDIParent.h"
 #include "app/core/frmPageTypeDlg.h"
 #include "app/core/tests/FrameTest.h"
+#include "app/dialogs/tests/PagePixels.h"
 #include "app/dialogs/frmPageDlg.h"
 #include "app/editor/OnePage.h"
 #include "app/editor/frmMDIChild.h"
@@ -199,31 +200,13 @@ TEST_F(PageSetupDialog, A4IsLaidOutStoredLoadedAndRenderedWithItsMargins) {
     // left margin (2 inch), not at the editor's default one.
     tx::TXTextControl& printControl = editor().prtTXTextControl2;
     LoadPageIntoControl(L"0001.txm", printControl, true);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    const int width = MulDiv(11906, dpi, 1440), height = MulDiv(16837, dpi, 1440);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(bitmap, nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    PatBlt(dc, 0, 0, width, height, WHITENESS);
-    printControl->SetPrintDevice(dc);
-    printControl->SetPrintZoom(100);
-    EXPECT_TRUE(printControl->PrintPage(1));
-    GdiFlush();
-    int firstInk = width;
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    for (int y = 0; y < height; ++y)
+    const PagePixels pixels = PrintFirstPage(printControl);
+    ASSERT_EQ(pixels.width, pixels.Px(11906));
+    int firstInk = pixels.width;
+    for (int y = 0; y < pixels.height; ++y)
         for (int x = 0; x < firstInk; ++x)
-            if ((pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF) != 0xFFFFFF) firstInk = x;
-    printControl->SetPrintDevice(nullptr);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+            if (pixels.Ink(x, y)) firstInk = x;
+    const int dpi = pixels.dpi;
     const int margin = MulDiv(2880, dpi, 1440);
     EXPECT_GE(firstInk, margin);
     EXPECT_LE(firstInk, margin + dpi / 16) << "first ink at " << firstInk << " px, margin at " << margin;

@@ -49,6 +49,19 @@ namespace frame {
 inline constexpr std::uint16_t kLeft = 0x1, kRight = 0x2, kTop = 0x4, kBottom = 0x8, kTabLines = 0x10;
 inline constexpr std::uint16_t kSingle = 0x20, kDouble = 0x40, kConnected = 0x80;
 inline constexpr std::uint16_t kLineBits = 0x1F;
+inline constexpr std::uint16_t kKindBits = kSingle | kDouble;
+
+// A style word applied as a change to a paragraph's frame: lines of the low byte go on, lines of
+// the high byte go off, the others stay as they are. A word that names the kind of lines (single
+// or double) says as well whether the frame connects with its neighbours; one that names no kind
+// leaves both. What a paragraph keeps is the resulting lines with their kind, never "off" bits.
+inline std::uint16_t Changed(std::uint16_t stored, int change) {
+    const auto word = static_cast<std::uint16_t>(change);
+    std::uint16_t lines = static_cast<std::uint16_t>(((stored & kLineBits) | (word & kLineBits)) & ~((word >> 8) & kLineBits));
+    std::uint16_t rest = static_cast<std::uint16_t>(stored & (kKindBits | kConnected));
+    if (word & kKindBits) rest = static_cast<std::uint16_t>((word & kDouble ? kDouble : kSingle) | (word & kConnected));
+    return static_cast<std::uint16_t>(lines | rest);
+}
 }  // namespace frame
 
 struct ParaFormat {

@@ -125,22 +125,59 @@ void PagePainter::PaintCells(const Layout& layout, int page, const PaintOptions&
     }
 }
 
+namespace {
+// Consecutive paragraphs with the same connected frame make one box.
+bool SameConnectedFrame(const ParaFormat& a, const ParaFormat& b) {
+    return (a.frameStyle & frame::kConnected) && (b.frameStyle & frame::kConnected) &&
+           (a.frameStyle & 0xFF) == (b.frameStyle & 0xFF) && a.frameLineWidth == b.frameLineWidth &&
+           a.frameDistance == b.frameDistance && a.leftIndent == b.leftIndent && a.rightIndent == b.rightIndent;
+}
+}  // namespace
+
 void PagePainter::PaintFrames(const Layout& layout, int page) {
-    for (const PlacedParagraph& part : layout.Paragraphs()) {
-        if (part.page != page || part.paragraph < 0 || part.paragraph >= doc_.ParagraphCount()) continue;
-        const ParaFormat& f = doc_.paragraphs[static_cast<size_t>(part.paragraph)].format;
-        if ((f.frameStyle & frame::kLineBits) == 0) continue;
+    const auto& parts = layout.Paragraphs();
+    const auto formatOf = [&](const PlacedParagraph& part) -> const ParaFormat* {
+        if (part.page != page || part.paragraph < 0 || part.paragraph >= doc_.ParagraphCount()) return nullptr;
+        return &doc_.paragraphs[static_cast<size_t>(part.paragraph)].format;
+    };
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const ParaFormat* pf = formatOf(parts[i]);
+        if (!pf || (pf->frameStyle & frame::kLineBits) == 0) continue;
+        const ParaFormat& f = *pf;
+        const PlacedParagraph& part = parts[i];
+        // The box runs on over the next parts of this page that share its connected frame.
+        size_t last = i;
+        while (last + 1 < parts.size()) {
+            const ParaFormat* next = formatOf(parts[last + 1]);
+            if (!next || parts[last + 1].paragraph != parts[last].paragraph + 1 || !SameConnectedFrame(f, *next)) break;
+            ++last;
+        }
+        const bool opens = i == 0 || !formatOf(parts[i - 1]) || parts[i - 1].paragraph != part.paragraph - 1 ||
+                           !SameConnectedFrame(*formatOf(parts[i - 1]), f);
+        const PlacedParagraph& end = parts[last];
+        const ParaFormat& endFormat = doc_.paragraphs[static_cast<size_t>(end.paragraph)].format;
         const bool dbl = (f.frameStyle & frame::kDouble) != 0;
         const int w = std::max(1, static_cast<int>(std::lround(f.frameLineWidth * where_.scale)));
         const int l = X(part.x + f.leftIndent), r = X(part.x + part.width - f.rightIndent);
-        const int t = Y(part.y + f.spaceBefore), b = Y(part.y + part.height - f.spaceAfter);
+        const int t = Y(part.y + f.spaceBefore), b = Y(end.y + end.height - endFormat.spaceAfter);
+        // A connected box is drawn whole by its first paragraph: no lines between its paragraphs.
+        const bool top = (f.frameStyle & frame::kTop) && opens;
         // A double frame is a second line inside the first, one line width apart.
         for (int pass = 0; pass < (dbl ? 2 : 1); ++pass) {
             const int in = pass * 2 * w;
-            if (f.frameStyle & frame::kLeft) Fill(l + in, t + in, l + in + w, b - in, kBlack);
-            if (f.frameStyle & frame::kRight) Fill(r - in - w, t + in, r - in, b - in, kBlack);
-            if (f.frameStyle & frame::kTop) Fill(l + in, t + in, r - in, t + in + w, kBlack);
-            if (f.frameStyle & frame::kBottom) Fill(l + in, b - in - w, r - in, b - in, kBlack);
+            if (opens && (f.frameStyle & frame::kLeft)) Fill(l + in, t + in, l + in + w, b - in, kBlack);
+            if (opens && (f.frameStyle & frame::kRight)) Fill(r - in - w, t + in, r - in, b - in, kBlack);
+            if (top) Fill(l + in, t + in, r - in, t + in + w, kBlack);
+            if (opens && (f.frameStyle & frame::kBottom)) Fill(l + in, b - in - w, r - in, b - in, kBlack);
+        }
+        // Tab lines stand in the text distance before each tab stop, over the paragraph's own height.
+        if (f.frameStyle & frame::kTabLines) {
+            const int pt = Y(part.y + f.spaceBefore), pb = Y(part.y + part.height - f.spaceAfter);
+            for (const TabStop& tab : f.tabs) {
+                const int x = X(part.x + f.leftIndent + tab.position - f.frameDistance / 2) - w / 2;
+                if (x <= l || x + w >= r) continue;
+                Fill(x, pt, x + w, pb, kBlack);
+            }
         }
     }
 }

@@ -464,14 +464,50 @@ TEST(TextEngine, FrameValuesReadMinusOneWhenParagraphsDiffer) {
     e.SetSelStart(0);
     e.SetFrameStyle(0x1A45);
     e.SetFrameLineWidth(40);
-    EXPECT_EQ(e.FrameStyle(), 0x1A45);
+    EXPECT_EQ(e.FrameStyle(), 0x45);  // the lines switched off are not kept
     e.SetSelLength(-1);
-    EXPECT_EQ(e.FrameStyle(), -1);
+    EXPECT_EQ(e.FrameStyle(), 0) << "the second paragraph has no frame: they share nothing";
     EXPECT_EQ(e.FrameLineWidth(), -1);
     EXPECT_EQ(e.FrameDistance(), 0);
     e.SetFrameLineWidth(-1);  // "mixed" written back leaves each paragraph alone
     e.SetSelStart(0);
     EXPECT_EQ(e.FrameLineWidth(), 40);
+}
+
+TEST(TextEngine, AFrameStyleWordChangesOnlyTheLinesItNames) {
+    struct Case {
+        const char* what;
+        std::uint16_t first, second;  // what each paragraph has
+        int change;
+        std::uint16_t firstAfter, secondAfter;
+        int sharedAfter;
+    };
+    const Case cases[] = {
+        {"all off, single", 0x4F, 0x31, 0x1F20, 0x20, 0x20, 0x20},
+        {"left and top on, the rest off, double", 0x2E, 0x00, 0x1A45, 0x45, 0x45, 0x45},
+        {"left on only", 0x28, 0x22, 0x0001, 0x29, 0x23, 0x21},
+        {"bottom off only", 0x6F, 0x2C, 0x0800, 0x67, 0x24, 0x24},
+        {"a box connected", 0x20, 0xCF, 0x10AF, 0xAF, 0xAF, 0xAF},
+        {"no longer connected", 0xAF, 0xAF, 0x102F, 0x2F, 0x2F, 0x2F},
+        {"connected without a kind changes nothing else", 0x4F, 0x21, 0x0080, 0x4F, 0x21, 0x01},
+    };
+    for (const auto& c : cases) {
+        TextEngine e;
+        e.SetSelText(L"one\ntwo");
+        e.SetSelStart(0);
+        e.FormatParagraphs([&](ParaFormat& f) { f.frameStyle = c.first; });
+        e.SetSelStart(5);
+        e.FormatParagraphs([&](ParaFormat& f) { f.frameStyle = c.second; });
+        e.SetSelStart(0);
+        e.SetSelLength(-1);
+        EXPECT_EQ(e.FrameStyle(), c.first & c.second & 0xFF) << c.what;
+        e.SetFrameStyle(c.change);
+        EXPECT_EQ(e.Doc().paragraphs[0].format.frameStyle, c.firstAfter) << c.what;
+        EXPECT_EQ(e.Doc().paragraphs[1].format.frameStyle, c.secondAfter) << c.what;
+        EXPECT_EQ(e.FrameStyle(), c.sharedAfter) << c.what;
+        e.Undo();
+        EXPECT_EQ(e.Doc().paragraphs[0].format.frameStyle, c.first) << c.what << ": one undo step";
+    }
 }
 
 TEST(TextEngine, MarksAndHeaderFooter) {

@@ -277,6 +277,60 @@ TEST_F(PaintTest, ADoubleFrameIsASecondLineInsideTheFirst) {
     EXPECT_EQ(black, expected);
 }
 
+TEST_F(PaintTest, ATabLineStandsBeforeEachTabStopOverTheParagraph) {
+    e.SetSelText(L"a\tb\tc");
+    e.FormatParagraphs([](ParaFormat& f) { f.tabs = {{1440, TabKind::Left}, {2880, TabKind::Left}}; });
+    e.SetFrameStyle(frame::kLeft | frame::kTabLines | frame::kSingle);
+    e.SetFrameLineWidth(30);
+    e.SetFrameDistance(60);
+    const RecordingSurface s = Paint(1, 100);
+    std::vector<DeviceRect> black;
+    for (const PaintOp* op : s.Of(Kind::Fill))
+        if (op->color == kBlack) black.push_back(op->rect);
+    const PlacedParagraph& part = e.GetLayout().Paragraphs()[0];
+    const int t = static_cast<int>(std::lround(part.y / 15.0)), b = static_cast<int>(std::lround((part.y + part.height) / 15.0));
+    ASSERT_EQ(black.size(), 3u);
+    EXPECT_EQ(black[0], (DeviceRect{96, t, 98, b})) << "the left line";
+    // Each tab line is two pixels wide and lies between the text before the stop and the stop itself
+    // (at 96 + 96 and 96 + 192 pixels).
+    for (int k = 1; k <= 2; ++k) {
+        const int stop = 96 + 96 * k;
+        EXPECT_EQ(black[static_cast<size_t>(k)].right - black[static_cast<size_t>(k)].left, 2) << k;
+        EXPECT_GE(black[static_cast<size_t>(k)].left, stop - 4) << k;
+        EXPECT_LE(black[static_cast<size_t>(k)].right, stop) << k;
+        EXPECT_EQ(black[static_cast<size_t>(k)].top, t) << k;
+        EXPECT_EQ(black[static_cast<size_t>(k)].bottom, b) << k;
+    }
+}
+
+TEST_F(PaintTest, ConsecutiveParagraphsWithTheSameConnectedFrameMakeOneBox) {
+    e.SetSelText(L"One\nTwo\nThree");
+    e.SetSelStart(0);
+    e.SetSelLength(5);  // "One" and "Two"
+    for (bool connected : {false, true}) {
+        SCOPED_TRACE(connected ? "connected" : "separate");
+        e.SetFrameStyle(connected ? 0x10AF : 0x102F);
+        e.SetFrameLineWidth(15);
+        const RecordingSurface s = Paint(1, 100);
+        std::vector<DeviceRect> black;
+        for (const PaintOp* op : s.Of(Kind::Fill))
+            if (op->color == kBlack) black.push_back(op->rect);
+        const auto& parts = e.GetLayout().Paragraphs();
+        const int top = static_cast<int>(std::lround(parts[0].y / 15.0));
+        const int middle = static_cast<int>(std::lround((parts[0].y + parts[0].height) / 15.0));
+        const int bottom = static_cast<int>(std::lround((parts[1].y + parts[1].height) / 15.0));
+        if (connected) {
+            const std::vector<DeviceRect> box = {
+                {96, top, 97, bottom}, {703, top, 704, bottom}, {96, top, 704, top + 1}, {96, bottom - 1, 704, bottom}};
+            EXPECT_EQ(black, box);
+        } else {
+            ASSERT_EQ(black.size(), 8u);
+            EXPECT_EQ(black[0], (DeviceRect{96, top, 97, middle}));
+            EXPECT_EQ(black[4], (DeviceRect{96, middle, 97, bottom}));
+        }
+    }
+}
+
 TEST_F(PaintTest, BordersAndGridLinesKeepTheirWidthAndNeverVanish) {
     const int table = e.TableInsert(2, 2, 0);
     e.SetTableCellAttribute(table, 0, 0, cell::kColumnWidth, 3000);
