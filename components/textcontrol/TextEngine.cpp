@@ -436,6 +436,21 @@ void TextEngine::FormatSelection(const std::function<void(CharFormat&)>& change)
     Notify(ChangeKind::Format);
 }
 
+void TextEngine::FormatRanges(const std::vector<std::pair<int, int>>& ranges,
+                              const std::function<void(CharFormat&)>& change) {
+    const int length = doc_.Length();
+    bool recorded = false;
+    for (auto [start, count] : ranges) {
+        start = std::clamp(start, 0, length);
+        count = std::clamp(count, 0, length - start);
+        if (count == 0) continue;
+        if (!recorded) Record(EditKind::Formatting);
+        recorded = true;
+        doc_.ModifyCharFormats(start, count, change);
+    }
+    if (recorded) Notify(ChangeKind::Format);
+}
+
 void TextEngine::SetBold(bool on) { FormatSelection([&](CharFormat& f) { f.bold = on; }); }
 void TextEngine::SetItalic(bool on) { FormatSelection([&](CharFormat& f) { f.italic = on; }); }
 void TextEngine::SetUnderline(bool on) { FormatSelection([&](CharFormat& f) { f.underline = on; }); }

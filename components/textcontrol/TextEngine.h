@@ -188,6 +188,9 @@ public:
     void SetFontSize(int twips);
     // Applies any change to the selection's character formats (or to the input format at a caret).
     void FormatSelection(const std::function<void(CharFormat&)>& change);
+    // Applies a change to the character formats of several ranges (start, length) as one undo step;
+    // the selection stays. Nothing is recorded when no range holds a character.
+    void FormatRanges(const std::vector<std::pair<int, int>>& ranges, const std::function<void(CharFormat&)>& change);
 
     // ---------------- paragraph formatting of the selection ----------------
     ParaFormat CurrentParaFormat() const;
