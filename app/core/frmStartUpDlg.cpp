@@ -3,10 +3,11 @@
 #include <windows.h>
 
 #include "app/core/AppState.h"
+#include "app/core/ProductTexts.h"
 #include "app/core/frmMDIParent.h"
 
 frmStartUpDlg::frmStartUpDlg() {
-    SetCaption(L"About Zorvik");
+    SetCaption(std::wstring(L"About ") + kProductName);
     SetBorderStyle(3);
     SetControlBox(false);
     SetShowInTaskbar(false);
@@ -14,22 +15,22 @@ frmStartUpDlg::frmStartUpDlg() {
     SetClientSize(6000, 3300);
     SetBackColor(0x00FFFFFF);
 
-    lblProduct.SetCaption(L"Zorvik");
+    lblProduct.SetCaption(kProductName);
     lblProduct.Move(480, 360, 5040, 720);
     lblProduct.SetFont({L"Arial", 28, true});
     lblProduct.SetForeColor(0x00804000);
     lblProduct.SetBackStyle(0);
 
-    lblDescription.SetCaption(L"Authoring of e-learning modules");
+    lblDescription.SetCaption(kProductDescription);
     lblDescription.Move(480, 1140, 5040, 360);
     lblDescription.SetFont({L"Arial", 11});
     lblDescription.SetBackStyle(0);
 
-    lblVersion.SetCaption(L"Version 2.0");
+    lblVersion.SetCaption(kProductVersion);
     lblVersion.Move(480, 1560, 5040, 300);
     lblVersion.SetBackStyle(0);
 
-    lblCopyright.SetCaption(L"Copyright \x00A9 Oskavar. All rights reserved.");
+    lblCopyright.SetCaption(kProductCopyright);
     lblCopyright.Move(480, 2700, 3600, 300);
     lblCopyright.SetBackStyle(0);
 

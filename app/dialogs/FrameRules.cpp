@@ -32,7 +32,7 @@ FrameChecks FrameChecksOf(int style) {
     return c;
 }
 
-std::wstring FramePointsText(int twips, wchar_t decimalSeparator) {
+std::wstring PointsText(int twips, wchar_t decimalSeparator) {
     std::wstring text = std::to_wstring(twips / kTwipsPerPoint);
     if (twips < 0 && twips > -kTwipsPerPoint) text.insert(0, 1, L'-');
     int rest = std::abs(twips % kTwipsPerPoint);

@@ -24,7 +24,7 @@ inline constexpr int kMinFrameWidthPoints = 1;
 inline constexpr int kMinFrameDistancePoints = 0;
 
 // Twips as the lists show them: whole points as "2 pt", a fraction as such ("1.5 pt").
-std::wstring FramePointsText(int twips, wchar_t decimalSeparator);
+std::wstring PointsText(int twips, wchar_t decimalSeparator);
 
 // A typed list entry to twips. The entry's leading number counts ("3 pt", "2.5pt"), rounded to
 // whole points (halves to the even one) and held between `minPoints` and kMaxFramePoints;

@@ -92,8 +92,8 @@ void frmFramesDlg::Form_Load() {
     Check(chkConnectedFrames, checks.connected);
     // Paragraphs that differ (-1) leave their box empty.
     const int width = engine.FrameLineWidth(), distance = engine.FrameDistance();
-    width_ = width < 0 ? ShownValue{} : ShownValue{FramePointsText(width, separator), width};
-    distance_ = distance < 0 ? ShownValue{} : ShownValue{FramePointsText(distance, separator), distance};
+    width_ = width < 0 ? ShownValue{} : ShownValue{PointsText(width, separator), width};
+    distance_ = distance < 0 ? ShownValue{} : ShownValue{PointsText(distance, separator), distance};
     cboLineWidth.SetText(width_.text);
     cboTextDistance.SetText(distance_.text);
 }

@@ -47,7 +47,7 @@ TEST(FrameRules, ListsShowPointsWithTheirFraction) {
         {0, L'.', L"0 pt"}, {20, L'.', L"1 pt"}, {30, L'.', L"1.5 pt"}, {25, L'.', L"1.25 pt"},
         {1, L'.', L"0.05 pt"}, {240, L'.', L"12 pt"}, {30, L',', L"1,5 pt"}, {1000, L'.', L"50 pt"},
     };
-    for (const auto& c : cases) EXPECT_EQ(FramePointsText(c.twips, c.separator), c.text) << c.twips;
+    for (const auto& c : cases) EXPECT_EQ(PointsText(c.twips, c.separator), c.text) << c.twips;
 }
 
 struct EntryCase {
