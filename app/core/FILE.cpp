@@ -122,8 +122,8 @@ void LoadPageIntoControl(const std::wstring& name, tx::TXTextControl& control, b
     LoadPageFile(ModuleFile(name), control.Engine(), applyStoredPage);
 }
 
-void SavePage(const std::wstring& pageName, const std::wstring& pageType, const std::wstring& topicName) {
-    EditorWalk(App(), RequireEditor()).SavePage(pageName, pageType, topicName);
+void SavePage(const std::wstring& /*pageName*/, const std::wstring& pageType, const std::wstring& topicName) {
+    EditorWalk(App(), RequireEditor()).SavePage(pageType, topicName);
 }
 
 void SaveCurrentPage() { EditorWalk(App(), RequireEditor()).SaveCurrentPage(); }

@@ -130,9 +130,7 @@ PageTypeQuestion EditorWalk::QuestionFor(AppState& state, const std::wstring& re
 
 PageTypeAnswer EditorWalk::AskPageType(const std::wstring& referenceName) {
     return editor_.AskPageType(QuestionFor(state_, referenceName),
-                               [this, referenceName](const std::wstring& type, const std::wstring& topic) {
-                                   SavePage(referenceName, type, topic);
-                               });
+                               [this](const std::wstring& type, const std::wstring& topic) { SavePage(type, topic); });
 }
 
 void EditorWalk::ClearEditorPage() {
@@ -147,16 +145,15 @@ void EditorWalk::SaveCurrentPage() {
     AskPageType(state_.PageList.GetNextPageName());
 }
 
-void EditorWalk::SavePage(const std::wstring& /*referenceName*/, const std::wstring& pageType,
-                          const std::wstring& topicName) {
+void EditorWalk::SavePage(const std::wstring& pageType, const std::wstring& topicName) {
     AppState& s = state_;
     LinkedList& list = s.PageList;
     PageWalk walk = Walk();
     s.PageJustAdded = false;
     EnsureFolder(s.ModulePath);
-    // A page new in the editor is always added. The reference name names a listed page with a new
-    // page in the editor only after a failed load left the editor cleared with the cursor on a
-    // stored page; rewriting that page would put the new text in the place of another page's.
+    // A page new in the editor is always added. The dialog's reference name named a listed page
+    // with a new page in the editor only after a failed load had left the editor cleared with the
+    // cursor on a stored page; rewriting that page put the new text in the place of another's.
     if (s.IsNewPage) {
         const std::wstring name = PageFileNameOf(s.PageCounter);
         s.PageFileName = name;

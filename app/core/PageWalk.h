@@ -45,7 +45,7 @@ public:
 // What the page type dialog is prepared with.
 struct PageTypeQuestion {
     enum Option { kContentPage = 0, kNewTopic = 1, kModuleTest = 2 };  // the dialog's option indices
-    std::wstring ReferenceName;  // handed on to the store: decides between a new and a stored page
+    std::wstring ReferenceName;  // the page after the one asked about ("" at the end of the list)
     Option Chosen = kContentPage;
     std::wstring TopicText;      // the topic box's text
     bool CancelEnabled = true;   // the very first page of a module cannot be left unstored
@@ -125,9 +125,10 @@ public:
     void ClearEditorPage();
     // File > Save: the page type dialog decides how the page is stored.
     void SaveCurrentPage();
-    // Stores the editor's page: appends a new page or rewrites the current one (the page type
-    // dialog's Save Page, with the reference name it was prepared with).
-    void SavePage(const std::wstring& referenceName, const std::wstring& pageType, const std::wstring& topicName);
+    // Stores the editor's page (the page type dialog's Save Page): a page new in the editor is
+    // added at the end of the list under the next page number; a stored page is rewritten in its
+    // own file, whatever name the dialog was prepared with.
+    void SavePage(const std::wstring& pageType, const std::wstring& topicName);
     // After a module's page list was read: its first page into the editor (none: a new page).
     void ShowFirstPage();
 
