@@ -20,6 +20,8 @@ struct ClassEntry {
     bool control;
     int toolboxBitmap;          // resource id, 0 for none
     CreateInstanceFn create;
+    // The ProgID without its version, whose CurVer names progId; null for none.
+    const wchar_t* versionIndependentProgId;
 };
 
 struct ServerDefinition {

@@ -68,18 +68,27 @@ LSTATUS RegisterClass(const ClassEntry& entry, const std::wstring& module, const
     set(base + L"\\Version", nullptr, version);
     if (entry.control) {
         set(base + L"\\Control", nullptr, L"");
-        set(base + L"\\ToolboxBitmap32", nullptr, module + L", " + std::to_wstring(entry.toolboxBitmap));
+        if (entry.toolboxBitmap)
+            set(base + L"\\ToolboxBitmap32", nullptr, module + L", " + std::to_wstring(entry.toolboxBitmap));
         set(base + L"\\MiscStatus", nullptr, L"0");
         set(base + L"\\MiscStatus\\1", nullptr, std::to_wstring(kControlMiscStatus));
     }
     set(entry.progId, nullptr, entry.name);
     set(std::wstring(entry.progId) + L"\\CLSID", nullptr, clsid);
+    if (entry.versionIndependentProgId) {
+        const std::wstring independent = entry.versionIndependentProgId;
+        set(base + L"\\VersionIndependentProgID", nullptr, independent);
+        set(independent, nullptr, entry.name);
+        set(independent + L"\\CLSID", nullptr, clsid);
+        set(independent + L"\\CurVer", nullptr, entry.progId);
+    }
     return status;
 }
 
 void UnregisterClass(const ClassEntry& entry) {
     RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(*entry.clsid)).c_str());
     RegDeleteTreeW(HKEY_CLASSES_ROOT, entry.progId);
+    if (entry.versionIndependentProgId) RegDeleteTreeW(HKEY_CLASSES_ROOT, entry.versionIndependentProgId);
 }
 
 // The server's type library attributes (its identifier, version, locale and system kind).

@@ -20,8 +20,7 @@ constexpr DWORD kColorDialogFlags = CC_RGBINIT | CC_SOLIDCOLOR | CC_ANYCOLOR;
 template <class Interface>
 ColorControl<Interface>::ColorControl(const CLSID& clsid, const IID& iid, const IID& eventsIid, const wchar_t* source,
                                       NativeListWnd& list)
-    : OleControl(clsid, eventsIid),
-      DualInterface<Interface>(iid, source),
+    : DualControl<Interface>(clsid, iid, eventsIid, source),
       list_(list),
       fontSink_([this] {
           UpdateMetrics();
@@ -34,37 +33,6 @@ ColorControl<Interface>::ColorControl(const CLSID& clsid, const IID& iid, const 
 template <class Interface>
 ColorControl<Interface>::~ColorControl() {
     fontSink_.Watch(nullptr);
-}
-
-// --- IUnknown, ISupportErrorInfo ---
-
-template <class Interface>
-HRESULT ColorControl<Interface>::QueryInterface(REFIID riid, void** out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == Iid()) {
-        *out = static_cast<Interface*>(this);
-    } else if (riid == IID_ISupportErrorInfo) {
-        *out = static_cast<ISupportErrorInfo*>(this);
-    } else if (QueryOleInterface(riid, out)) {
-        return S_OK;
-    } else {
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-template <class Interface>
-ULONG ColorControl<Interface>::AddRef() {
-    return InterlockedIncrement(&refs_);
-}
-
-template <class Interface>
-ULONG ColorControl<Interface>::Release() {
-    const ULONG refs = InterlockedDecrement(&refs_);
-    if (refs == 0) delete this;
-    return refs;
 }
 
 // --- entries ---

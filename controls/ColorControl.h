@@ -13,6 +13,7 @@
 
 #include "controls/ColorRows.h"
 #include "com/Automation.h"
+#include "com/DualControl.h"
 #include "com/OleControl.h"
 #include "controls/ComPlumbing.h"
 #include "controls/com/PalvexIdl.h"
@@ -23,13 +24,8 @@
 namespace palvex {
 
 template <class Interface>
-class ColorControl : public OleControl, public DualInterface<Interface>, protected NativeWndEvents {
+class ColorControl : public DualControl<Interface>, protected NativeWndEvents {
 public:
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-
     // The members both interfaces have.
     HRESULT STDMETHODCALLTYPE AddColor(BSTR ColorName, OLE_COLOR ColorVal, VARIANT* InsertBefore) override;
     HRESULT STDMETHODCALLTYPE get_ListCount(LONG* ListCount) override;
@@ -77,12 +73,18 @@ protected:
     using DualInterface<Interface>::Member;
     using DualInterface<Interface>::Iid;
     using DualInterface<Interface>::Source;
+    using OleControl::AmbientByName;
+    using OleControl::ContainerWindow;
+    using OleControl::PropertyChanged;
+    using OleControl::RaiseEvent;
+    using OleControl::ScaleSize;
+    using OleControl::UserMode;
+    using OleControl::Window;
 
     ColorControl(const CLSID& clsid, const IID& iid, const IID& eventsIid, const wchar_t* source,
                  NativeListWnd& list);
     ~ColorControl() override;
 
-    IUnknown* ControllingUnknown() override { return static_cast<Interface*>(this); }
     void ReadProperties(PropertyReader& reader) override;
     void WriteProperties(PropertyWriter& writer) override;
     void WindowDestroying() override;
@@ -144,7 +146,6 @@ private:
     void RaiseKey(DISPID id, int16_t keyCode, int16_t shift);
     bool ListedIndex(LONG index) const { return index >= 0 && index < list_.ListCount() && rows_.ValidIndex(index); }
 
-    LONG refs_ = 1;
     COLORREF customColors_[16];
     Microsoft::WRL::ComPtr<IFontDisp> font_;
     FontNotifySink fontSink_;
