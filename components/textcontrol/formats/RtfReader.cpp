@@ -642,6 +642,7 @@ private:
                 table.cells.push_back(c < static_cast<int>(def.cells.size()) ? def.cells[static_cast<size_t>(c)] : CellAttributes{});
             }
         }
+        table.NormalizeMerges();
         // Rebuild the table's paragraphs in row-major order with a paragraph in every cell.
         std::vector<Paragraph> cellParas(std::make_move_iterator(body_.done.begin() + static_cast<long>(t.firstParagraph)),
                                          std::make_move_iterator(body_.done.end()));
@@ -1259,6 +1260,10 @@ private:
             return;
         }
         if (w == "clcbpat") { rowDef_.pending.background = ColorAt(n, kNoColor); return; }
+        // Merged cells: the continuing cells say so; the first cell's own words add nothing.
+        if (w == "clmrg") { rowDef_.pending.merge |= merge::kLeft; return; }
+        if (w == "clvmrg") { rowDef_.pending.merge |= merge::kUp; return; }
+        if (w == "clmgf" || w == "clvmgf") return;
         if (w == rtf::kZvTable) { rowTable_ = n; return; }
         if (w == rtf::kZvGridWidth) { rowDef_.pending.gridWidth = std::clamp(n, 0, limits::kMaxBorder); return; }
         if (w == "cellx") {

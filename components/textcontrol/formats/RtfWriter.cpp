@@ -541,6 +541,10 @@ private:
         int edge = 0;
         for (int c = 1; c <= t.cols; ++c) {
             const CellAttributes& a = t.Cell(row, c);
+            if (a.merge & merge::kLeft) Word("clmrg");
+            else if (c < t.cols && (t.Cell(row, c + 1).merge & merge::kLeft)) Word("clmgf");
+            if (a.merge & merge::kUp) Word("clvmrg");
+            else if (row < t.rows && (t.Cell(row + 1, c).merge & merge::kUp)) Word("clvmgf");
             if (a.leftBorder > 0) Border("clbrdrl", a.leftBorder, false, 0);
             if (a.topBorder > 0) Border("clbrdrt", a.topBorder, false, 0);
             if (a.rightBorder > 0) Border("clbrdrr", a.rightBorder, false, 0);

@@ -224,6 +224,7 @@ std::string WriteTxm(const Document& d) {
             for (const auto& c : t.cells) {
                 for (int v : {c.leftBorder, c.topBorder, c.rightBorder, c.bottomBorder, c.gridWidth}) w.I32(v);
                 w.U32(c.background);
+                w.U8(c.merge);
             }
         }
     });
@@ -356,6 +357,10 @@ Document ReadTxm(std::string_view bytes) {
                     a.bottomBorder = s.Int(L"a cell border", 0, limits::kMaxBorder);
                     a.gridWidth = s.Int(L"a grid line width", 0, limits::kMaxBorder);
                     a.background = s.U32(L"a cell colour");
+                    if (version >= 3) {
+                        a.merge = s.U8(L"a cell's merge marks");
+                        if (a.merge > merge::kBoth) s.Fail(L"a cell's merge marks are unknown");
+                    }
                     t.cells.push_back(a);
                 }
                 d.tables.push_back(std::move(t));

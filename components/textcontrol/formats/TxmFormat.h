@@ -17,7 +17,8 @@
 namespace tx {
 
 // Version 2 added the character format's baseline offset; version 1 pages read with none.
-inline constexpr std::uint16_t kTxmVersion = 2;
+// Version 3 added each table cell's merge marks; earlier pages read with no merged cells.
+inline constexpr std::uint16_t kTxmVersion = 3;
 
 std::string WriteTxm(const Document& document);
 // Throws zv::Error saying what is wrong; builds a new document, so a failure changes nothing.

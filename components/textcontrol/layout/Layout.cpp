@@ -626,37 +626,98 @@ int Layout::PlaceUnit(const Document& d, int i, PlaceState& state, const std::ve
     }
     std::vector<int> colX(static_cast<size_t>(t->cols) + 1, left);
     for (int c = 0; c < t->cols; ++c) colX[static_cast<size_t>(c) + 1] = colX[static_cast<size_t>(c)] + t->columnWidths[static_cast<size_t>(c)];
-    auto innerWidth = [&](int col) { return std::max(t->columnWidths[static_cast<size_t>(col) - 1] - 2 * kCellPadding, kMinLineWidth); };
+    // Merged cells: each grid cell's block, and the text width of a block.
+    const std::vector<CellSpan> spans = t->Spans();
+    const auto cellIndex = [&](int row, int col) { return static_cast<size_t>((row - 1) * t->cols + (col - 1)); };
+    const auto spanOf = [&](int q) -> const CellSpan& {
+        const CellRef& c = d.paragraphs[static_cast<size_t>(q)].cell;
+        return spans[cellIndex(std::clamp(c.row, 1, t->rows), std::clamp(c.col, 1, t->cols))];
+    };
+    const auto innerWidth = [&](const CellSpan& s) {
+        return std::max(colX[static_cast<size_t>(s.col + s.cols - 1)] - colX[static_cast<size_t>(s.col) - 1] - 2 * kCellPadding,
+                        kMinLineWidth);
+    };
+    // A cell covered by a merged cell shows its text below the merged cell's own; an empty one (a
+    // single empty paragraph, as merged cells usually leave them) takes no room there.
+    const auto takesNoRoom = [&](int q) {
+        const Paragraph& p = d.paragraphs[static_cast<size_t>(q)];
+        const CellSpan& s = spanOf(q);
+        if (p.cell.row == s.row && p.cell.col == s.col) return false;
+        const bool alone = (q == i || d.paragraphs[static_cast<size_t>(q) - 1].cell != p.cell) &&
+                           (q + 1 == end || d.paragraphs[static_cast<size_t>(q) + 1].cell != p.cell);
+        return alone && p.text.empty();
+    };
     int k = i;
     while (k < end) {
-        const int row = d.paragraphs[static_cast<size_t>(k)].cell.row;
-        int rowEnd = k;
-        while (rowEnd < end && d.paragraphs[static_cast<size_t>(rowEnd)].cell.row == row) ++rowEnd;
-        // Heights first, to decide whether the row fits on this page.
-        int rowHeight = 0;
-        std::vector<int> cellHeight(static_cast<size_t>(t->cols) + 1, 0);
-        for (int q = k; q < rowEnd; ++q) {
-            const int col = std::clamp(d.paragraphs[static_cast<size_t>(q)].cell.col, 1, t->cols);
-            cellHeight[static_cast<size_t>(col)] = Add(cellHeight[static_cast<size_t>(col)], SlotBox(d, q, innerWidth(col)).height);
+        // A band of rows that merged cells tie together goes onto one page as a whole, as a single
+        // row does.
+        const int firstRow = d.paragraphs[static_cast<size_t>(k)].cell.row;
+        int lastRow = firstRow;
+        int bandEnd = k;
+        while (bandEnd < end && d.paragraphs[static_cast<size_t>(bandEnd)].cell.row <= lastRow) {
+            const CellSpan& s = spanOf(bandEnd);
+            lastRow = std::max(lastRow, s.row + s.rows - 1);
+            ++bandEnd;
         }
-        for (int c = 1; c <= t->cols; ++c) rowHeight = std::max(rowHeight, cellHeight[static_cast<size_t>(c)] + 2 * kCellPadding);
-        if (state.y + rowHeight > bottom && state.y > top) {
+        // Heights first: each block's text, then the rows, a block over several rows making its
+        // last row taller when its rows together are too short for it.
+        std::map<size_t, int> content;  // by the block's first cell
+        for (int q = k; q < bandEnd; ++q) {
+            if (takesNoRoom(q)) continue;
+            const CellSpan& s = spanOf(q);
+            int& h = content[cellIndex(s.row, s.col)];
+            h = Add(h, SlotBox(d, q, innerWidth(s)).height);
+        }
+        std::vector<int> rowHeight(static_cast<size_t>(lastRow - firstRow + 1), 0);
+        std::vector<const CellSpan*> blocks;
+        for (int r = firstRow; r <= lastRow; ++r)
+            for (int c = 1; c <= t->cols; ++c) {
+                const CellSpan& s = spans[cellIndex(r, c)];
+                if (s.row == r && s.col == c) blocks.push_back(&s);
+            }
+        for (const CellSpan* s : blocks) {
+            if (s->rows != 1) continue;
+            int& h = rowHeight[static_cast<size_t>(s->row - firstRow)];
+            h = std::max(h, Add(content[cellIndex(s->row, s->col)], 2 * kCellPadding));
+        }
+        std::vector<const CellSpan*> tall;
+        for (const CellSpan* s : blocks)
+            if (s->rows > 1) tall.push_back(s);
+        std::stable_sort(tall.begin(), tall.end(),
+                         [](const CellSpan* a, const CellSpan* b) { return a->row + a->rows < b->row + b->rows; });
+        for (const CellSpan* s : tall) {
+            int have = 0;
+            for (int r = s->row; r < s->row + s->rows; ++r) have = Add(have, rowHeight[static_cast<size_t>(r - firstRow)]);
+            const int need = Add(content[cellIndex(s->row, s->col)], 2 * kCellPadding);
+            if (need > have) rowHeight[static_cast<size_t>(s->row + s->rows - 1 - firstRow)] += need - have;
+        }
+        int bandHeight = 0;
+        for (int h : rowHeight) bandHeight = Add(bandHeight, h);
+        if (state.y + bandHeight > bottom && state.y > top) {
             ++state.page;
             state.y = top;
         }
-        std::vector<int> cellY(static_cast<size_t>(t->cols) + 1, state.y + kCellPadding);
-        for (int q = k; q < rowEnd; ++q) {
-            const int col = std::clamp(d.paragraphs[static_cast<size_t>(q)].cell.col, 1, t->cols);
-            const Slot& slot = slots_[static_cast<size_t>(q)];
-            PlaceLines(d, q, slot.boxes[slot.placed].box, colX[static_cast<size_t>(col) - 1] + kCellPadding, innerWidth(col),
-                       cellY[static_cast<size_t>(col)], false, state, out, base);
+        std::vector<int> rowY(rowHeight.size() + 1, state.y);
+        for (size_t r = 0; r < rowHeight.size(); ++r) rowY[r + 1] = Add(rowY[r], rowHeight[r]);
+        std::map<size_t, int> cellY;  // where each block's next text goes
+        for (const CellSpan* s : blocks) cellY[cellIndex(s->row, s->col)] = Add(rowY[static_cast<size_t>(s->row - firstRow)], kCellPadding);
+        for (int q = k; q < bandEnd; ++q) {
+            const CellSpan& s = spanOf(q);
+            int& next = cellY[cellIndex(s.row, s.col)];
+            int y = next;
+            PlaceLines(d, q, SlotBox(d, q, innerWidth(s)), colX[static_cast<size_t>(s.col) - 1] + kCellPadding, innerWidth(s),
+                       y, false, state, out, base);
+            if (!takesNoRoom(q)) next = y;
         }
-        for (int c = 1; c <= t->cols; ++c) {
-            out.cells.push_back(PlacedCell{t->id, row, c, state.page, colX[static_cast<size_t>(c) - 1], state.y,
-                                           t->columnWidths[static_cast<size_t>(c) - 1], rowHeight});
+        for (const CellSpan* s : blocks) {
+            const int x0 = colX[static_cast<size_t>(s->col) - 1];
+            out.cells.push_back(PlacedCell{t->id, s->row, s->col, state.page, x0, rowY[static_cast<size_t>(s->row - firstRow)],
+                                           colX[static_cast<size_t>(s->col + s->cols - 1)] - x0,
+                                           rowY[static_cast<size_t>(s->row + s->rows - firstRow)] - rowY[static_cast<size_t>(s->row - firstRow)],
+                                           s->rows, s->cols});
         }
-        state.y = Add(state.y, rowHeight);
-        k = rowEnd;
+        state.y = rowY.back();
+        k = bandEnd;
     }
     return end;
 }

@@ -70,10 +70,14 @@ struct PlacedParagraph {
     int markerX = 0;            // where the marker starts, on the first line's baseline
 };
 
+// A cell as drawn: a merged cell is one placed cell over all the rows and columns it covers, named
+// by its first (top-left) grid cell.
 struct PlacedCell {
     int table = 0, row = 0, col = 0;
     int page = 1;
     int x = 0, y = 0, width = 0, height = 0;
+    int rows = 1, cols = 1;
+    bool operator==(const PlacedCell&) const = default;
 };
 
 struct PlacedObject {

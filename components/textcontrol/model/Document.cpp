@@ -896,6 +896,47 @@ void Document::RemoveObject(int id) {
 
 // ---------------------------------------------------------------- tables
 
+std::vector<CellSpan> Table::Spans() const {
+    std::vector<CellSpan> spans(cells.size());
+    std::vector<char> covered(cells.size(), 0);
+    const auto at = [&](int r, int c) { return static_cast<size_t>((r - 1) * cols + (c - 1)); };
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 1; c <= cols; ++c) {
+            if (covered[at(r, c)]) continue;
+            CellSpan s{r, c, 1, 1};
+            while (c + s.cols <= cols && !covered[at(r, c + s.cols)] && (Cell(r, c + s.cols).merge & merge::kLeft)) ++s.cols;
+            for (;;) {
+                const int below = r + s.rows;
+                if (below > rows) break;
+                bool joins = true;
+                for (int k = c; k < c + s.cols && joins; ++k) {
+                    const std::uint8_t m = Cell(below, k).merge;
+                    joins = !covered[at(below, k)] && (m & merge::kUp) && (k == c || (m & merge::kLeft));
+                }
+                if (!joins) break;
+                ++s.rows;
+            }
+            for (int rr = r; rr < r + s.rows; ++rr)
+                for (int cc = c; cc < c + s.cols; ++cc) {
+                    covered[at(rr, cc)] = 1;
+                    spans[at(rr, cc)] = s;
+                }
+        }
+    }
+    return spans;
+}
+
+void Table::NormalizeMerges() {
+    const std::vector<CellSpan> spans = Spans();
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 1; c <= cols; ++c) {
+            const CellSpan& s = spans[static_cast<size_t>((r - 1) * cols + (c - 1))];
+            Cell(r, c).merge = static_cast<std::uint8_t>((c > s.col ? merge::kLeft : 0) | (r > s.row ? merge::kUp : 0));
+        }
+    }
+}
+
+
 std::pair<int, int> Document::TableParagraphs(int id) const {
     int first = -1, last = -1;
     for (int i = 0; i < ParagraphCount(); ++i) {
@@ -1007,8 +1048,16 @@ bool Document::InsertRow(int id, int row, bool below) {
     InsertParagraphs(index, std::move(added));
     Table* edited = EditTable(id);
     std::vector<CellAttributes> copy(edited->cells.begin() + (row - 1) * edited->cols, edited->cells.begin() + row * edited->cols);
+    // The new row keeps its reference row's cells merged across; inside a cell merged down (the
+    // row that will follow it continues from above) it becomes part of that cell.
+    for (int c = 1; c <= edited->cols; ++c) {
+        std::uint8_t& m = copy[static_cast<size_t>(c) - 1].merge;
+        const bool inside = newRow <= edited->rows && (edited->Cell(newRow, c).merge & merge::kUp);
+        m = inside ? edited->Cell(newRow, c).merge : static_cast<std::uint8_t>(m & merge::kLeft);
+    }
     edited->cells.insert(edited->cells.begin() + (newRow - 1) * edited->cols, copy.begin(), copy.end());
     ++edited->rows;
+    edited->NormalizeMerges();
     RenumberTable(id);
     return true;
 }
@@ -1030,14 +1079,20 @@ bool Document::InsertColumn(int id, int col, bool right) {
     t->columnWidths.insert(t->columnWidths.begin() + (newCol - 1), t->columnWidths[static_cast<size_t>(col - 1)]);
     std::vector<CellAttributes> cells;
     for (int r = 1; r <= t->rows; ++r) {
+        // The new cell keeps its reference cell's merge down; inside a cell merged across (the
+        // cell that will follow it continues from the left) it becomes part of that cell.
+        CellAttributes added = t->Cell(r, col);
+        const bool inside = newCol <= t->cols && (t->Cell(r, newCol).merge & merge::kLeft);
+        added.merge = inside ? t->Cell(r, newCol).merge : static_cast<std::uint8_t>(added.merge & merge::kUp);
         for (int c = 1; c <= t->cols; ++c) {
-            if (c == newCol) cells.push_back(t->Cell(r, col));
+            if (c == newCol) cells.push_back(added);
             cells.push_back(t->Cell(r, c));
         }
-        if (newCol == t->cols + 1) cells.push_back(t->Cell(r, col));
+        if (newCol == t->cols + 1) cells.push_back(added);
     }
     t->cells = std::move(cells);
     ++t->cols;
+    t->NormalizeMerges();
     RenumberTable(id);
     return true;
 }
@@ -1061,9 +1116,17 @@ bool Document::DeleteRows(int id, int firstRow, int count) {
     EraseParagraphs(first, last - first + 1);
     RenumberCells(id, [&](const CellRef& c) { return c.row >= firstRow + count; }, [&](CellRef& c) { c.row -= count; });
     Table* edited = EditTable(id);
+    // A cell merged down from a deleted row starts a merged cell of its own, unless the merge
+    // began above the deleted rows.
+    if (firstRow + count <= edited->rows) {
+        for (int c = 1; c <= edited->cols; ++c) {
+            if (!(edited->Cell(firstRow, c).merge & merge::kUp)) edited->Cell(firstRow + count, c).merge &= merge::kLeft;
+        }
+    }
     edited->cells.erase(edited->cells.begin() + (firstRow - 1) * edited->cols,
                         edited->cells.begin() + (firstRow - 1 + count) * edited->cols);
     edited->rows -= count;
+    edited->NormalizeMerges();
     RenumberTable(id);
     return true;
 }
@@ -1081,6 +1144,13 @@ bool Document::DeleteColumn(int id, int col) {
     }
     RenumberCells(id, [&](const CellRef& c) { return c.col > col; }, [](CellRef& c) { --c.col; });
     Table* edited = EditTable(id);
+    // A cell merged across from the deleted column starts a merged cell of its own, unless the
+    // merge began left of it.
+    if (col < edited->cols) {
+        for (int r = 1; r <= edited->rows; ++r) {
+            if (!(edited->Cell(r, col).merge & merge::kLeft)) edited->Cell(r, col + 1).merge &= merge::kUp;
+        }
+    }
     std::vector<CellAttributes> cells;
     for (int r = 1; r <= edited->rows; ++r)
         for (int c = 1; c <= edited->cols; ++c)
@@ -1088,6 +1158,7 @@ bool Document::DeleteColumn(int id, int col) {
     edited->cells = std::move(cells);
     edited->columnWidths.erase(edited->columnWidths.begin() + (col - 1));
     --edited->cols;
+    edited->NormalizeMerges();
     RenumberTable(id);
     return true;
 }
@@ -1210,6 +1281,9 @@ std::wstring Document::Validate() const {
             for (int b : {c.leftBorder, c.topBorder, c.rightBorder, c.bottomBorder, c.gridWidth})
                 if (b < 0 || b > limits::kMaxBorder) return L"a cell border is out of range";
         }
+        Table normal = t;
+        normal.NormalizeMerges();
+        if (normal.cells != t.cells) return L"a table's merged cells are not rectangles";
     }
     std::set<int> seenTables;
     for (size_t i = 0; i < paragraphs.size();) {

@@ -50,6 +50,14 @@ struct Paragraph {
     std::uint64_t journaled = 0;  // the journal that already holds this paragraph's earlier state
 };
 
+// A cell's merge marks: it continues the merged cell to its left, or the one above it. A cell
+// inside a merged block of several rows and columns carries both, except along the block's first
+// row (left only) and first column (up only).
+namespace merge {
+inline constexpr std::uint8_t kLeft = 1, kUp = 2;
+inline constexpr std::uint8_t kBoth = kLeft | kUp;
+}  // namespace merge
+
 struct CellAttributes {
     int leftBorder = 0;    // twips
     int topBorder = 0;
@@ -57,7 +65,16 @@ struct CellAttributes {
     int bottomBorder = 0;
     Color background = kNoColor;
     int gridWidth = 15;    // twips of the grid line drawn when grid lines are shown
+    std::uint8_t merge = 0;  // merge:: marks
     bool operator==(const CellAttributes&) const = default;
+};
+
+// The merged cell a grid cell belongs to: its first (top-left) cell and how many rows and columns
+// it covers. A cell that is not merged is a span of one by one at itself.
+struct CellSpan {
+    int row = 1, col = 1;
+    int rows = 1, cols = 1;
+    bool operator==(const CellSpan&) const = default;
 };
 
 struct Table {
@@ -70,6 +87,13 @@ struct Table {
     const CellAttributes& Cell(int row, int col) const {
         return cells[static_cast<size_t>((row - 1) * cols + (col - 1))];
     }
+    // Every cell's merged cell, row-major. Merged cells are rectangles: a run of cells marked as
+    // continuing to the left joins its row's block, and a block grows down while every cell under
+    // it is marked as continuing from above. Marks that cannot join a rectangle count for nothing.
+    std::vector<CellSpan> Spans() const;
+    // Rewrites the merge marks to say exactly what Spans() makes of them (so that two tables with
+    // the same merged cells compare equal, and edits start from clean marks).
+    void NormalizeMerges();
     bool operator==(const Table&) const = default;
 };
 

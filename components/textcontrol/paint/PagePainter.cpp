@@ -104,24 +104,33 @@ void PagePainter::PaintLine(const Paragraph& p, const Line& line, int x, int y, 
 }
 
 void PagePainter::PaintCells(const Layout& layout, int page, const PaintOptions& options) {
-    const int hair = 1;
     for (const PlacedCell& c : layout.Cells()) {
         if (c.page != page) continue;
         const Table* t = doc_.FindTable(c.table);
-        if (!t || c.row < 1 || c.row > t->rows || c.col < 1 || c.col > t->cols) continue;
+        if (!t || c.row < 1 || c.col < 1 || c.rows < 1 || c.cols < 1 || c.row + c.rows - 1 > t->rows ||
+            c.col + c.cols - 1 > t->cols)
+            continue;
+        // A merged cell shows its first cell's background, left and top; its right side is that of
+        // the last cell of its first row, its bottom that of the last cell of its first column.
+        const int lastRow = c.row + c.rows - 1, lastCol = c.col + c.cols - 1;
         const CellAttributes& a = t->Cell(c.row, c.col);
+        const CellAttributes& right = t->Cell(c.row, lastCol);
+        const CellAttributes& below = t->Cell(lastRow, c.col);
         const int l = X(c.x), tp = Y(c.y), r = X(c.x + c.width), b = Y(c.y + c.height);
         if (a.background != kNoColor) Fill(l, tp, r, b, a.background);
         if (options.gridLines) {
-            if (a.leftBorder <= 0) Fill(l, tp, l + hair, b, kGridColor);
-            if (a.topBorder <= 0) Fill(l, tp, r, tp + hair, kGridColor);
-            if (a.rightBorder <= 0 && c.col == t->cols) Fill(r - hair, tp, r, b, kGridColor);
-            if (a.bottomBorder <= 0 && c.row == t->rows) Fill(l, b - hair, r, b, kGridColor);
+            // Each cell draws the grid on its left and top; the table's last column and row close it.
+            // A grid line shown is never thinner than a pixel, whatever its width says.
+            const auto grid = [&](int twips) { return std::max(1, Thickness(twips)); };
+            if (a.leftBorder <= 0) Fill(l, tp, l + grid(a.gridWidth), b, kGridColor);
+            if (a.topBorder <= 0) Fill(l, tp, r, tp + grid(a.gridWidth), kGridColor);
+            if (right.rightBorder <= 0 && lastCol == t->cols) Fill(r - grid(right.gridWidth), tp, r, b, kGridColor);
+            if (below.bottomBorder <= 0 && lastRow == t->rows) Fill(l, b - grid(below.gridWidth), r, b, kGridColor);
         }
         if (int w = Thickness(a.leftBorder)) Fill(l, tp, l + w, b, kBlack);
         if (int w = Thickness(a.topBorder)) Fill(l, tp, r, tp + w, kBlack);
-        if (int w = Thickness(a.rightBorder)) Fill(r - w, tp, r, b, kBlack);
-        if (int w = Thickness(a.bottomBorder)) Fill(l, b - w, r, b, kBlack);
+        if (int w = Thickness(right.rightBorder)) Fill(r - w, tp, r, b, kBlack);
+        if (int w = Thickness(below.bottomBorder)) Fill(l, b - w, r, b, kBlack);
     }
 }
 

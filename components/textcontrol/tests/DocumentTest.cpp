@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "components/textcontrol/model/Document.h"
 #include "components/textcontrol/tests/Fixtures.h"
 
@@ -145,6 +149,111 @@ TEST(Document, TablesKeepTheirGridThroughRowAndColumnEdits) {
     EXPECT_EQ(d.FindTable(id), nullptr);
     EXPECT_EQ(d.AllText(), L"before \nafter");
     EXPECT_EQ(d.Validate(), L"");
+}
+
+// Marks as a grid of strings, one letter a cell: '.' none, 'L' continues left, 'U' continues up, 'B' both.
+Table Marked(std::vector<std::string> rows) {
+    Table t;
+    t.rows = static_cast<int>(rows.size());
+    t.cols = static_cast<int>(rows[0].size());
+    t.columnWidths.assign(static_cast<size_t>(t.cols), 1000);
+    for (const std::string& row : rows)
+        for (char m : row) {
+            CellAttributes a;
+            a.merge = m == 'L' ? merge::kLeft : m == 'U' ? merge::kUp : m == 'B' ? merge::kBoth : 0;
+            t.cells.push_back(a);
+        }
+    return t;
+}
+
+std::vector<std::string> MarksOf(const Table& t) {
+    std::vector<std::string> out;
+    for (int r = 1; r <= t.rows; ++r) {
+        std::string row;
+        for (int c = 1; c <= t.cols; ++c) row.push_back(".LUB"[t.Cell(r, c).merge]);
+        out.push_back(row);
+    }
+    return out;
+}
+
+// The merged cells (first row, first column, rows, columns) of a table, each once, row-major.
+std::vector<CellSpan> Blocks(const Table& t) {
+    std::vector<CellSpan> out;
+    const std::vector<CellSpan> spans = t.Spans();
+    for (int r = 1; r <= t.rows; ++r)
+        for (int c = 1; c <= t.cols; ++c) {
+            const CellSpan& s = spans[static_cast<size_t>((r - 1) * t.cols + c - 1)];
+            if (s.row == r && s.col == c && (s.rows > 1 || s.cols > 1)) out.push_back(s);
+        }
+    return out;
+}
+
+TEST(Document, MergeMarksMakeRectanglesAndStrayMarksCountForNothing) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> marks;
+        std::vector<CellSpan> blocks;
+        std::vector<std::string> normal;  // the marks as NormalizeMerges leaves them
+    };
+    const Case cases[] = {
+        {"across and down", {".L.", "...", "U.."}, {{1, 1, 1, 2}, {2, 1, 2, 1}}, {".L.", "...", "U.."}},
+        {"one block of all", {".L", "UB"}, {{1, 1, 2, 2}}, {".L", "UB"}},
+        {"marks with nothing to continue", {"LU", ".."}, {}, {"..", ".."}},
+        // The second row only partly continues the block above: the block stays one row, the
+        // marks below start cells of their own.
+        {"not a rectangle", {".L", "UU"}, {{1, 1, 1, 2}}, {".L", ".."}},
+        {"across a block's edge", {".L.", "U.L"}, {{1, 1, 1, 2}, {2, 2, 1, 2}}, {".L.", "..L"}},
+        {"a mark under a stray mark", {".L", "U.", "UL"}, {{1, 1, 1, 2}, {2, 1, 2, 1}}, {".L", "..", "U."}},
+        {"tall and wide", {"...", ".LL", "UBB", "UBB"}, {{2, 1, 3, 3}}, {"...", ".LL", "UBB", "UBB"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Table t = Marked(c.marks);
+        EXPECT_EQ(Blocks(t), c.blocks);
+        t.NormalizeMerges();
+        EXPECT_EQ(MarksOf(t), c.normal);
+        EXPECT_EQ(Blocks(t), c.blocks) << "normalizing keeps the blocks";
+    }
+}
+
+TEST(Document, RowAndColumnEditsKeepMergedCellsRectangles) {
+    // A 3 x 3 table: the first row's first two cells merged, the first column's last two.
+    const auto made = [] {
+        Document d = Make(L"ab");
+        const int id = d.InsertTable(1, 3, 3, 9000);
+        Table* t = d.EditTable(id);
+        t->Cell(1, 2).merge = merge::kLeft;
+        t->Cell(3, 1).merge = merge::kUp;
+        return std::make_pair(d, id);
+    };
+    struct Case {
+        const char* name;
+        bool (*edit)(Document&, int);
+        std::vector<std::string> marks;
+    };
+    const Case cases[] = {
+        {"row inside the tall cell", [](Document& d, int id) { return d.InsertRow(id, 2, true); }, {".L.", "...", "U..", "U.."}},
+        {"row below the tall cell", [](Document& d, int id) { return d.InsertRow(id, 3, true); }, {".L.", "...", "U..", "..."}},
+        {"row above the wide cell", [](Document& d, int id) { return d.InsertRow(id, 1, false); }, {".L.", ".L.", "...", "U.."}},
+        {"column inside the wide cell", [](Document& d, int id) { return d.InsertColumn(id, 1, true); }, {".LL.", "....", "UU.."}},
+        {"column right of the wide cell", [](Document& d, int id) { return d.InsertColumn(id, 2, true); }, {".L..", "....", "U..."}},
+        {"column left of the tall cell", [](Document& d, int id) { return d.InsertColumn(id, 1, false); }, {"..L.", "....", "UU.."}},
+        {"the tall cell's first row", [](Document& d, int id) { return d.DeleteRows(id, 2, 1); }, {".L.", "..."}},
+        {"the tall cell's last row", [](Document& d, int id) { return d.DeleteRows(id, 3, 1); }, {".L.", "..."}},
+        {"the wide cell's first column", [](Document& d, int id) { return d.DeleteColumn(id, 1); }, {"..", "..", ".."}},
+        {"the wide cell's last column", [](Document& d, int id) { return d.DeleteColumn(id, 2); }, {"..", "..", "U."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto [d, id] = made();
+        ASSERT_EQ(d.Validate(), L"");
+        ASSERT_TRUE(c.edit(d, id));
+        EXPECT_EQ(MarksOf(*d.FindTable(id)), c.marks);
+        EXPECT_EQ(d.Validate(), L"");
+    }
+    auto [d, id] = made();
+    d.EditTable(id)->Cell(2, 2).merge = merge::kUp | merge::kLeft;  // no block for it to join
+    EXPECT_NE(d.Validate().find(L"merged cells"), std::wstring::npos);
 }
 
 TEST(Document, DeletingAcrossCellsEmptiesThemAndAWholeTableGoes) {

@@ -17,7 +17,7 @@ auto Key(const PlacedLine& l) { return std::tie(l.paragraph, l.line, l.page, l.x
 auto Key(const PlacedParagraph& p) {
     return std::tie(p.paragraph, p.page, p.x, p.y, p.width, p.height, p.first, p.listMarker, p.markerX);
 }
-auto Key(const PlacedCell& c) { return std::tie(c.table, c.row, c.col, c.page, c.x, c.y, c.width, c.height); }
+auto Key(const PlacedCell& c) { return std::tie(c.table, c.row, c.col, c.page, c.x, c.y, c.width, c.height, c.rows, c.cols); }
 auto Key(const PlacedObject& o) { return std::tie(o.objectId, o.page, o.x, o.y, o.width, o.height); }
 auto Key(const Line& l) {
     return std::tie(l.offset, l.length, l.width, l.ascent, l.descent, l.height, l.indent, l.hardBreak, l.pageBreak, l.caretX);
@@ -96,6 +96,26 @@ TEST(EditSequence, RandomEditsKeepTheModelValidAndSurviveBothFormats) {
         TextEngine e;
         e.SetMeasurer(&measurer);
         e.LoadFromBytes(WriteTxm(testing::FullDocument()), kFormatOwn);
+        RandomEdits(e, seed, 150, &measurer);
+        EXPECT_TRUE(testing::SameModel(e.Doc(), ReadTxm(WriteTxm(e.Doc())))) << "seed " << seed;
+        EXPECT_TRUE(testing::SameModel(e.Doc(), ReadRtf(WriteRtf(e.Doc())))) << "seed " << seed;
+    }
+}
+
+// The same edits on a page whose table has cells merged across and down: rows and columns go in
+// and out through them, text is cut and pasted across them.
+TEST(EditSequence, RandomEditsThroughMergedCells) {
+    FixedPitchMeasurer measurer;
+    Document merged = testing::FullDocument();
+    Table& t = merged.tables[0];  // 3 x 4
+    t.Cell(1, 2).merge = t.Cell(1, 3).merge = merge::kLeft;
+    t.Cell(2, 4).merge = t.Cell(3, 4).merge = merge::kUp;
+    t.Cell(3, 2).merge = merge::kUp;
+    ASSERT_EQ(merged.Validate(), L"");
+    for (unsigned seed : {31u, 32u, 33u}) {
+        TextEngine e;
+        e.SetMeasurer(&measurer);
+        e.LoadFromBytes(WriteTxm(merged), kFormatOwn);
         RandomEdits(e, seed, 150, &measurer);
         EXPECT_TRUE(testing::SameModel(e.Doc(), ReadTxm(WriteTxm(e.Doc())))) << "seed " << seed;
         EXPECT_TRUE(testing::SameModel(e.Doc(), ReadRtf(WriteRtf(e.Doc())))) << "seed " << seed;

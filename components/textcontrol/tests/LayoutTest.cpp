@@ -82,6 +82,38 @@ TEST_F(LayoutTest, PagesFollowTheGeometryPageBreaksAndTables) {
     EXPECT_EQ(t.PointToPosition(1, cells[1].x + 200, cells[1].y + 400), t.TableCellStart(id, 1, 2) + 5);
 }
 
+// Two 600-twip columns: a merged cell across both breaks its text at their joint width, and one
+// down two rows is one placed cell as tall as its text, its last row growing to make room.
+TEST_F(LayoutTest, AMergedCellIsOneBoxOverItsRowsAndColumns) {
+    e.LoadFromBytes("{\\rtf1\\ansi{\\fonttbl{\\f0 Courier;}}\\f0\\fs24\n"
+                    "\\trowd\\clmgf\\cellx600\\clmrg\\cellx1200\\pard\\intbl abcdefgh\\cell\\cell\\row\n"
+                    "\\trowd\\clvmgf\\cellx600\\cellx1200\\pard\\intbl aaa bbb ccc ddd\\cell x\\cell\\row\n"
+                    "\\trowd\\clvmrg\\cellx600\\cellx1200\\pard\\intbl\\cell y\\cell\\row\n"
+                    "\\pard after\\par}",
+                    kFormatRtf);
+    const Layout& layout = e.GetLayout();
+    const int id = e.Doc().tables.at(0).id;
+    std::vector<PlacedCell> cells = layout.Cells();
+    ASSERT_EQ(cells.size(), 4u);
+    const PlacedCell wide = cells[0], tall = cells[1], x = cells[2], y = cells[3];
+    EXPECT_EQ(wide, (PlacedCell{id, 1, 1, 1, 1000, 500, 1200, 240 + 2 * Layout::kCellPadding, 1, 2}));
+    const auto linesOf = [&](std::wstring_view text) {
+        int n = 0;
+        for (const PlacedLine& l : layout.Lines()) n += e.Doc().paragraphs[static_cast<size_t>(l.paragraph)].text == text;
+        return n;
+    };
+    EXPECT_EQ(linesOf(L"abcdefgh"), 1) << "eight characters fit two columns, not one";
+    EXPECT_EQ(linesOf(L"aaa bbb ccc ddd"), 4);
+
+    const int rowTwo = 240 + 2 * Layout::kCellPadding;
+    EXPECT_EQ(tall, (PlacedCell{id, 2, 1, 1, 1000, wide.y + wide.height, 600, 4 * 240 + 2 * Layout::kCellPadding, 2, 1}));
+    EXPECT_EQ(x, (PlacedCell{id, 2, 2, 1, 1600, tall.y, 600, rowTwo, 1, 1}));
+    EXPECT_EQ(y, (PlacedCell{id, 3, 2, 1, 1600, tall.y + rowTwo, 600, tall.height - rowTwo, 1, 1}));
+    const PlacedLine& after = layout.Lines()[static_cast<size_t>(layout.LineAt(e.TextLength() - 6))];
+    EXPECT_EQ(e.Doc().paragraphs[static_cast<size_t>(after.paragraph)].text, L"after");
+    EXPECT_EQ(after.y, tall.y + tall.height) << "the text after the table starts below the tall cell";
+}
+
 TEST_F(LayoutTest, AnEditReBreaksOnlyTheParagraphItTouched) {
     for (int i = 0; i < 20; ++i) e.SetSelText(L"paragraph of text\n");
     e.GetLayout();

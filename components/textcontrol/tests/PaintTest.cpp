@@ -366,6 +366,36 @@ TEST_F(PaintTest, BordersAndGridLinesKeepTheirWidthAndNeverVanish) {
     }
 }
 
+// Grid lines are as wide as each cell's grid line width says, and a merged cell has none inside it.
+TEST_F(PaintTest, GridLinesTakeTheCellsWidthAndStayOutOfMergedCells) {
+    e.LoadFromBytes("{\\rtf1\\ansi\\trowd\\clmgf\\cellx3000\\clmrg\\cellx6000\\pard\\intbl wide\\cell\\cell\\row\n"
+                    "\\trowd\\cellx3000\\cellx6000\\pard\\intbl a\\cell b\\cell\\row\\pard\\par}",
+                    kFormatRtf);
+    const int table = e.Doc().tables.at(0).id;
+    e.SetTableCellAttribute(table, 0, 0, cell::kGridLineWidth, 45);
+    const int middle = static_cast<int>(std::lround((1440 + 3000) * ScaleAt(100)));
+    PaintOptions options;
+    options.gridLines = true;
+    const RecordingSurface s = Paint(1, 100, options);
+    size_t grid = 0;
+    int crossingTop = 0, crossingBottom = 0;  // of the vertical grid line between the columns
+    for (const PaintOp* op : s.Of(Kind::Fill)) {
+        if (op->color != 0xC0C0C0u) continue;
+        ++grid;
+        const int w = op->rect.right - op->rect.left, h = op->rect.bottom - op->rect.top;
+        EXPECT_EQ(std::min(w, h), 3) << "45 twips at 100 %";
+        if (op->rect.left == middle && h > w) {
+            crossingTop = op->rect.top;
+            crossingBottom = op->rect.bottom;
+        }
+    }
+    // The wide cell: left, top, right; "a": left, top, bottom; "b": all four.
+    EXPECT_EQ(grid, 3u + 3u + 4u);
+    const PlacedCell& a = e.GetLayout().Cells()[1];
+    EXPECT_EQ(crossingTop, static_cast<int>(std::lround(a.y * ScaleAt(100)))) << "no line through the merged cell";
+    EXPECT_GT(crossingBottom, crossingTop);
+}
+
 TEST_F(PaintTest, HeaderAndFooterShowOnEveryPageAndAreNeverSelected) {
     e.SetSelText(L"first\fsecond");
     e.SetHeaderText(L"Head");

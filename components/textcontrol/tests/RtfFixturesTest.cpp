@@ -45,5 +45,23 @@ TEST(RtfFixtures, EveryFileReadsToTheTextItsProgramReportsAndItsStructure) {
     }
 }
 
+// Other programs mark the first cell of a merged cell and the ones that continue it; the merged
+// cells read as such, and our own RTF says so again in the same words.
+TEST(RtfFixtures, MergedCellsReadMergedAndSurviveOurRtf) {
+    const Document d = ReadRtf(zv::ReadFileBytes(testing::FixturePath(L"rtf/merged-cells.rtf")));
+    ASSERT_EQ(d.tables.size(), 1u);
+    const std::vector<CellSpan> spans = d.tables[0].Spans();
+    const auto span = [&](int r, int c) { return spans[static_cast<size_t>((r - 1) * 3 + c - 1)]; };
+    EXPECT_EQ(span(1, 2), (CellSpan{1, 1, 1, 2})) << "the heading covers two columns";
+    EXPECT_EQ(span(3, 1), (CellSpan{2, 1, 2, 1})) << "\"Tall\" covers two rows";
+    EXPECT_EQ(span(1, 3), (CellSpan{1, 3, 1, 1}));
+    EXPECT_EQ(span(3, 2), (CellSpan{3, 2, 1, 1}));
+
+    const std::string ours = WriteRtf(d);
+    for (const char* word : {"\\clmgf", "\\clmrg", "\\clvmgf", "\\clvmrg"})
+        EXPECT_NE(ours.find(word), std::string::npos) << word;
+    EXPECT_EQ(ReadRtf(ours).tables[0].cells, d.tables[0].cells);
+}
+
 }  // namespace
 }  // namespace tx

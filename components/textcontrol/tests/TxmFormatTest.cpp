@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "base/Error.h"
 #include "base/Files.h"
 #include "components/textcontrol/formats/TxmFormat.h"
@@ -82,6 +84,8 @@ TEST(TxmFormat, InconsistentContentIsRefused) {
         {"list level out of range", [](Document& d) { d.paragraphs[2].format.listLevel = 40; }, L"list level"},
         {"zero font size", [](Document& d) { d.charFormats[0].size = 0; }, L"font size"},
         {"page width zero", [](Document& d) { d.page.width = 0; }, L"page width"},
+        {"merged cell not a rectangle", [](Document& d) { d.tables[0].Cell(2, 2).merge = merge::kBoth; }, L"merged cells"},
+        {"unknown merge mark", [](Document& d) { d.tables[0].Cell(2, 2).merge = 4; }, L"merge marks"},
     };
     for (const auto& c : cases) {
         Document d = FullDocument();
@@ -149,6 +153,36 @@ TEST(TxmFormat, VersionOnePagesLoadAsBefore) {
     for (const auto& f : d.charFormats) EXPECT_EQ(f.baseline, 0);
     // Stored again, it is a current page with the same content.
     EXPECT_TRUE(testing::SameModel(d, ReadTxm(WriteTxm(d))));
+}
+
+// Pages stored before cells could be merged read with every cell on its own.
+TEST(TxmFormat, VersionTwoPagesWithATableLoadAsBefore) {
+    const Document d = ReadTxm(zv::ReadFileBytes(testing::FixturePath(L"page-version2-table.txm")));
+    ASSERT_EQ(d.tables.size(), 1u);
+    const Table& t = d.tables[0];
+    EXPECT_EQ(t.rows, 2);
+    EXPECT_EQ(t.cols, 3);
+    EXPECT_EQ(t.columnWidths, (std::vector<int>{2000, 4116, 4116}));
+    for (const CellAttributes& c : t.cells) {
+        EXPECT_EQ(c.merge, 0);
+        EXPECT_EQ(c.leftBorder, 30);
+    }
+    EXPECT_EQ(t.Cell(1, 3).background, 0xC0C0C0u) << "attributes stored before the merge marks still read in place";
+    EXPECT_EQ(t.Cell(2, 1).background, kNoColor);
+    EXPECT_EQ(t.Cell(2, 2).gridWidth, 45);
+    EXPECT_EQ(d.paragraphs[static_cast<size_t>(d.CellParagraphs(t.id, 1, 1).first)].text, L"One");
+    EXPECT_EQ(d.paragraphs[static_cast<size_t>(d.CellParagraphs(t.id, 2, 3).first)].text, L"Six");
+    EXPECT_TRUE(testing::SameModel(d, ReadTxm(WriteTxm(d))));
+}
+
+TEST(TxmFormat, MergedCellsRoundTrip) {
+    Document d = FullDocument();
+    Table& t = d.tables[0];  // 3 x 4
+    t.Cell(1, 2).merge = t.Cell(1, 3).merge = merge::kLeft;
+    t.Cell(2, 4).merge = t.Cell(3, 4).merge = merge::kUp;
+    ASSERT_EQ(d.Validate(), L"");
+    const Document loaded = ReadTxm(WriteTxm(d));
+    EXPECT_TRUE(SameModel(d, loaded));
 }
 
 TEST(TxmFormat, UnknownSectionsOfALaterMinorVersionAreSkipped) {
