@@ -926,30 +926,44 @@ int TextEngine::TableCellAttribute(int id, int row, int col, int attribute) cons
 }
 
 void TextEngine::SetTableCellAttribute(int id, int row, int col, int attribute, int value) {
+    SetTableCellAttributes(id, {CellChange{row, col, attribute, value}});
+}
+
+bool TextEngine::SetTableCellAttributes(int id, const std::vector<CellChange>& changes, bool joinLastStep) {
     const Table* found = doc_.FindTable(id);
-    if (!found || attribute < cell::kColumnWidth || attribute > cell::kGridLineWidth) return;
-    if (row < 0 || row > found->rows || col < 0 || col > found->cols) return;
-    Record(EditKind::Formatting);
+    if (!found) return false;
+    const auto addresses = [found](const CellChange& c) {
+        return c.attribute >= cell::kColumnWidth && c.attribute <= cell::kGridLineWidth && c.row >= 0 &&
+               c.row <= found->rows && c.col >= 0 && c.col <= found->cols;
+    };
+    if (std::none_of(changes.begin(), changes.end(), addresses)) return false;
+    // The open step takes what changes until the next one begins.
+    if (!joinLastStep || !undo_.CanUndo()) Record(EditKind::Formatting);
     Table* t = doc_.EditTable(id);
-    const int border = std::clamp(value, 0, limits::kMaxBorder);
-    for (int r = (row == 0 ? 1 : row); r <= (row == 0 ? t->rows : row); ++r) {
-        for (int c = (col == 0 ? 1 : col); c <= (col == 0 ? t->cols : col); ++c) {
-            CellAttributes& a = t->Cell(r, c);
-            switch (attribute) {
-            case cell::kColumnWidth:
-                t->columnWidths[static_cast<size_t>(c - 1)] = std::clamp(value, limits::kMinColumnWidth, limits::kMaxTwips);
-                break;
-            case cell::kLeftBorder: a.leftBorder = border; break;
-            case cell::kTopBorder: a.topBorder = border; break;
-            case cell::kRightBorder: a.rightBorder = border; break;
-            case cell::kBottomBorder: a.bottomBorder = border; break;
-            case cell::kBorderWidth: a.leftBorder = a.topBorder = a.rightBorder = a.bottomBorder = border; break;
-            case cell::kBackColor: a.background = static_cast<Color>(value); break;
-            case cell::kGridLineWidth: a.gridWidth = border; break;
+    for (const CellChange& change : changes) {
+        if (!addresses(change)) continue;
+        const int row = change.row, col = change.col, value = change.value;
+        const int border = std::clamp(value, 0, limits::kMaxBorder);
+        for (int r = (row == 0 ? 1 : row); r <= (row == 0 ? t->rows : row); ++r) {
+            for (int c = (col == 0 ? 1 : col); c <= (col == 0 ? t->cols : col); ++c) {
+                CellAttributes& a = t->Cell(r, c);
+                switch (change.attribute) {
+                case cell::kColumnWidth:
+                    t->columnWidths[static_cast<size_t>(c - 1)] = std::clamp(value, limits::kMinColumnWidth, limits::kMaxTwips);
+                    break;
+                case cell::kLeftBorder: a.leftBorder = border; break;
+                case cell::kTopBorder: a.topBorder = border; break;
+                case cell::kRightBorder: a.rightBorder = border; break;
+                case cell::kBottomBorder: a.bottomBorder = border; break;
+                case cell::kBorderWidth: a.leftBorder = a.topBorder = a.rightBorder = a.bottomBorder = border; break;
+                case cell::kBackColor: a.background = static_cast<Color>(value); break;
+                case cell::kGridLineWidth: a.gridWidth = border; break;
+                }
             }
         }
     }
     Notify(ChangeKind::Format);
+    return true;
 }
 
 int TextEngine::TableCellStart(int id, int row, int col) const {
@@ -1044,6 +1058,34 @@ void TextEngine::TableDelete(int id) {
     selLength_ = 0;
     ClampSelection();
     Notify(ChangeKind::Text);
+}
+
+bool TextEngine::TableMove(int id, int position) {
+    const Table* t = doc_.FindTable(id);
+    if (!t || position < 0 || position > doc_.Length()) return false;
+    if (doc_.paragraphs[static_cast<size_t>(doc_.Locate(position).paragraph)].cell.table != 0) return false;
+    const int start = TableCellStart(id, 1, 1);
+    const int end = TableCellStart(id, t->rows, t->cols) + TableCellLength(id, t->rows, t->cols);
+    // The table alone, as the clipboard would carry it, but without touching the clipboard.
+    Document moved = doc_;
+    moved.Delete(end, moved.Length() - end);
+    moved.Delete(0, start);
+    Begin(EditKind::Typing);
+    const int before = doc_.Length();
+    doc_.DeleteTable(id);
+    if (position > start) position -= before - doc_.Length();
+    doc_.InsertDocument(position, moved);
+    if (!doc_.Validate().empty()) {
+        undo_.Cancel(doc_);
+        return false;
+    }
+    undo_.Commit();
+    undo_.Break();
+    selStart_ = TableCellStart(doc_.nextTableId - 1, 1, 1);  // the pasted table took the newest id
+    selLength_ = 0;
+    ClampSelection();
+    Notify(ChangeKind::Text);
+    return true;
 }
 
 // ---------------------------------------------------------------- marks

@@ -54,6 +54,11 @@ inline constexpr int kColumnWidth = 1, kLeftBorder = 2, kTopBorder = 3, kBackCol
                      kRightBorder = 6, kBottomBorder = 7, kGridLineWidth = 8;
 }  // namespace cell
 
+// One cell attribute to set, addressed as TableCellAttribute addresses it.
+struct CellChange {
+    int row = 0, col = 0, attribute = 0, value = 0;
+};
+
 // Clip operations.
 enum ClipAction : int { kClipCut = 1, kClipCopy = 2, kClipPaste = 3, kClipDelete = 4 };
 
@@ -267,6 +272,11 @@ public:
     // Row 0 = every row, column 0 = every column. Reads give the first addressed cell's value.
     int TableCellAttribute(int id, int row, int col, int attribute) const;
     void SetTableCellAttribute(int id, int row, int col, int attribute, int value);
+    // Many attributes of one table as one change: one undo step, one layout, one repaint. With
+    // `joinLastStep` they become part of the last undo step instead (a command that finishes what
+    // the step before it began, so that one Undo takes both back). Changes that address no cell
+    // are skipped; false when no change addressed one.
+    bool SetTableCellAttributes(int id, const std::vector<CellChange>& changes, bool joinLastStep = false);
     // The caret's cell (row, column), 0s outside a table.
     std::pair<int, int> TableCellAtInputPos() const;
     int TableCellStart(int id, int row, int col) const;   // position of the cell's first character
@@ -277,6 +287,10 @@ public:
     bool TableDeleteRows();               // the rows the selection touches
     bool TableDeleteColumn();             // the caret's column
     void TableDelete(int id);
+    // Moves a table with its text and attributes to a position outside every table, as one undo
+    // step; the caret goes to the table's new start. False, with nothing changed, when there is no
+    // such table or the position lies in a table (its own too) or outside the text.
+    bool TableMove(int id, int position);
     bool TableGridlines() const { return gridLines_; }
     void SetTableGridlines(bool on) { gridLines_ = on; }
 

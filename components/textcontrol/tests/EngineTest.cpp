@@ -333,6 +333,94 @@ TEST(TextEngine, ColumnWidthsSupportTheEditorsKeepTheTableWidthRescale) {
     EXPECT_EQ(e.Doc().Validate(), L"");
 }
 
+// A command that sets many cell attributes is one undo step and one change the window hears of;
+// joined to the step before, one Undo takes both back.
+TEST(TextEngine, ManyCellAttributesAreOneStep) {
+    struct Counter : EngineEvents {
+        int changes = 0;
+        void Changed(ChangeKind kind) override { changes += kind != ChangeKind::Selection; }
+    } counter;
+    TextEngine e;
+    e.SetEvents(&counter);
+    const int id = e.TableInsert(3, 4);
+    const int steps = e.UndoSteps();
+    const Document before = e.Doc();
+    counter.changes = 0;
+    ASSERT_TRUE(e.SetTableCellAttributes(id, {{0, 1, cell::kLeftBorder, 45}, {0, 4, cell::kRightBorder, 45},
+                                              {1, 0, cell::kTopBorder, 45}, {3, 0, cell::kBottomBorder, 45},
+                                              {9, 9, cell::kTopBorder, 1} /* no such cell: skipped */}));
+    EXPECT_EQ(counter.changes, 1);
+    EXPECT_EQ(e.UndoSteps(), steps + 1);
+    EXPECT_EQ(e.TableCellAttribute(id, 3, 1, cell::kLeftBorder), 45);
+    EXPECT_EQ(e.TableCellAttribute(id, 3, 4, cell::kBottomBorder), 45);
+    EXPECT_EQ(e.TableCellAttribute(id, 2, 2, cell::kTopBorder), 0);
+    EXPECT_FALSE(e.SetTableCellAttributes(id, {{9, 9, cell::kTopBorder, 1}, {1, 1, 99, 1}}));
+    EXPECT_FALSE(e.SetTableCellAttributes(id + 1, {{1, 1, cell::kTopBorder, 1}}));
+    EXPECT_EQ(e.UndoSteps(), steps + 1) << "a change that addresses nothing makes no step";
+
+    // A column resized, then every column rescaled as part of the same step.
+    const int w = e.TableCellAttribute(id, 0, 2, cell::kColumnWidth);
+    e.SetTableCellAttribute(id, 0, 2, cell::kColumnWidth, w + 500);
+    ASSERT_TRUE(e.SetTableCellAttributes(id, {{0, 1, cell::kColumnWidth, 1000}, {0, 2, cell::kColumnWidth, 1100}}, true));
+    EXPECT_EQ(e.UndoSteps(), steps + 2);
+    e.Undo();
+    EXPECT_EQ(e.TableCellAttribute(id, 0, 1, cell::kColumnWidth), w);
+    EXPECT_EQ(e.TableCellAttribute(id, 0, 2, cell::kColumnWidth), w);
+    e.Undo();
+    EXPECT_TRUE(testing::SameModel(before, e.Doc()));
+}
+
+TEST(TextEngine, MovingATableKeepsItWholeOrChangesNothing) {
+    const auto made = [](TextEngine& e) {
+        e.SetSelText(L"first\nsecond\nthird");
+        e.SetSelStart(6);  // the start of "second"
+        const int id = e.TableInsert(2, 2);
+        for (int r = 1; r <= 2; ++r)
+            for (int c = 1; c <= 2; ++c) {
+                e.SetSelStart(e.TableCellStart(id, r, c));
+                e.SetSelText(std::wstring(1, static_cast<wchar_t>(L'a' + 2 * (r - 1) + (c - 1))));
+            }
+        e.SetTableCellAttribute(id, 2, 1, cell::kBackColor, 0x00FF00);
+        e.SetTableCellAttribute(id, 0, 2, cell::kColumnWidth, 2500);
+        return id;
+    };
+    {
+        TextEngine e;
+        const int id = made(e);
+        ASSERT_EQ(e.Text(), L"first\na\nb\nc\nd\nsecond\nthird");
+        const Document before = e.Doc();
+        const int steps = e.UndoSteps();
+        ASSERT_TRUE(e.TableMove(id, e.TextLength()));  // the end of "third"
+        EXPECT_EQ(e.Text(), L"first\nsecond\nthird\na\nb\nc\nd\n");
+        ASSERT_EQ(e.Doc().tables.size(), 1u);
+        const int moved = e.Doc().tables[0].id;
+        EXPECT_EQ(e.TableCellAttribute(moved, 2, 1, cell::kBackColor), 0x00FF00);
+        EXPECT_EQ(e.TableCellAttribute(moved, 0, 2, cell::kColumnWidth), 2500);
+        EXPECT_EQ(e.SelStart(), e.TableCellStart(moved, 1, 1));
+        EXPECT_EQ(e.UndoSteps(), steps + 1);
+        EXPECT_EQ(e.Doc().Validate(), L"");
+        e.Undo();
+        EXPECT_TRUE(testing::SameModel(before, e.Doc()));
+    }
+    {
+        TextEngine e;
+        const int id = made(e);
+        ASSERT_TRUE(e.TableMove(id, 0));  // before "first": a paragraph before it, as a table inserted there
+        EXPECT_EQ(e.Text(), L"\na\nb\nc\nd\nfirst\nsecond\nthird");
+    }
+    // Into a table (its own), beyond the text, or a table that is not there: nothing changes.
+    TextEngine e;
+    const int id = made(e);
+    const Document before = e.Doc();
+    const int steps = e.UndoSteps();
+    for (int position : {e.TableCellStart(id, 2, 1), -1, e.TextLength() + 1}) {
+        EXPECT_FALSE(e.TableMove(id, position)) << position;
+    }
+    EXPECT_FALSE(e.TableMove(id + 7, 0));
+    EXPECT_TRUE(testing::SameModel(before, e.Doc()));
+    EXPECT_EQ(e.UndoSteps(), steps);
+}
+
 TEST(TextEngine, ClipboardPayloadsCarryFormatsAndLinks) {
     TextEngine source;
     source.SetSelText(L"one ");

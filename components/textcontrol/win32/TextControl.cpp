@@ -632,9 +632,9 @@ void TextControl::OnMouseDown(int button, WPARAM wp, LPARAM lp) {
         const int edge = c.x + c.width;
         if (std::abs(static_cast<int>(std::lround((p.x - edge) * s))) <= kBorderGrab) {
             resizeTable_ = c.table;
-            resizeCol_ = c.col;
+            resizeCol_ = c.col + c.cols - 1;  // a merged cell's right edge is its last column's
             resizeStartX_ = p.x;
-            resizeStartWidth_ = c.width;
+            resizeStartWidth_ = engine_.TableCellAttribute(c.table, 0, resizeCol_, cell::kColumnWidth);
             SetCapture(hwnd_);
             return;
         }
