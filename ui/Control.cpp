@@ -109,12 +109,14 @@ void Control::SetBackColor(unsigned long oleColor) {
     backBrush_.Reset();
     if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
     InvalidateInContainer();
+    OnAppearanceChanged();
 }
 
 void Control::SetForeColor(unsigned long oleColor) {
     p_.fore = oleColor;
     if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
     InvalidateInContainer();
+    OnAppearanceChanged();
 }
 
 FontSpec Control::Font() const { return p_.font ? *p_.font : form_->Font(); }

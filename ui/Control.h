@@ -108,6 +108,7 @@ public:
     virtual void OnScroll(int code, int position) {}
     virtual void OnTimer() {}
     virtual void OnFontChanged() {}
+    virtual void OnAppearanceChanged() {}  // colours changed
     virtual HBRUSH OnCtlColor(HDC dc);
     // Owner-drawn controls: true when handled.
     virtual bool OnMeasureItem(MEASUREITEMSTRUCT& measure) { return false; }

@@ -10,9 +10,24 @@ void Label::SetCaption(std::wstring caption) {
     s_.caption = std::move(caption);
     if (hwnd_) {
         SetWindowTextW(hwnd_, s_.caption.c_str());
-        InvalidateRect(hwnd_, nullptr, TRUE);
+        Redraw();
     }
     FitToCaption();
+}
+
+// A transparent label has no background of its own: what lies under it is the container's drawing
+// (its colour, its picture, what its Paint event draws), which only the container can repaint.
+void Label::Redraw() {
+    if (!hwnd_) return;
+    if (s_.backStyle != 0) {
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        return;
+    }
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    HWND container = GetParent(hwnd_);
+    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&r), 2);
+    RedrawWindow(container, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Label::SetAutoSize(bool v) {
@@ -28,6 +43,8 @@ void Label::SetWordWrap(bool v) {
 void Label::Move(long left, long top, long width, long height) {
     Control::Move(left, top, width, height);
     if (!fitting_) FitToCaption();
+    // Moving copies the window's pixels, old background included.
+    if (s_.backStyle == 0) Redraw();
 }
 
 void Label::FitToCaption() {
@@ -66,8 +83,13 @@ void Label::SetBorderStyle(int v) {
 }
 void Label::SetBackStyle(int v) {
     s_.backStyle = v;
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+    if (!hwnd_) return;
+    LONG_PTR ex = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
+    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, v == 0 ? (ex | WS_EX_TRANSPARENT) : (ex & ~WS_EX_TRANSPARENT));
+    Redraw();
 }
+
+void Label::OnAppearanceChanged() { Redraw(); }
 void Label::SetUseMnemonic(bool v) {
     s_.useMnemonic = v;
     Recreate();
@@ -91,7 +113,10 @@ void Label::CreateKindWindow() {
     DWORD style = SS_NOTIFY;
     style |= s_.alignment == 1 ? SS_RIGHT : s_.alignment == 2 ? SS_CENTER : SS_LEFT;
     if (!s_.useMnemonic) style |= SS_NOPREFIX;
-    CreateNative(L"STATIC", style, s_.borderStyle == 1 ? WS_EX_STATICEDGE : 0, s_.caption);
+    // A transparent window is left out of its container's clipping, so the container's own drawing
+    // reaches under it and the label only adds its text.
+    DWORD ex = (s_.borderStyle == 1 ? WS_EX_STATICEDGE : 0) | (s_.backStyle == 0 ? WS_EX_TRANSPARENT : 0);
+    CreateNative(L"STATIC", style, ex, s_.caption);
 }
 
 }  // namespace ui

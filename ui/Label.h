@@ -45,10 +45,15 @@ protected:
     void CreateKindWindow() override;
     void Recreate();
     void AfterCreate() override { FitToCaption(); }
-    void OnFontChanged() override { FitToCaption(); }
+    void OnFontChanged() override {
+        FitToCaption();
+        Redraw();
+    }
+    void OnAppearanceChanged() override;
 
 private:
     void FitToCaption();
+    void Redraw();
     bool fitting_ = false;
 };
 

@@ -595,6 +595,80 @@ TEST_F(UiTest, LineShapeAndImageAreDrawnByTheirContainer) {
     EXPECT_EQ(f.imageClicks, 1);
 }
 
+// Counts the pixels of a colour in a window's rectangle, as they are on the screen.
+int CountPixels(HWND hwnd, COLORREF colour) {
+    UpdateWindow(GetParent(hwnd));
+    UpdateWindow(hwnd);
+    DoEvents();
+    RECT r;
+    GetClientRect(hwnd, &r);
+    WindowDc dc(hwnd);
+    int n = 0;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x)
+            if (GetPixel(dc.Get(), x, y) == colour) ++n;
+    return n;
+}
+
+TEST_F(UiTest, TransparentLabelDrawsItsTextOnWhatItsContainerDrew) {
+    class F : public Form {
+    public:
+        Label OnForm{this, L"OnForm"};
+        PictureBox Picture1{this, L"Picture1"};
+        Label OnPicture{this, L"OnPicture"};
+        Label Opaque{this, L"Opaque"};
+        F() {
+            SetBackColor(0x00FFFFFF);
+            OnForm.Move(120, 120, 3000, 400);
+            Picture1.Move(120, 800, 4000, 1500);
+            Picture1.SetBorderStyle(0);
+            // What the box shows comes only from its Paint event, as a drawn backdrop does.
+            Picture1.Paint = [this] {
+                RECT r{0, 0, 1000, 1000};
+                Brush red(CreateSolidBrush(RGB(255, 0, 0)));
+                FillRect(Picture1.hDC(), &r, red.Get());
+            };
+            OnPicture.SetContainer(&Picture1);
+            OnPicture.Move(120, 120, 3000, 400);
+            Opaque.Move(120, 2500, 3000, 400);
+            Opaque.SetBackColor(0x00FFFF00);
+            for (Label* l : {&OnForm, &OnPicture, &Opaque}) {
+                l->SetCaption(L"WWW");
+                l->SetFont({L"Arial", 12, true});
+                l->SetForeColor(0x00FF0000);  // blue
+            }
+            OnForm.SetBackStyle(0);
+            OnPicture.SetBackStyle(0);
+        }
+    } f;
+    f.Show();
+    const COLORREF blue = RGB(0, 0, 255);
+    struct Case {
+        const char* where;
+        Label* label;
+        COLORREF background;
+    } cases[] = {{"on the form", &f.OnForm, RGB(255, 255, 255)},
+                 {"on a picture box painted in its Paint event", &f.OnPicture, RGB(255, 0, 0)},
+                 {"opaque, on its own colour", &f.Opaque, RGB(0, 255, 255)}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        HWND h = c.label->hWnd();
+        RECT r;
+        GetClientRect(h, &r);
+        EXPECT_EQ(PixelAt(h, r.right - 3, r.bottom - 3), c.background) << "beside the text";
+        EXPECT_GT(CountPixels(h, blue), 20) << "the text";
+        EXPECT_EQ(CountPixels(h, RGB(0, 0, 0)), 0) << "nothing black";
+    }
+    // A new caption or colour leaves nothing of the old text behind.
+    f.OnPicture.SetCaption(L"");
+    EXPECT_EQ(CountPixels(f.OnPicture.hWnd(), blue), 0);
+    f.OnForm.SetForeColor(0x0000FF00);
+    EXPECT_EQ(CountPixels(f.OnForm.hWnd(), blue), 0);
+    EXPECT_GT(CountPixels(f.OnForm.hWnd(), RGB(0, 255, 0)), 20);
+    f.OnForm.SetBackStyle(1);
+    EXPECT_EQ(PixelAt(f.OnForm.hWnd(), 2, 2), GetSysColor(COLOR_BTNFACE)) << "opaque again: its own colour";
+}
+
 TEST_F(UiTest, AutoSizedLabelTakesTheHeightItsWrappedTextNeeds) {
     class F : public Form {
     public:

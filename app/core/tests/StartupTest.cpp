@@ -54,12 +54,45 @@ TEST_F(StartUp, TheFrameFollowsTheStartUpWindowAfterItsDelay) {
     EXPECT_TRUE(ui::test::MsgBoxes().empty());
 }
 
+struct TextPixels {
+    int all = 0, text = 0;
+    COLORREF corner = 0;
+};
+
+// What a window shows on the screen: its pixels that differ from white, and its bottom-right one.
+TextPixels CountTextPixels(HWND hwnd) {
+    UpdateWindow(GetParent(hwnd));
+    UpdateWindow(hwnd);
+    ui::DoEvents();
+    RECT r;
+    GetClientRect(hwnd, &r);
+    HDC dc = GetDC(hwnd);
+    TextPixels p;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) {
+            ++p.all;
+            if (GetPixel(dc, x, y) != RGB(255, 255, 255)) ++p.text;
+        }
+    p.corner = GetPixel(dc, r.right - 2, r.bottom - 2);
+    ReleaseDC(hwnd, dc);
+    return p;
+}
+
 TEST_F(StartUp, LoadedAgainTheStartUpWindowIsOnlyTheAboutBox) {
     App().AppStarted = true;
     auto& about = ui::Forms::Get<frmStartUpDlg>();
     bool shown = false;
     ui::test::OnNextModal<frmStartUpDlg>([&](frmStartUpDlg& f) {
         shown = IsWindowVisible(f.hWnd()) != 0;
+        // Its texts stand on the window's white, as the author sees them; a label that paints no
+        // background of its own showed as a black bar.
+        for (ui::Label* label : {&f.lblProduct, &f.lblDescription, &f.lblVersion, &f.lblCopyright}) {
+            SCOPED_TRACE(std::string(label->Name().begin(), label->Name().end()));
+            const TextPixels p = CountTextPixels(label->hWnd());
+            EXPECT_EQ(p.corner, RGB(255, 255, 255)) << "beside the text";
+            EXPECT_GT(p.text, 0) << "the text shows";
+            EXPECT_LT(p.text * 3, p.all) << "most of the label is the window's background";
+        }
         ui::test::Click(f.cmdOK);
     });
     const auto start = Clock::now();
