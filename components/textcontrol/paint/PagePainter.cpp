@@ -54,6 +54,12 @@ private:
     void PaintListMarkers(const Layout& layout, int page);
     // `start` is the line's first document position, -1 for lines outside the body's position space.
     void PaintLine(const Paragraph& p, const Line& line, int x, int y, int start, const PaintOptions& options);
+    void PaintSelection(const Paragraph& p, const Line& line, int x, int y, int start, const PaintOptions& options);
+    // text_ and edges_ for `length` characters of the line from paragraph offset `offset`: blanks for
+    // what has no glyph, and each character's left edge on the device.
+    void PrepareText(const Paragraph& p, const Line& line, int x, int offset, int length);
+    // Draws text_ in the format's font and the colour, on the line's baseline (raised or lowered).
+    void DrawPreparedText(const CharFormat& f, Color color, const Line& line, int y);
     void PaintObjects(const Layout& layout, int page, const PaintOptions& options);
 
     Surface& surface_;
@@ -65,41 +71,61 @@ private:
 
 void PagePainter::PaintLine(const Paragraph& p, const Line& line, int x, int y, int start,
                             const PaintOptions& options) {
-    const int top = Y(y), bottom = Y(y + line.height), baseline = Y(y + line.ascent);
+    const int top = Y(y), bottom = Y(y + line.height);
     for (const LineRun& run : line.runs) {
         if (run.objectId || run.length <= 0) continue;
         const CharFormat& f = FormatOf(run.format);
-        const int first = run.offset - line.offset;
-        text_.assign(p.text, static_cast<size_t>(run.offset), static_cast<size_t>(run.length));
-        for (auto& c : text_)
-            if (c == L'\t' || c == kLineBreak || c == kPageBreak || c == kObjectChar) c = L' ';
-        edges_.resize(static_cast<size_t>(run.length) + 1);
-        for (int k = 0; k <= run.length; ++k)
-            edges_[static_cast<size_t>(k)] = X(x + line.caretX[static_cast<size_t>(first + k)]);
+        PrepareText(p, line, x, run.offset, run.length);
         if (f.backColor != kNoColor) Fill(edges_.front(), top, edges_.back(), bottom, f.backColor);
-        TextRun t;
-        t.format = &f;
-        t.height = FontHeight(f);
-        t.color = Resolved(f.color, kBlack);
-        t.x = edges_.front();
-        t.baseline = f.baseline != 0 ? Y(y + line.ascent - f.baseline) : baseline;
-        t.text = text_;
-        t.edges = edges_.data();
-        surface_.Text(t);
+        DrawPreparedText(f, Resolved(f.color, kBlack), line, y);
     }
-    // The selection is inverted over what was drawn, so it reads on any background.
-    if (start >= 0 && options.selEnd > options.selStart) {
-        const int lineEnd = start + line.length;
-        const int a = std::max(options.selStart, start), b = std::min(options.selEnd, lineEnd);
-        int left = -1, right = -1;
-        if (a < b || (a == b && a == lineEnd && options.selEnd > lineEnd && options.selStart <= lineEnd)) {
-            left = X(x + line.caretX[static_cast<size_t>(a - start)]);
-            right = X(x + line.caretX[static_cast<size_t>(b - start)]);
-            // A selected paragraph end shows as a little room behind the line.
-            if (options.selEnd > lineEnd && !line.hardBreak) right += std::max(2, (bottom - top) / 4);
-        }
-        const DeviceRect r{left, top, right, bottom};
-        if (!r.Empty()) surface_.Invert(r);
+    if (start >= 0 && options.selEnd > options.selStart) PaintSelection(p, line, x, y, start, options);
+}
+
+void PagePainter::PrepareText(const Paragraph& p, const Line& line, int x, int offset, int length) {
+    const int first = offset - line.offset;
+    text_.assign(p.text, static_cast<size_t>(offset), static_cast<size_t>(length));
+    for (auto& c : text_)
+        if (c == L'\t' || c == kLineBreak || c == kPageBreak || c == kObjectChar) c = L' ';
+    edges_.resize(static_cast<size_t>(length) + 1);
+    for (int k = 0; k <= length; ++k)
+        edges_[static_cast<size_t>(k)] = X(x + line.caretX[static_cast<size_t>(first + k)]);
+}
+
+void PagePainter::DrawPreparedText(const CharFormat& f, Color color, const Line& line, int y) {
+    TextRun t;
+    t.format = &f;
+    t.height = FontHeight(f);
+    t.color = color;
+    t.x = edges_.front();
+    t.baseline = Y(y + line.ascent - f.baseline);
+    t.text = text_;
+    t.edges = edges_.data();
+    surface_.Text(t);
+}
+
+// The selected part of a line in the system's highlight colours: the band over what was drawn, then
+// its characters again, in the highlight text colour, at the places the layout gave them.
+void PagePainter::PaintSelection(const Paragraph& p, const Line& line, int x, int y, int start,
+                                 const PaintOptions& options) {
+    const int top = Y(y), bottom = Y(y + line.height);
+    const int lineEnd = start + line.length;
+    const int a = std::max(options.selStart, start), b = std::min(options.selEnd, lineEnd);
+    if (!(a < b || (a == b && a == lineEnd && options.selEnd > lineEnd && options.selStart <= lineEnd))) return;
+    const int left = X(x + line.caretX[static_cast<size_t>(a - start)]);
+    int right = X(x + line.caretX[static_cast<size_t>(b - start)]);
+    // A selected paragraph end shows as a little room behind the line.
+    if (options.selEnd > lineEnd && !line.hardBreak) right += std::max(2, (bottom - top) / 4);
+    Fill(left, top, right, bottom, kSelectionBack);
+    for (const LineRun& run : line.runs) {
+        if (run.objectId || run.length <= 0) continue;
+        // The run's part inside the selection, in document positions.
+        const int runStart = start + run.offset - line.offset;
+        const int from = std::max(a, runStart), to = std::min(b, runStart + run.length);
+        if (from >= to) continue;
+        const CharFormat& f = FormatOf(run.format);
+        PrepareText(p, line, x, run.offset + (from - runStart), to - from);
+        DrawPreparedText(f, kSelectionText, line, y);
     }
 }
 

@@ -6,8 +6,9 @@
 // The layout must have been made with a measurer for the same device resolution.
 //
 // Order on a page (later things cover earlier ones): the white sheet, cell backgrounds, grid lines and
-// borders, paragraph frames, list markers, body lines (run backgrounds, text, then the selection
-// inverted over them), header and footer lines, objects with the current object's handles.
+// borders, paragraph frames, list markers, body lines (run backgrounds, text, then the selection in
+// the system's highlight colours over them), header and footer lines, objects with the current
+// object's handles.
 
 #include <functional>
 
@@ -16,6 +17,11 @@
 #include "components/textcontrol/paint/Surface.h"
 
 namespace tx {
+
+// The selection's colours: the system's highlight and highlight text, as every other window shows a
+// selection.
+inline constexpr Color kSelectionBack = 0x8000000Du;
+inline constexpr Color kSelectionText = 0x8000000Eu;
 
 struct PaintOptions {
     int selStart = 0, selEnd = 0;  // highlighted range (screen only); empty = none

@@ -4,7 +4,7 @@
 // unit such as twips), so a surface only puts things where it is told:
 //
 //   Fill    a solid rectangle (page, backgrounds, borders, frame lines, grid lines, handles)
-//   Invert  the selection, inverted over what is already drawn so it reads on any background
+//   Invert  inverts what is already drawn, a mark that reads on any background
 //   Text    one run of characters in one font, each character at the place the layout gave it
 //   Image   an image object's picture stretched to a rectangle
 //

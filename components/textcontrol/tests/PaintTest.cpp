@@ -53,6 +53,14 @@ const PaintOp* FindText(const RecordingSurface& s, std::wstring_view text) {
     return nullptr;
 }
 
+// The selection's bands.
+std::vector<const PaintOp*> Highlights(const RecordingSurface& s) {
+    std::vector<const PaintOp*> out;
+    for (const PaintOp* op : s.Of(Kind::Fill))
+        if (op->color == kSelectionBack) out.push_back(op);
+    return out;
+}
+
 size_t IndexOf(const RecordingSurface& s, const PaintOp* op) { return static_cast<size_t>(op - s.ops.data()); }
 
 TEST_F(PaintTest, TextRunsStandWhereTheLayoutPutThemAtEveryZoomAndOrigin) {
@@ -208,8 +216,9 @@ TEST_F(PaintTest, APageWithAListAFrameAnImageAndATableSelectedAcrossCells) {
         EXPECT_EQ(item->x, c.itemText);
         EXPECT_EQ(marker->baseline, item->baseline);
 
-        // The selection: the rest of the first cell and its end, the start of the second, nothing else.
-        const auto inverts = s.Of(Kind::Invert);
+        // The selection: the rest of the first cell and its end, the start of the second, nothing else,
+        // in the highlight colour, and the selected characters again in the highlight text colour.
+        const auto inverts = Highlights(s);
         ASSERT_EQ(inverts.size(), 2u);
         const PaintOp* abc = FindText(s, L"abc");
         ASSERT_NE(abc, nullptr);
@@ -221,7 +230,17 @@ TEST_F(PaintTest, APageWithAListAFrameAnImageAndATableSelectedAcrossCells) {
         EXPECT_EQ(inverts[1]->rect.left, c.selection2.left);
         EXPECT_EQ(inverts[1]->rect.right, c.selection2.right);
         EXPECT_EQ(inverts[1]->rect.top, inverts[0]->rect.top);
-        EXPECT_GT(IndexOf(s, inverts[1]), IndexOf(s, FindText(s, L"def"))) << "inverted over the drawn text";
+        EXPECT_GT(IndexOf(s, inverts[1]), IndexOf(s, FindText(s, L"def"))) << "over the drawn text";
+        const PaintOp *bc = FindText(s, L"bc"), *de = FindText(s, L"de");
+        ASSERT_TRUE(bc && de);
+        for (const PaintOp* sel : {bc, de}) {
+            EXPECT_EQ(sel->color, kSelectionText);
+            EXPECT_EQ(sel->baseline, abc->baseline);
+        }
+        EXPECT_EQ(bc->x, abc->edges[1]) << "the selected characters stay where they were";
+        EXPECT_EQ(bc->edges, std::vector<int>(abc->edges.begin() + 1, abc->edges.end()));
+        EXPECT_GT(IndexOf(s, de), IndexOf(s, inverts[1])) << "on the highlight";
+        EXPECT_EQ(FindText(s, L"def")->color, kBlack) << "the text under it keeps its colour";
 
         // The image, by its object, in its own size scaled.
         const auto images = s.Of(Kind::Image);
@@ -411,15 +430,16 @@ TEST_F(PaintTest, HeaderAndFooterShowOnEveryPageAndAreNeverSelected) {
         EXPECT_EQ(a->x, b->x);
         EXPECT_EQ(a->baseline, b->baseline);
         for (const RecordingSurface* s : {&one, &two})
-            for (const PaintOp* inv : s->Of(Kind::Invert))
+            for (const PaintOp* inv : Highlights(*s))
                 EXPECT_TRUE(inv->rect.bottom <= a->baseline - 12 || inv->rect.top >= a->baseline + 4)
                     << "selection over the header or footer line";
     }
     // The page break character is drawn as a blank.
     EXPECT_TRUE(FindText(one, L"first ") && !FindText(one, L"second"));
     EXPECT_TRUE(FindText(two, L"second") && !FindText(two, L"first "));
-    EXPECT_EQ(one.Of(Kind::Invert).size(), 1u);
-    EXPECT_EQ(two.Of(Kind::Invert).size(), 1u);
+    EXPECT_EQ(Highlights(one).size(), 1u);
+    EXPECT_EQ(Highlights(two).size(), 1u);
+    EXPECT_TRUE(one.Of(Kind::Invert).empty() && two.Of(Kind::Invert).empty()) << "nothing inverted";
 }
 
 TEST_F(PaintTest, ObjectsShowTheirPlaceAndTheCurrentOneItsHandles) {

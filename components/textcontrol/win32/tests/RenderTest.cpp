@@ -185,6 +185,57 @@ TEST_F(RenderTest, CharacterFormatsOfTheSelectionShowInThePaint) {
     EXPECT_EQ(count(before, back, greenish), 0);
 }
 
+// A selection shows as every window shows one: the system's highlight behind the selected
+// characters, and those characters in the highlight text colour, whatever colour they have.
+TEST_F(RenderTest, TheSelectionShowsInTheHighlightColoursInEveryViewAndZoom) {
+    control_.Engine().SetSelText(L"plain RED plain");
+    control_.Engine().SetSelStart(6);
+    control_.Engine().SetSelLength(3);
+    control_.Engine().SetForeColor(0x0000FF);  // red
+    control_.Engine().SetSelStart(4);
+    control_.Engine().SetSelLength(7);  // "n RED p"
+    const unsigned highlight = [] { const COLORREF c = GetSysColor(COLOR_HIGHLIGHT); return unsigned(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c); }();
+    const unsigned highlightText = [] { const COLORREF c = GetSysColor(COLOR_HIGHLIGHTTEXT); return unsigned(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c); }();
+    ASSERT_NE(highlight, highlightText);
+    RECT client;
+    GetClientRect(control_.hWnd(), &client);
+    auto span = [&](int from, int to) {
+        const CaretPoint a = control_.Engine().PositionToPoint(from), b = control_.Engine().PositionToPoint(to);
+        const POINT tl = control_.PageToClient(a.page, a.x, a.y), br = control_.PageToClient(b.page, b.x, b.y + b.height);
+        return RECT{tl.x, tl.y, br.x, br.y};
+    };
+    auto count = [](const Picture& p, const RECT& r, const std::function<bool(unsigned)>& is) {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) n += is(p.At(x, y));
+        return n;
+    };
+    auto reddish = [](unsigned p) { return ((p >> 16) & 0xFF) > 160 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100; };
+    for (int mode : {kViewNormal, kViewPageLayout, kViewPageCentered})
+        for (int zoom : {50, 100, 200}) {
+            SCOPED_TRACE(::testing::Message() << "view " << mode << " at " << zoom << " %");
+            control_.SetViewMode(mode);
+            control_.SetZoomFactor(zoom);
+            control_.SetScrollPosY(0);
+            const Picture shown = Capture(client.right, client.bottom, [&](HDC dc) { control_.PaintTo(dc); });
+            const RECT selected = span(4, 11), red = span(6, 9), before = span(0, 4);
+            const int area = (selected.right - selected.left) * (selected.bottom - selected.top);
+            ASSERT_GT(area, 0);
+            EXPECT_GT(count(shown, selected, [&](unsigned p) { return p == highlight; }), area / 2) << "the band";
+            EXPECT_GT(count(shown, selected, [&](unsigned p) { return p == highlightText; }), 3) << "the characters";
+            EXPECT_EQ(count(shown, red, reddish), 0) << "selected red text takes the highlight text colour";
+            EXPECT_EQ(count(shown, before, [&](unsigned p) { return p == highlight; }), 0) << "only the selection";
+            EXPECT_GT(count(shown, before, [](unsigned p) { return p == 0xFFFFFF; }), 0) << "the page stays white";
+        }
+    // Without a selection there is no band, and the red text shows red.
+    control_.SetViewMode(kViewNormal);
+    control_.SetZoomFactor(100);
+    control_.Engine().SetSelLength(0);
+    const Picture plain = Capture(client.right, client.bottom, [&](HDC dc) { control_.PaintTo(dc); });
+    EXPECT_EQ(count(plain, client, [&](unsigned p) { return p == highlight; }), 0);
+    EXPECT_GT(count(plain, span(6, 9), reddish), 3);
+}
+
 TEST_F(RenderTest, ThePageViewsPutTheSheetOnADeskAndZoomIsClamped) {
     control_.Engine().SetSelText(L"x");
     control_.SetZoomFactor(5);
