@@ -51,6 +51,22 @@ Box InkBox(const Picture& p, int x0, int y0, int x1, int y1) {
     return b;
 }
 
+// The client pixels of a text range that runs on one line, its line's height high.
+RECT Span(TextControl& control, int from, int to) {
+    const CaretPoint a = control.Engine().PositionToPoint(from), b = control.Engine().PositionToPoint(to);
+    const POINT tl = control.PageToClient(a.page, a.x, a.y), br = control.PageToClient(b.page, b.x, b.y + b.height);
+    return RECT{tl.x, tl.y, br.x, br.y};
+}
+
+int Count(const Picture& p, const RECT& r, const std::function<bool(unsigned)>& is) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) n += is(p.At(x, y));
+    return n;
+}
+
+bool Reddish(unsigned p) { return ((p >> 16) & 0xFF) > 160 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100; }
+
 TEST_F(RenderTest, APageMatchesItsKnownPictureAtFullAndHalfZoom) {
     control_.Engine().SetSelText(L"Zorvik");
     const int table = control_.Engine().TableInsert(1, 2, 6);
@@ -142,18 +158,7 @@ TEST_F(RenderTest, CharacterFormatsOfTheSelectionShowInThePaint) {
     RECT client;
     GetClientRect(control_.hWnd(), &client);
     auto paint = [&] { return Capture(client.right, client.bottom, [&](HDC dc) { control_.PaintTo(dc); }); };
-    auto span = [&](int from, int to) {
-        const CaretPoint a = control_.Engine().PositionToPoint(from), b = control_.Engine().PositionToPoint(to);
-        const POINT tl = control_.PageToClient(a.page, a.x, a.y), br = control_.PageToClient(b.page, b.x, b.y + b.height);
-        return RECT{tl.x, tl.y, br.x, br.y};
-    };
-    auto count = [](const Picture& p, const RECT& r, const std::function<bool(unsigned)>& is) {
-        int n = 0;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) n += is(p.At(x, y));
-        return n;
-    };
-    auto reddish = [](unsigned p) { return ((p >> 16) & 0xFF) > 160 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100; };
+    auto span = [&](int from, int to) { return Span(control_, from, to); };
     auto greenish = [](unsigned p) { return ((p >> 8) & 0xFF) > 160 && ((p >> 16) & 0xFF) < 100 && (p & 0xFF) < 100; };
 
     const Picture before = paint();
@@ -170,8 +175,8 @@ TEST_F(RenderTest, CharacterFormatsOfTheSelectionShowInThePaint) {
     const Picture after = paint();
 
     const RECT colour = span(0, 6), under = span(7, 12), back = span(13, 17);
-    EXPECT_EQ(count(before, colour, reddish), 0);
-    EXPECT_GT(count(after, colour, reddish), 10);
+    EXPECT_EQ(Count(before, colour, Reddish), 0);
+    EXPECT_GT(Count(after, colour, Reddish), 10);
     // The underline is a row of ink across the word below its letters' baseline.
     int lineRows = 0;
     for (int y = under.top; y < under.bottom; ++y) {
@@ -181,8 +186,8 @@ TEST_F(RenderTest, CharacterFormatsOfTheSelectionShowInThePaint) {
     }
     EXPECT_GE(lineRows, 1);
     const int area = (back.right - back.left) * (back.bottom - back.top);
-    EXPECT_GT(count(after, back, greenish), area / 2);
-    EXPECT_EQ(count(before, back, greenish), 0);
+    EXPECT_GT(Count(after, back, greenish), area / 2);
+    EXPECT_EQ(Count(before, back, greenish), 0);
 }
 
 // A selection shows as every window shows one: the system's highlight behind the selected
@@ -199,18 +204,7 @@ TEST_F(RenderTest, TheSelectionShowsInTheHighlightColoursInEveryViewAndZoom) {
     ASSERT_NE(highlight, highlightText);
     RECT client;
     GetClientRect(control_.hWnd(), &client);
-    auto span = [&](int from, int to) {
-        const CaretPoint a = control_.Engine().PositionToPoint(from), b = control_.Engine().PositionToPoint(to);
-        const POINT tl = control_.PageToClient(a.page, a.x, a.y), br = control_.PageToClient(b.page, b.x, b.y + b.height);
-        return RECT{tl.x, tl.y, br.x, br.y};
-    };
-    auto count = [](const Picture& p, const RECT& r, const std::function<bool(unsigned)>& is) {
-        int n = 0;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) n += is(p.At(x, y));
-        return n;
-    };
-    auto reddish = [](unsigned p) { return ((p >> 16) & 0xFF) > 160 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100; };
+    auto span = [&](int from, int to) { return Span(control_, from, to); };
     for (int mode : {kViewNormal, kViewPageLayout, kViewPageCentered})
         for (int zoom : {50, 100, 200}) {
             SCOPED_TRACE(::testing::Message() << "view " << mode << " at " << zoom << " %");
@@ -221,19 +215,19 @@ TEST_F(RenderTest, TheSelectionShowsInTheHighlightColoursInEveryViewAndZoom) {
             const RECT selected = span(4, 11), red = span(6, 9), before = span(0, 4);
             const int area = (selected.right - selected.left) * (selected.bottom - selected.top);
             ASSERT_GT(area, 0);
-            EXPECT_GT(count(shown, selected, [&](unsigned p) { return p == highlight; }), area / 2) << "the band";
-            EXPECT_GT(count(shown, selected, [&](unsigned p) { return p == highlightText; }), 3) << "the characters";
-            EXPECT_EQ(count(shown, red, reddish), 0) << "selected red text takes the highlight text colour";
-            EXPECT_EQ(count(shown, before, [&](unsigned p) { return p == highlight; }), 0) << "only the selection";
-            EXPECT_GT(count(shown, before, [](unsigned p) { return p == 0xFFFFFF; }), 0) << "the page stays white";
+            EXPECT_GT(Count(shown, selected, [&](unsigned p) { return p == highlight; }), area / 2) << "the band";
+            EXPECT_GT(Count(shown, selected, [&](unsigned p) { return p == highlightText; }), 3) << "the characters";
+            EXPECT_EQ(Count(shown, red, Reddish), 0) << "selected red text takes the highlight text colour";
+            EXPECT_EQ(Count(shown, before, [&](unsigned p) { return p == highlight; }), 0) << "only the selection";
+            EXPECT_GT(Count(shown, before, [](unsigned p) { return p == 0xFFFFFF; }), 0) << "the page stays white";
         }
     // Without a selection there is no band, and the red text shows red.
     control_.SetViewMode(kViewNormal);
     control_.SetZoomFactor(100);
     control_.Engine().SetSelLength(0);
     const Picture plain = Capture(client.right, client.bottom, [&](HDC dc) { control_.PaintTo(dc); });
-    EXPECT_EQ(count(plain, client, [&](unsigned p) { return p == highlight; }), 0);
-    EXPECT_GT(count(plain, span(6, 9), reddish), 3);
+    EXPECT_EQ(Count(plain, client, [&](unsigned p) { return p == highlight; }), 0);
+    EXPECT_GT(Count(plain, span(6, 9), Reddish), 3);
 }
 
 TEST_F(RenderTest, ThePageViewsPutTheSheetOnADeskAndZoomIsClamped) {
