@@ -13,7 +13,8 @@ void RegisterToolClass() {
     static bool done = false;
     if (done) return;
     WNDCLASSEXW wc{sizeof(wc)};
-    wc.style = CS_DBLCLKS;
+    // Every tool lays itself out by its width: a new size draws it whole again.
+    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);

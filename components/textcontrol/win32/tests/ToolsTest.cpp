@@ -150,6 +150,34 @@ TEST_F(ToolsTest, TheStatusBarShowsThePageTextAndTheCaretsLineAndColumn) {
     EXPECT_GT(dark, 10);
 }
 
+// Fields are laid out by the bar's width: a wider bar shows them again at its new right end, and
+// nothing of them stays where they stood before.
+TEST_F(ToolsTest, TheStatusBarShowsOneSetOfFieldsAfterAResize) {
+    TXStatusBar& bar = form_->TXStatusBar1;
+    auto fieldsOnScreen = [&] {
+        UpdateWindow(bar.hWnd());
+        ui::DoEvents();
+        const SIZE size = bar.ClientSize();
+        HDC dc = GetDC(bar.hWnd());
+        const COLORREF edge = GetSysColor(COLOR_BTNSHADOW);
+        // A field's left edge is a shadow line; count them along a row below the texts.
+        int edges = 0;
+        bool inEdge = false;
+        for (int x = 0; x < size.cx; ++x) {
+            const bool is = GetPixel(dc, x, size.cy - 4) == edge;
+            edges += is && !inEdge;
+            inEdge = is;
+        }
+        ReleaseDC(bar.hWnd(), dc);
+        return edges;
+    };
+    for (long width : {6000L, 16500L, 9000L, 16500L}) {
+        SCOPED_TRACE(width);
+        bar.Move(0, 10600, width, 330);
+        EXPECT_EQ(fieldsOnScreen(), 3);
+    }
+}
+
 TEST_F(ToolsTest, ToolsLetGoOfAControlThatGoesAway) {
     auto other = std::make_unique<TextControl>();
     other->SetRulerHandle(form_->TXRuler1.hWnd());
