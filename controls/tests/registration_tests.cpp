@@ -70,6 +70,11 @@ using EntryFn = HRESULT(STDAPICALLTYPE*)();
 
 class Registration : public testing::Test {
 protected:
+    void SetUp() override {
+        // The prefix is shared with ./run.sh, which registers the library: start from what an
+        // unregistered machine has, whatever ran before.
+        if (auto unregister = dll_.Entry<EntryFn>("DllUnregisterServer")) unregister();
+    }
     void TearDown() override {
         // Never leave the prefix registered, whatever the test did.
         if (auto unregister = dll_.Entry<EntryFn>("DllUnregisterServer")) unregister();
