@@ -16,6 +16,16 @@ const wchar_t* const kLineNames[] = {L"the module code", L"the module name", L"t
 
 std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
 
+// A bad line quoted in a message: a damaged file can hold a line of any length and any bytes, and
+// the author needs only enough of it to find it. Control characters show as "?".
+std::wstring Excerpt(const std::wstring& s) {
+    constexpr size_t kMaxShown = 40;
+    std::wstring shown = s.substr(0, kMaxShown);
+    for (wchar_t& c : shown)
+        if (c < 0x20 || c == 0x7F) c = L'?';
+    return Quoted(shown) + (s.size() > kMaxShown ? L" (cut short)" : L"");
+}
+
 // Takes the next line off the bytes of a file: lines end with CR LF, LF or CR, and a last line without
 // an ending counts too. The file's code page keeps CR, LF and "*" where ASCII has them, so lines and
 // fields are found in the bytes and only the fields are decoded.
@@ -104,7 +114,7 @@ void ParsePageMap(std::string_view bytes, const std::wstring& mapName, PageMap& 
     const std::wstring counterLine = zv::DecodeCp1252(head[2]);
     if (!ReadCounter(counterLine, map.PageCounter)) {
         throw zv::Error(file + L" is damaged: line 3 must hold the page counter, a number from 0 to 32766, but it holds " +
-                        Quoted(counterLine) + L".");
+                        Excerpt(counterLine) + L".");
     }
 
     std::string_view line;
@@ -117,7 +127,7 @@ void ParsePageMap(std::string_view bytes, const std::wstring& mapName, PageMap& 
         auto where = [&] { return file + L" is damaged: line " + std::to_wstring(i + 1); };
         const size_t star1 = line.find('*');
         if (star1 == std::string_view::npos) {
-            throw zv::Error(where() + L" is not a page entry (it has no \"*\"): " + Quoted(zv::DecodeCp1252(line)) + L".");
+            throw zv::Error(where() + L" is not a page entry (it has no \"*\"): " + Excerpt(zv::DecodeCp1252(line)) + L".");
         }
         if (++pages > kMaxMapPages) {
             throw zv::Error(where() + L" is page entry " + std::to_wstring(pages) + L", and a module holds at most " +
@@ -129,7 +139,7 @@ void ParsePageMap(std::string_view bytes, const std::wstring& mapName, PageMap& 
         map.LastPage = node;
         zv::DecodeCp1252Into(line.substr(0, star1), node->PageName);
         if (!zv::IsPlainFileName(node->PageName)) {
-            throw zv::Error(where() + L" names the page " + Quoted(node->PageName) +
+            throw zv::Error(where() + L" names the page " + Excerpt(node->PageName) +
                             L", which is not a file name inside the module folder.");
         }
         const size_t star2 = line.find('*', star1 + 1);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 
@@ -183,6 +185,39 @@ TEST_F(ModuleFolderTest, MalformedMapFilesAreRefusedWithADescriptionAndChangeNot
         EXPECT_EQ(counter, 99);
         EXPECT_EQ(code, L"before");
         EXPECT_EQ(Names(list), std::vector<std::wstring>{L"keep.txm"});
+    }
+}
+
+// A damaged line is named by its number with a short excerpt, never echoed whole: a page map of
+// garbage once put some 300 raw characters into the message box.
+TEST_F(ModuleFolderTest, ADamagedLineIsShownByItsNumberAndAShortExcerpt) {
+    std::string garbage = "\x01\x7F";
+    for (int i = 0; garbage.size() < 300; ++i) garbage += static_cast<char>('A' + i % 26);
+    struct Case {
+        std::string bytes;
+        const wchar_t* line;
+    };
+    const Case cases[] = {
+        {kHeader + garbage + "\r\n", L"line 3"},                         // the counter
+        {kHeader + "3\r\n0001.txm*Page\r\n" + garbage + "\r\n", L"line 5"},  // no "*"
+        {kHeader + "3\r\n" + garbage + "*Page\r\n", L"line 4"},          // no file name
+    };
+    for (const auto& c : cases) {
+        WriteMap(c.bytes);
+        std::int16_t counter = 0;
+        std::wstring code, name;
+        try {
+            App().PageList.LoadExistingList(MapPath(), counter, code, name, L"");
+            ADD_FAILURE() << "accepted";
+        } catch (const zv::Error& e) {
+            const std::wstring& d = e.Description();
+            SCOPED_TRACE(testing::PrintToString(d));
+            EXPECT_NE(d.find(c.line), std::wstring::npos);
+            EXPECT_NE(d.find(L"??ABCDEF"), std::wstring::npos) << "the start of the line, control characters as ?";
+            EXPECT_EQ(d.find(L"WXYZABCDEFGHIJKLMNOPQRSTUVWXYZ"), std::wstring::npos) << "the line echoed whole";
+            EXPECT_LT(d.size(), MapPath().size() + 200);
+            EXPECT_TRUE(std::none_of(d.begin(), d.end(), [](wchar_t ch) { return ch < 0x20; }));
+        }
     }
 }
 
