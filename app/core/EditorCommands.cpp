@@ -47,7 +47,7 @@ void NewModule() {
         if (frmMDIChild* editor = ActiveEditor(); editor != nullptr && editor->DirtyFlag) {
             const int answer = AskToSaveChanges(*editor);
             if (answer == ui::vbCancel) return;
-            if (answer == ui::vbYes) SaveCurrentPage();
+            if (answer == ui::vbYes && !SaveCurrentPage()) return;
         }
         InitPageList();
         frmMDIChild& editor = Frame().NewEditorWindow();

@@ -100,7 +100,7 @@ void OpenRecentModule(const std::wstring& caption) {
     if (frmMDIChild* editor = ActiveEditor(); editor != nullptr && editor->DirtyFlag) {
         const int answer = AskToSaveChanges(*editor);
         if (answer == ui::vbCancel) return;
-        if (answer == ui::vbYes) SaveCurrentPage();
+        if (answer == ui::vbYes && !SaveCurrentPage()) return;
     }
     OpenModuleFolder(caption);
 }
@@ -126,7 +126,7 @@ void SavePage(const std::wstring& /*pageName*/, const std::wstring& pageType, co
     EditorWalk(App(), RequireEditor()).SavePage(pageType, topicName);
 }
 
-void SaveCurrentPage() { EditorWalk(App(), RequireEditor()).SaveCurrentPage(); }
+bool SaveCurrentPage() { return EditorWalk(App(), RequireEditor()).SaveCurrentPage(); }
 
 std::wstring BrowseForFolder(const std::wstring& title, const std::wstring& startAt) {
     struct Start {

@@ -34,8 +34,9 @@ void SavePage(const std::wstring& pageName, const std::wstring& pageType, const 
 void SavePageFile(const std::wstring& name, tx::TXTextControl& control);
 // Loads ModulePath\name into a text control behind the page header.
 void LoadPageIntoControl(const std::wstring& name, tx::TXTextControl& control, bool applyStoredPage);
-// File > Save: the page type dialog decides how the page is stored.
-void SaveCurrentPage();
+// File > Save: the page type dialog decides how the page is stored; false when the author
+// cancelled it (the page keeps its changes) or the store failed.
+bool SaveCurrentPage();
 void IncPageCounter();
 
 // Chooses a folder: (title, start folder) -> the chosen folder, "" when cancelled.

@@ -19,6 +19,6 @@ void InitPageList() {
 void ClearEditorPage() { ActiveEditorWalk().ClearEditorPage(); }
 void GoToNextPage() { ActiveEditorWalk().GoToNextPage(); }
 void GoToPreviousPage() { ActiveEditorWalk().GoToPreviousPage(); }
-void GoToPage(const std::wstring& pageName) { ActiveEditorWalk().GoToPage(pageName); }
+bool GoToPage(const std::wstring& pageName) { return ActiveEditorWalk().GoToPage(pageName); }
 void InsertPage(std::int16_t where) { ActiveEditorWalk().InsertPage(where); }
 void DeleteCurrentPage() { ActiveEditorWalk().DeleteCurrentPage(); }

@@ -9,7 +9,8 @@
 
 void GoToNextPage();
 void GoToPreviousPage();
-void GoToPage(const std::wstring& pageName);
+// false when the author cancelled storing the page left: the editor stays on it.
+bool GoToPage(const std::wstring& pageName);
 // where: 1 before the current page, any other value after it.
 void InsertPage(std::int16_t where);
 void DeleteCurrentPage();

@@ -1,5 +1,6 @@
 #include "app/core/PageWalk.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -133,16 +134,29 @@ PageTypeAnswer EditorWalk::AskPageType(const std::wstring& referenceName) {
                                [this](const std::wstring& type, const std::wstring& topic) { SavePage(type, topic); });
 }
 
+bool EditorWalk::MayLeavePage(const std::wstring& referenceName) {
+    if (!editor_.Dirty()) return true;
+    // Cancel is the author's "not now": the command ends before anything of it is done, and the
+    // page stays in the editor with its edits, still to be stored.
+    return AskPageType(referenceName) == PageTypeAnswer::Stored;
+}
+
+std::wstring EditorWalk::ReferenceForLeaving() const {
+    const LinkedList& list = state_.PageList;
+    return state_.IsNewPage ? list.GetNextPageName() : list.GetCurrentPageName();
+}
+
 void EditorWalk::ClearEditorPage() {
     editor_.ClearPage();
     editor_.SetDirty(false);
     state_.IsNewPage = true;
 }
 
-void EditorWalk::SaveCurrentPage() {
+bool EditorWalk::SaveCurrentPage() {
+    // Cancel stores nothing, and the page keeps its changes: leaving it later asks again.
+    if (AskPageType(state_.PageList.GetNextPageName()) != PageTypeAnswer::Stored) return false;
     editor_.SetDirty(false);
-    // Cancel stores nothing, and the editor counts as clean all the same.
-    AskPageType(state_.PageList.GetNextPageName());
+    return true;
 }
 
 void EditorWalk::SavePage(const std::wstring& pageType, const std::wstring& topicName) {
@@ -180,10 +194,9 @@ void EditorWalk::SavePage(const std::wstring& pageType, const std::wstring& topi
 
 void EditorWalk::GoToNextPage() {
     AppState& s = state_;
-    editor_.RemoveMovies();
     const std::wstring next = s.PageList.GetNextPageName();
-    // Cancel drops the edits and the page change goes on.
-    if (editor_.Dirty()) AskPageType(next);
+    if (!MayLeavePage(next)) return;
+    editor_.RemoveMovies();
     // Past the last stored page the number stops at one more than that page: an editor that
     // still holds an unstored new page has added nothing to count.
     if (!(next.empty() && s.IsNewPage)) ++s.CurrentPageNo;
@@ -207,10 +220,9 @@ void EditorWalk::GoToPreviousPage() {
     AppState& s = state_;
     LinkedList& list = s.PageList;
     PageWalk walk = Walk();
-    editor_.RemoveMovies();
     const std::wstring cur = list.GetCurrentPageName();
-    // Cancel drops the edits and the page change goes on.
-    if (editor_.Dirty()) AskPageType(s.IsNewPage ? list.GetNextPageName() : cur);
+    if (!MayLeavePage(ReferenceForLeaving())) return;
+    editor_.RemoveMovies();
 
     if (s.PageJustAdded && !s.IsNewPage) {
         // A page was just added and the cursor stands on it: go back to the page before it.
@@ -255,9 +267,10 @@ void EditorWalk::GoToPreviousPage() {
     editor_.RefreshToolbar();
 }
 
-void EditorWalk::GoToPage(const std::wstring& name) {
+bool EditorWalk::GoToPage(const std::wstring& name) {
     AppState& s = state_;
     PageWalk walk = Walk();
+    if (!MayLeavePage(ReferenceForLeaving())) return false;
     LoadBy([&] { walk.GoTo(name); }, true);
     s.PageJustAdded = false;
     if (s.PageList.GetPrevPageName().empty()) {
@@ -269,11 +282,15 @@ void EditorWalk::GoToPage(const std::wstring& name) {
         editor_.EnableNext(true);
     }
     editor_.RefreshToolbar();
+    return true;
 }
 
 void EditorWalk::InsertPage(std::int16_t where) {
     AppState& s = state_;
     PageWalk walk = Walk();
+    // The page left is stored first (a new one is added at the end); the empty page then goes
+    // before or after the page the editor showed.
+    if (!MayLeavePage(ReferenceForLeaving())) return;
     // Checked before anything changes: a page past the last number is refused whole.
     const std::wstring name = PageFileNameOf(s.PageCounter);
     ClearEditorPage();
@@ -326,6 +343,17 @@ void EditorWalk::DeleteCurrentPage() {
     std::filesystem::remove(zv::FsPath(zv::JoinPath(s.ModulePath, old)), ec);
     s.PageJustAdded = false;
     s.IsNewPage = false;
+    // The number and the caption name the page now shown, so that what the author sees is what a
+    // store writes to.
+    const std::wstring shown = list.GetCurrentPageName();
+    const auto at = std::find(names.begin(), names.end(), shown);
+    if (at != names.end()) {
+        // `names` still holds the page deleted; the pages after it moved one place up.
+        const auto index = at - names.begin();
+        const auto oldAt = std::find(names.begin(), names.end(), old) - names.begin();
+        s.CurrentPageNo = static_cast<std::int16_t>(index > oldAt ? index - 1 : index);
+    }
+    editor_.ShowPageName(shown);
     editor_.RefreshToolbar();
     if (ec) throw zv::Error(L"The page was taken out of the module, but its file " + old + L" could not be deleted.");
 }

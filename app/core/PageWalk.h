@@ -51,8 +51,8 @@ struct PageTypeQuestion {
     bool CancelEnabled = true;   // the very first page of a module cannot be left unstored
 };
 
-// The dialog's answer. Today a cancelled question still lets the page change go on, the edits
-// dropped; the answer is there for the callers that will end their command instead.
+// The dialog's answer. A cancelled question ends the command that asked it: the page stays in the
+// editor, changed and unstored, and nothing else moves.
 enum class PageTypeAnswer { Stored, Cancelled };
 
 // Stores the editor's page with the type and topic the author chose; throws zv::Error (the dialog
@@ -110,21 +110,26 @@ private:
     Leaving leaving_;
 };
 
-// The editor's page changes over the state record and its PageList.
+// The editor's page changes over the state record and its PageList. A changed page is stored through
+// the page type dialog before any of them leaves it; Cancel there ends the page change with nothing
+// changed.
 class EditorWalk {
 public:
     EditorWalk(AppState& state, PageEditor& editor);
 
     void GoToNextPage();
     void GoToPreviousPage();
-    // Go To leaves CurrentPageNo and the caption to its caller.
-    void GoToPage(const std::wstring& name);
-    // where: 1 before the current page, any other value after it. The page left is not stored.
+    // Go To leaves CurrentPageNo and the caption to its caller; false when the author cancelled
+    // and the editor stays where it is.
+    bool GoToPage(const std::wstring& name);
+    // where: 1 before the current page, any other value after it.
     void InsertPage(std::int16_t where);
+    // Deletes without asking; the number and the caption follow the page shown after it.
     void DeleteCurrentPage();
     void ClearEditorPage();
-    // File > Save: the page type dialog decides how the page is stored.
-    void SaveCurrentPage();
+    // File > Save: the page type dialog decides how the page is stored; false when it was
+    // cancelled (the page keeps its changes).
+    bool SaveCurrentPage();
     // Stores the editor's page (the page type dialog's Save Page): a page new in the editor is
     // added at the end of the list under the next page number; a stored page is rewritten in its
     // own file, whatever name the dialog was prepared with.
@@ -138,6 +143,11 @@ public:
 
 private:
     PageTypeAnswer AskPageType(const std::wstring& referenceName);
+    // Before the editor leaves its page: a changed page is stored first; false when the author
+    // cancelled the page type question.
+    bool MayLeavePage(const std::wstring& referenceName);
+    // What the question about the page being left is prepared with.
+    std::wstring ReferenceForLeaving() const;
     // A step of the walk that loads a page into the editor; the page loaded is clean and stored.
     // With `clearOnFailure` a load that fails leaves the editor on a new, empty page.
     template <class Step>

@@ -75,7 +75,10 @@ void frmMDIChild::Form_QueryUnload(int& Cancel, int /*UnloadMode*/) {
     if (answer == ui::vbCancel) {
         Cancel = 1;
     } else if (answer == ui::vbYes) {
-        RunCommand([] { SaveCurrentPage(); });
+        // A page type question cancelled, or a store that failed, keeps the window and its page.
+        bool stored = false;
+        RunCommand([&stored] { stored = SaveCurrentPage(); });
+        if (!stored) Cancel = 1;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "app/core/AppState.h"
 #include "app/core/FILE.h"
@@ -231,12 +232,18 @@ TEST_F(PageRoads, NextAndPreviousWalkOverNewAndStoredPages) {
     EXPECT_EQ(engine().Text(), L"Two");
     EXPECT_EQ(App().CurrentPageNo, 2);
 
-    // Cancel drops the edits and the walk goes on.
-    TypeText(L"lost ");
+    // Cancel ends the walk: the page stays with its edits, unstored.
+    TypeText(L"kept ");
     CancelNextPageType();
     Press(L"Previous");
-    EXPECT_EQ(engine().Text(), L"!One");
+    EXPECT_EQ(engine().Text(), L"kept Two");
+    EXPECT_EQ(App().CurrentPageNo, 2);
+    EXPECT_TRUE(editor().DirtyFlag);
     EXPECT_EQ(PageText(folder / "0002.txm"), L"Two");
+    SaveNextAs(kOptContentPage);
+    Press(L"Previous");
+    EXPECT_EQ(engine().Text(), L"!One");
+    EXPECT_EQ(PageText(folder / "0002.txm"), L"kept Two");
 
     // A new page stored on the way back: the editor returns to the page before it.
     Press(L"Next");
@@ -244,7 +251,7 @@ TEST_F(PageRoads, NextAndPreviousWalkOverNewAndStoredPages) {
     TypeText(L"Three");
     SaveNextAs(kOptContentPage);
     Press(L"Previous");
-    EXPECT_EQ(engine().Text(), L"Two");
+    EXPECT_EQ(engine().Text(), L"kept Two");
     EXPECT_EQ(App().CurrentPageNo, 2);
     EXPECT_EQ(App().PageList.GetCurrentPageName(), L"0002.txm");
     EXPECT_EQ(PageText(folder / "0003.txm"), L"Three");
@@ -265,16 +272,20 @@ TEST_F(PageRoads, InsertBeforeAndAfterTheCurrentPage) {
     EXPECT_EQ(PageText(folder / "0003.txm"), L"");
 
     TypeText(L"Inserted");
+    SaveNextAs(kOptContentPage);
     Press(L"insert_B");  // before the inserted page: the number stays
     EXPECT_EQ(App().CurrentPageNo, 2);
     EXPECT_EQ(Map(folder),
               "000042\r\nTest module\r\n4\r\n0001.txm*Page\r\n0004.txm*Page\r\n0003.txm*Page\r\n0002.txm*Page\r\n");
-    EXPECT_EQ(PageText(folder / "0003.txm"), L"") << "edits of a page left by an insert are dropped";
+    EXPECT_EQ(PageText(folder / "0003.txm"), L"Inserted") << "a page left by an insert is stored first";
 
-    // Leaving the fresh page by Previous without storing it: the editor shows the page the
-    // list's cursor stands on, so a later store cannot write one page's text into another's file.
+    // The fresh page asks for its type on the way out; Cancel keeps it in the editor.
     CancelNextPageType();
     GoToPreviousPage();  // the menu's road: an insert leaves the buttons as they were
+    EXPECT_EQ(App().PageList.GetCurrentPageName(), L"0004.txm");
+    EXPECT_EQ(App().CurrentPageNo, 2);
+    SaveNextAs(kOptContentPage);
+    GoToPreviousPage();
     EXPECT_EQ(App().PageList.GetCurrentPageName(), L"0001.txm");
     EXPECT_EQ(engine().Text(), L"Page 1");
     TypeText(L"X");
@@ -335,7 +346,9 @@ TEST_F(PageRoads, NoPageIsMadePastNumber9999) {
     Press(L"Save");
     EXPECT_EQ(Map(folder), map);
     EXPECT_FALSE(fs::exists(folder / ".txm"));
+    EXPECT_TRUE(editor().DirtyFlag) << "the page that could not be stored keeps its changes";
 
+    Press(L"Del_Page");  // the author gives the unstorable page up
     GoToPage(L"0001.txm");
     ui::test::AnswerNextMsgBox(ui::vbOK);
     Press(L"insert_A");
@@ -715,6 +728,80 @@ TEST_F(PageRoads, OpenAsksForTheMarkerFileAndACancelSaysNothing) {
     EXPECT_EQ(App().ModulePath, folder.wstring());
     EXPECT_EQ(App().PageList.GetCurrentPageName(), L"0001.txm");
     EXPECT_EQ(App().PageCounter, 3);
+}
+
+// Every command that leaves a changed page asks for its type first; Cancel there ends the command
+// with the page, its edits, the page list, the counter and every file of the module as they were.
+TEST_F(PageRoads, CancelInThePageTypeDialogEndsEveryRoad) {
+    const fs::path other = root_ / "000077";
+    fs::create_directories(other);
+    std::ofstream(other / "Map.txt", std::ios::binary) << "000077\r\nOther\r\n0\r\n";
+    struct Road {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Road roads[] = {
+        {"Next", [&] { Press(L"Next"); }},
+        {"Previous", [&] { Press(L"Previous"); }},
+        {"Insert before", [&] { Press(L"insert_B"); }},
+        {"Insert after", [&] { Press(L"insert_A"); }},
+        {"Go To", [&] { EXPECT_FALSE(GoToPage(L"0001.txm")); }},
+        {"Save", [&] { Press(L"Save"); }},
+        {"the closing prompt's Yes",
+         [&] {
+             ui::test::AnswerNextMsgBox(ui::vbYes);
+             EXPECT_FALSE(editor().Unload());
+         }},
+        {"the new module prompt's Yes",
+         [&] {
+             ui::test::AnswerNextMsgBox(ui::vbYes);
+             ::NewModule();
+         }},
+        {"the window list prompt's Yes",
+         [&] {
+             ui::test::AnswerNextMsgBox(ui::vbYes);
+             OpenRecentModule(other.wstring());
+         }},
+    };
+    auto snapshot = [](const fs::path& folder) {
+        std::vector<std::pair<std::string, std::string>> files;
+        for (const auto& entry : fs::directory_iterator(folder))
+            files.emplace_back(entry.path().filename().string(), zv::ReadFileBytes(entry.path().wstring()));
+        std::sort(files.begin(), files.end());
+        return files;
+    };
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.name);
+        while (frmMDIChild* open = ActiveEditor()) {
+            open->DirtyFlag = false;
+            open->Unload();
+        }
+        fs::remove_all(root_ / "000042");
+        const fs::path folder = ModuleOfPages(3);
+        Press(L"Previous");
+        Press(L"Previous");  // on page 2 of 3, both buttons on
+        TypeText(L"edited ");
+        frmMDIChild* before = &editor();
+        const auto files = snapshot(folder);
+        const std::wstring caption = editor().Caption();
+
+        CancelNextPageType();
+        road.run();
+
+        EXPECT_EQ(ui::test::PendingModalActions(), 0u) << "the page type dialog was not asked";
+        EXPECT_EQ(ui::test::PendingMsgBoxAnswers(), 0u);
+        ASSERT_EQ(ActiveEditor(), before);
+        EXPECT_EQ(engine().Text(), L"edited Page 2");
+        EXPECT_TRUE(editor().DirtyFlag);
+        EXPECT_EQ(editor().Caption(), caption);
+        EXPECT_EQ(App().CurrentPageNo, 2);
+        EXPECT_EQ(App().PageList.GetCurrentPageName(), L"0002.txm");
+        EXPECT_EQ(App().PageCounter, 4);
+        EXPECT_FALSE(App().IsNewPage);
+        EXPECT_FALSE(App().PageJustAdded);
+        EXPECT_EQ(App().ModulePath, folder.wstring());
+        EXPECT_TRUE(snapshot(folder) == files) << "a file of the module changed";
+    }
 }
 
 }  // namespace
