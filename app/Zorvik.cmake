@@ -14,6 +14,7 @@ add_library(zv_app STATIC
   dialogs/RefuseEntry.cpp
   dialogs/frmAboutDlg.cpp
   dialogs/frmFramesDlg.cpp
+  dialogs/frmImageDlg.cpp
   dialogs/frmPageDlg.cpp
   dialogs/frmStylesDlg.cpp
   dialogs/frmTableDlg.cpp
@@ -59,6 +60,6 @@ zv_add_test(assess_window_tests
 
 zv_add_test(app_dialog_tests
   SOURCES dialogs/tests/PageSetupDialogTest.cpp dialogs/tests/FramesDialogTest.cpp dialogs/tests/StylesAboutTest.cpp
-          dialogs/tests/TableDialogTest.cpp
+          dialogs/tests/TableDialogTest.cpp dialogs/tests/ImageDialogTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)

@@ -790,6 +790,7 @@ int TextEngine::ObjectInsertFixed(std::uintptr_t hostWindow, std::wstring_view f
     o.scaleX = scaleX;
     o.scaleY = scaleY;
     o.textFlow = textFlow == 1 ? 1 : 0;
+    if (o.kind == ObjectKind::Image) o.distance.fill(Layout::kWrapGap);  // the room text has always kept
     return InsertObject(std::move(o));
 }
 
@@ -808,6 +809,7 @@ int TextEngine::ObjectInsertImage(std::string bytes, bool fixed, int positionOrX
         o.anchor = selStart_;
         o.x = positionOrX;
         o.y = y;
+        o.distance.fill(Layout::kWrapGap);
     } else {
         if (positionOrX >= 0) {
             selStart_ = std::clamp(positionOrX, 0, doc_.Length());
@@ -867,6 +869,67 @@ void TextEngine::SetObjectScale(int id, int scaleX, int scaleY) {
     o->scaleY = std::clamp(scaleY, 1, limits::kMaxScale);
     if (!o->fixed) doc_.Touch(doc_.Locate(o->anchor).paragraph);  // its line changes height
     Notify(ChangeKind::Format);
+}
+
+// ---------------------------------------------------------------- the current object as an image
+
+bool TextEngine::ObjectIsImage() const {
+    const Object* o = doc_.FindObject(currentObject_);
+    return o != nullptr && o->kind == ObjectKind::Image;
+}
+
+const Object& TextEngine::CurrentImage() const {
+    const Object* o = doc_.FindObject(currentObject_);
+    if (o == nullptr || o->kind != ObjectKind::Image) throw zv::Error(L"The current object is not an image.");
+    return *o;
+}
+
+void TextEngine::ChangeCurrentImage(const std::function<void(Object&)>& change) {
+    const Object& current = CurrentImage();
+    Object changed = current;
+    change(changed);
+    if (changed.distance == current.distance && changed.embedded == current.embedded &&
+        changed.saveFormat == current.saveFormat)
+        return;
+    Record(EditKind::Formatting);
+    Object* o = doc_.EditObject(currentObject_);
+    o->distance = changed.distance;
+    o->embedded = changed.embedded;
+    o->saveFormat = changed.saveFormat;
+    if (!o->fixed) doc_.Touch(doc_.Locate(o->anchor).paragraph);  // its line takes the new room
+    Notify(ChangeKind::Format);
+}
+
+int TextEngine::ObjectDistance(int side) const {
+    if (!ObjectIsImage() || side < 1 || side > 4) return 0;
+    return CurrentImage().distance[static_cast<size_t>(side - 1)];
+}
+
+void TextEngine::SetObjectDistance(int side, int twips) {
+    if (side < 1 || side > 4) throw zv::Error(L"An image has no side " + std::to_wstring(side) + L".");
+    if (twips < 0 || twips > kMaxImageDistance)
+        throw zv::Error(L"A distance to the text must lie between 0 and " + std::to_wstring(kMaxImageDistance) + L" twips.");
+    ChangeCurrentImage([&](Object& o) { o.distance[static_cast<size_t>(side - 1)] = twips; });
+}
+
+bool TextEngine::ObjectEmbedded() const { return CurrentImage().embedded; }
+
+void TextEngine::SetObjectEmbedded(bool embedded) {
+    ChangeCurrentImage([&](Object& o) { o.embedded = embedded; });
+}
+
+std::wstring TextEngine::ObjectSaveFormats() const {
+    const Object* o = doc_.FindObject(currentObject_);
+    return o != nullptr ? ImageSaveFormats(*o) : std::wstring();
+}
+
+int TextEngine::ObjectSaveFormat() const { return ObjectIsImage() ? CurrentImage().saveFormat : 0; }
+
+void TextEngine::SetObjectSaveFormat(int index) {
+    const std::wstring formats = ImageSaveFormats(CurrentImage());
+    const int count = formats.empty() ? 0 : 1 + static_cast<int>(std::count(formats.begin(), formats.end(), L'|'));
+    if (index < 0 || index > count) throw zv::Error(L"The image has no save format " + std::to_wstring(index) + L".");
+    ChangeCurrentImage([&](Object& o) { o.saveFormat = index; });
 }
 
 // ---------------------------------------------------------------- tables

@@ -40,6 +40,8 @@
 
 namespace tx {
 
+inline constexpr int kMaxImageDistance = 32767;
+
 // Find options word.
 namespace find {
 inline constexpr int kMatchCase = 4;
@@ -262,6 +264,24 @@ public:
     void SetObjectSize(int id, int width, int height);
     void SetObjectScale(int id, int scaleX, int scaleY);
 
+    // ---------------- the current object as an image ----------------
+    // Whether the current object is an image (a windowed object, such as a movie placeholder, is not).
+    bool ObjectIsImage() const;
+    // The room kept free between the image and the text on one side (1 left, 2 top, 3 right,
+    // 4 bottom), in twips, 0 to kMaxImageDistance. Reads give 0 without an image; writes of a side
+    // or length out of range, or without an image, throw zv::Error and change nothing.
+    int ObjectDistance(int side) const;
+    void SetObjectDistance(int side, int twips);
+    // Whether a document written for the web carries the image's data inside it (else in a file
+    // beside it). Both throw zv::Error when the current object is no image.
+    bool ObjectEmbedded() const;
+    void SetObjectEmbedded(bool embedded);
+    // The formats the image can be written in, "|"-separated (see ImageSaveFormats), and the
+    // 1-based one chosen (0 = none). An index beyond the formats throws zv::Error.
+    std::wstring ObjectSaveFormats() const;
+    int ObjectSaveFormat() const;
+    void SetObjectSaveFormat(int index);
+
     // ---------------- tables ----------------
     bool CanInsertTable() const { return TableAtInputPos() == 0; }
     // Inserts an empty table at a position (-1 = the caret); returns its id, 0 when it cannot.
@@ -335,6 +355,9 @@ private:
     Document ParseDocument(std::string_view bytes, int format, std::wstring_view folder) const;
     void LoadDocument(Document loaded, int format, bool insert);
     int InsertObject(Object object);
+    // The current image for a change; throws zv::Error when the current object is no image.
+    const Object& CurrentImage() const;
+    void ChangeCurrentImage(const std::function<void(Object&)>& change);
     void SetStory(bool header, std::wstring_view text);
     void ApplyStyleFormats(const Style& style);
 

@@ -1,6 +1,10 @@
 #include "components/textcontrol/formats/TxmFormat.h"
 
+#include <array>
+#include <vector>
+
 #include "components/textcontrol/formats/ByteIO.h"
+#include "components/textcontrol/model/ImageInfo.h"
 #include "components/textcontrol/model/Limits.h"
 
 namespace tx {
@@ -21,7 +25,12 @@ enum Tag : std::uint16_t {
     kHeader = 9,
     kFooter = 10,
     kIds = 11,
+    // Image attributes (distances to the text, storage, save format): a later addition that
+    // earlier readers skip; images of pages without it keep 0 distances and embedded data.
+    kImageAttributes = 12,
 };
+
+constexpr int kMaxImageDistance = 32767;
 
 std::uint32_t Checksum(std::string_view bytes) {
     std::uint32_t h = 2166136261u;
@@ -249,6 +258,18 @@ std::string WriteTxm(const Document& d) {
             w.Bytes(image);
         }
     });
+    Section(w, kImageAttributes, [&] {
+        std::uint32_t n = 0;
+        for (const auto& o : d.objects) n += o.kind == ObjectKind::Image;
+        w.U32(n);
+        for (const auto& o : d.objects) {
+            if (o.kind != ObjectKind::Image) continue;
+            w.I32(o.id);
+            for (int v : o.distance) w.I32(v);
+            w.Bool(o.embedded);
+            w.I32(o.saveFormat);
+        }
+    });
     Section(w, kMarks, [&] {
         w.U32(static_cast<std::uint32_t>(d.marks.size()));
         for (const auto& m : d.marks) {
@@ -285,6 +306,13 @@ Document ReadTxm(std::string_view bytes) {
     d.charFormats.clear();
     d.paragraphs.clear();
     bool seen[16] = {};
+    struct ImageAttributes {
+        int id = 0;
+        std::array<int, 4> distance{};
+        bool embedded = true;
+        int saveFormat = 0;
+    };
+    std::vector<ImageAttributes> imageAttributes;
     std::size_t totalText = 0;
     ByteReader r(payload, L"The text document cannot be read", kHeaderSize);
     while (!r.AtEnd()) {
@@ -418,6 +446,18 @@ Document ReadTxm(std::string_view bytes) {
             }
             break;
         }
+        case kImageAttributes: {
+            const std::size_t n = s.Count(L"the image attribute count", limits::kMaxItems, 25);
+            for (std::size_t i = 0; i < n; ++i) {
+                ImageAttributes a;
+                a.id = s.Int(L"an image's object id", 1, 0x7FFFFFFF);
+                for (int& v : a.distance) v = s.Int(L"an image's distance to the text", 0, kMaxImageDistance);
+                a.embedded = s.Bool(L"an image's storage");
+                a.saveFormat = s.Int(L"an image's save format", 0, kMaxImageSaveFormats);
+                imageAttributes.push_back(a);
+            }
+            break;
+        }
         default:
             break;  // a section of a later minor version: not ours to read
         }
@@ -425,6 +465,17 @@ Document ReadTxm(std::string_view bytes) {
             s.Fail(L"a section holds more bytes than its content");
     }
     if (!seen[kFormats] || !seen[kBody]) r.Fail(L"the character formats or the text are missing");
+    for (const ImageAttributes& a : imageAttributes) {
+        Object* o = nullptr;
+        for (auto& candidate : d.objects)
+            if (candidate.id == a.id) o = &candidate;
+        if (o == nullptr || o->kind != ObjectKind::Image) r.Fail(L"image attributes name no image");
+        for (const ImageAttributes& other : imageAttributes)
+            if (&other != &a && other.id == a.id) r.Fail(L"an image has its attributes twice");
+        o->distance = a.distance;
+        o->embedded = a.embedded;
+        o->saveFormat = a.saveFormat;
+    }
     if (auto problem = d.Validate(); !problem.empty())
         throw zv::Error(L"The text document cannot be read: " + problem + L".");
     for (auto& p : d.paragraphs) p.stamp = ++d.stampCounter;

@@ -133,7 +133,7 @@ ParagraphBox Layout::Break(const Document& d, const Paragraph& p, int index, int
         const wchar_t c = text[static_cast<size_t>(i)];
         if (c == kObjectChar) {
             const Object* o = objectAt(i);
-            advance[static_cast<size_t>(i)] = o ? o->ShownWidth() : 0;
+            advance[static_cast<size_t>(i)] = o ? o->ShownWidth() + o->distance[0] + o->distance[2] : 0;
         } else if (c == kLineBreak || c == kPageBreak) {
             advance[static_cast<size_t>(i)] = 0;
         }
@@ -212,7 +212,7 @@ ParagraphBox Layout::Break(const Document& d, const Paragraph& p, int index, int
             const Object* o = text[static_cast<size_t>(k)] == kObjectChar ? objectAt(k) : nullptr;
             if (o) {
                 run.objectId = o->id;
-                line.ascent = std::max(line.ascent, o->ShownHeight());
+                line.ascent = std::max(line.ascent, o->ShownHeight() + o->distance[1] + o->distance[3]);
             } else {
                 // Raised or lowered text makes room above or below the line.
                 const CharFormat& cf = d.charFormats[run.format];
@@ -422,8 +422,10 @@ void Layout::FullUpdate(const Document& d, bool aligned) {
     PlaceAll(d, exclusions);
     for (const auto& o : d.objects) {
         if (!o.fixed || o.textFlow != 0 || o.ShownWidth() == 0 || o.ShownHeight() == 0) continue;
-        exclusions.push_back(Exclusion{PositionToPoint(o.anchor).page, o.x - kWrapGap, o.y - kWrapGap,
-                                       o.x + o.ShownWidth() + kWrapGap, o.y + o.ShownHeight() + kWrapGap});
+        // Text keeps the image's own distance on each side; windowed objects keep the usual room.
+        const auto gap = o.kind == ObjectKind::Image ? o.distance : std::array<int, 4>{kWrapGap, kWrapGap, kWrapGap, kWrapGap};
+        exclusions.push_back(Exclusion{PositionToPoint(o.anchor).page, o.x - gap[0], o.y - gap[1],
+                                       o.x + o.ShownWidth() + gap[2], o.y + o.ShownHeight() + gap[3]});
     }
     if (!exclusions.empty()) PlaceAll(d, exclusions);
     PlaceFixedObjects(d);
@@ -565,7 +567,9 @@ void Layout::PlaceLines(const Document& d, int index, const ParagraphBox& box, i
             if (!run.objectId) continue;
             const Object* o = d.FindObject(run.objectId);
             if (!o) continue;
-            out.objects.push_back(PlacedObject{o->id, placed.page, placed.x + run.x, placed.y + line.ascent - o->ShownHeight(),
+            // An image in the line stands inside the room its distances keep around it.
+            out.objects.push_back(PlacedObject{o->id, placed.page, placed.x + run.x + o->distance[0],
+                                               placed.y + line.ascent - o->ShownHeight() - o->distance[3],
                                                o->ShownWidth(), o->ShownHeight()});
         }
         ly = Add(ly, line.height);

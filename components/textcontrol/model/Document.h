@@ -17,6 +17,7 @@
 // recorded (model/Journal.h), and the list of changed paragraphs the layout reads to re-lay out only
 // those (BodyChange).
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -126,6 +127,12 @@ struct Object {
     ImageType imageType = ImageType::Unknown;
     std::shared_ptr<const std::string> image;  // encoded bytes as read; decoding is the view's business
     std::wstring name;                         // windowed objects: what the host recreates them from
+    // Images: the room kept free between the image and the text on each side (left, top, right,
+    // bottom), in twips; whether a document written for the web carries the image inside it or
+    // beside it in a file; and the 1-based entry of ImageSaveFormats to write it in (0 = none chosen).
+    std::array<int, 4> distance{};
+    bool embedded = true;
+    int saveFormat = 0;
     std::uintptr_t hostWindow = 0;             // runtime only: the host's window for a windowed object
 
     int ShownWidth() const { return static_cast<int>(static_cast<long long>(width) * scaleX / 100); }

@@ -85,4 +85,19 @@ ImageInfo SniffImage(std::string_view b) {
     return info;
 }
 
+std::wstring ImageSaveFormats(const Object& object) {
+    if (object.kind != ObjectKind::Image) return {};
+    switch (object.imageType) {
+    case ImageType::Png: return L"PNG";
+    case ImageType::Jpeg: return L"JPEG";
+    case ImageType::Bmp: return L"BMP";
+    case ImageType::Gif: return L"GIF";
+    case ImageType::Wmf: return L"WMF";
+    case ImageType::Emf: return L"EMF";
+    case ImageType::Tiff: return L"TIFF";
+    case ImageType::Unknown: break;
+    }
+    return {};
+}
+
 }  // namespace tx

@@ -598,6 +598,45 @@ TEST(TextEngine, AFrameStyleWordChangesOnlyTheLinesItNames) {
     }
 }
 
+TEST(TextEngine, ImageAttributesBelongToImagesOnly) {
+    TextEngine e;
+    e.SetSelText(L"text");
+    const auto refusesEveryWrite = [&](const char* what) {
+        EXPECT_FALSE(e.ObjectIsImage()) << what;
+        EXPECT_EQ(e.ObjectDistance(1), 0) << what;
+        EXPECT_EQ(e.ObjectSaveFormats(), L"") << what;
+        EXPECT_EQ(e.ObjectSaveFormat(), 0) << what;
+        EXPECT_THROW(e.SetObjectDistance(1, 100), zv::Error) << what;
+        EXPECT_THROW(e.ObjectEmbedded(), zv::Error) << what;
+        EXPECT_THROW(e.SetObjectEmbedded(false), zv::Error) << what;
+        EXPECT_THROW(e.SetObjectSaveFormat(1), zv::Error) << what;
+    };
+    refusesEveryWrite("no object");
+    e.ObjectInsertFixed(0x1234, L"movie.swf,0", 1000, 1000, 100, 100);  // a movie placeholder
+    refusesEveryWrite("a windowed object");
+
+    e.ObjectInsertImage(testing::TinyPng(8, 8), false, 0, 0);
+    ASSERT_TRUE(e.ObjectIsImage());
+    EXPECT_TRUE(e.ObjectEmbedded());
+    EXPECT_EQ(e.ObjectSaveFormats(), L"PNG");
+    EXPECT_EQ(e.ObjectDistance(2), 0) << "an image in the line starts without room";
+    e.SetObjectDistance(2, 300);
+    e.SetObjectEmbedded(false);
+    e.SetObjectSaveFormat(1);
+    EXPECT_EQ(e.ObjectDistance(2), 300);
+    EXPECT_FALSE(e.ObjectEmbedded());
+    EXPECT_EQ(e.ObjectSaveFormat(), 1);
+    for (auto [side, twips] : {std::pair{0, 10}, {5, 10}, {1, -1}, {1, 32768}}) {
+        EXPECT_THROW(e.SetObjectDistance(side, twips), zv::Error) << side << " " << twips;
+    }
+    EXPECT_THROW(e.SetObjectSaveFormat(2), zv::Error);
+    EXPECT_EQ(e.ObjectDistance(1), 0);
+    e.SetObjectDistance(1, 32767);
+    EXPECT_EQ(e.ObjectDistance(1), 32767);
+    e.Undo();
+    EXPECT_EQ(e.ObjectDistance(1), 0) << "each change is a step of its own";
+}
+
 TEST(TextEngine, MarksAndHeaderFooter) {
     TextEngine e;
     e.SetSelText(L"top\nmiddle\nbottom");

@@ -211,6 +211,47 @@ TEST_F(LayoutTest, TextFlowsAroundFixedObjectsUnlessToldToRunOver) {
     EXPECT_EQ(over.GetLayout().Lines()[0].x, over.PageMarginL()) << "text runs over it";
 }
 
+TEST_F(LayoutTest, AnImagesDistancesGiveItRoomInTheLineAndKeepTextAwayBesideIt) {
+    e.SetSelText(L"ab");
+    e.SetSelStart(1);
+    const int inLine = e.ObjectInsertImage(testing::TinyPng(16, 32), false, -1, 0);  // 240 x 480 twips
+    const int sides[] = {100, 60, 200, 40};  // left, top, right, bottom
+    for (int side = 1; side <= 4; ++side) e.SetObjectDistance(side, sides[side - 1]);
+    const Layout& layout = e.GetLayout();
+    ASSERT_EQ(layout.Objects().size(), 1u);
+    EXPECT_EQ(layout.Objects()[0].objectId, inLine);
+    EXPECT_EQ(layout.Objects()[0].x, 1000 + 120 + 100);
+    EXPECT_EQ(layout.Objects()[0].y, 500 + 60);
+    EXPECT_EQ(e.PositionToPoint(2).x, 1000 + 120 + 100 + 240 + 200) << "the text after it keeps the right distance";
+    EXPECT_EQ(layout.LineOf(layout.Lines()[0]).height, 60 + 480 + 40 + 48);
+
+    TextEngine beside;
+    beside.SetMeasurer(&measurer);
+    beside.SetPageWidth(6000 + 2000);
+    beside.SetPageMarginL(1000);
+    beside.SetPageMarginT(500);
+    beside.SetSelText(L"one\ntwo\nthree\nfour\nfive");
+    beside.ObjectInsertImage(testing::TinyPng(20, 32), true, 1000, 500);  // 300 x 480 twips
+    struct Case {
+        int right, bottom;
+        std::vector<int> xs;
+    };
+    // Lines are 240 twips high from 500: those that start above the image's bottom plus its bottom
+    // distance move beside it, to its right edge plus its right distance.
+    const Case cases[] = {
+        {120, 120, {1420, 1420, 1420, 1000, 1000}},  // an image inserted fixed keeps the usual room
+        {500, 0, {1800, 1800, 1000, 1000, 1000}},
+        {0, 300, {1300, 1300, 1300, 1300, 1000}},
+    };
+    for (const auto& c : cases) {
+        beside.SetObjectDistance(3, c.right);
+        beside.SetObjectDistance(4, c.bottom);
+        std::vector<int> xs;
+        for (const auto& l : beside.GetLayout().Lines()) xs.push_back(l.x);
+        EXPECT_EQ(xs, c.xs) << c.right << ", " << c.bottom;
+    }
+}
+
 TEST(LayoutLimits, HugeFontsAndSpacingInOneCellDoNotOverflow) {
     // One table cell of thousands of lines, each as tall as the model allows: heights stop at a
     // bound instead of wrapping around.

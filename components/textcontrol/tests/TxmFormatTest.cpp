@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "base/Error.h"
@@ -194,6 +195,75 @@ TEST(TxmFormat, UnknownSectionsOfALaterMinorVersionAreSkipped) {
     for (std::uint32_t v : {static_cast<std::uint32_t>(payload.size()), h})
         for (int i = 0; i < 4; ++i) file.push_back(static_cast<char>(v >> (8 * i)));
     EXPECT_TRUE(testing::SameModel(FullDocument(), ReadTxm(file + payload)));
+}
+
+// The bytes of a page with one section left out, sealed again: a page stored by a program that did
+// not know that section.
+std::string WithoutSection(const std::string& bytes, std::uint16_t tag) {
+    std::string payload;
+    for (size_t at = 16; at + 6 <= bytes.size();) {
+        const auto u = [&](size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])); };
+        const std::uint16_t t = static_cast<std::uint16_t>(u(at) | u(at + 1) << 8);
+        const std::uint32_t n = u(at + 2) | u(at + 3) << 8 | u(at + 4) << 16 | u(at + 5) << 24;
+        if (t != tag) payload += bytes.substr(at, 6 + n);
+        at += 6 + n;
+    }
+    std::uint32_t h = 2166136261u;
+    for (unsigned char c : payload) h = (h ^ c) * 16777619u;
+    std::string file = bytes.substr(0, 8);
+    for (std::uint32_t v : {static_cast<std::uint32_t>(payload.size()), h})
+        for (int i = 0; i < 4; ++i) file.push_back(static_cast<char>(v >> (8 * i)));
+    return file + payload;
+}
+
+constexpr std::uint16_t kImageAttributesSection = 12;
+
+TEST(TxmFormat, AnImagesDistancesStorageAndSaveFormatRoundTrip) {
+    Document d = FullDocument();
+    Object* image = nullptr;
+    for (auto& o : d.objects)
+        if (o.kind == ObjectKind::Image && image == nullptr) image = &o;
+    ASSERT_NE(image, nullptr);
+    image->distance = {100, 0, 32767, 7};
+    image->embedded = false;
+    image->saveFormat = 1;
+    const std::string bytes = WriteTxm(d);
+    const Document loaded = ReadTxm(bytes);
+    const Object* back = loaded.FindObject(image->id);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->distance, (std::array<int, 4>{100, 0, 32767, 7}));
+    EXPECT_FALSE(back->embedded);
+    EXPECT_EQ(back->saveFormat, 1);
+    EXPECT_EQ(WriteTxm(loaded), bytes);
+
+    // A page stored before images had these attributes: no room, embedded, no format chosen.
+    const Document older = ReadTxm(WithoutSection(bytes, kImageAttributesSection));
+    for (const auto& o : older.objects) {
+        EXPECT_EQ(o.distance, (std::array<int, 4>{}));
+        EXPECT_TRUE(o.embedded);
+        EXPECT_EQ(o.saveFormat, 0);
+    }
+    EXPECT_TRUE(SameModel(d, older));
+}
+
+TEST(TxmFormat, ImageAttributesOutOfRangeAreRefused) {
+    struct Case {
+        const char* name;
+        void (*spoil)(Object&);
+    };
+    const Case cases[] = {
+        {"negative distance", [](Object& o) { o.distance[0] = -1; }},
+        {"distance beyond 16 bits", [](Object& o) { o.distance[3] = 32768; }},
+        {"negative save format", [](Object& o) { o.saveFormat = -1; }},
+        {"save format past any list", [](Object& o) { o.saveFormat = 1000; }},
+    };
+    for (const auto& c : cases) {
+        Document d = FullDocument();
+        for (auto& o : d.objects)
+            if (o.kind == ObjectKind::Image) c.spoil(o);
+        const std::wstring message = Refusal(d);
+        EXPECT_NE(message.find(L"image"), std::wstring::npos) << c.name << ": " << std::string(message.begin(), message.end());
+    }
 }
 
 }  // namespace
