@@ -302,6 +302,45 @@ void TextEngine::SetSelText(std::wstring_view text) {
     if (text.find_first_of(L"\r\n") != std::wstring_view::npos) undo_.Break();
 }
 
+void TextEngine::ReplaceSel(std::wstring_view text) {
+    if (text.empty()) {
+        DeleteSelection();
+        undo_.Break();
+        return;
+    }
+    const int start = selStart_, length = selLength_;
+    const Location first = doc_.Locate(start);
+    const Paragraph& paragraph = doc_.paragraphs[static_cast<size_t>(first.paragraph)];
+    const int paragraphLength = static_cast<int>(paragraph.text.size());
+    const std::uint32_t format = length > 0 && first.offset < paragraphLength
+                                     ? paragraph.formats[static_cast<size_t>(first.offset)]
+                                     : InputFormatIndex();
+    Record(EditKind::Typing);
+    if (length > 0 && first.offset + length <= paragraphLength) {
+        // A word inside one paragraph: the new text goes in behind the first old character, where a
+        // link over the old text still holds it, and then the old characters go. Put in front of
+        // them or after their removal, the text of a link that was only this word would lose it.
+        const int inserted = doc_.Insert(start + 1, text, format);
+        // A link that ended with the first replaced character goes on over its replacement (a
+        // link never runs over a line end).
+        const bool oneLine = text.find_first_of(L"\r\n") == std::wstring_view::npos;
+        const int endingHere = oneLine ? doc_.FieldAt(start) : 0;
+        if (const Field* f = doc_.FindField(endingHere); f && f->start + f->length == start + 1)
+            doc_.EditField(endingHere)->length += inserted;
+        doc_.Delete(start, 1);
+        doc_.Delete(start + inserted, length - 1);
+        selStart_ = start + inserted;
+    } else {
+        if (length > 0) doc_.Delete(start, length);
+        selStart_ = start + doc_.Insert(start, text, format);
+    }
+    selLength_ = 0;
+    ClampSelection();
+    inputFormat_.reset();
+    undo_.Break();
+    Notify(ChangeKind::Text);
+}
+
 void TextEngine::TypeChar(wchar_t c) {
     if (c == L'\r') c = L'\n';
     if (!insertMode_ && selLength_ == 0 && c != L'\n') {

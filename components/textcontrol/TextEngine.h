@@ -132,6 +132,11 @@ public:
     // Replaces the selection (typing when it holds no line end and replaces nothing); the caret
     // ends behind the new text.
     void SetSelText(std::wstring_view text);
+    // Replaces the selection as an edit control's replace message does, for a caller that puts a
+    // word right (a spelling change): one undo step of its own, the new text in the format of the
+    // first character it replaces (the input format at a caret), and a link that character belongs
+    // to goes on over the new text. The caret ends behind the new text.
+    void ReplaceSel(std::wstring_view text);
     // One typed character, as the keyboard sends it: merges with the typing before it into one
     // undo step. In overwrite mode it replaces the character after the caret.
     void TypeChar(wchar_t c);

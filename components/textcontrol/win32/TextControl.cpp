@@ -9,6 +9,7 @@
 #include "base/Error.h"
 #include "components/textcontrol/paint/PagePainter.h"
 #include "components/textcontrol/win32/Clipboard.h"
+#include "components/textcontrol/win32/EditMessages.h"
 #include "components/textcontrol/win32/ToolMessages.h"
 #include "ui/Boundary.h"
 
@@ -852,7 +853,11 @@ LRESULT TextControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         *out = PositionToClient(static_cast<int>(wp));
         return TRUE;
     }
-    default: return DefWindowProcW(hwnd_, msg, wp, lp);
+    default: {
+        LRESULT answer = 0;
+        if (AnswerEditMessage(*this, msg, wp, lp, answer)) return answer;
+        return DefWindowProcW(hwnd_, msg, wp, lp);
+    }
     }
 }
 

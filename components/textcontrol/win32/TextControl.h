@@ -67,6 +67,8 @@ public:
     void Refresh();
     // The top-left corner of a position's line box, in client pixels.
     POINT PositionToClient(int position);
+    // Scrolls so that the caret shows, as typing does.
+    void ScrollCaretIntoView() { EnsureCaretVisible(); }
     // A point on a page (twips from the page's corner) in client pixels, as the view shows it.
     POINT PageToClient(int page, int x, int y) const;
     // Twips of the control's own coordinates (events, host geometry) from client pixels.
