@@ -21,11 +21,12 @@ add_library(zv_app STATIC
   editor/EditorFrames.cpp
   editor/EditorPageSetup.cpp
   editor/frmMDIChild.cpp
+  editor/EditorSpelling.cpp
   assessment/AnswerSwitch_Dlg.cpp
   assessment/frmAssCreator.cpp
   assessment/frmTestType.cpp
   assessment/frm_AssessmentPrvDlg.cpp)
-target_link_libraries(zv_app PUBLIC zv_module zv_dialog_rules zv_editor_tables zv_core zv_assessment zv_txdialogs zv_txwin zv_ui shell32 ole32)
+target_link_libraries(zv_app PUBLIC zv_module zv_dialog_rules zv_editor_tables zv_core zv_assessment zv_txdialogs zv_txwin zv_spellwin zv_ui shell32 ole32)
 
 add_executable(Zorvik WIN32 main.cpp)
 target_link_libraries(Zorvik PRIVATE zv_app)
@@ -41,6 +42,24 @@ zv_add_test(app_editor_tests
   SOURCES editor/tests/PageRoadsTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)
+
+# Spelling in the editor. It runs from a folder of its own holding copies of the dictionaries,
+# since the editor finds them, and makes and adds to "Custom.dct", in the program's folder: the
+# user dictionary beside Zorvik.exe is never touched.
+zv_add_test(app_spelling_tests
+  SOURCES editor/tests/SpellingTest.cpp
+  LIBS zv_app zv_ui_testing
+  WINDOWS_ONLY)
+if(TARGET app_spelling_tests)
+  set(spelling_test_folder ${CMAKE_CURRENT_BINARY_DIR}/spelling-tests)
+  set_target_properties(app_spelling_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${spelling_test_folder})
+  add_dependencies(app_spelling_tests dictionaries)
+  add_custom_command(TARGET app_spelling_tests POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_BINARY_DIR}/VSSP_AE.DCT
+            ${CMAKE_CURRENT_BINARY_DIR}/VSTH_AE.THE ${spelling_test_folder}
+    VERBATIM)
+  target_compile_definitions(app_spelling_tests PRIVATE ZV_DICTIONARY_DIR="${CMAKE_CURRENT_BINARY_DIR}")
+endif()
 
 zv_add_test(app_frame_tests
   SOURCES core/tests/OpenDlgTest.cpp core/tests/SharedCommandsTest.cpp

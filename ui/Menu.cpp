@@ -190,7 +190,7 @@ void MenuItem::FireClick() {
 void MenuItem::ShowPopup(HWND owner, POINT pt) {
     std::wstring choice;
     int choiceIndex = -1;
-    test::detail::RecordPopup(name_);
+    test::detail::RecordPopup(name_, pt.x, pt.y);
     if (test::detail::TakePopupChoice(choice, choiceIndex)) {
         FireClick();  // the menu adjusts itself before it opens
         if (choice.empty()) return;

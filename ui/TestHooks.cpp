@@ -36,6 +36,7 @@ struct HookState {
     std::vector<CommonDialogRecord> dialogs;
     std::deque<std::pair<std::wstring, int>> popupChoices;
     std::vector<std::wstring> popups;
+    std::pair<long, long> lastPopupPoint{0, 0};
 };
 
 HookState& State() {
@@ -111,6 +112,7 @@ void Reset() {
     s.dialogs.clear();
     s.popupChoices.clear();
     s.popups.clear();
+    s.lastPopupPoint = {0, 0};
     detail::ResetShellHooks();
 }
 
@@ -150,6 +152,7 @@ const std::vector<CommonDialogRecord>& CommonDialogs() { return State().dialogs;
 
 void ChooseInNextPopup(const std::wstring& itemName, int index) { State().popupChoices.emplace_back(itemName, index); }
 const std::vector<std::wstring>& PopupMenusShown() { return State().popups; }
+std::pair<long, long> LastPopupPoint() { return State().lastPopupPoint; }
 
 void Click(Control& control) {
     std::wstring name = control.Name() + (control.Index() >= 0 ? L"(" + std::to_wstring(control.Index()) + L")" : L"");
@@ -293,7 +296,10 @@ bool TakePopupChoice(std::wstring& name, int& index) {
     return true;
 }
 
-void RecordPopup(const std::wstring& name) { State().popups.push_back(name); }
+void RecordPopup(const std::wstring& name, long x, long y) {
+    State().popups.push_back(name);
+    State().lastPopupPoint = {x, y};
+}
 
 std::wstring TypeName(const std::type_info& type) {
     int status = 0;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <typeindex>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -80,6 +81,7 @@ const std::vector<CommonDialogRecord>& CommonDialogs();
 // ---- popup menus ----
 void ChooseInNextPopup(const std::wstring& itemName, int index = -1);  // "" dismisses the menu
 const std::vector<std::wstring>& PopupMenusShown();  // names of the menus popped up
+std::pair<long, long> LastPopupPoint();              // where the last one opened, screen pixels
 
 // ---- driving controls like a person ----
 // A real click through the control's window; fails the test when the control is disabled or hidden,
@@ -105,7 +107,7 @@ struct CommonDialogAnswer {
 bool TakeCommonDialogAnswer(CommonDialogAnswer& answer);
 void RecordCommonDialog(CommonDialogRecord record);
 bool TakePopupChoice(std::wstring& name, int& index);
-void RecordPopup(const std::wstring& name);
+void RecordPopup(const std::wstring& name, long x, long y);
 std::wstring TypeName(const std::type_info& type);
 }  // namespace detail
 

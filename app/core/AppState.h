@@ -47,6 +47,8 @@ struct AppState {
     std::array<std::wstring, 101> WindowList;  // module folders in the editor's Window menu
     std::int16_t WindowCount = 0;
 
+    bool SpellCheckCancelled = false;  // the author cancelled the last whole-page spelling check
+
     bool AutoLinkPending = false;
     std::int32_t AutoLinkStart = 0;
 

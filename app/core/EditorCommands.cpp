@@ -87,7 +87,20 @@ void ShowFindDialog(int /*mode*/) {
 }
 
 void RunSpellCheck() {
-    // The spelling checker is not part of the program yet.
+    RunCommand([] {
+        frmMDIChild& editor = RequireEditor();
+        // The hourglass until the check has ended: the editor's end-of-check handler gives the
+        // pointer back, and so does a failure here.
+        ui::Screen().SetMousePointer(ui::vbHourglass);
+        try {
+            editor.VSSpell1.SetAutoLinkHwnd(editor.TXTextControl1.hWnd());
+            editor.TXTextControl1.Engine().SetSelStart(0);
+            editor.VSSpell1.CheckText();
+        } catch (...) {
+            ui::Screen().SetMousePointer(ui::vbDefault);
+            throw;
+        }
+    });
 }
 
 namespace {

@@ -43,15 +43,7 @@ void frmMDIChild::Form_Load() {
     }
     PlacePageEndMarkers();
 
-    // The spelling checker adds the author's words to this file; it must exist before it opens.
-    const std::wstring userDictionary = zv::JoinPath(ui::App().Path(), kUserDictionaryName);
-    if (!zv::FileExists(userDictionary)) {
-        try {
-            zv::WriteFileReplacing(userDictionary, "");
-        } catch (const zv::Error&) {
-            // A read-only program folder: spelling works without the author's own words.
-        }
-    }
+    SetUpSpelling();
 
     ShowPageCaption(App().PageList.GetCurrentPageName());
     DirtyFlag = false;

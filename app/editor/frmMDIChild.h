@@ -5,14 +5,19 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/core/PageWalk.h"
 #include "app/core/frmPageTypeDlg.h"
+#include "components/spelling/DictionaryNames.h"
+#include "components/spelling/win32/VSSpell.h"
+#include "components/spelling/win32/VSThesaurus.h"
 #include "components/textcontrol/win32/TXRuler.h"
 #include "components/textcontrol/win32/TXTextControl.h"
 #include "components/textcontrol/win32/TextControlEvents.h"
 #include "ui/Form.h"
 #include "ui/Line.h"
+#include "ui/Menu.h"
 #include "ui/PictureBox.h"
 #include "ui/Timer.h"
 
@@ -22,7 +27,11 @@ inline constexpr int kEditorPageHeight = 9618;
 // Where the page-end markers sit below the top of the text, in twips.
 inline constexpr int kPageEndMarkerTop = 9660;
 
-class frmMDIChild : public ui::Form, public PageEditor, private tx::TextControlEvents {
+class frmMDIChild : public ui::Form,
+                    public PageEditor,
+                    private tx::TextControlEvents,
+                    private sp::SpellEvents,
+                    private sp::ThesaurusEvents {
 public:
     tx::TXTextControl TXTextControl1{this, L"TXTextControl1"};
     tx::TXTextControl prtTXTextControl2{this, L"prtTXTextControl2"};
@@ -30,6 +39,13 @@ public:
     ui::PictureBox Picture1{this, L"Picture1"};
     ui::Line Line1{this, L"Line1"};
     ui::Timer Timer1{this, L"Timer1"};
+
+    // ---- spelling and the thesaurus (EditorSpelling.cpp) ----
+    sp::VSSpell VSSpell1{this, L"VSSpell1"};  // the whole page, with its own dialog
+    sp::VSSpell VSSpell2{this, L"VSSpell2"};  // a range, the editor's suggestion menu at the word
+    sp::VSThesaurus VSThesaurus1{this, L"VSThesaurus1"};
+    ui::MenuItem pmnuSuggestions{this, L"pmnuSuggestions", L"Suggestions"};
+    ui::MenuArray pmnuSuggestion_Word{pmnuSuggestions, L"pmnuSuggestion_Word"};
 
     // ---- public variables ----
     bool DirtyFlag = false;       // the page changed since it was last stored or loaded
@@ -44,6 +60,12 @@ public:
     // Pages hold no live players in this build, so there is nothing for them to take down yet.
     void RemoveMovieControl();
     void RemovePrtMovieControl();
+    // Checks the words of the text from one position to another (either way round, cut to the
+    // text); the first misspelt one gets the suggestion menu at the word.
+    void CheckForSpellError(std::int32_t nStartPosition, std::int32_t nEndPosition);
+    // Edit > Thesaurus: the synonyms of the selected word (of the word at the caret when nothing
+    // is selected); a chosen one replaces that word alone.
+    void mnuEdit_Thesaurus_Click();
 
     void Form_Load() override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
@@ -72,10 +94,25 @@ public:
 private:
     void Change() override;
 
+    // ---- spelling (EditorSpelling.cpp) ----
+    void SetUpSpelling();
+    void CheckDone(sp::VSSpell& sender, bool cancelled) override;
+    void RangeCheckStarted(sp::VSSpell& sender) override;
+    void BadWord(sp::VSSpell& sender, long start, long length) override;
+    void WordChosen(sp::VSThesaurus& sender, const std::wstring& word) override;
+    void pmnuSuggestion_Word_Click(int Index);
+    // Screen pixels just below the start of the word at `position`.
+    POINT SuggestionMenuPoint(long position);
+    bool rangeCheckRunning_ = false;
+    // The suggestions the menu offers now, items 1 to 5.
+    std::vector<std::wstring> suggestionsShown_;
+    // Where the thesaurus's word stands in the text while its window is open.
+    long thesaurusStart_ = 0, thesaurusLength_ = 0;
+
     // Kept loaded (hidden) between page changes: making its windows anew cost a page change most
     // of its time. It goes when the editor goes.
     frmPageTypeDlg pageTypeDialog_;
 };
 
 // The user dictionary the spelling checker adds words to, in the program's folder.
-inline constexpr wchar_t kUserDictionaryName[] = L"Custom.dct";
+using sp::kUserDictionaryName;
