@@ -18,6 +18,7 @@ add_library(zv_app STATIC
   dialogs/frmPageDlg.cpp
   dialogs/frmStylesDlg.cpp
   dialogs/frmTableDlg.cpp
+  dialogs/frmTableProp_Dlg.cpp
   editor/EditorFrames.cpp
   editor/EditorPageSetup.cpp
   editor/frmMDIChild.cpp
@@ -26,7 +27,7 @@ add_library(zv_app STATIC
   assessment/frmAssCreator.cpp
   assessment/frmTestType.cpp
   assessment/frm_AssessmentPrvDlg.cpp)
-target_link_libraries(zv_app PUBLIC zv_module zv_dialog_rules zv_editor_tables zv_core zv_assessment zv_txdialogs zv_txwin zv_spellwin zv_ui shell32 ole32)
+target_link_libraries(zv_app PUBLIC zv_module zv_dialog_rules zv_editor_tables zv_core zv_assessment zv_txdialogs zv_txwin zv_spellwin zv_ui_activex zv_ui shell32 ole32)
 
 add_executable(Zorvik WIN32 main.cpp)
 target_link_libraries(Zorvik PRIVATE zv_app)
@@ -82,3 +83,14 @@ zv_add_test(app_dialog_tests
           dialogs/tests/TableDialogTest.cpp dialogs/tests/ImageDialogTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)
+
+# The table properties dialog hosts the control library's colour drop-down: its tests register
+# the library file the build made for their run and unregister it after.
+zv_add_test(app_table_prop_tests
+  SOURCES dialogs/tests/TablePropDialogTest.cpp
+  LIBS zv_app zv_ui_testing
+  WINDOWS_ONLY)
+if(TARGET app_table_prop_tests)
+  add_dependencies(app_table_prop_tests Palvex)
+  target_compile_definitions(app_table_prop_tests PRIVATE ZV_PALVEX_DLL=L"$<TARGET_FILE:Palvex>")
+endif()
