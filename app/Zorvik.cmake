@@ -23,6 +23,7 @@ add_library(zv_app STATIC
   editor/EditorPageSetup.cpp
   editor/frmMDIChild.cpp
   editor/EditorSpelling.cpp
+  editor/StoredPage.cpp
   assessment/AnswerSwitch_Dlg.cpp
   assessment/frmAssCreator.cpp
   assessment/frmTestType.cpp

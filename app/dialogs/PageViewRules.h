@@ -1,0 +1,14 @@
+#pragma once
+// Geometry of the views that show stored pages in boxes (the print preview, the go-to view, the
+// page chooser): the zoom that fits a page into a box, the preview's layout and scroll ranges, and
+// which thumbnail rows a viewport shows. Everything in twips, in 32-bit arithmetic.
+
+#include <cstdint>
+#include <optional>
+
+// The print zoom (percent) at which a page of pageWidth x pageHeight fits a box of boxWidth x
+// boxHeight: the smaller of the two ratios, each rounded. None when the page would be drawn below
+// 10 % (or either size is not positive): such a box stays blank.
+std::optional<int> FitPrintZoom(long boxWidth, long boxHeight, long pageWidth, long pageHeight);
+
+inline constexpr int kSmallestPrintZoom = 10;

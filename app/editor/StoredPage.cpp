@@ -1,0 +1,33 @@
+#include "app/editor/StoredPage.h"
+
+#include <exception>
+
+#include "app/core/FILE.h"
+#include "app/dialogs/PageViewRules.h"
+#include "app/editor/frmMDIChild.h"
+#include "components/textcontrol/FormatCodes.h"
+#include "ui/PictureBox.h"
+
+bool DrawStoredPage(frmMDIChild& editor, const std::wstring& pageName, HDC dc, long boxWidth, long boxHeight) {
+    if (dc == nullptr || pageName.empty()) return false;
+    if (boxWidth <= 0 || boxHeight <= 0) return false;
+    tx::TXTextControl& control = editor.prtTXTextControl2;
+    try {
+        editor.RemovePrtMovieControl();
+        // The page is drawn with the size and margins it was stored with.
+        LoadPageIntoControl(pageName, control, true);
+    } catch (const std::exception&) {
+        return false;  // a damaged or missing page shows as a blank box
+    }
+    // Fitted to the page just loaded: pages of one module may have different sizes.
+    tx::TextEngine& engine = control.Engine();
+    const auto zoom = FitPrintZoom(boxWidth, boxHeight, engine.PageWidth(), engine.PageHeight());
+    if (!zoom) return false;
+    control->SetPrintZoom(*zoom);
+    control->SetPrintDevice(dc);
+    return control->PrintPage(1);
+}
+
+bool DrawStoredPage(frmMDIChild& editor, const std::wstring& pageName, ui::PictureBox& box) {
+    return DrawStoredPage(editor, pageName, box.hDC(), box.Width(), box.Height());
+}
