@@ -14,7 +14,9 @@ add_library(zv_app STATIC
   dialogs/RefuseEntry.cpp
   dialogs/frmAboutDlg.cpp
   dialogs/frmFramesDlg.cpp
+  dialogs/frmHyperlink.cpp
   dialogs/frmImageDlg.cpp
+  dialogs/frmLinkPageSelectDlg.cpp
   dialogs/frmPageDlg.cpp
   dialogs/frmStylesDlg.cpp
   dialogs/frmTableDlg.cpp
@@ -28,7 +30,7 @@ add_library(zv_app STATIC
   assessment/frmAssCreator.cpp
   assessment/frmTestType.cpp
   assessment/frm_AssessmentPrvDlg.cpp)
-target_link_libraries(zv_app PUBLIC zv_module zv_dialog_rules zv_editor_tables zv_core zv_assessment zv_txdialogs zv_txwin zv_spellwin zv_ui_activex zv_ui shell32 ole32)
+target_link_libraries(zv_app PUBLIC zv_module zv_links zv_dialog_rules zv_editor_tables zv_core zv_assessment zv_txdialogs zv_txwin zv_spellwin zv_ui_activex zv_ui shell32 ole32)
 
 add_executable(Zorvik WIN32 main.cpp)
 target_link_libraries(Zorvik PRIVATE zv_app)
@@ -82,6 +84,7 @@ zv_add_test(assess_window_tests
 zv_add_test(app_dialog_tests
   SOURCES dialogs/tests/PageSetupDialogTest.cpp dialogs/tests/FramesDialogTest.cpp dialogs/tests/StylesAboutTest.cpp
           dialogs/tests/TableDialogTest.cpp dialogs/tests/ImageDialogTest.cpp
+          dialogs/tests/HyperlinkDialogTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)
 

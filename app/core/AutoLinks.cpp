@@ -4,12 +4,13 @@
 #include <utility>
 #include <vector>
 
+#include "app/core/Hyperlinks.h"
+
 namespace zv {
 namespace {
 
 constexpr std::wstring_view kKeywords[3] = {L"www.", L"http://", L"w3."};
 constexpr std::wstring_view kWebScheme = L"http://";
-constexpr int kWebLinkKind = 1;
 // The field walk of the link look asks for every field, whatever its kind.
 constexpr int kAllFields = 512;
 

@@ -73,19 +73,20 @@ void LoadModule(std::wstring& mapName) {
     LoadReadModule(map, mapName);
 }
 
+std::wstring ChooseModuleMarker() {
+    ui::CommonDialog& dialog = Frame().CmDialog1;
+    dialog.DialogTitle = L"Open";
+    dialog.FileName = L"";
+    dialog.Filter = L"Zorvik 2.0 (*.zvk)|*.zvk";
+    dialog.FilterIndex = 1;
+    dialog.Flags = kOpenModuleFlags;
+    dialog.CancelError = true;
+    dialog.ShowOpen();
+    return StripSurroundingQuotes(dialog.FileName);
+}
+
 void OpenModuleFile(std::wstring path) {
-    if (path.empty()) {
-        ui::CommonDialog& dialog = Frame().CmDialog1;
-        dialog.DialogTitle = L"Open";
-        dialog.FileName = L"";
-        dialog.Filter = L"Zorvik 2.0 (*.zvk)|*.zvk";
-        dialog.FilterIndex = 1;
-        dialog.Flags = kOpenModuleFlags;
-        dialog.CancelError = true;
-        dialog.ShowOpen();
-        path = dialog.FileName;
-    }
-    path = StripSurroundingQuotes(path);
+    path = path.empty() ? ChooseModuleMarker() : StripSurroundingQuotes(path);
     OpenModuleFolder(zv::ParentFolder(path));
 }
 

@@ -16,6 +16,9 @@ class CommonDialog;
 
 // Opens the module whose marker file is `path` (asks for one when it is empty).
 void OpenModuleFile(std::wstring path);
+// Asks for a module's marker file in the frame's open dialog (a cancel raises zv::CancelError);
+// the chosen path without surrounding quotes.
+std::wstring ChooseModuleMarker();
 // Loads ModulePath's page map and its first page into a new editor window; `mapName` comes back as
 // the first page's name.
 void LoadModule(std::wstring& mapName);

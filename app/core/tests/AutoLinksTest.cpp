@@ -7,31 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include "app/core/tests/LinkFields.h"
+
 namespace zv {
 namespace {
 
-struct Link {
-    std::wstring text;
-    std::wstring target;
-    int kind = 0;
-    bool operator==(const Link&) const = default;
-};
-
-void PrintTo(const Link& l, std::ostream* os) {
-    *os << "{" << ::testing::PrintToString(l.text) << " -> " << ::testing::PrintToString(l.target) << " kind " << l.kind
-        << "}";
-}
-
-std::vector<Link> LinksOf(tx::TextEngine& engine) {
-    std::vector<Link> links;
-    const std::wstring text = engine.Text();
-    for (int id = engine.FieldNext(0); id != 0; id = engine.FieldNext(id)) {
-        const int first = engine.FieldStart(id) - 1;
-        links.push_back({text.substr(static_cast<size_t>(first), static_cast<size_t>(engine.FieldEnd(id) - first)),
-                         engine.FieldLinkTarget(id), engine.FieldLinkKind(id)});
-    }
-    return links;
-}
+using zv_test::Link;
+using zv_test::LinksOf;
 
 // The editor as the window drives it: every key press goes to the linker first, and what it does
 // not take is typed by the control; every selection event reaches the linker.
