@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <utility>
 #include <vector>
 
 #include "app/core/AppState.h"
 #include "app/core/FILE.h"
-#include "app/core/PageFile.h"
 #include "app/core/SharedCommands.h"
+#include "app/editor/StoredPage.h"
 #include "app/editor/frmMDIChild.h"
 #include "base/Paths.h"
 #include "ui/Twips.h"
@@ -25,39 +24,6 @@ constexpr long kRowGap = 180;
 constexpr long kFirstRowTop = 120;
 // Thumbnails kept per showing: enough for every page of a large module, bounded for one of 9999.
 constexpr size_t kKeptThumbnails = 512;
-constexpr int kSmallestZoom = 10;
-
-// The print zoom that fits the page just loaded into a box: the smaller of the two ratios, whole
-// percents; none below 10 %.
-int FitThumbnailZoom(long boxWidth, long boxHeight, long pageWidth, long pageHeight) {
-    if (pageWidth <= 0 || pageHeight <= 0) return 0;
-    const long long byHeight = static_cast<long long>(boxHeight) * 100 / pageHeight;
-    const long long byWidth = static_cast<long long>(boxWidth) * 100 / pageWidth;
-    const long long zoom = std::min(byHeight, byWidth);
-    return zoom < kSmallestZoom ? 0 : static_cast<int>(std::min<long long>(zoom, 1000));
-}
-
-// Draws a stored page file onto a device context, fitted into a box of the given twips, through
-// the editor's print control. Draws in a paint: a page that cannot be read draws nothing.
-bool DrawPageFile(frmMDIChild& editor, const std::wstring& folder, const std::wstring& name, HDC dc, long boxWidth,
-                  long boxHeight) {
-    if (!zv::IsPlainFileName(name)) return false;  // names from another module's map are not trusted
-    tx::TXTextControl& control = editor.prtTXTextControl2;
-    try {
-        editor.RemovePrtMovieControl();
-        LoadPageFile(folder + L"\\" + name, control.Engine(), true);
-    } catch (const std::exception&) {
-        return false;
-    }
-    const tx::TextEngine& engine = control.Engine();
-    const int zoom = FitThumbnailZoom(boxWidth, boxHeight, engine.PageWidth(), engine.PageHeight());
-    if (zoom == 0) return false;
-    control->SetPrintZoom(zoom);
-    control->SetPrintDevice(dc);
-    const bool drawn = control->PrintPage(1);
-    control->SetPrintDevice(nullptr);
-    return drawn;
-}
 
 std::vector<ChooserPage> PagesOf(std::int32_t count, const std::vector<std::wstring>& names,
                                  const std::vector<std::wstring>& types, const std::vector<std::wstring>& topics) {
@@ -235,9 +201,10 @@ bool frmLinkPageSelectDlg::RenderThumbnail(int row, ui::PictureBox& box) {
         ui::Brush back(CreateSolidBrush(ui::ToColorRef(thumbnail.backColor)));
         const RECT all{0, 0, width, height};
         FillRect(memory.Get(), &all, back.Get());
-        if (!DrawPageFile(*editor, rows_.Folder(), rows_.Page(row).name, memory.Get(), box.ScaleWidth(),
-                          box.ScaleHeight()))
-            return false;
+        const bool drawn = DrawStoredPage(*editor, rows_.Folder(), rows_.Page(row).name, memory.Get(),
+                                          box.ScaleWidth(), box.ScaleHeight());
+        editor->prtTXTextControl2->SetPrintDevice(nullptr);
+        if (!drawn) return false;
     }
     thumbnail.bitmap = std::move(bitmap);
     thumbnail.blank = false;

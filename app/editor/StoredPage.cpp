@@ -2,20 +2,27 @@
 
 #include <exception>
 
-#include "app/core/FILE.h"
+#include "app/core/AppState.h"
+#include "app/core/PageFile.h"
 #include "app/dialogs/PageViewRules.h"
 #include "app/editor/frmMDIChild.h"
+#include "base/Paths.h"
 #include "components/textcontrol/FormatCodes.h"
 #include "ui/PictureBox.h"
 
 bool DrawStoredPage(frmMDIChild& editor, const std::wstring& pageName, HDC dc, long boxWidth, long boxHeight) {
-    if (dc == nullptr || pageName.empty()) return false;
+    return DrawStoredPage(editor, App().ModulePath, pageName, dc, boxWidth, boxHeight);
+}
+
+bool DrawStoredPage(frmMDIChild& editor, const std::wstring& folder, const std::wstring& pageName, HDC dc,
+                    long boxWidth, long boxHeight) {
+    if (dc == nullptr || !zv::IsPlainFileName(pageName)) return false;
     if (boxWidth <= 0 || boxHeight <= 0) return false;
     tx::TXTextControl& control = editor.prtTXTextControl2;
     try {
         editor.RemovePrtMovieControl();
         // The page is drawn with the size and margins it was stored with.
-        LoadPageIntoControl(pageName, control, true);
+        LoadPageFile(zv::JoinPath(folder, pageName), control.Engine(), true);
     } catch (const std::exception&) {
         return false;  // a damaged or missing page shows as a blank box
     }

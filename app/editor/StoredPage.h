@@ -19,5 +19,9 @@ class PictureBox;
 // Draws page file `pageName` of the open module onto `dc`, fitted into a box of boxWidth x
 // boxHeight twips, through `editor`'s prtTXTextControl2. True when the page was drawn.
 bool DrawStoredPage(frmMDIChild& editor, const std::wstring& pageName, HDC dc, long boxWidth, long boxHeight);
+// The same for a page of the module in `folder` (the page chooser shows other modules too); a
+// name that is no plain file name in that folder draws nothing.
+bool DrawStoredPage(frmMDIChild& editor, const std::wstring& folder, const std::wstring& pageName, HDC dc,
+                    long boxWidth, long boxHeight);
 // The same into a picture box: its device context and its size.
 bool DrawStoredPage(frmMDIChild& editor, const std::wstring& pageName, ui::PictureBox& box);
