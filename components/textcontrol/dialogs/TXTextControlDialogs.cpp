@@ -4,6 +4,7 @@
 #include "components/textcontrol/dialogs/FontDialogForm.h"
 #include "components/textcontrol/dialogs/ParagraphDialogForm.h"
 #include "components/textcontrol/dialogs/StyleDialogForm.h"
+#include "components/textcontrol/dialogs/TableDialogForm.h"
 #include "components/textcontrol/dialogs/TabsDialogForm.h"
 #include "components/textcontrol/win32/TXTextControl.h"
 
@@ -27,5 +28,9 @@ bool TXTextControl::ParagraphDialog() { return ShowDialog<ParagraphDialogForm>(*
 bool TXTextControl::BulletsAndNumberingDialog() { return ShowDialog<BulletsDialogForm>(*this); }
 bool TXTextControl::TabsDialog() { return ShowDialog<TabsDialogForm>(*this); }
 bool TXTextControl::StyleDialog() { return ShowDialog<StyleDialogForm>(*this); }
+bool TXTextControl::TableAttributesDialog() {
+    // Outside every table there is nothing for it to show.
+    return Engine().TableAtInputPos() != 0 && ShowDialog<TableDialogForm>(*this);
+}
 
 }  // namespace tx

@@ -28,6 +28,9 @@ public:
     bool BulletsAndNumberingDialog();
     bool TabsDialog();
     bool StyleDialog();
+    // The column width, borders, grid line width and background of the selected cells or of the
+    // whole table at the caret; false, showing nothing, outside every table.
+    bool TableAttributesDialog();
 
 protected:
     void CreateKindWindow() override;

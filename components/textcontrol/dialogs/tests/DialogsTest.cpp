@@ -8,6 +8,7 @@
 #include "components/textcontrol/dialogs/FontDialogForm.h"
 #include "components/textcontrol/dialogs/ParagraphDialogForm.h"
 #include "components/textcontrol/dialogs/StyleDialogForm.h"
+#include "components/textcontrol/dialogs/TableDialogForm.h"
 #include "components/textcontrol/dialogs/TabsDialogForm.h"
 #include "components/textcontrol/win32/TXTextControl.h"
 #include "ui/MsgBox.h"
@@ -303,6 +304,66 @@ TEST_F(TextDialogs, StylesAreMadeRenamedDeletedAndAppliedOnlyByOkOrApply) {
         ui::test::Click(d.cmdCancel);
     });
     Control().StyleDialog();
+}
+
+TEST_F(TextDialogs, TableDialogSetsTheSelectedCellsOrTheWholeTable) {
+    // Outside every table the dialog does not open.
+    EXPECT_FALSE(Control().TableAttributesDialog());
+    Engine().SetSelStart(Engine().TextLength());
+    const int id = Engine().TableInsert(2, 3);
+    ASSERT_NE(id, 0);
+    Engine().SetTableCellAttributes(id, {{0, 0, cell::kBorderWidth, 30}});
+    // The caret alone: the whole table, its shared values shown.
+    Engine().SetSelStart(Engine().TableCellStart(id, 2, 2));
+    Control().SetMeasureUnit(dialogs::kUnitCentimetre);
+    ui::test::OnNextModal<TableDialogForm>([&](TableDialogForm& d) {
+        EXPECT_TRUE(d.optTable.Value());
+        EXPECT_EQ(d.Cells(), (dialogs::CellRange{id, 1, 1, 2, 3}));
+        EXPECT_EQ(d.txtLeft.Text(), L"0.05");
+        EXPECT_EQ(d.lblLeft.Caption(), L"&Left (cm):");
+        EXPECT_EQ(d.chkBackground.Value(), 0);
+        d.txtTop.SetText(L"3 in");
+        ExpectRefusal(d, d.cmdOK, L"Top border", d.txtTop.hWnd());
+        d.txtTop.SetText(L"0.1");
+        ui::test::OnNextCommonDialog([](ui::CommonDialog& c) {
+            c.Color = 0x00FF00;
+            return true;
+        });
+        ui::test::Click(d.cmdColor);
+        EXPECT_EQ(d.chkBackground.Value(), 1);
+        ui::test::Click(d.cmdOK);
+    });
+    const int steps = Engine().UndoSteps();
+    EXPECT_TRUE(Control().TableAttributesDialog());
+    EXPECT_EQ(Engine().UndoSteps(), steps + 1);
+    for (int c = 1; c <= 3; ++c) {
+        EXPECT_EQ(Engine().TableCellAttribute(id, 1, c, cell::kBackColor), 0x00FF00);
+        EXPECT_EQ(Engine().TableCellAttribute(id, 2, c, cell::kTopBorder), 57);
+        EXPECT_EQ(Engine().TableCellAttribute(id, 2, c, cell::kLeftBorder), 30) << "untouched boxes change nothing";
+    }
+    // Two cells selected: only they change; taking the background away leaves them without one.
+    Engine().Select(Engine().TableCellStart(id, 1, 2), Engine().TableCellStart(id, 1, 3));
+    ui::test::OnNextModal<TableDialogForm>([&](TableDialogForm& d) {
+        EXPECT_TRUE(d.optCells.Value());
+        EXPECT_EQ(d.Cells(), (dialogs::CellRange{id, 1, 2, 1, 3}));
+        ui::test::Click(d.chkBackground);
+        EXPECT_EQ(d.chkBackground.Value(), 0);
+        d.txtColumnWidth.SetText(L"2");
+        ui::test::Click(d.cmdOK);
+    });
+    EXPECT_TRUE(Control().TableAttributesDialog());
+    EXPECT_EQ(static_cast<Color>(Engine().TableCellAttribute(id, 1, 2, cell::kBackColor)), kNoColor);
+    EXPECT_EQ(Engine().TableCellAttribute(id, 1, 1, cell::kBackColor), 0x00FF00);
+    EXPECT_EQ(Engine().TableCellAttribute(id, 2, 3, cell::kBackColor), 0x00FF00);
+    EXPECT_EQ(Engine().TableCellAttribute(id, 0, 2, cell::kColumnWidth), 1134);
+    // Cancel changes nothing.
+    const int before = Engine().UndoSteps();
+    ui::test::OnNextModal<TableDialogForm>([](TableDialogForm& d) {
+        d.txtGridWidth.SetText(L"0.5");
+        ui::test::Click(d.cmdCancel);
+    });
+    EXPECT_FALSE(Control().TableAttributesDialog());
+    EXPECT_EQ(Engine().UndoSteps(), before);
 }
 
 }  // namespace
