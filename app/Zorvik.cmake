@@ -13,6 +13,7 @@ add_library(zv_app STATIC
   dialogs/DecimalSeparator.cpp
   dialogs/RefuseEntry.cpp
   dialogs/frmAboutDlg.cpp
+  dialogs/frmFindDlg.cpp
   dialogs/frmFramesDlg.cpp
   dialogs/frmHyperlink.cpp
   dialogs/frmImageDlg.cpp
@@ -98,3 +99,8 @@ if(TARGET app_table_prop_tests)
   add_dependencies(app_table_prop_tests Palvex)
   target_compile_definitions(app_table_prop_tests PRIVATE ZV_PALVEX_DLL=L"$<TARGET_FILE:Palvex>")
 endif()
+
+zv_add_test(app_page_view_tests
+  SOURCES dialogs/tests/FindDialogTest.cpp
+  LIBS zv_app zv_ui_testing
+  WINDOWS_ONLY)

@@ -6,6 +6,7 @@
 #include "app/core/SharedCommands.h"
 #include "app/core/frmMDIParent.h"
 #include "app/core/frmOpenDlg.h"
+#include "app/dialogs/frmFindDlg.h"
 #include "app/editor/frmMDIChild.h"
 #include "base/Error.h"
 #include "ui/Application.h"
@@ -83,7 +84,11 @@ void ChooseTextColor(int kind) {
 }
 
 void ShowFindDialog(int /*mode*/) {
-    // The find dialog is not part of the program yet.
+    RunCommand([] {
+        RequireEditor();
+        frmFindDlg dialog;
+        dialog.Show(ui::vbModal);
+    });
 }
 
 void RunSpellCheck() {
