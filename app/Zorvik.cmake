@@ -14,6 +14,7 @@ add_library(zv_app STATIC
   dialogs/RefuseEntry.cpp
   dialogs/frmAboutDlg.cpp
   dialogs/frmFindDlg.cpp
+  dialogs/frmGoToDlg.cpp
   dialogs/frmFramesDlg.cpp
   dialogs/frmHyperlink.cpp
   dialogs/frmImageDlg.cpp
@@ -101,6 +102,6 @@ if(TARGET app_table_prop_tests)
 endif()
 
 zv_add_test(app_page_view_tests
-  SOURCES dialogs/tests/FindDialogTest.cpp
+  SOURCES dialogs/tests/FindDialogTest.cpp dialogs/tests/GoToDialogTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)

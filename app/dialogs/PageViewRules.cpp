@@ -21,3 +21,14 @@ std::optional<int> FitPrintZoom(long boxWidth, long boxHeight, long pageWidth, l
     if (zoom < kSmallestPrintZoom) return std::nullopt;
     return static_cast<int>(zoom);
 }
+
+int ThumbnailRowsInView(long viewportHeight, long firstRowTop, long rowPitch, int topRow, int pageCount) {
+    if (pageCount <= 0 || topRow < 0 || topRow >= pageCount) return 0;
+    if (rowPitch <= 0) return 1;
+    const long room = viewportHeight - firstRowTop;
+    // Every row whose top lies inside the viewport shows at least in part.
+    long rows = room <= 0 ? 1 : (room + rowPitch - 1) / rowPitch;
+    if (rows < 1) rows = 1;
+    const long left = static_cast<long>(pageCount) - topRow;
+    return static_cast<int>(rows < left ? rows : left);
+}

@@ -12,3 +12,8 @@
 std::optional<int> FitPrintZoom(long boxWidth, long boxHeight, long pageWidth, long pageHeight);
 
 inline constexpr int kSmallestPrintZoom = 10;
+
+// A column of thumbnail rows `rowPitch` apart in a viewport, the first row's box `firstRowTop`
+// below its top, scrolled so that row `topRow` is the first shown: how many boxes the viewport
+// needs (the rows it shows, a partly shown one included), never more than the pages left.
+int ThumbnailRowsInView(long viewportHeight, long firstRowTop, long rowPitch, int topRow, int pageCount);

@@ -34,3 +34,27 @@ TEST(FitPrintZoom, TheSmallerRatioWinsAndBelowTenNothingIsDrawn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ThumbnailRowsInView, TheRowsWhoseTopsShowAndNoMoreThanThePagesLeft) {
+    struct Case {
+        long viewport, firstTop, pitch;
+        int topRow, pages, rows;
+    } cases[] = {
+        {5700, 120, 2839, 0, 100, 2},   // two rows start inside the viewport
+        {5800, 120, 2839, 0, 100, 3},   // the third row's top shows
+        {5700, 120, 2839, 99, 100, 1},  // scrolled to the last page: one row left
+        {5700, 120, 2839, 98, 100, 2},
+        {5700, 120, 2839, 0, 1, 1},     // a one-page module
+        {5700, 120, 2839, 0, 0, 0},     // no stored page
+        {5700, 120, 2839, 100, 100, 0}, // past the end
+        {100, 120, 2839, 0, 5, 1},      // a viewport lower than the first top still shows a row
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ThumbnailRowsInView(c.viewport, c.firstTop, c.pitch, c.topRow, c.pages), c.rows)
+            << c.viewport << " " << c.topRow << "/" << c.pages;
+    }
+}
+
+}  // namespace

@@ -40,7 +40,10 @@ protected:
         folder_ = folder;
         return folder;
     }
-    static std::string Name(int page) { return "000" + std::to_string(page) + ".txm"; }
+    static std::string Name(int page) {
+        std::string digits = std::to_string(page);
+        return std::string(4 - digits.size(), '0') + digits + ".txm";
+    }
     std::string Bytes(int page) const { return zv::ReadFileBytes((folder_ / Name(page)).wstring()); }
     std::wstring TextOf(int page) const {
         tx::TextEngine reader;
