@@ -305,6 +305,9 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     LRESULT result = 0;
     bool handled = false;
     switch (msg) {
+        case WM_SETFOCUS:
+            if (self->form_->IsLoaded()) self->form_->NoteFocus(hwnd);
+            break;
         case WM_NCDESTROY: {
             if (g_dragSource == self) g_dragSource = nullptr;
             RemoveWindowSubclass(hwnd, &Control::SubclassProc, 1);

@@ -446,6 +446,9 @@ void Form::Show(int modal, Form* owner) {
         if (mdiChild_) SendMessageW(GetParent(hwnd_), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hwnd_), 0);
         else SetActiveWindow(hwnd_);
         inResize_ = false;
+        // Showing an MDI child activates it, and gives it the focus, while it is still hidden: no
+        // control could take the focus then.
+        if (loaded_ && GetFocus() == hwnd_) PassFocusToControl();
         if (firstShow && loaded_) Form_Resize();
         if (loaded_) FireActivate();
         return;
@@ -528,6 +531,16 @@ void Form::CenterOn(Form* owner) {
     int x = area.left + (area.right - area.left - w) / 2;
     int y = area.top + (area.bottom - area.top - h) / 2;
     SetWindowPos(hwnd_, nullptr, std::max(0, x), std::max(0, y), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::PassFocusToControl() {
+    HWND last = lastFocus_;
+    if (last != nullptr && IsWindow(last) && IsChild(hwnd_, last) && IsWindowVisible(last) && IsWindowEnabled(last)) {
+        ::SetFocus(last);
+        return;
+    }
+    const auto stops = detail::TabStops(*this);
+    if (!stops.empty()) stops.front()->SetFocus();
 }
 
 void Form::RunModalLoop() {
@@ -702,6 +715,14 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ACTIVATE:
             if (LOWORD(wp) != WA_INACTIVE && !mdiChild_ && !inResize_) detail::Guard([&] { FireActivate(); });
             break;
+        case WM_SETFOCUS: {
+            // The form's window gets the focus when it is activated, an MDI child made active or
+            // an owner given its input back after a dialog; it shows no caret, so what the author
+            // types next would be lost there.
+            const LRESULT r = DefaultProc(msg, wp, lp);
+            if (loaded_ && GetFocus() == hwnd_) PassFocusToControl();
+            return r;
+        }
         case WM_MDIACTIVATE:
             if (mdiChild_ && reinterpret_cast<HWND>(lp) == hwnd_) {
                 if (MdiForm::Current()) MdiForm::Current()->ChildActivated(this);

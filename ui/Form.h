@@ -114,6 +114,8 @@ public:
     void SetTag(std::wstring v) { tag_ = std::move(v); }
 
     HWND hWnd() const { return hwnd_; }
+    // A control of this form got the focus: the form gives it back there when it gets the focus.
+    void NoteFocus(HWND control) { lastFocus_ = control; }
     bool IsLoaded() const { return loaded_; }
     bool IsModal() const { return modalDepth_ > 0; }
 
@@ -200,6 +202,9 @@ protected:
     DWORD WindowExStyle() const;
     void ComputeOuterSize(int& w, int& h) const;
     void RunModalLoop();
+    // The focus on the form's own window goes on to the control that had it last, else the first
+    // in tab order.
+    void PassFocusToControl();
     void CenterOn(Form* owner);
     // What the aligned controls leave of the client area (the MDI frame puts its children there).
     virtual void PlaceRemainingArea(const RECT& area) {}
@@ -238,6 +243,7 @@ protected:
     std::vector<const void*> tabPlaces_;
     const void* tabInsertBefore_ = nullptr;
     std::vector<HWND> disabledByModal_;
+    HWND lastFocus_ = nullptr;
     bool activated_ = false;
     bool inResize_ = false;
     std::vector<std::function<void()>> unloadHooks_;

@@ -69,9 +69,13 @@ void UpdateToolbar() {
     frmMDIChild* editor = IsEditorActive() ? ActiveEditor() : nullptr;
     const wchar_t* always[] = {L"Save", L"Print", L"PrintPreview", L"Find"};
     for (const wchar_t* key : always) EnableToolbarButton(key, editor != nullptr);
+    // The page buttons act on the editor's page: without an editor (none opened yet, an open that
+    // failed, the last one closed) they have nothing to act on.
+    const wchar_t* pageKeys[] = {L"insert_B", L"insert_A", L"Del_Page"};
+    for (const wchar_t* key : pageKeys) EnableToolbarButton(key, editor != nullptr);
     if (editor == nullptr) {
         for (const wchar_t* key : {L"Cut", L"Copy", L"Paste", L"Undo", L"Redo", L"remove_movie", L"movie_properties",
-                                   L"delete_hyperlink"})
+                                   L"delete_hyperlink", L"Next", L"Previous"})
             EnableToolbarButton(key, false);
         return;
     }

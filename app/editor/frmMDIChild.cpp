@@ -95,6 +95,10 @@ void frmMDIChild::RemovePrtMovieControl() {}
 
 void frmMDIChild::Change() { DirtyFlag = true; }
 
+void frmMDIChild::StateChanged() {
+    if (ActiveEditor() == this) UpdateToolbar();
+}
+
 void frmMDIChild::LoadPage(const std::wstring& path) {
     LoadPageFile(path, TXTextControl1.Engine(), true);
     PlacePageEndMarkers();

@@ -93,6 +93,8 @@ public:
 
 private:
     void Change() override;
+    // Cut, Copy, Undo and the rest of the toolbar follow the selection and the undo history.
+    void StateChanged() override;
 
     // ---- spelling (EditorSpelling.cpp) ----
     void SetUpSpelling();

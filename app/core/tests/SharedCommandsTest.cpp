@@ -51,16 +51,19 @@ protected:
 };
 
 TEST_F(SharedCommands, TheToolbarFollowsWhatTheEditorCanDo) {
-    // Without any editor every managed button is off; the page buttons are not its business.
+    // Without any editor every managed button is off, the page buttons too: they have no page.
+    const wchar_t* pageKeys[] = {L"Next", L"Previous", L"insert_B", L"insert_A", L"Del_Page"};
     for (const wchar_t* key : kManagedKeys) EnableToolbarButton(key, true);
-    EnableToolbarButton(L"Next", true);
+    for (const wchar_t* key : pageKeys) EnableToolbarButton(key, true);
     UpdateToolbar();
     for (const wchar_t* key : kManagedKeys) EXPECT_FALSE(Enabled(key)) << Utf8(key);
-    EXPECT_TRUE(Enabled(L"Next"));
+    for (const wchar_t* key : pageKeys) EXPECT_FALSE(Enabled(key)) << Utf8(key);
     EXPECT_FALSE(IsEditorActive());
 
     OpenModuleFile((ModuleOfPages(L"000123", 2) / "000123.zvk").wstring());
     ASSERT_TRUE(IsEditorActive());
+    for (const wchar_t* key : {L"Next", L"insert_B", L"insert_A", L"Del_Page"}) EXPECT_TRUE(Enabled(key)) << Utf8(key);
+    EXPECT_FALSE(Enabled(L"Previous"));
     for (const wchar_t* key : {L"Save", L"Print", L"PrintPreview", L"Find"}) EXPECT_TRUE(Enabled(key)) << Utf8(key);
     for (const wchar_t* key : {L"Cut", L"Copy", L"Undo", L"Redo", L"remove_movie", L"movie_properties",
                                L"delete_hyperlink"}) {
@@ -338,6 +341,34 @@ TEST_F(SharedCommands, KeysTheToolbarDoesNotKnowOrDisablesDoNothing) {
     frame().RunToolbarKey(L"Next");
     EXPECT_EQ(App().CurrentPageNo, 2);
     EXPECT_EQ(engine().Text(), L"Page 2");
+}
+
+// Cut, Copy and Undo follow the selection and the undo history as the author changes them with
+// the keyboard, with no command run in between.
+TEST_F(SharedCommands, TheToolbarFollowsTheSelectionAndTheUndoHistoryAsTheyChange) {
+    OpenModuleFile((ModuleOfPages(L"000124", 1) / "000124.zvk").wstring());
+    editor().TXTextControl1.SetFocus();
+    ASSERT_EQ(GetFocus(), editor().TXTextControl1.hWnd());
+    struct Step {
+        const char* name;
+        int key;
+        bool shift, ctrl;
+        bool cut, undo;
+    } steps[] = {
+        {"a character selected", VK_RIGHT, true, false, true, false},
+        {"the selection given up", VK_RIGHT, false, false, false, false},
+        {"a letter typed", 'A', false, false, false, true},
+        {"the line's start selected", VK_HOME, true, false, true, true},
+        {"the typing undone", 'Z', false, true, false, false},
+    };
+    ui::test::PressKey(VK_HOME, false, true);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        ui::test::PressKey(step.key, step.shift, step.ctrl);
+        EXPECT_EQ(Enabled(L"Cut"), step.cut);
+        EXPECT_EQ(Enabled(L"Copy"), step.cut);
+        EXPECT_EQ(Enabled(L"Undo"), step.undo);
+    }
 }
 
 TEST_F(SharedCommands, ShortcutsReachTheCommandsFromTheEditor) {

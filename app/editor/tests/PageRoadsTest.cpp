@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "app/core/frmMDIParent.h"
 #include "app/core/frmPageTypeDlg.h"
 #include "app/editor/frmMDIChild.h"
+#include "base/Error.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "components/textcontrol/TextEngine.h"
@@ -81,6 +83,20 @@ protected:
         ui::ToolbarButton& button = frame().Toolbar1.Buttons(key);
         ASSERT_TRUE(button.Enabled()) << "the button " << Utf8(key) << " is disabled";
         frame().Toolbar1.OnButtonCommand(button.CommandId());
+        ui::DoEvents();
+    }
+
+    // A click on a toolbar button with the mouse, as the author makes it.
+    void ClickButton(const std::wstring& key) {
+        ui::Toolbar& bar = frame().Toolbar1;
+        ui::ToolbarButton& button = bar.Buttons(key);
+        ASSERT_TRUE(button.Enabled()) << "the button " << Utf8(key) << " is disabled";
+        RECT r{};
+        ASSERT_TRUE(SendMessageW(bar.hWnd(), TB_GETRECT, button.CommandId(), reinterpret_cast<LPARAM>(&r)));
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        PostMessageW(bar.hWnd(), WM_MOUSEMOVE, 0, at);
+        PostMessageW(bar.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(bar.hWnd(), WM_LBUTTONUP, 0, at);
         ui::DoEvents();
     }
 
@@ -801,6 +817,46 @@ TEST_F(PageRoads, CancelInThePageTypeDialogEndsEveryRoad) {
         EXPECT_FALSE(App().PageJustAdded);
         EXPECT_EQ(App().ModulePath, folder.wstring());
         EXPECT_TRUE(snapshot(folder) == files) << "a file of the module changed";
+    }
+}
+
+// What the author types after a page command, a dialog or a message box lands in the page: the
+// page's text control has the keyboard focus. The keys go to whatever window has the focus, as a
+// keyboard's do.
+TEST_F(PageRoads, TypingAfterEveryPageCommandArrivesInThePage) {
+    struct Road {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Road roads[] = {
+        {"opening a module", [&] { OpenModuleFile((root_ / "000042" / "000042.zvk").wstring()); }},
+        {"Next, after the page type dialog",
+         [&] {
+             TypeText(L"changed ");
+             SaveNextAs(kOptContentPage);
+             ClickButton(L"Next");
+         }},
+        {"Previous", [&] { ClickButton(L"Previous"); }},
+        {"Insert after", [&] { ClickButton(L"insert_A"); }},
+        {"Delete", [&] { ClickButton(L"Del_Page"); }},
+        {"a message box", [&] {
+             ui::test::AnswerNextMsgBox(ui::vbOK);
+             RunCommand([] { throw zv::Error(L"Something the author is told."); });
+         }},
+    };
+    ModuleOfPages(3);
+    Press(L"Previous");  // on page 3, stored
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.name);
+        road.run();
+        ui::DoEvents();
+        ASSERT_NE(ActiveEditor(), nullptr);
+        EXPECT_EQ(GetFocus(), editor().TXTextControl1.hWnd());
+        const std::wstring before = engine().Text();
+        ui::test::PressKey(VK_HOME, false, true);
+        ui::test::PressKey('Q');
+        EXPECT_EQ(engine().Text(), L"q" + before);
+        editor().DirtyFlag = false;  // the letter is not meant to be stored
     }
 }
 
