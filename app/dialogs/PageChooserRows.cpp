@@ -34,8 +34,8 @@ std::optional<std::wstring> PageChooserRows::LinkTarget() const {
 
 int RowSlotsFor(long viewportHeight, long rowHeight) {
     if (rowHeight <= 0 || viewportHeight <= 0) return 1;
-    // Every row that begins inside the viewport, and the one cut off at its bottom.
-    return static_cast<int>((viewportHeight + rowHeight - 1) / rowHeight) + 1;
+    // The view moves by whole rows: every row that begins inside it, the last one cut off.
+    return static_cast<int>((viewportHeight + rowHeight - 1) / rowHeight);
 }
 
 int RowInSlot(int slot, int firstRow, int rowCount) {

@@ -44,7 +44,7 @@ private:
     int selected_ = -1;
 };
 
-// The rows a viewport shows, scrolled so that row `firstRow` is at its top: how many row places
-// (boxes with their captions) it needs, and which row the place `slot` shows (-1: none).
+// The rows a viewport shows, scrolled by whole rows so that row `firstRow` is at its top: how many
+// row places (boxes with their captions) it needs, and which row the place `slot` shows (-1: none).
 int RowSlotsFor(long viewportHeight, long rowHeight);
 int RowInSlot(int slot, int firstRow, int rowCount);

@@ -61,7 +61,7 @@ frmLinkPageSelectDlg::frmLinkPageSelectDlg() {
     caption.SetContainer(&Picture2);
     caption.SetCaption(L"Page 1");
     caption.SetUseMnemonic(false);
-    caption.SetBackStyle(0);
+    caption.SetBackColor(kRowColor);  // opaque: a new caption repaints only itself
     caption.Move(120, kFirstRowTop + kThumbnailHeight + 30, 2460, kCaptionHeight);
 
     fraPageInfo.SetCaption(L"Selected Page Information");
@@ -114,7 +114,8 @@ void frmLinkPageSelectDlg::Form_Load() {
 }
 
 void frmLinkPageSelectDlg::Form_Resize() {
-    if (IsLoaded()) Resize_Form();
+    // Showing the dialog resizes it to the size it has had since its load: nothing to lay out.
+    if (IsLoaded() && (ScaleWidth() != laidOutWidth_ || ScaleHeight() != laidOutHeight_)) Resize_Form();
 }
 
 void frmLinkPageSelectDlg::Form_Unload(int& /*Cancel*/) {
@@ -136,6 +137,8 @@ void frmLinkPageSelectDlg::ShowRows(PageChooserRows rows) {
 }
 
 void frmLinkPageSelectDlg::Resize_Form() {
+    laidOutWidth_ = ScaleWidth();
+    laidOutHeight_ = ScaleHeight();
     VScroll1.Move(Picture1.Left() + Picture1.Width(), Picture1.Top(), VScroll1.Width(), Picture1.Height());
     Picture2.Move(0, 0, Picture1.ScaleWidth(), Picture1.ScaleHeight());
     rowHeight_ = Label5[0].Height() + Picture3[0].Height() + kRowGap;
@@ -172,13 +175,17 @@ void frmLinkPageSelectDlg::PlaceRows() {
             caption.SetVisible(false);
             continue;
         }
+        // A scroll step changes every place's row: only what differs is set, each change costs a
+        // repaint.
         const long top = kFirstRowTop + rowHeight_ * i;
-        box.Move(box.Left(), top, box.Width(), box.Height());
-        box.SetBackColor(row == rows_.Selected() ? kSelectedRowColor : kRowColor);
-        caption.Move(caption.Left(), top + box.Height() + 30, caption.Width(), caption.Height());
+        if (box.Top() != top) box.Move(box.Left(), top, box.Width(), box.Height());
+        const long captionTop = top + box.Height() + 30;
+        if (caption.Top() != captionTop) caption.Move(caption.Left(), captionTop, caption.Width(), caption.Height());
+        const unsigned long back = row == rows_.Selected() ? kSelectedRowColor : kRowColor;
+        if (box.BackColor() != back) box.SetBackColor(back);
         caption.SetCaption(rows_.Caption(row));
-        box.SetVisible(true);
-        caption.SetVisible(true);
+        if (!box.Visible()) box.SetVisible(true);
+        if (!caption.Visible()) caption.SetVisible(true);
         box.Refresh();
     }
 }

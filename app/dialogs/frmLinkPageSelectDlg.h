@@ -83,5 +83,6 @@ private:
     std::map<int, Thumbnail> thumbnails_;
     int places_ = 1;
     long rowHeight_ = 0;
+    long laidOutWidth_ = -1, laidOutHeight_ = -1;  // the inner size the rows were laid out for
     int rendered_ = 0;
 };

@@ -73,8 +73,9 @@ protected:
         ASSERT_NE(ActiveEditor(), nullptr);
     }
 
-    // The pixels of a box on the screen that are not its background colour.
+    // The pixels of a box on the screen that are not its background colour, once it has painted.
     static int InkIn(ui::PictureBox& box) {
+        UpdateWindow(box.hWnd());
         RECT r;
         GetClientRect(box.hWnd(), &r);
         HDC dc = GetDC(box.hWnd());

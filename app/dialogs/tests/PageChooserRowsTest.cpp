@@ -44,8 +44,8 @@ TEST(PageChooserRows, ALinkNeedsAPageChosenAmongTheRowsShownNow) {
 }
 
 TEST(PageChooserRows, PlacesShowTheRowsFromTheScrollValueOn) {
-    EXPECT_EQ(RowSlotsFor(7170, 3360), 4);  // two whole rows, a cut one, and one scrolled in
-    EXPECT_EQ(RowSlotsFor(6720, 3360), 3);
+    EXPECT_EQ(RowSlotsFor(7170, 3360), 3);  // two whole rows and a cut one
+    EXPECT_EQ(RowSlotsFor(6720, 3360), 2);
     EXPECT_EQ(RowSlotsFor(0, 3360), 1);
     struct Case {
         int slot, firstRow, count, row;
