@@ -15,6 +15,7 @@ add_library(zv_app STATIC
   dialogs/frmAboutDlg.cpp
   dialogs/frmFindDlg.cpp
   dialogs/frmGoToDlg.cpp
+  dialogs/frmPrintPreview.cpp
   dialogs/frmFramesDlg.cpp
   dialogs/frmHyperlink.cpp
   dialogs/frmImageDlg.cpp
@@ -102,6 +103,6 @@ if(TARGET app_table_prop_tests)
 endif()
 
 zv_add_test(app_page_view_tests
-  SOURCES dialogs/tests/FindDialogTest.cpp dialogs/tests/GoToDialogTest.cpp
+  SOURCES dialogs/tests/FindDialogTest.cpp dialogs/tests/GoToDialogTest.cpp dialogs/tests/PreviewTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)

@@ -222,13 +222,7 @@ void SaveDocumentAs(const std::wstring& fileName) {
     UpdateToolbar();
 }
 
-void PrintModule(tx::TXTextControl& printControl, ui::CommonDialog& dialog) {
-    AppState& app = App();
-    frmMDIChild& editor = RequireEditor();
-    std::int32_t pageCount = 0;
-    std::vector<std::wstring> names, types, topics;
-    app.PageList.GetAllPageInfo(pageCount, names, types, topics);
-
+PrintJob AskPrintJob(ui::CommonDialog& dialog, int pageCount) {
     dialog.Copies = 1;
     dialog.FromPage = 1;
     dialog.ToPage = pageCount;
@@ -238,29 +232,54 @@ void PrintModule(tx::TXTextControl& printControl, ui::CommonDialog& dialog) {
     dialog.CancelError = true;
     dialog.ShowPrinter();
 
-    int from = 1, to = pageCount;
+    PrintJob job;
+    job.to = pageCount;
     if (dialog.Flags & ui::cdlPDPageNums) {  // the author chose a page range
-        from = std::max(dialog.FromPage, 1);
-        to = std::min(dialog.ToPage, static_cast<int>(pageCount));
+        job.from = std::max(dialog.FromPage, 1);
+        job.to = std::min(dialog.ToPage, pageCount);
     }
-    const int copies = std::max(dialog.Copies, 1);
+    job.copies = std::max(dialog.Copies, 1);
+    return job;
+}
 
+void PrintModulePages(tx::TXTextControl& printControl, const std::vector<std::wstring>& names, const PrintJob& job,
+                      const std::function<void(ui::PrinterObject&)>& beforePage) {
+    frmMDIChild& editor = RequireEditor();
+    const int last = std::min(job.to, static_cast<int>(names.size()) - 1);
     HourglassPointer hourglass;
     ui::PrinterObject& printer = ui::Printer();
     bool first = true;
-    for (int copy = 0; copy < copies; ++copy) {
-        for (int page = from; page <= to; ++page) {
-            if (!first) printer.NewPage();
-            first = false;
-            printer.Print(L"");
-            printControl->SetPrintDevice(printer.hDC());
-            printControl.Engine().SetLoadSaveAttribute(tx::attr::kImportLinks, 1);
-            editor.RemovePrtMovieControl();
-            LoadPageIntoControl(names[static_cast<size_t>(page)], printControl, true);
-            printControl->PrintPage(1);
+    try {
+        for (int copy = 0; copy < job.copies; ++copy) {
+            for (int page = std::max(job.from, 1); page <= last; ++page) {
+                if (!first) printer.NewPage();
+                first = false;
+                if (beforePage) beforePage(printer);
+                printer.Print(L"");
+                printControl->SetPrintDevice(printer.hDC());
+                printControl.Engine().SetLoadSaveAttribute(tx::attr::kImportLinks, 1);
+                editor.RemovePrtMovieControl();
+                LoadPageIntoControl(names[static_cast<size_t>(page)], printControl, true);
+                printControl->PrintPage(1);
+            }
         }
+    } catch (...) {
+        // Half a job is no job: the pages already sent go with it.
+        printControl->SetPrintDevice(nullptr);
+        printer.KillDoc();
+        throw;
     }
+    printControl->SetPrintDevice(nullptr);
     if (!first) printer.EndDoc();
+}
+
+void PrintModule(tx::TXTextControl& printControl, ui::CommonDialog& dialog) {
+    AppState& app = App();
+    std::int32_t pageCount = 0;
+    std::vector<std::wstring> names, types, topics;
+    app.PageList.GetAllPageInfo(pageCount, names, types, topics);
+    const PrintJob job = AskPrintJob(dialog, pageCount);
+    PrintModulePages(printControl, names, job);
 }
 
 void InsertTextFile() {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class frmMDIChild;
 namespace tx {
@@ -12,6 +13,7 @@ class TXTextControl;
 }
 namespace ui {
 class CommonDialog;
+class PrinterObject;
 }
 
 // Opens the module whose marker file is `path` (asks for one when it is empty).
@@ -54,5 +56,18 @@ void SaveModuleAs(const FolderBrowser& browser);
 void SaveDocumentAs(const std::wstring& fileName);
 // Prints pages of the module through the print dialog with the hidden print control.
 void PrintModule(tx::TXTextControl& printControl, ui::CommonDialog& dialog);
+
+// The pages the printer dialog asked for, held to 1..the module's page count, and the copies.
+struct PrintJob {
+    int from = 1, to = 0, copies = 1;
+};
+// The printer dialog for a module of `pageCount` pages; a cancel raises zv::CancelError.
+PrintJob AskPrintJob(ui::CommonDialog& dialog, int pageCount);
+// Prints the job's pages on the printer object, every page of a copy before the next copy, each
+// loaded from its page file (`names` 1-based, as GetAllPageInfo gives them) into the print control
+// and drawn at its print zoom; `beforePage` sets the printer up before each page. A failure cancels
+// the printer's document and is thrown.
+void PrintModulePages(tx::TXTextControl& printControl, const std::vector<std::wstring>& names, const PrintJob& job,
+                      const std::function<void(ui::PrinterObject&)>& beforePage = {});
 // Inserts a text or RTF file at the editor's selection (a page file replaces the text).
 void InsertTextFile();

@@ -6,6 +6,7 @@
 #include "app/core/SharedCommands.h"
 #include "app/core/ToolbarImages.h"
 #include "app/core/frmStartUpDlg.h"
+#include "app/dialogs/frmPrintPreview.h"
 #include "app/editor/frmMDIChild.h"
 
 #include <shellapi.h>
@@ -181,6 +182,9 @@ void frmMDIParent::Toolbar1_ButtonClick(ui::ToolbarButton& Button) {
             RequireEditor().TXTextControl1.Engine().Undo();
         } else if (key == L"Redo") {
             RequireEditor().TXTextControl1.Engine().Redo();
+        } else if (key == L"PrintPreview") {
+            frmMDIChild& editor = RequireEditor();
+            ShowPreview(editor.TXTextControl1, editor.prtTXTextControl2);
         } else if (key == L"Find") {
             ShowFindDialog(1);
         } else if (key == L"SpellCheck") {
@@ -203,7 +207,7 @@ void frmMDIParent::Toolbar1_ButtonClick(ui::ToolbarButton& Button) {
         } else if (key == L"insert_A") {
             InsertPage(2);
         }
-        // Print preview, the movie and image insertions, movie properties and the hyperlink
+        // The movie and image insertions, movie properties and the hyperlink
         // dialog arrive with the windows that do them; "delete image" never did anything.
     });
 }

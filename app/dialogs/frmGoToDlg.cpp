@@ -178,13 +178,7 @@ void frmGoToDlg::VScroll1_Scroll() { PlaceRows(); }
 void ShowGoToDialog() {
     RunCommand([] {
         RequireEditor();
-        std::int32_t count = 0;
-        std::vector<std::wstring> names, types, topics;
-        App().PageList.GetAllPageInfo(count, names, types, topics);
-        if (count < 1) {
-            ui::MsgBox(kNoStoredPageMessage, ui::vbInformation);
-            return;
-        }
+        if (!HasStoredPageOrSay()) return;
         frmGoToDlg dialog;
         dialog.InitCombo();
         dialog.Show(ui::vbModal);

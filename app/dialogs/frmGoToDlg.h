@@ -78,5 +78,3 @@ private:
 // Document > Go To Page: the thumbnails of the active editor's module. A module without a stored
 // page is told so instead.
 void ShowGoToDialog();
-
-inline constexpr wchar_t kNoStoredPageMessage[] = L"This module has no stored page yet.";

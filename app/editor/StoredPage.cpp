@@ -8,6 +8,8 @@
 #include "app/editor/frmMDIChild.h"
 #include "base/Paths.h"
 #include "components/textcontrol/FormatCodes.h"
+#include "ui/Constants.h"
+#include "ui/MsgBox.h"
 #include "ui/PictureBox.h"
 
 bool DrawStoredPage(frmMDIChild& editor, const std::wstring& pageName, HDC dc, long boxWidth, long boxHeight) {
@@ -37,4 +39,11 @@ bool DrawStoredPage(frmMDIChild& editor, const std::wstring& folder, const std::
 
 bool DrawStoredPage(frmMDIChild& editor, const std::wstring& pageName, ui::PictureBox& box) {
     return DrawStoredPage(editor, pageName, box.hDC(), box.Width(), box.Height());
+}
+
+bool HasStoredPageOrSay() {
+    const Node* head = App().PageList.ListHead[LinkedList::kMain];
+    if (head != nullptr && head->NextNode != nullptr) return true;
+    ui::MsgBox(kNoStoredPageMessage, ui::vbInformation);
+    return false;
 }

@@ -25,3 +25,8 @@ bool DrawStoredPage(frmMDIChild& editor, const std::wstring& folder, const std::
                     long boxWidth, long boxHeight);
 // The same into a picture box: its device context and its size.
 bool DrawStoredPage(frmMDIChild& editor, const std::wstring& pageName, ui::PictureBox& box);
+
+// What the views of stored pages say when the module has none.
+inline constexpr wchar_t kNoStoredPageMessage[] = L"This module has no stored page yet.";
+// True when the open module has a stored page; otherwise the author is told so.
+bool HasStoredPageOrSay();
