@@ -270,6 +270,10 @@ void TextControl::SetZoomFactor(int percent) {
 
 void TextControl::SetScrollPosY(int twips) { ScrollTo(twips, true); }
 
+int TextControl::VisiblePageTop() const {
+    return std::clamp(scrollY_ - PageTop(1), 0, std::max(0, engine_.PageHeight() - 1));
+}
+
 void TextControl::SetScrollPosX(int twips) {
     const int maxX = std::max(0, engine_.PageWidth() + 2 * Gap() - ClientWidthTwips());
     scrollX_ = viewMode_ == kViewPageCentered ? 0 : std::clamp(twips, 0, maxX);

@@ -62,6 +62,9 @@ public:
     void SetZoomFactor(int percent);  // clamped to 10..400
     int ScrollPosY() const { return scrollY_; }
     void SetScrollPosY(int twips);
+    // The top of the part in view in the first page's own coordinates (0 at its top edge), kept on
+    // that page: where something placed "in view" goes on a one-page document.
+    int VisiblePageTop() const;
     int ScrollPosX() const { return scrollX_; }
     void SetScrollPosX(int twips);
     void Refresh();
