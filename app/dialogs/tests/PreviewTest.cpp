@@ -17,7 +17,13 @@
 #include "app/editor/frmMDIChild.h"
 #include "ui/MsgBox.h"
 #include "ui/Printer.h"
+#include "base/Files.h"
 #include "ui/testing/UiTest.h"
+#include "ui/testing/WinePrinter.h"
+
+#include <cctype>
+#include <chrono>
+#include <thread>
 
 using ui::testing::Utf8;
 
@@ -196,6 +202,73 @@ TEST_F(Preview, TwoCopiesOfPagesTwoToThreePrintInOrderLandscape) {
     EXPECT_EQ(ink[0], ink[2]);
     EXPECT_EQ(ink[1], ink[3]);
     EXPECT_GT(ink[1], 3 * ink[0]);
+    EXPECT_TRUE(ui::test::MsgBoxes().empty());
+}
+
+template <class Done>
+bool WaitUntil(Done done, int seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (std::chrono::steady_clock::now() < end) {
+        if (done()) return true;
+        ui::DoEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+// The text Ghostscript reads off each page of a PostScript file, pages in order. Wine starts the
+// host's shell without waiting for it: the text is written under another name and then renamed.
+std::string PrintedText(const std::filesystem::path& ps) {
+    const std::filesystem::path txt = ps.parent_path() / "printed.txt";
+    const std::string out = ui::testing::UnixPath(txt.wstring()), in = ui::testing::UnixPath(ps.wstring());
+    const std::string script = "gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=txtwrite -sOutputFile='" + out + ".part' '" + in +
+                               "' && mv '" + out + ".part' '" + out + "'";
+    std::wstring cmd = L"Z:\\bin\\sh -c \"" + std::wstring(script.begin(), script.end()) + L"\"";
+    STARTUPINFOW si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return "";
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return WaitUntil([&] { return zv::FileExists(txt.wstring()); }, 60) ? zv::ReadFileBytes(txt.wstring()) : "";
+}
+
+TEST_F(Preview, TwoCopiesOfPagesTwoToThreeOnAPostScriptPrinter) {
+    if (!ui::testing::UnderWine()) GTEST_SKIP() << "Wine's PostScript driver prints the file";
+    OpenModule({L"page one", L"page two", L"page three", L"page four"});
+    const std::filesystem::path printed = root_ / "preview.ps";
+    ui::testing::WinePostScriptPrinter printer(printed.wstring());
+    ASSERT_TRUE(printer.ok) << "no PostScript printer could be set up";
+    Open([](frmPrintPreview& p) {
+        ui::test::OnNextCommonDialog([](ui::CommonDialog& d) {
+            d.Flags |= ui::cdlPDPageNums;
+            d.FromPage = 2;
+            d.ToPage = 3;
+            d.Copies = 2;
+            return true;
+        });
+        ui::test::Click(p.btnPrint);
+        ui::test::Click(p.btnClose);
+    });
+    ASSERT_TRUE(WaitUntil([&] {
+        return zv::FileExists(printed.wstring()) && zv::ReadFileBytes(printed.wstring()).find("%%EOF") != std::string::npos;
+    }, 60)) << "nothing was printed";
+    const std::string ps = zv::ReadFileBytes(printed.wstring());
+    size_t pages = 0;
+    for (size_t at = ps.find("%%Page:"); at != std::string::npos; at = ps.find("%%Page:", at + 1)) ++pages;
+    EXPECT_EQ(pages, 4u);
+    EXPECT_NE(ps.find("Landscape"), std::string::npos) << "the sheets go out landscape";
+    // On a landscape sheet Ghostscript reads the line turned: one character a line, last first.
+    std::string read;
+    for (char c : PrintedText(printed))
+        if (std::isalpha(static_cast<unsigned char>(c))) read += c;
+    size_t at = 0;
+    for (const char* expected : {"owtegap", "eerhtegap", "owtegap", "eerhtegap"}) {
+        at = read.find(expected, at);
+        ASSERT_NE(at, std::string::npos) << expected << " is not where it belongs in: " << read;
+        ++at;
+    }
+    EXPECT_EQ(read.find("enoegap"), std::string::npos);
+    EXPECT_EQ(read.find("ruofegap"), std::string::npos);
     EXPECT_TRUE(ui::test::MsgBoxes().empty());
 }
 
