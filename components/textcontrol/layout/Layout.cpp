@@ -385,9 +385,12 @@ void Layout::ApplyChanges(const std::vector<BodyChange>& changes, int& lo, int& 
             if (static_cast<size_t>(i) < slots_.size()) {
                 model.first = slots_[static_cast<size_t>(i)].first;
                 model.before = slots_[static_cast<size_t>(i)].before;
+                model.startKnown = slots_[static_cast<size_t>(i)].startKnown;
             }
             slots_.erase(slots_.begin() + i, slots_.begin() + i + r);
             slots_.insert(slots_.begin() + i, static_cast<size_t>(n), model);
+            // The paragraph that followed the ones taken out began after them, not where it now stands.
+            if (static_cast<size_t>(i + n) < slots_.size()) slots_[static_cast<size_t>(i + n)].startKnown = false;
         }
         // The changed range, carried through this change's renumbering.
         if (hi >= i + r) hi += n - r;
@@ -453,8 +456,10 @@ void Layout::PlaceAll(const Document& d, const std::vector<Exclusion>& exclusion
 
 void Layout::IncrementalUpdate(const Document& d, int lo, int hi) {
     const int count = d.ParagraphCount();
-    // Resume at the unit before the first change: its slot kept where and how it began.
-    int restart = std::clamp(lo - 1, 0, count - 1);
+    // Resume at the first changed paragraph when its slot still says where and how it begins (a
+    // paragraph changed or put in where others stood); else at the unit before it, whose slot does.
+    int restart = std::clamp(lo, 0, count - 1);
+    if (restart != lo || !slots_[static_cast<size_t>(restart)].startKnown) restart = std::clamp(lo - 1, 0, count - 1);
     if (const int table = d.paragraphs[static_cast<size_t>(restart)].cell.table)
         while (restart > 0 && d.paragraphs[static_cast<size_t>(restart) - 1].cell.table == table) --restart;
     const Marks cut = slots_[static_cast<size_t>(restart)].first;
@@ -594,6 +599,7 @@ int Layout::PlaceUnit(const Document& d, int i, PlaceState& state, const std::ve
     const int bottom = std::max(pg.height - pg.marginBottom, top + 1);
     const int count = d.ParagraphCount();
     slots_[static_cast<size_t>(i)].before = state;
+    slots_[static_cast<size_t>(i)].startKnown = true;
 
     const Paragraph& p = d.paragraphs[static_cast<size_t>(i)];
     if (p.cell.table == 0) {

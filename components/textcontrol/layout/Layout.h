@@ -155,6 +155,9 @@ private:
         int placed = 0;
         Marks first;
         PlaceState before;
+        // `before` and `first` hold for the paragraph now in the slot: it was placed as a unit's start,
+        // or stands where such a paragraph stood. An update may resume there.
+        bool startKnown = false;
     };
     // The lists one placement run writes.
     struct Output {

@@ -423,14 +423,19 @@ size_t FirstFieldEndingFrom(const std::vector<Field>& fields, int position) {
 }
 
 // Moves every anchored position from `from` on through `map`; a field keeps its two ends mapped.
+// `map` moves every position from `beyond` on by `shift`: the fields starting there (most of them,
+// in a long document) only move, in a loop that does nothing else.
 template <class Map>
-void MapPositions(std::vector<Field>& fields, std::vector<Object>& objects, std::vector<Mark>& marks, int from, Map map) {
-    for (size_t i = FirstFieldEndingFrom(fields, from); i < fields.size(); ++i) {
+void MapPositions(std::vector<Field>& fields, std::vector<Object>& objects, std::vector<Mark>& marks, int from, int beyond,
+                  int shift, Map map) {
+    size_t i = FirstFieldEndingFrom(fields, from);
+    for (; i < fields.size() && fields[i].start < beyond; ++i) {
         Field& f = fields[i];
         const int s = map(f.start), e = map(f.start + f.length);
         f.start = s;
         f.length = e - s;
     }
+    for (; i < fields.size(); ++i) fields[i].start += shift;
     for (auto& o : objects) o.anchor = map(o.anchor);
     for (auto& m : marks) m.position = map(m.position);
 }
@@ -438,11 +443,13 @@ void MapPositions(std::vector<Field>& fields, std::vector<Object>& objects, std:
 }  // namespace
 
 void Document::MapInsert(int position, int count) {
-    for (size_t i = FirstFieldEndingFrom(fields, position); i < fields.size(); ++i) {
+    // A field the insertion falls inside grows; the ones from the position on move.
+    size_t i = FirstFieldEndingFrom(fields, position);
+    for (; i < fields.size() && fields[i].start < position; ++i) {
         Field& f = fields[i];
-        if (f.start >= position) f.start += count;
-        else if (position < f.start + f.length) f.length += count;
+        if (position < f.start + f.length) f.length += count;
     }
+    for (; i < fields.size(); ++i) fields[i].start += count;
     for (auto& o : objects) {
         if (o.anchor >= position) o.anchor += count;
     }
@@ -453,11 +460,12 @@ void Document::MapInsert(int position, int count) {
 
 void Document::MapDelete(int position, int count) {
     const int end = position + count;
-    MapPositions(fields, objects, marks, position, [&](int p) { return p < position ? p : (p >= end ? p - count : position); });
+    MapPositions(fields, objects, marks, position, end, -count,
+                 [&](int p) { return p < position ? p : (p >= end ? p - count : position); });
 }
 
 void Document::MapUndelete(int position, int count) {
-    MapPositions(fields, objects, marks, position, [&](int p) { return p >= position ? p + count : p; });
+    MapPositions(fields, objects, marks, position, position, count, [&](int p) { return p >= position ? p + count : p; });
 }
 
 void Document::ShiftForInsert(int position, int count) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "components/textcontrol/model/Document.h"
+#include "components/textcontrol/model/Journal.h"
 #include "components/textcontrol/tests/Fixtures.h"
 
 namespace tx {
@@ -104,6 +105,49 @@ TEST(Document, InsertInsideAFieldGrowsItAndABreakEndsIt) {
     d.Insert(5, L"\n", 0);  // a paragraph break inside: the field ends there
     EXPECT_EQ(d.Text(d.FindField(id)->start, d.FindField(id)->length), L"li");
     EXPECT_EQ(d.Validate(), L"");
+}
+
+// Every field keeps its own text through an edit before, inside or after it, whichever fields
+// stand on either side, and taking the edit back puts each one where it was.
+TEST(Document, EditsMoveEveryFieldAndRevertingPutsThemBack) {
+    struct Case {
+        bool insert;
+        int position;
+        int length;  // deleted
+        const wchar_t* fields;  // the fields' texts after the edit, in order
+    };
+    // "one two\nthree four five": fields over "two" (4..7), "three" (8..13) and "five" (19..23).
+    const Case cases[] = {
+        {true, 0, 0, L"two|three|five"},      // before all of them
+        {true, 5, 0, L"t+wo|three|five"},     // inside the first: it grows, the others move
+        {true, 7, 0, L"two|three|five"},      // at the first one's end: not part of it
+        {true, 8, 0, L"two|three|five"},      // at the second one's start: it moves
+        {true, 23, 0, L"two|three|five"},     // after all of them
+        {false, 0, 2, L"two|three|five"},
+        {false, 5, 1, L"to|three|five"},
+        {false, 6, 4, L"tw|ree|five"},        // across the first one's end and the second one's start
+        {false, 13, 6, L"two|three|five"},    // up to the last one's start
+        {false, 4, 16, L"ive"},               // the first two go whole, the last one loses its start
+        {false, 20, 3, L"two|three|f"},
+    };
+    for (const Case& c : cases) {
+        Document d = Make(L"one two\nthree four five");
+        ASSERT_NE(d.AddField(4, 3, kLinkAddress, L"a"), 0);
+        ASSERT_NE(d.AddField(8, 5, kLinkAddress, L"b"), 0);
+        ASSERT_NE(d.AddField(19, 4, kLinkAddress, L"c"), 0);
+        const std::vector<Field> before = d.fields;
+        Journal journal(d);
+        d.SetJournal(&journal);
+        if (c.insert) d.Insert(c.position, L"+", 0);
+        else d.Delete(c.position, c.length);
+        d.SetJournal(nullptr);
+        std::wstring texts;
+        for (const Field& f : d.fields) texts += (texts.empty() ? L"" : L"|") + d.Text(f.start, f.length);
+        EXPECT_EQ(texts, c.fields) << (c.insert ? "insert at " : "delete at ") << c.position;
+        EXPECT_EQ(d.Validate(), L"") << c.position;
+        d.Revert(std::move(journal));
+        EXPECT_EQ(d.fields, before) << (c.insert ? "insert at " : "delete at ") << c.position << ", taken back";
+    }
 }
 
 TEST(Document, FieldsRefuseEmptyCrossingAndOverlappingRanges) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <tuple>
 
@@ -52,6 +53,17 @@ template <class T>
         if (auto r = SameList("run", a.runs, b.runs); !r) return r << " in line " << i;
     }
     return ::testing::AssertionSuccess();
+}
+
+// Three of the benchmark's pages (tables, links and pictures), one after another.
+Document ThreeBenchmarkPages() {
+    Document pages = testing::BenchmarkPage();
+    const Document page = pages;
+    for (int i = 0; i < 2; ++i) {
+        pages.Insert(pages.Length(), L"\f", 0);
+        pages.InsertDocument(pages.Length(), page);
+    }
+    return pages;
 }
 
 // Random sequences of the members the editor calls, from fixed seeds. After every step the model
@@ -127,12 +139,7 @@ TEST(EditSequence, RandomEditsThroughMergedCells) {
 // text across page ends and the layout resumes and stops in the middle of a long document.
 TEST(EditSequence, LayoutAfterEachEditOfALongDocumentIsTheFreshOne) {
     FixedPitchMeasurer measurer;
-    Document pages = testing::BenchmarkPage();
-    const Document page = pages;
-    for (int i = 0; i < 2; ++i) {
-        pages.Insert(pages.Length(), L"\f", 0);
-        pages.InsertDocument(pages.Length(), page);
-    }
+    const Document pages = ThreeBenchmarkPages();
     const wchar_t* texts[] = {L"a", L"word ", L"\n", L"two\nlines", L"\f", L"\v", L"", L"many words to wrap the line "};
     for (unsigned seed : {21u, 22u, 23u}) {
         TextEngine e;
@@ -163,6 +170,59 @@ TEST(EditSequence, LayoutAfterEachEditOfALongDocumentIsTheFreshOne) {
             }
             ASSERT_EQ(e.Doc().Validate(), L"") << "seed " << seed << " step " << i;
             ASSERT_TRUE(SameAsFreshLayout(e, measurer)) << "seed " << seed << " step " << i;
+        }
+    }
+}
+
+// Edits at the paragraphs around each table of a long document on short pages: the layout resumes
+// at the changed paragraph itself where it can, and must still arrive where a fresh layout does,
+// after a paragraph went, came or joined another just behind a table, or a numbered list counts on.
+TEST(EditSequence, EditsNextToTablesLayOutAsAFreshLayout) {
+    FixedPitchMeasurer measurer;
+    const Document pages = ThreeBenchmarkPages();
+    struct Step {
+        const char* what;
+        int from;  // from the start of the paragraph after the table (negative: into the table)
+        std::function<void(TextEngine&)> edit;
+    };
+    const Step steps[] = {
+        {"type", 0, [](TextEngine& e) { e.TypeChar(L'x'); }},
+        {"type", 3, [](TextEngine& e) { e.TypeChar(L'x'); }},
+        {"erase", 3, [](TextEngine& e) { e.DeleteBackward(); }},
+        {"erase the separator", 0, [](TextEngine& e) { e.DeleteBackward(); }},
+        {"new paragraph", 0, [](TextEngine& e) { e.SetSelText(L"\n"); }},
+        {"new paragraphs", 2, [](TextEngine& e) { e.SetSelText(L"one\ntwo\nthree"); }},
+        {"page break", 2, [](TextEngine& e) { e.SetSelText(L"\f"); }},
+        {"paragraph and a half go", 0, [](TextEngine& e) {
+             e.SetSelLength(60);
+             e.SetSelText(L"");
+         }},
+        {"numbered", 0, [](TextEngine& e) { e.FormatParagraphs([](ParaFormat& f) { f.listKind = ListKind::Numbered; }); }},
+        {"last cell", -2, [](TextEngine& e) { e.TypeChar(L'x'); }},
+        {"last cell erased", -2, [](TextEngine& e) { e.DeleteBackward(); }},
+    };
+    for (int table = 0; table < 3; ++table) {
+        TextEngine e;
+        e.SetMeasurer(&measurer);
+        e.LoadFromBytes(WriteTxm(pages), kFormatOwn);
+        e.SetPageHeight(5000);
+        ASSERT_GT(e.PageCount(), 10);
+        for (const Step& step : steps) {
+            const Document& d = e.Doc();
+            int after = -1;  // the paragraph after this table
+            for (int i = 1, seen = 0; i < d.ParagraphCount() && after < 0; ++i)
+                if (d.paragraphs[static_cast<size_t>(i) - 1].cell.table != 0 && d.paragraphs[static_cast<size_t>(i)].cell.table == 0 &&
+                    seen++ == table)
+                    after = i;
+            ASSERT_GE(after, 0) << step.what;
+            e.SetSelStart(d.ParagraphStart(after) + step.from);
+            step.edit(e);
+            ASSERT_EQ(e.Doc().Validate(), L"") << "table " << table << ": " << step.what;
+            ASSERT_TRUE(SameAsFreshLayout(e, measurer)) << "table " << table << ": " << step.what;
+            e.Undo();
+            ASSERT_TRUE(SameAsFreshLayout(e, measurer)) << "table " << table << ": " << step.what << ", undone";
+            e.Redo();
+            ASSERT_TRUE(SameAsFreshLayout(e, measurer)) << "table " << table << ": " << step.what << ", redone";
         }
     }
 }
