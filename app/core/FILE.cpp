@@ -123,7 +123,7 @@ void LoadPageIntoControl(const std::wstring& name, tx::TXTextControl& control, b
     LoadPageFile(ModuleFile(name), control.Engine(), applyStoredPage);
 }
 
-void SavePage(const std::wstring& /*pageName*/, const std::wstring& pageType, const std::wstring& topicName) {
+void SavePage(const std::wstring& pageType, const std::wstring& topicName) {
     EditorWalk(App(), RequireEditor()).SavePage(pageType, topicName);
 }
 

@@ -32,9 +32,9 @@ void OpenRecentModule(const std::wstring& caption);
 // Makes a new module folder and names the editor after it. Refuses an existing folder.
 void CreateModule(const std::wstring& path, const std::wstring& code);
 
-// Stores the editor's page: appends a new page or rewrites the current one (EditorWalk::SavePage;
-// the page name the dialog was prepared with does not decide which).
-void SavePage(const std::wstring& pageName, const std::wstring& pageType, const std::wstring& topicName);
+// Stores the editor's page: appends a new page or rewrites the current one, as EditorWalk::SavePage
+// decides.
+void SavePage(const std::wstring& pageType, const std::wstring& topicName);
 // Writes ModulePath\name from a text control: the header, then the control's own format.
 void SavePageFile(const std::wstring& name, tx::TXTextControl& control);
 // Loads ModulePath\name into a text control behind the page header.

@@ -48,7 +48,7 @@ frmPageTypeDlg::frmPageTypeDlg() {
 
 void frmPageTypeDlg::initPageTypeForm(const std::wstring& PageName) {
     Prepare(EditorWalk::QuestionFor(App(), PageName));
-    store_ = [PageName](const std::wstring& type, const std::wstring& topic) { SavePage(PageName, type, topic); };
+    store_ = [](const std::wstring& type, const std::wstring& topic) { SavePage(type, topic); };
 }
 
 PageTypeAnswer frmPageTypeDlg::Ask(const PageTypeQuestion& question, PageStore store) {

@@ -27,8 +27,8 @@ public:
 
     frmPageTypeDlg();
 
-    // Prepares the dialog for the page about to be stored; `PageName` is the reference name that
-    // Save Page hands on. The caller then shows the dialog modally.
+    // Prepares the dialog for the page about to be stored; `PageName` is the reference name the
+    // question is asked for. The caller then shows the dialog modally.
     void initPageTypeForm(const std::wstring& PageName);
     // Prepares the dialog for the question, shows it modally and says how the author left it; Save
     // Page stores through `store`. Between showings the form stays loaded and hidden, and each

@@ -107,7 +107,7 @@ int wmain() {
             // The same page change with the page stored directly (what the dialog's Save Page does).
             SendMessageW(editor.TXTextControl1.hWnd(), WM_CHAR, L'y', 0);
             a = Clock::now();
-            SavePage(App().PageList.GetNextPageName(), L"Page", L"");
+            SavePage(L"Page", L"");
             const auto b = Clock::now();
             editor.DirtyFlag = false;
             GoToNextPage();
