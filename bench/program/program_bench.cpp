@@ -95,14 +95,26 @@ int wmain() {
         frmMDIChild& editor = *ActiveEditor();
         Paint(editor);
         std::vector<double> withDialog, withoutDialog, storeMs, changeMs, paintMs;
+        std::vector<double> dialogShownMs, dialogSavedMs, dialogChangeMs, dialogPaintMs;
         for (int run = 0; run < 30; ++run) {
             // The author's road: a changed page, Next, the page type dialog's Save Page.
             SendMessageW(editor.TXTextControl1.hWnd(), WM_CHAR, L'x', 0);
-            ui::test::OnNextModal<frmPageTypeDlg>([](frmPageTypeDlg& d) { d.btnSave_Click(); });
+            Clock::time_point shown, saved;
+            ui::test::OnNextModal<frmPageTypeDlg>([&](frmPageTypeDlg& d) {
+                shown = Clock::now();  // the dialog is up, active and drawn
+                d.btnSave_Click();
+                saved = Clock::now();
+            });
             auto a = Clock::now();
             GoToNextPage();
+            const auto changed = Clock::now();
             Paint(editor);
-            withDialog.push_back(Ms(a, Clock::now()));
+            const auto painted = Clock::now();
+            withDialog.push_back(Ms(a, painted));
+            dialogShownMs.push_back(Ms(a, shown));
+            dialogSavedMs.push_back(Ms(shown, saved));
+            dialogChangeMs.push_back(Ms(saved, changed));
+            dialogPaintMs.push_back(Ms(changed, painted));
 
             // The same page change with the page stored directly (what the dialog's Save Page does).
             SendMessageW(editor.TXTextControl1.hWnd(), WM_CHAR, L'y', 0);
@@ -121,6 +133,10 @@ int wmain() {
             if (App().PageList.GetNextPageName().empty()) GoToPage(L"0001.txm");
         }
         Report("page change, full page, with the page type dialog", withDialog, 15);
+        Report("  of which: until the dialog is shown and active", dialogShownMs, 15);
+        Report("  of which: Save Page (store, hide the dialog)", dialogSavedMs, 15);
+        Report("  of which: clear, load and lay out the next page", dialogChangeMs, 15);
+        Report("  of which: paint", dialogPaintMs, 15);
         Report("page change, full page, store + clear + load + paint", withoutDialog, 15);
         Report("  of which: store (page file and Map.txt)", storeMs, 15);
         Report("  of which: clear, load and lay out the next page", changeMs, 15);
