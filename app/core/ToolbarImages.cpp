@@ -214,6 +214,22 @@ void Draw(Canvas& c, const std::wstring& key) {
     } else if (key == L"remove_movie") {
         c.Film(0, 1, 16, 11);
         c.Cross(8, 8, 6);
+    } else if (key == L"HeaderProperties") {
+        c.Page(1, 1, 15, 15);
+        c.Fill(2, 2, 11, 5, kBlue);
+    } else if (key == L"SwitchBetweenHeaderAndFooter") {
+        c.Page(1, 1, 12, 15);
+        c.Fill(2, 2, 8, 4, kBlue);
+        c.Fill(2, 12, 8, 14, kBlue);
+        c.Line({{14, 3}, {14, 12}}, kGreen, 2);
+        c.Shape({{12, 10}, {15, 10}, {14, 13}}, kGreen, kGreen);
+    } else if (key == L"GoToFirstPage") {
+        c.Page(4, 3, 15, 15);
+        c.Fill(1, 1, 10, 3, kBlue);
+        c.Shape({{2, 9}, {6, 5}, {10, 9}}, kGreen, kGreen);
+    } else if (key == L"GoToDefault") {
+        c.Page(1, 1, 15, 15);
+        c.Fill(3, 6, 12, 11, RGB(150, 200, 250));
     } else if (key == L"movie_properties") {
         c.Film(0, 1, 16, 11);
         c.Ring(7, 6, 16, 15, kBlue, kPaper);

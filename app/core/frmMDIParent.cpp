@@ -51,7 +51,17 @@ constexpr ToolbarKey kToolbarKeys[] = {
     {L"insert_wmp", L"Insert Windows Media movie"},
     {L"remove_movie", L"Remove movie"},
     {L"movie_properties", L"Movie properties"},
+    {L"", L""},
+    // Header and footer: enabled while the caret is in one; they have no command.
+    {L"HeaderProperties", L"Header and footer properties"},
+    {L"SwitchBetweenHeaderAndFooter", L"Switch between header and footer"},
+    {L"GoToFirstPage", L"Go to the first page's header"},
+    {L"GoToDefault", L"Go back to the page's text"},
 };
+
+// Enabled only while the caret stands in a header or footer.
+constexpr const wchar_t* kHeaderFooterKeys[] = {L"HeaderProperties", L"SwitchBetweenHeaderAndFooter", L"GoToFirstPage",
+                                               L"GoToDefault"};
 
 // The program's start: the start-up window loads the frame, and only then does a frame without a
 // module to open ask the author for one.
@@ -96,6 +106,7 @@ frmMDIParent::frmMDIParent() {
         const int image = AddToolbarImage(ImageList1, k.key);
         Toolbar1.AddButton(k.key, L"", ui::tbrDefault, image).SetToolTipText(k.toolTip);
     }
+    for (const wchar_t* key : kHeaderFooterKeys) Toolbar1.FindButton(key)->SetEnabled(false);
     Toolbar1.ButtonClick = [this](ui::ToolbarButton& Button) { Toolbar1_ButtonClick(Button); };
 
     mnuFile_New.SetShortcut(L"Ctrl+N");
