@@ -24,16 +24,25 @@ add_library(zv_app STATIC
   dialogs/frmStylesDlg.cpp
   dialogs/frmTableDlg.cpp
   dialogs/frmTableProp_Dlg.cpp
+  editor/EditorAutoLinks.cpp
+  editor/EditorEvents.cpp
+  editor/EditorExport.cpp
   editor/EditorFrames.cpp
+  editor/EditorLinks.cpp
+  editor/EditorMenus.cpp
+  editor/EditorMovies.cpp
   editor/EditorPageSetup.cpp
-  editor/frmMDIChild.cpp
+  editor/EditorPreview.cpp
   editor/EditorSpelling.cpp
+  editor/EditorTables.cpp
   editor/StoredPage.cpp
+  editor/frmImagePropDlg.cpp
+  editor/frmMDIChild.cpp
   assessment/AnswerSwitch_Dlg.cpp
   assessment/frmAssCreator.cpp
   assessment/frmTestType.cpp
   assessment/frm_AssessmentPrvDlg.cpp)
-target_link_libraries(zv_app PUBLIC zv_module zv_links zv_dialog_rules zv_editor_tables zv_core zv_assessment zv_txdialogs zv_txwin zv_spellwin zv_ui_activex zv_ui shell32 ole32)
+target_link_libraries(zv_app PUBLIC zv_module zv_links zv_dialog_rules zv_editor_tables zv_core zv_editor_core zv_assessment zv_txdialogs zv_txwin zv_spellwin zv_ui_activex zv_ui shell32 ole32)
 
 add_executable(Zorvik WIN32 main.cpp)
 target_link_libraries(Zorvik PRIVATE zv_app)
@@ -67,6 +76,11 @@ if(TARGET app_spelling_tests)
     VERBATIM)
   target_compile_definitions(app_spelling_tests PRIVATE ZV_DICTIONARY_DIR="${CMAKE_CURRENT_BINARY_DIR}")
 endif()
+
+zv_add_test(app_editor_events_tests
+  SOURCES editor/tests/EditorEventsTest.cpp editor/tests/EditorMenusTest.cpp ../components/textcontrol/tests/Fixtures.cpp
+  LIBS zv_app zv_ui_testing
+  WINDOWS_ONLY)
 
 zv_add_test(app_frame_tests
   SOURCES core/tests/OpenDlgTest.cpp core/tests/SharedCommandsTest.cpp

@@ -100,10 +100,19 @@ void MdiForm::ShowMenuOf(Form* child) {
 void MdiForm::ChildActivated(Form* child) { ShowMenuOf(child); }
 
 void MdiForm::ChildMenuChanged(Form* child) {
-    if (ActiveForm() == child) {
+    if (ActiveForm() != child) return;
+    // The bar's items were refilled in place: drawing it again shows them. Setting the bar anew
+    // makes the frame lay itself out twice (no bar, then the bar), which costs a child window's
+    // start most of its time; it is needed only where the frame's MDI handling decorates the bar
+    // (a maximised child's window buttons), which the refill has taken out.
+    if (GetMenu(hwnd_) == child->MenuBar()) {
+        if (!IsZoomed(child->hWnd())) {
+            DrawMenuBar(hwnd_);
+            return;
+        }
         SetMenu(hwnd_, nullptr);
-        ShowMenuOf(child);
     }
+    ShowMenuOf(child);
 }
 
 void MdiForm::ChildMenuGoing(Form* child) {

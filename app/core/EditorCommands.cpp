@@ -6,7 +6,6 @@
 #include "app/core/SharedCommands.h"
 #include "app/core/frmMDIParent.h"
 #include "app/core/frmOpenDlg.h"
-#include "app/dialogs/frmFindDlg.h"
 #include "app/editor/frmMDIChild.h"
 #include "base/Error.h"
 #include "ui/Application.h"
@@ -41,6 +40,21 @@ void EditSelectAll() {
     text.Engine().SetSelStart(0);
     text.Engine().SetSelLength(-1);
     screen.SetMousePointer(pointer);
+}
+
+void RemoveHyperlink(tx::TextEngine& engine) {
+    // The system's window-text colour, as an OLE colour.
+    constexpr unsigned long kWindowTextColor = 0x80000008UL;
+    const int field = engine.FieldCurrent() != 0 ? engine.FieldCurrent() : engine.FieldAtInputPos();
+    if (field == 0) return;
+    const int start = engine.FieldStart(field);
+    const int end = engine.FieldEnd(field);
+    engine.SetSelStart(start - 1);
+    engine.SetSelLength(end - start + 1);
+    engine.FieldDelete(field);
+    engine.SetForeColor(kWindowTextColor);
+    engine.SetUnderline(false);
+    engine.SetSelLength(0);
 }
 
 void NewModule() {
@@ -83,31 +97,6 @@ void ChooseTextColor(int kind) {
     }
 }
 
-void ShowFindDialog(int /*mode*/) {
-    RunCommand([] {
-        RequireEditor();
-        frmFindDlg dialog;
-        dialog.Show(ui::vbModal);
-    });
-}
-
-void RunSpellCheck() {
-    RunCommand([] {
-        frmMDIChild& editor = RequireEditor();
-        // The hourglass until the check has ended: the editor's end-of-check handler gives the
-        // pointer back, and so does a failure here.
-        ui::Screen().SetMousePointer(ui::vbHourglass);
-        try {
-            editor.VSSpell1.SetAutoLinkHwnd(editor.TXTextControl1.hWnd());
-            editor.TXTextControl1.Engine().SetSelStart(0);
-            editor.VSSpell1.CheckText();
-        } catch (...) {
-            ui::Screen().SetMousePointer(ui::vbDefault);
-            throw;
-        }
-    });
-}
-
 namespace {
 // A bar along the frame's edge shows or goes; the editors take or give up its room.
 void ToggleFrameBar(ui::Control& bar) {
@@ -138,8 +127,8 @@ int GetPageIndex(const std::wstring& pageName) {
 }
 
 void BuildWindowList() {
-    // The editor lists the modules in its Window menu (the overload below) once it has its menus.
     AddToWindowList();
+    if (frmMDIChild* editor = ActiveEditor()) BuildWindowList(editor->mnuWindow_Sep, editor->mnuWindow_WindowList);
 }
 
 void BuildWindowList(ui::MenuItem& mnuWindow_Sep, ui::MenuArray& mnuWindow_WindowList) {

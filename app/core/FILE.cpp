@@ -52,7 +52,7 @@ void LoadReadModule(PageMap& map, std::wstring& mapName) {
     editor.Show();
     ShowPageCaption(mapName);
     UpdateToolbar();
-    AddToWindowList();
+    BuildWindowList();
 }
 
 // Makes a module folder the open module. A folder without a readable page map opens nothing, and the

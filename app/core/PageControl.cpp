@@ -22,3 +22,6 @@ void GoToPreviousPage() { ActiveEditorWalk().GoToPreviousPage(); }
 bool GoToPage(const std::wstring& pageName) { return ActiveEditorWalk().GoToPage(pageName); }
 void InsertPage(std::int16_t where) { ActiveEditorWalk().InsertPage(where); }
 void DeleteCurrentPage() { ActiveEditorWalk().DeleteCurrentPage(); }
+void GoToFirstPage() { ActiveEditorWalk().GoToFirstPage(); }
+void GoToLastPage() { ActiveEditorWalk().GoToLastPage(); }
+void OpenLinkedPage(const std::wstring& pageName) { ActiveEditorWalk().OpenLinkedPage(pageName); }

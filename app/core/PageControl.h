@@ -14,5 +14,11 @@ bool GoToPage(const std::wstring& pageName);
 // where: 1 before the current page, any other value after it.
 void InsertPage(std::int16_t where);
 void DeleteCurrentPage();
+// The first or last stored page, without asking to store a changed page: the change is dropped.
+// A module with no stored page stays as it is.
+void GoToFirstPage();
+void GoToLastPage();
+// The page a link names (a page of the open module's list), without asking to store a changed page.
+void OpenLinkedPage(const std::wstring& pageName);
 void ClearEditorPage();
 void InitPageList();

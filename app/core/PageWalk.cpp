@@ -368,3 +368,54 @@ void EditorWalk::ShowFirstPage() {
     }
     editor_.SetDirty(false);
 }
+
+namespace {
+
+// The list's page names from index 1 on (index 0 is empty).
+std::vector<std::wstring> ListedPages(const LinkedList& list) {
+    std::int32_t count = 0;
+    std::vector<std::wstring> names, types, topics;
+    list.GetAllPageInfo(count, names, types, topics);
+    names.resize(static_cast<size_t>(count) + 1);
+    return names;
+}
+
+}  // namespace
+
+void EditorWalk::ShowListedPage(const std::wstring& name, int number) {
+    PageWalk walk = Walk();
+    LoadBy([&] { walk.GoTo(name); }, true);
+    state_.PageJustAdded = false;
+    state_.CurrentPageNo = static_cast<std::int16_t>(number);
+    editor_.ShowPageName(name);
+}
+
+void EditorWalk::GoToFirstPage() {
+    const std::vector<std::wstring> pages = ListedPages(state_.PageList);
+    if (pages.size() < 2) return;
+    ShowListedPage(pages[1], 1);
+    editor_.EnableNext(true);
+    editor_.EnablePrevious(false);
+    editor_.RefreshToolbar();
+}
+
+void EditorWalk::GoToLastPage() {
+    const std::vector<std::wstring> pages = ListedPages(state_.PageList);
+    if (pages.size() < 2) return;
+    const int last = static_cast<int>(pages.size()) - 1;
+    ShowListedPage(pages[static_cast<size_t>(last)], last);
+    editor_.EnableNext(false);
+    editor_.EnablePrevious(true);
+    editor_.RefreshToolbar();
+}
+
+void EditorWalk::OpenLinkedPage(const std::wstring& name) {
+    const std::vector<std::wstring> pages = ListedPages(state_.PageList);
+    const auto at = std::find(pages.begin() + 1, pages.end(), name);
+    if (name.empty() || at == pages.end()) throw zv::Error(L"The page " + name + L" is not a page of this module.");
+    const int number = static_cast<int>(at - pages.begin());
+    ShowListedPage(name, number);
+    editor_.EnablePrevious(number > 1);
+    editor_.EnableNext(number < static_cast<int>(pages.size()) - 1);
+    editor_.RefreshToolbar();
+}

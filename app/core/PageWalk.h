@@ -136,6 +136,13 @@ public:
     void SavePage(const std::wstring& pageType, const std::wstring& topicName);
     // After a module's page list was read: its first page into the editor (none: a new page).
     void ShowFirstPage();
+    // First Page and Last Page: the first or last stored page, without asking about the page left:
+    // its changes are dropped. A module with no stored page stays as it is.
+    void GoToFirstPage();
+    void GoToLastPage();
+    // A page link: a page of the list, without asking about the page left; Next and Previous
+    // follow the place of the page in the list. Throws zv::Error for a name not in the list.
+    void OpenLinkedPage(const std::wstring& name);
 
     // Prepares the page type question for a reference name (and takes the current page's topic
     // into CurTopName when the question is about a stored page).
@@ -153,6 +160,8 @@ private:
     template <class Step>
     void LoadBy(Step step, bool clearOnFailure);
     PageWalk Walk();
+    // Loads a page of the list as page number `number`, the page left not stored.
+    void ShowListedPage(const std::wstring& name, int number);
 
     AppState& state_;
     PageEditor& editor_;

@@ -9,6 +9,7 @@
 class frmMDIChild;
 class frmMDIParent;
 namespace tx {
+class TextEngine;
 class TXTextControl;
 }
 namespace ui {
@@ -48,6 +49,8 @@ void EditCopy();
 void EditPaste();
 void EditDelete();
 void EditSelectAll();
+// The link at the caret goes, its text stays and no longer looks like a link.
+void RemoveHyperlink(tx::TextEngine& engine);
 
 // File > New: asks to store a changed page, resets the page list, opens an "Untitled" editor and
 // shows the open dialog. Failures end it without a message.

@@ -1,6 +1,7 @@
 #include "app/core/frmMDIParent.h"
 
 #include "app/core/AppState.h"
+#include "app/core/DialogCommands.h"
 #include "app/core/FILE.h"
 #include "app/core/PageControl.h"
 #include "app/core/SharedCommands.h"
@@ -70,23 +71,6 @@ bool LoadedByStartUpWindow() {
         if (dynamic_cast<frmStartUpDlg*>(form) != nullptr) return true;
     }
     return false;
-}
-
-// The system's window-text colour, as an OLE colour.
-constexpr unsigned long kWindowTextColor = 0x80000008UL;
-
-// The link goes, its text stays, and the text no longer looks like a link.
-void DeleteHyperlink(tx::TextEngine& engine) {
-    const int field = engine.FieldCurrent() != 0 ? engine.FieldCurrent() : engine.FieldAtInputPos();
-    if (field == 0) return;
-    const int start = engine.FieldStart(field);
-    const int end = engine.FieldEnd(field);
-    engine.SetSelStart(start - 1);
-    engine.SetSelLength(end - start + 1);
-    engine.FieldDelete(field);
-    engine.SetForeColor(kWindowTextColor);
-    engine.SetUnderline(false);
-    engine.SetSelLength(0);
 }
 
 }  // namespace
@@ -206,7 +190,7 @@ void frmMDIParent::Toolbar1_ButtonClick(ui::ToolbarButton& Button) {
             editor.RemoveMovieControl();
             App().MovieDeletePending = true;
         } else if (key == L"delete_hyperlink") {
-            DeleteHyperlink(RequireEditor().TXTextControl1.Engine());
+            RemoveHyperlink(RequireEditor().TXTextControl1.Engine());
         } else if (key == L"Previous") {
             GoToPreviousPage();
         } else if (key == L"Next") {
@@ -217,9 +201,20 @@ void frmMDIParent::Toolbar1_ButtonClick(ui::ToolbarButton& Button) {
             InsertPage(1);
         } else if (key == L"insert_A") {
             InsertPage(2);
+        } else if (key == L"insert_flash" || key == L"insert_director" || key == L"insert_wmp") {
+            const int kind = key == L"insert_flash" ? 1 : key == L"insert_director" ? 2 : 3;
+            InsertMovie(RequireEditor().TXTextControl1, kind, 1000, 1000);
+            UpdateToolbar();
+        } else if (key == L"movie_properties") {
+            ShowMoviePropertiesDialog();
+        } else if (key == L"insert_image") {
+            InsertImage(false, RequireEditor().TXTextControl1, CmDialog1, 1000, 1000);
+        } else if (key == L"insert_image_fixed") {
+            InsertImage(true, RequireEditor().TXTextControl1, CmDialog1, 0, 0);
+        } else if (key == L"insert_hyperlink") {
+            ShowHyperlinkDialog();
         }
-        // The movie and image insertions, movie properties and the hyperlink
-        // dialog arrive with the windows that do them; "delete image" never did anything.
+        // "delete image" never did anything.
     });
 }
 

@@ -16,10 +16,13 @@ std::vector<tx::ParaFormat> ParagraphFormats(const tx::TextEngine& engine) {
 void ShowFramesDialog(tx::TXTextControl& control) {
     RunCommand([&control] {
         const std::vector<tx::ParaFormat> before = ParagraphFormats(control.Engine());
+        auto* editor = dynamic_cast<frmMDIChild*>(&control.Parent());
+        const bool wasDirty = editor != nullptr && editor->DirtyFlag;
         frmFramesDlg dialog;
         dialog.tx = &control;
         dialog.Show(ui::vbModal);
-        if (ParagraphFormats(control.Engine()) == before) return;
-        if (auto* editor = dynamic_cast<frmMDIChild*>(&control.Parent())) editor->DirtyFlag = true;
+        // The dialog's OK writes its values back even when they are those shown, and the control
+        // reports every write as a change: only a real change marks the page changed.
+        if (editor) editor->DirtyFlag = wasDirty || ParagraphFormats(control.Engine()) != before;
     });
 }

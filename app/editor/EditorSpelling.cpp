@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/core/AppState.h"
+#include "app/core/SharedCommands.h"
 #include "app/editor/frmMDIChild.h"
 #include "base/Error.h"
 #include "base/Files.h"
@@ -187,4 +188,22 @@ void frmMDIChild::WordChosen(sp::VSThesaurus& sender, const std::wstring& word) 
     engine.SetSelStart(static_cast<int>(thesaurusStart_));
     engine.SetSelLength(static_cast<int>(thesaurusLength_));
     engine.ReplaceSel(word);
+}
+
+// Tools > Spell Check and the frame's button: the whole page.
+void RunSpellCheck() {
+    RunCommand([] {
+        frmMDIChild& editor = RequireEditor();
+        // The hourglass until the check has ended: the editor's end-of-check handler gives the
+        // pointer back, and so does a failure here.
+        ui::Screen().SetMousePointer(ui::vbHourglass);
+        try {
+            editor.VSSpell1.SetAutoLinkHwnd(editor.TXTextControl1.hWnd());
+            editor.TXTextControl1.Engine().SetSelStart(0);
+            editor.VSSpell1.CheckText();
+        } catch (...) {
+            ui::Screen().SetMousePointer(ui::vbDefault);
+            throw;
+        }
+    });
 }

@@ -22,6 +22,7 @@ frmMDIChild::frmMDIChild() {
     Picture1.SetVisible(false);
     Line1.SetVisible(false);
     TXTextControl1.SetEvents(this);
+    WireMenus();
 }
 
 frmMDIChild::~frmMDIChild() { TXTextControl1.SetEvents(nullptr); }
@@ -37,6 +38,7 @@ void frmMDIChild::Form_Load() {
         TXTextControl1->SetStatusBarHandle(frame->TXStatusBar1.hWnd());
     }
     App().MeasureUnit = 1;
+    TXTextControl1.SetMeasureUnit(App().MeasureUnit);
     for (tx::TXTextControl* control : {&TXTextControl1, &prtTXTextControl2}) {
         control->Engine().SetPageWidth(kEditorPageWidth);
         control->Engine().SetPageHeight(kEditorPageHeight);
@@ -51,14 +53,17 @@ void frmMDIChild::Form_Load() {
 }
 
 void frmMDIChild::PlacePageEndMarkers() {
-    const long scroll = TXTextControl1->ScrollPosY();
-    const long y = kPageEndMarkerTop + scroll + static_cast<long>(6 * ui::Screen().TwipsPerPixelY());
+    // The end of the first page where the control shows it now: its view mode, zoom and scroll
+    // decide, and so does the page size.
+    tx::TextControl& control = TXTextControl1.Control();
+    const long pixelY = control.PageToClient(1, 0, control.Engine().PageHeight()).y;
+    const long y = TXTextControl1.Top() + static_cast<long>(pixelY * ui::Screen().TwipsPerPixelY());
     Line1.SetX1(0);
-    Line1.SetX2(kEditorPageWidth);
-    Line1.SetY1(y);
-    Line1.SetY2(y);
+    Line1.SetX2(control.Engine().PageWidth());
+    Line1.SetY1(y + static_cast<long>(6 * ui::Screen().TwipsPerPixelY()));
+    Line1.SetY2(Line1.Y1());
     Picture1.SetLeft(0);
-    Picture1.SetTop(kPageEndMarkerTop + scroll);
+    Picture1.SetTop(y);
 }
 
 void frmMDIChild::Form_QueryUnload(int& Cancel, int /*UnloadMode*/) {
@@ -88,15 +93,6 @@ void frmMDIChild::Form_Activate() { UpdateToolbar(); }
 void frmMDIChild::Form_Unload(int& /*Cancel*/) {
     pageTypeDialog_.Unload();
     UpdateToolbar();
-}
-
-void frmMDIChild::RemoveMovieControl() {}
-void frmMDIChild::RemovePrtMovieControl() {}
-
-void frmMDIChild::Change() { DirtyFlag = true; }
-
-void frmMDIChild::StateChanged() {
-    if (ActiveEditor() == this) UpdateToolbar();
 }
 
 void frmMDIChild::LoadPage(const std::wstring& path) {

@@ -2,8 +2,16 @@
 // The page editor: one window per open module, showing one page of it at a time in its text
 // control. The rest of the program reaches it only as the frame's active child, through the
 // members below; the page walk (app/core/PageWalk.h) through PageEditor.
+//
+// Where its code lives: the window itself (start-up, closing, size) in frmMDIChild.cpp; what it does
+// on the text control's events in EditorEvents.cpp; its menus in EditorMenus.cpp; tables, spelling,
+// automatic links and movies in EditorTables.cpp, EditorSpelling.cpp, EditorAutoLinks.cpp and
+// EditorMovies.cpp.
+
+#include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +20,7 @@
 #include "components/spelling/DictionaryNames.h"
 #include "components/spelling/win32/VSSpell.h"
 #include "components/spelling/win32/VSThesaurus.h"
+#include "app/editor/OnePage.h"
 #include "components/textcontrol/win32/TXRuler.h"
 #include "components/textcontrol/win32/TXTextControl.h"
 #include "components/textcontrol/win32/TextControlEvents.h"
@@ -24,8 +33,6 @@
 // The one page an editor allows, in twips.
 inline constexpr int kEditorPageWidth = 15228;
 inline constexpr int kEditorPageHeight = 9618;
-// Where the page-end markers sit below the top of the text, in twips.
-inline constexpr int kPageEndMarkerTop = 9660;
 
 class frmMDIChild : public ui::Form,
                     public PageEditor,
@@ -46,6 +53,137 @@ public:
     sp::VSThesaurus VSThesaurus1{this, L"VSThesaurus1"};
     ui::MenuItem pmnuSuggestions{this, L"pmnuSuggestions", L"Suggestions"};
     ui::MenuArray pmnuSuggestion_Word{pmnuSuggestions, L"pmnuSuggestion_Word"};
+    // ---- menus (EditorMenus.cpp) ----
+    ui::MenuItem mnuFile{this, L"mnuFile", L"&File"};
+    ui::MenuItem mnuFile_New{mnuFile, L"mnuFile_New", L"&New"};
+    ui::MenuItem mnuFile_Open{mnuFile, L"mnuFile_Open", L"&Open..."};
+    ui::MenuItem mnuFileSave{mnuFile, L"mnuFileSave", L"&Save"};
+    ui::MenuItem mnuFile_SaveAs{mnuFile, L"mnuFile_SaveAs", L"Sa&ve As..."};
+    ui::MenuItem mnuFiSep1{mnuFile, L"mnuFiSep1", L"-"};
+    ui::MenuItem mnuFile_PageSetup{mnuFile, L"mnuFile_PageSetup", L"Page Setup"};
+    ui::MenuItem mnuFile_PrintPreview{mnuFile, L"mnuFile_PrintPreview", L"P&rint Preview"};
+    ui::MenuItem mnuFile_Print{mnuFile, L"mnuFile_Print", L"&Print..."};
+    ui::MenuItem mnuFiSep4{mnuFile, L"mnuFiSep4", L"-"};
+    ui::MenuItem mnuFile_Exit{mnuFile, L"mnuFile_Exit", L"E&xit"};
+
+    ui::MenuItem mnuEdit{this, L"mnuEdit", L"&Edit"};
+    ui::MenuItem mnuEdit_Undo{mnuEdit, L"mnuEdit_Undo", L"&Undo"};
+    ui::MenuItem mnuEdit_Redo{mnuEdit, L"mnuEdit_Redo", L"&Redo"};
+    ui::MenuItem mnuEdSep1{mnuEdit, L"mnuEdSep1", L"-"};
+    ui::MenuItem mnuEdit_Cut{mnuEdit, L"mnuEdit_Cut", L"Cu&t"};
+    ui::MenuItem mnuEdit_Copy{mnuEdit, L"mnuEdit_Copy", L"&Copy"};
+    ui::MenuItem mnuEdit_Paste{mnuEdit, L"mnuEdit_Paste", L"&Paste"};
+    ui::MenuItem mnuEdit_Delete{mnuEdit, L"mnuEdit_Delete", L"&Delete"};
+    ui::MenuItem mnuEdSep2{mnuEdit, L"mnuEdSep2", L"-"};
+    ui::MenuItem mnuEdit_Find{mnuEdit, L"mnuEdit_Find", L"&Find..."};
+    ui::MenuItem mnuEdSep3{mnuEdit, L"mnuEdSep3", L"-"};
+    ui::MenuItem mnuEdit_Hyperlink{mnuEdit, L"mnuEdit_Hyperlink", L"Hyperlink..."};
+    ui::MenuItem mnuEdSep4{mnuEdit, L"mnuEdSep4", L"-"};
+    ui::MenuItem mnuEdit_SelectAll{mnuEdit, L"mnuEdit_SelectAll", L"Select &All"};
+    ui::MenuItem mnuEdSep6{mnuEdit, L"mnuEdSep6", L"-"};
+    ui::MenuItem mnuEdit_Thesaurus{mnuEdit, L"mnuEdit_Thesaurus", L"&Thesaurus"};
+
+    ui::MenuItem mnuDocument{this, L"mnuDocument", L"&Document"};
+    ui::MenuItem mnuDocument_FirstPage{mnuDocument, L"mnuDocument_FirstPage", L"&First Page"};
+    ui::MenuItem mnuDocument_NextPage{mnuDocument, L"mnuDocument_NextPage", L"&Next Page"};
+    ui::MenuItem mnuDocument_PreviousPage{mnuDocument, L"mnuDocument_PreviousPage", L"&Previous Page"};
+    ui::MenuItem mnuDocument_LastPage{mnuDocument, L"mnuDocument_LastPage", L"&Last Page"};
+    ui::MenuItem mnuDocument_Sep{mnuDocument, L"mnuDocument_Sep", L"-"};
+    ui::MenuItem mnuDocument_GoToPage{mnuDocument, L"mnuDocument_GoToPage", L"&Go To Page"};
+    ui::MenuItem mnuDocument_InsertPage{mnuDocument, L"mnuDocument_InsertPage", L"&Insert Page"};
+    ui::MenuItem mnuDocument_Before{mnuDocument_InsertPage, L"mnuDocument_Before", L"&Before Current Page"};
+    ui::MenuItem mnuDocument_After{mnuDocument_InsertPage, L"mnuDocument_After", L"&After Current Page"};
+    ui::MenuItem mnuDocument_DeletePage{mnuDocument, L"mnuDocument_DeletePage", L"&Delete Page"};
+
+    ui::MenuItem mnuView{this, L"mnuView", L"&View"};
+    ui::MenuArray mnuView_Layout{mnuView, L"mnuView_Layout"};  // 0 normal, 1 page layout, 2 centred
+    ui::MenuItem mnuVSep1{mnuView, L"mnuVSep1", L"-"};
+    ui::MenuItem mnuView_Toolbar{mnuView, L"mnuView_Toolbar", L"&Tool Bar"};
+    ui::MenuItem mnuView_ParagraphBar{mnuView, L"mnuView_ParagraphBar", L"P&aragraph Bar"};
+    ui::MenuItem mnuView_Ruler{mnuView, L"mnuView_Ruler", L"&Ruler"};
+    ui::MenuItem mnuView_StatusBar{mnuView, L"mnuView_StatusBar", L"&Status Bar"};
+    ui::MenuItem mnuVSep3{mnuView, L"mnuVSep3", L"-"};
+    ui::MenuItem mnuView_Zoom{mnuView, L"mnuView_Zoom", L"&Zoom"};
+    ui::MenuArray mnuView_ZoomItem{mnuView_Zoom, L"mnuView_ZoomItem"};
+    ui::MenuItem mnuVSep4{mnuView, L"mnuVSep4", L"-"};
+    ui::MenuItem mnuTools_TravosePreview{mnuView, L"mnuTools_TravosePreview", L"&Travose Preview"};
+
+    ui::MenuItem mnuInsert{this, L"mnuInsert", L"&Insert"};
+    ui::MenuItem mnuInsert_Text{mnuInsert, L"mnuInsert_Text", L"&Text..."};
+    ui::MenuItem mnuInsert_Sep1{mnuInsert, L"mnuInsert_Sep1", L"-"};
+    ui::MenuItem mnuInsert_Image{mnuInsert, L"mnuInsert_Image", L"&Image"};
+    ui::MenuItem mnuInsert_ImageAtCaretPosition{mnuInsert_Image, L"mnuInsert_ImageAtCaretPosition", L"&At Caret Position..."};
+    ui::MenuItem mnuInsert_ImageAsFixedObject{mnuInsert_Image, L"mnuInsert_ImageAsFixedObject", L"As &Fixed Object..."};
+    ui::MenuItem mnuMovie{mnuInsert, L"mnuMovie", L"&Movie"};
+    ui::MenuItem mnuInsert_Flash_Movie{mnuMovie, L"mnuInsert_Flash_Movie", L"&Flash Move..."};
+    ui::MenuItem mnuInsert_Shockwave_Movie{mnuMovie, L"mnuInsert_Shockwave_Movie", L"Shockwave Movie..."};
+    ui::MenuItem mnuInsert_WMV{mnuMovie, L"mnuInsert_WMV", L"Window Media Video..."};
+    ui::MenuItem mnuInsert_Properties{mnuMovie, L"mnuInsert_Properties", L"Movie Properties"};
+    ui::MenuItem mnuInsert_DelMovie{mnuMovie, L"mnuInsert_DelMovie", L"Delete Movie"};
+    ui::MenuItem mnuInsert_Sep2{mnuInsert, L"mnuInsert_Sep2", L"-"};
+    ui::MenuItem mnuInsert_Hypertext{mnuInsert, L"mnuInsert_Hypertext", L"Hypertext Link"};
+    ui::MenuItem mnuInsert_RemoveHyperLink{mnuInsert, L"mnuInsert_RemoveHyperLink", L"Remove Hypertext Link"};
+
+    ui::MenuItem mnuFormat{this, L"mnuFormat", L"F&ormat"};
+    ui::MenuItem mnuFormat_Character{mnuFormat, L"mnuFormat_Character", L"&Character..."};
+    ui::MenuItem mnuFormat_Paragraph{mnuFormat, L"mnuFormat_Paragraph", L"&Paragraph..."};
+    ui::MenuItem mnuFormat_BulletsAndNumbering{mnuFormat, L"mnuFormat_BulletsAndNumbering", L"Bullets and &Numbering"};
+    ui::MenuItem mnuFormat_BulletsAndNumbering_Attributes{mnuFormat_BulletsAndNumbering,
+                                                          L"mnuFormat_BulletsAndNumbering_Attributes", L"&Attributes..."};
+    ui::MenuItem mnuFormat_BulletsAndNumbering_IncreaseLevel{mnuFormat_BulletsAndNumbering,
+                                                             L"mnuFormat_BulletsAndNumbering_IncreaseLevel", L"Increase Level"};
+    ui::MenuItem mnuFormat_BulletsAndNumbering_DecreaseLevel{mnuFormat_BulletsAndNumbering,
+                                                             L"mnuFormat_BulletsAndNumbering_DecreaseLevel", L"Decrease Level"};
+    ui::MenuArray mnuFormat_BulletsAndNumbering_Symbols{mnuFormat_BulletsAndNumbering,
+                                                        L"mnuFormat_BulletsAndNumbering_Symbols"};
+    ui::MenuItem mnuFormat_BulletsAndNumbering_Bullets{mnuFormat_BulletsAndNumbering,
+                                                       L"mnuFormat_BulletsAndNumbering_Bullets", L"Bullets"};
+    ui::MenuItem mnuFormat_Tabs{mnuFormat, L"mnuFormat_Tabs", L"T&abs..."};
+    ui::MenuItem mnuFormat_Style{mnuFormat, L"mnuFormat_Style", L"&Style..."};
+    ui::MenuItem mnuFSep1{mnuFormat, L"mnuFSep1", L"-"};
+    ui::MenuItem mnuFormat_Frames{mnuFormat, L"mnuFormat_Frames", L"Paragraph &Frames..."};
+    ui::MenuItem mnuFSep2{mnuFormat, L"mnuFSep2", L"-"};
+    ui::MenuItem mnuFormat_TColor{mnuFormat, L"mnuFormat_TColor", L"&Text Color..."};
+    ui::MenuItem mnuFormat_BColor{mnuFormat, L"mnuFormat_BColor", L"&Background Color..."};
+    ui::MenuItem mnuFormat_Image{mnuFormat, L"mnuFormat_Image", L"&Image..."};
+
+    ui::MenuItem mnuTable{this, L"mnuTable", L"&Table"};
+    ui::MenuItem mnuTable_Insert{mnuTable, L"mnuTable_Insert", L"&Insert"};
+    ui::MenuItem mnuTable_Insert_Table{mnuTable_Insert, L"mnuTable_Insert_Table", L"&Table..."};
+    ui::MenuItem SepTI1{mnuTable_Insert, L"SepTI1", L"-"};
+    ui::MenuItem mnuTable_Insert_Table_ColumnToTheLeft{mnuTable_Insert, L"mnuTable_Insert_Table_ColumnToTheLeft",
+                                                       L"Column to the &Left"};
+    ui::MenuItem mnuTable_Insert_Table_ColumnToTheRight{mnuTable_Insert, L"mnuTable_Insert_Table_ColumnToTheRight",
+                                                        L"Column to the &Right"};
+    ui::MenuItem SepTI2{mnuTable_Insert, L"SepTI2", L"-"};
+    ui::MenuItem mnuTable_Insert_Table_RowAbove{mnuTable_Insert, L"mnuTable_Insert_Table_RowAbove", L"Row &Above"};
+    ui::MenuItem mnuTable_Insert_Table_RowBelow{mnuTable_Insert, L"mnuTable_Insert_Table_RowBelow", L"Row &Below"};
+    ui::MenuItem mnuTable_Delete{mnuTable, L"mnuTable_Delete", L"&Delete"};
+    ui::MenuItem mnuTable_Delete_Table{mnuTable_Delete, L"mnuTable_Delete_Table", L"&Table"};
+    ui::MenuItem mnuTable_Delete_Column{mnuTable_Delete, L"mnuTable_Delete_Column", L"&Column"};
+    ui::MenuItem mnuTable_Delete_Rows{mnuTable_Delete, L"mnuTable_Delete_Rows", L"&Rows"};
+    ui::MenuItem mnuTable_Select{mnuTable, L"mnuTable_Select", L"&Select"};
+    ui::MenuItem mnuTable_Select_Table{mnuTable_Select, L"mnuTable_Select_Table", L"&Table"};
+    ui::MenuItem mnuTable_Select_Row{mnuTable_Select, L"mnuTable_Select_Row", L"&Row"};
+    ui::MenuItem mnuTable_Select_Cell{mnuTable_Select, L"mnuTable_Select_Cell", L"&Cell"};
+    ui::MenuItem mnuTable_GridLines{mnuTable, L"mnuTable_GridLines", L"&Grid lines"};
+    ui::MenuItem mnuTable_Properties{mnuTable, L"mnuTable_Properties", L"&Properties..."};
+
+    ui::MenuItem mnuTools{this, L"mnuTools", L"Too&ls"};
+    ui::MenuItem mnuTools_SpellCheck{mnuTools, L"mnuTools_SpellCheck", L"&Spell Check"};
+    ui::MenuItem mnuTools_AssCreator{mnuTools, L"mnuTools_AssCreator", L"&Assessment Creator"};
+    ui::MenuItem mnuTools_Convert{mnuTools, L"mnuTools_Convert", L"&Convert to Word"};
+
+    ui::MenuItem mnuWindow{this, L"mnuWindow", L"&Window"};
+    ui::MenuItem mnuWindow_Cascade{mnuWindow, L"mnuWindow_Cascade", L"&Cascade"};
+    ui::MenuItem mnuWindow_TileHorizontal{mnuWindow, L"mnuWindow_TileHorizontal", L"Tile &Horizontal"};
+    ui::MenuItem mnuWindow_TileVertical{mnuWindow, L"mnuWindow_TileVertical", L"Tile &Vertical"};
+    ui::MenuItem mnuWindow_ArrangeIcons{mnuWindow, L"mnuWindow_ArrangeIcons", L"&Arrange Icons"};
+    ui::MenuItem mnuWindow_Sep{mnuWindow, L"mnuWindow_Sep", L"-"};
+    ui::MenuArray mnuWindow_WindowList{mnuWindow, L"mnuWindow_WindowList"};
+
+    ui::MenuItem mnuHelp{this, L"mnuHelp", L"&Help"};
+    ui::MenuItem mnuHelp_About{mnuHelp, L"mnuHelp_About", L"&About Morvend..."};
 
     // ---- public variables ----
     bool DirtyFlag = false;       // the page changed since it was last stored or loaded
@@ -56,8 +194,8 @@ public:
     ~frmMDIChild() override;
 
     // ---- public procedures ----
-    // The movie players of the editing and the printing control go before every page change.
-    // Pages hold no live players in this build, so there is nothing for them to take down yet.
+    // Movies (EditorMovies.cpp). The players of the editing and the printing control go before
+    // every page change.
     void RemoveMovieControl();
     void RemovePrtMovieControl();
     // Checks the words of the text from one position to another (either way round, cut to the
@@ -66,17 +204,42 @@ public:
     // Edit > Thesaurus: the synonyms of the selected word (of the word at the caret when nothing
     // is selected); a chosen one replaces that word alone.
     void mnuEdit_Thesaurus_Click();
+    // Alt hides the page's movie player while the menu keys are used.
+    void DisableMovie(int KeyCode);
+    // The container window a stored movie of the editing control is shown in.
+    void InsertMovieObject(HWND& MoviehWnd);
+
+    // Tables (EditorTables.cpp).
+    void ColLeft();
+    void ColRight();
+    void init_pmnuTable();
+    void subResizeTable();
+    void InitTableDims(std::int16_t TableID);
+    std::int32_t GetPercentAddedSubtracted(std::int32_t OldSize, std::int32_t NewSize, std::int16_t& Positive);
+    std::int16_t GetCurrentTableID();
+    void ResizeTableBorder(std::int16_t BorderWidth);
+    void ResizeGridLines(std::int16_t LineWidth);
 
     void Form_Load() override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Form_Resize() override;
     void Form_Activate() override;
     void Form_Unload(int& Cancel) override;
+    void Form_KeyDown(int& KeyCode, int Shift) override;
 
-    // Puts the page-end markers at the end of the one page for the control's scroll position.
+    // Puts the page-end markers at the end of the one page, as the control shows it now.
     void PlacePageEndMarkers();
     // The text control fills the window below the ruler (when the ruler shows).
     void FitEditorToRuler();
+    // Adjusts the menus that change when they open (the runtime runs these before a menu shows).
+    void mnuEdit_Click();
+    void mnuInsert_Click();
+    void mnuFormat_Click();
+    void mnuView_Click();
+    void mnuTools_Click();
+    void mnuTable_Click();
+
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
     // ---- the page walk's view of the editor ----
     bool Dirty() const override { return DirtyFlag; }
@@ -92,9 +255,78 @@ public:
     void RefreshToolbar() override;
 
 private:
+    // ---- the text control's events (EditorEvents.cpp) ----
     void Change() override;
+    void FormatChanged() override;
+    void ObjectChanged() override;
     // Cut, Copy, Undo and the rest of the toolbar follow the selection and the undo history.
     void StateChanged() override;
+    void KeyDown(int& keyCode, int shift) override;
+    void KeyPress(int& keyAscii) override;
+    void KeyUp(int& keyCode, int shift) override;
+    void MouseDown(int button, int shift, int x, int y) override;
+    void MouseMove(int button, int shift, int x, int y) override;
+    void MouseUp(int button, int shift, int x, int y) override;
+    void FieldEntered(int fieldId) override;
+    void FieldLinkHover(int fieldId, int& cursor) override;
+    void FieldLinkClicked(int linkKind, const std::wstring& target) override;
+    void ObjectClicked(int objectId) override;
+    void ObjectDeselected() override;
+    void ObjectGetName(int objectId, std::wstring& name) override;
+    void ObjectCreateHostWindow(int objectId, HWND& hostWindow) override;
+    void ObjectRestored(int objectId, const std::wstring& name) override;
+    void HeaderFooterActivated(int kind) override;
+    void HeaderFooterDeactivated() override;
+    void TableCreated(int tableId) override;
+    void TableResized(int tableId) override;
+    void VScroll(int scrollPosY) override;
+
+    // What the control reports is acted on once it has finished with the input that caused it, so
+    // that no message box or page change runs inside the control's own handling of a key or click.
+    void AfterInput(std::function<void()> action);
+    void RunAfterInput();
+    void CheckOnePage();
+    void FollowLink(int kind, const std::wstring& target);
+    void RightButtonMenus();
+    // The caret's line into view (after a jump to a mark).
+    void ShowCaretLine();
+
+    // ---- menu commands (EditorMenus.cpp) ----
+    void WireMenus();
+    void FirstPage();
+    void LastPage();
+    void FindNext();
+    void StepListLevel(int delta);
+    void ShowImageProperties();
+    void SetViewLayout(int index);
+    void SetZoom(int index);
+
+    // ---- automatic links (EditorAutoLinks.cpp) ----
+    void AutoLinkKeyPress(int& KeyAscii);
+    void AutoLinkRange(std::int32_t start, std::int32_t end);
+    void StartAutoLinkMatchers(int position);
+
+    // ---- movies (EditorMovies.cpp) ----
+    void ShowMovieAgain();
+    void NameMovieObject(std::wstring& name);
+    void RestoreMovie(const std::wstring& storedName);
+
+    // ---- tables (EditorTables.cpp) ----
+    void SelectCurrentTable();
+    void SelectCurrentRow();
+    void SelectCurrentCell();
+    void DragTable();
+
+    bool ctrlFlag_ = false;    // the last key down was with Ctrl alone
+    bool insertMode_ = true;   // what the Insert key last set
+    // Where the link under the mouse stands, one box per line, in the control's client pixels.
+    std::vector<RECT> hoverRects_;
+    int hoverField_ = 0;
+    POINT mouse_{-1, -1};  // the last mouse position over the text, client pixels
+    bool OverHoveredLink() const;
+    std::vector<std::function<void()>> afterInput_;
+    bool afterInputPosted_ = false;
+    bool onePageCheckDue_ = false;
 
     // ---- spelling (EditorSpelling.cpp) ----
     void SetUpSpelling();

@@ -93,13 +93,14 @@ TEST_F(SharedCommands, TheToolbarFollowsWhatTheEditorCanDo) {
     EditPaste();
     EXPECT_EQ(engine().Text(), L"Page 1Page 1");
 
-    // Delete takes the selection without the clipboard, and tells the editor a deletion runs.
+    // Delete takes the selection without the clipboard, and tells the editor a deletion runs: the
+    // deletion lasts until the change it makes has been handled.
     ui::Clipboard().SetText(L"kept");
     engine().SetSelStart(6);
     engine().SetSelLength(-1);
     EditDelete();
     EXPECT_EQ(engine().Text(), L"Page 1");
-    EXPECT_TRUE(editor().DeletingAction);
+    EXPECT_FALSE(editor().DeletingAction);
     EXPECT_EQ(ui::Clipboard().GetText(), L"kept");
     EditPaste();
     EXPECT_EQ(engine().Text(), L"Page 1kept");

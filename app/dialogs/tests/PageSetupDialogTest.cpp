@@ -83,10 +83,12 @@ TEST_F(PageSetupDialog, OpensOnTheEditorsPageAsLetterInInches) {
 
 TEST_F(PageSetupDialog, CancelAndAPlainOkLeaveThePageAndItsState) {
     TypeText(L"Some text");
-    editor().DirtyFlag = false;
     // A page a few twips off a preset: the list names the preset, the page keeps its own size.
     engine().SetPageWidth(15231);
     engine().SetPageMarginT(1000);
+    // The editor counts a page change as a change of its page (the control reports it); what is
+    // asked here is whether the dialog itself changes anything.
+    editor().DirtyFlag = false;
     const tx::PageSetup odd = Page();
     PageSetup([](frmPageDlg& d) {
         EXPECT_EQ(d.cboPaperSize.Text(), L"Letter");

@@ -140,9 +140,12 @@ TEST_F(PageRoads, TheFirstPageOfANewModuleIsStoredAsPageOne) {
     EXPECT_EQ(Bytes(folder / "000123.zvk"), "");
     EXPECT_EQ(editor().Caption(), L"MODULE: 000123    PAGENAME: 000123");
     EXPECT_EQ(App().MeasureUnit, 1);
-    // The page-end markers sit at the end of the one page (the text is not scrolled).
-    EXPECT_EQ(editor().Picture1.Top(), 9660);
-    EXPECT_EQ(editor().Line1.Y1(), 9660 + static_cast<long>(6 * ui::Screen().TwipsPerPixelY()));
+    // The page-end markers sit at the end of the one page where the control shows it (the text is
+    // not scrolled).
+    const long pageEnd = editor().TXTextControl1.Top() +
+                         static_cast<long>(editor().TXTextControl1->PageToClient(1, 0, 9618).y * ui::Screen().TwipsPerPixelY());
+    EXPECT_EQ(editor().Picture1.Top(), pageEnd);
+    EXPECT_EQ(editor().Line1.Y1(), pageEnd + static_cast<long>(6 * ui::Screen().TwipsPerPixelY()));
     EXPECT_EQ(editor().Line1.X2(), 15228);
     for (auto* c : {&editor().TXTextControl1, &editor().prtTXTextControl2}) {
         EXPECT_EQ(c->Engine().PageWidth(), 15228);
