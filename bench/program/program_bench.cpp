@@ -1,5 +1,6 @@
 // Times the program's page roads in the real windows: a page change on a full page (store, clear,
-// load, lay out, paint) and opening a module of 2000 pages. Prints the median and the slowest run.
+// load, lay out, paint), a typed key through the editor's handlers beside the text control alone,
+// and opening a module of 2000 pages. Prints the median and the slowest run.
 #include <windows.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/core/AppState.h"
@@ -19,6 +21,7 @@
 #include "app/editor/frmMDIChild.h"
 #include "app/core/SharedCommands.h"
 #include "base/Error.h"
+#include "components/textcontrol/win32/TextControl.h"
 #include "ui/Application.h"
 #include "ui/TestHooks.h"
 
@@ -70,6 +73,22 @@ std::wstring MakeModule(const fs::path& folder, int pages) {
     std::ofstream(folder / "Map.txt", std::ios::binary) << map;
     std::ofstream(folder / "000001.zvk", std::ios::binary);
     return (folder / "000001.zvk").wstring();
+}
+
+// Types a letter and takes it back with Backspace, each until the window is painted again and
+// what the editor left for after the key (its one-page check) has run.
+void TypeAndErase(HWND h) {
+    for (auto [key, ch] : {std::pair<int, wchar_t>{'X', L'x'}, {VK_BACK, L'\b'}}) {
+        SendMessageW(h, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+        SendMessageW(h, WM_CHAR, ch, 1);
+        SendMessageW(h, WM_KEYUP, static_cast<WPARAM>(key), 1 | (3u << 30));
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        UpdateWindow(h);
+    }
 }
 
 void Paint(frmMDIChild& editor) {
@@ -141,6 +160,41 @@ int wmain() {
         Report("  of which: store (page file and Map.txt)", storeMs, 15);
         Report("  of which: clear, load and lay out the next page", changeMs, 15);
         Report("  of which: paint", paintMs, 15);
+
+        // ---- a typed key on a full page: through the editor, and the same page in a bare control ----
+        // The full page less its last lines, so that the typed letter never runs it onto a second page.
+        tx::TextEngine& text = editor.TXTextControl1.Engine();
+        text.SetSelStart(text.TextLength() - 400);
+        text.SetSelLength(400);
+        text.SetSelText(L"");
+        const std::string page = text.SaveToBytes(tx::kFormatOwn);
+        HWND editorText = editor.TXTextControl1.hWnd();
+        SetFocus(editorText);
+        editor.TXTextControl1.Engine().SetSelStart(200);
+        std::vector<double> keyEditor, keyAlone;
+        for (int run = 0; run < 200; ++run) {
+            const auto a = Clock::now();
+            TypeAndErase(editorText);
+            keyEditor.push_back(Ms(a, Clock::now()) / 2);
+        }
+        RECT box{};
+        GetClientRect(editorText, &box);
+        MapWindowPoints(editorText, editor.hWnd(), reinterpret_cast<POINT*>(&box), 2);
+        tx::TextControl alone;
+        alone.Create(editor.hWnd(), box);
+        alone.Engine().LoadFromBytes(page, tx::kFormatOwn);
+        alone.Engine().SetSelStart(200);
+        SetFocus(alone.hWnd());
+        for (int run = 0; run < 200; ++run) {
+            const auto a = Clock::now();
+            TypeAndErase(alone.hWnd());
+            keyAlone.push_back(Ms(a, Clock::now()) / 2);
+        }
+        DestroyWindow(alone.hWnd());
+        std::printf("typed keys on a page of %d characters, %d page(s)\n", text.TextLength(), text.PageCount());
+        Report("typed key to repainted caret, through the editor's handlers", keyEditor, 5);
+        Report("typed key to repainted caret, the text control alone", keyAlone, 5);
+
         editor.DirtyFlag = false;
         editor.Unload();
 
