@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/editor/OnePage.h"
 #include "ui/MsgBox.h"
 
 namespace {
@@ -63,8 +62,8 @@ void frmTableDlg::btnOK_Click() {
     }
     InsertedTable = id;
     engine.SetTableCellAttributes(id, {{0, 0, tx::cell::kLeftBorder, kNewTableBorder}}, true);
+    // A table past the page is reported by the editor, after the change, as for any edit.
     Unload();
-    if (engine.PageCount() > 1) ui::MsgBox(kPastOnePageMessage, ui::vbOKOnly);
 }
 
 void frmTableDlg::btnCancel_Click() { Unload(); }

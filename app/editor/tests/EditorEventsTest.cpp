@@ -146,11 +146,13 @@ TEST_F(EditorEvents, CtrlUpAndDownMoveWithoutAskingCtrlLeftAndRightAsk) {
     asked = false;
     ui::test::OnNextModal<frmPageTypeDlg>([&](frmPageTypeDlg& d) {
         asked = true;
-        ui::test::Click(d.Command2);  // Cancel: the edits go, the move goes on
+        ui::test::Click(d.Command2);  // Cancel: the move ends, the page keeps its edits
     });
     Key(VK_RIGHT, zv_test::kCtrlKey);
     EXPECT_TRUE(asked);
-    EXPECT_EQ(engine().Text(), L"kept Page 3");
+    EXPECT_EQ(engine().Text(), L"more Page 2");
+    EXPECT_EQ(App().CurrentPageNo, 2);
+    EXPECT_TRUE(editor().DirtyFlag);
 }
 
 TEST_F(EditorEvents, CtrlUpAndDownOnAModuleWithoutStoredPagesChangeNothing) {

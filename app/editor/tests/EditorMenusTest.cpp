@@ -270,13 +270,13 @@ TEST_F(EditorMenus, FirstAndLastPageMoveWithoutAskingNextAndPreviousAsk) {
     bool asked = false;
     ui::test::OnNextModal<frmPageTypeDlg>([&](frmPageTypeDlg& d) {
         asked = true;
-        ui::test::Click(d.Command2);
+        ui::test::Click(d.btnSave);
     });
     Choose(e.mnuDocument_NextPage);
     EXPECT_TRUE(asked);
     EXPECT_EQ(engine().Text(), L"Page 2");
     Choose(e.mnuDocument_PreviousPage);
-    EXPECT_EQ(engine().Text(), L"Page 1");
+    EXPECT_EQ(engine().Text(), L"asked Page 1");
 }
 
 TEST_F(EditorMenus, DocumentInsertsAndDeletesPages) {
@@ -426,13 +426,17 @@ TEST_F(EditorMenus, WindowHelpAndTheCommandsStillToCome) {
     Choose(e.mnuDocument_GoToPage);
     EXPECT_TRUE(goTo);
     EXPECT_EQ(engine().Text(), text);
-    for (ui::MenuItem* item : {&e.mnuFile_PrintPreview, &e.mnuInsert_ImageAtCaretPosition, &e.mnuInsert_Flash_Movie, &e.mnuInsert_Hypertext,
-                               &e.mnuTools_SpellCheck, &e.mnuTools_Convert,
-                               &e.mnuTools_TravosePreview}) {
+    // Spell Check checks the page and ends with its message.
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    Choose(e.mnuTools_SpellCheck);
+    ASSERT_EQ(ui::test::MsgBoxes().size(), 1u);
+    EXPECT_EQ(ui::test::MsgBoxes()[0].prompt.rfind(L"Spelling Check Completed.", 0), 0u);
+    for (ui::MenuItem* item : {&e.mnuFile_PrintPreview, &e.mnuInsert_ImageAtCaretPosition, &e.mnuInsert_Flash_Movie,
+                               &e.mnuInsert_Hypertext, &e.mnuTools_Convert, &e.mnuTools_TravosePreview}) {
         Choose(*item);
         EXPECT_EQ(engine().Text(), text) << Utf8(item->Name());
     }
-    EXPECT_TRUE(ui::test::MsgBoxes().empty());
+    EXPECT_EQ(ui::test::MsgBoxes().size(), 1u);
 }
 
 }  // namespace
