@@ -14,6 +14,7 @@
 #include "app/dialogs/frmFramesDlg.h"
 #include "app/dialogs/frmGoToDlg.h"
 #include "app/dialogs/frmPageDlg.h"
+#include "app/dialogs/frmPrintPreview.h"
 #include "app/editor/frmImagePropDlg.h"
 #include "app/editor/tests/EditorTest.h"
 #include "base/Files.h"
@@ -425,13 +426,20 @@ TEST_F(EditorMenus, WindowHelpAndTheCommandsStillToCome) {
     });
     Choose(e.mnuDocument_GoToPage);
     EXPECT_TRUE(goTo);
+    bool preview = false;
+    ui::test::OnNextModal<frmPrintPreview>([&](frmPrintPreview& d) {
+        preview = true;
+        ui::test::Click(d.btnClose);
+    });
+    Choose(e.mnuFile_PrintPreview);
+    EXPECT_TRUE(preview);
     EXPECT_EQ(engine().Text(), text);
     // Spell Check checks the page and ends with its message.
     ui::test::AnswerNextMsgBox(ui::vbOK);
     Choose(e.mnuTools_SpellCheck);
     ASSERT_EQ(ui::test::MsgBoxes().size(), 1u);
     EXPECT_EQ(ui::test::MsgBoxes()[0].prompt.rfind(L"Spelling Check Completed.", 0), 0u);
-    for (ui::MenuItem* item : {&e.mnuFile_PrintPreview, &e.mnuInsert_ImageAtCaretPosition, &e.mnuInsert_Flash_Movie,
+    for (ui::MenuItem* item : {&e.mnuInsert_ImageAtCaretPosition, &e.mnuInsert_Flash_Movie,
                                &e.mnuInsert_Hypertext, &e.mnuTools_Convert, &e.mnuTools_TravosePreview}) {
         Choose(*item);
         EXPECT_EQ(engine().Text(), text) << Utf8(item->Name());
