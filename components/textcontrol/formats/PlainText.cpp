@@ -73,7 +73,7 @@ std::string EncodePlainText(std::wstring_view text) {
     lines.reserve(text.size() + text.size() / 16);
     for (wchar_t c : text) {
         if (c == kParagraphSeparator) lines += L"\r\n";
-        else if (c != kObjectChar) lines.push_back(c);
+        else if (c != kObjectChar && c != kPageNumberChar) lines.push_back(c);
     }
     return zv::EncodeCp1252(lines);
 }
@@ -92,7 +92,7 @@ Document ReadPlainText(std::string_view bytes, const CharFormat& format) {
             if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
             d.paragraphs.push_back(std::move(current));
             current = d.NewParagraph();
-        } else if (c == L'\t' || c == kPageBreak || c == kLineBreak || (c >= 0x20 && c != kObjectChar)) {
+        } else if (c == L'\t' || c == kPageBreak || c == kLineBreak || (c >= 0x20 && c != kObjectChar && c != kPageNumberChar)) {
             current.text.push_back(c);
         }
     }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <cwctype>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -406,8 +407,9 @@ private:
     }
 
     void Char(wchar_t c) {
-        // Only our own pictures make object characters, and line ends come from \par alone.
-        if (c == kObjectChar) c = 0xFFFD;
+        // Only our own pictures make object characters, only PAGE fields page numbers, and line ends
+        // come from \par alone.
+        if (c == kObjectChar || c == kPageNumberChar) c = 0xFFFD;
         if (c < 0x20 && c != L'\t' && c != kLineBreak && c != kPageBreak) return;
         State& s = Top();
         switch (s.dest) {
@@ -727,6 +729,18 @@ private:
         }
     }
 
+    // "PAGE", with or without switches ("PAGE \\* Arabic \\* MERGEFORMAT"), in any letter case.
+    static bool IsPageField(std::wstring_view instruction) {
+        const size_t begin = instruction.find_first_not_of(L' ');
+        if (begin == std::wstring_view::npos) return false;
+        const size_t end = std::min(instruction.find(L' ', begin), instruction.size());
+        const std::wstring_view word = instruction.substr(begin, end - begin);
+        if (word.size() != 4) return false;
+        for (size_t i = 0; i < 4; ++i)
+            if (std::towupper(static_cast<wint_t>(word[i])) != static_cast<wint_t>(L"PAGE"[i])) return false;
+        return true;
+    }
+
     void FinishField(int index) {
         if (index < 0) return;
         FieldBuild& f = fields_[static_cast<size_t>(index)];
@@ -950,6 +964,13 @@ private:
         } else if (w == "fldinst") {
             EnterDestination(s.field >= 0 ? Dest::FieldInst : Dest::Skip);
         } else if (w == "fldrslt") {
+            if (s.field >= 0 && (s.dest == Dest::Header || s.dest == Dest::Footer) &&
+                IsPageField(fields_[static_cast<size_t>(s.field)].instruction)) {
+                // A header's or footer's page number: its result is only the number last shown.
+                AppendChar(*StoryOf(s.dest), kPageNumberChar);
+                EnterDestination(Dest::Skip);
+                return true;
+            }
             if (s.field >= 0 && s.dest == Dest::Body) fields_[static_cast<size_t>(s.field)].start = Here();
             s.groupKind = kFieldResultGroup;
         } else if (w == "pict") {

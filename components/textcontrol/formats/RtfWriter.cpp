@@ -129,6 +129,9 @@ private:
                 out_ += "\\line ";
             } else if (c == kPageBreak) {
                 out_ += "\\page ";
+            } else if (c == kPageNumberChar) {
+                // Readers show the result until they number the pages themselves.
+                out_ += "{\\field{\\*\\fldinst PAGE }{\\fldrslt 1}}";
             } else if (c >= 0x20 && c < 0x80) {
                 out_ += static_cast<char>(c);
             } else {

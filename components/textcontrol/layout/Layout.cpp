@@ -83,14 +83,12 @@ void Layout::SetMeasurer(const TextMeasurer* measurer) {
 
 void Layout::Invalidate() {
     slots_.clear();
-    headerBoxes_.clear();
-    footerBoxes_.clear();
+    header_.assign(1, {});
+    footer_.assign(1, {});
     lines_.clear();
     placedParagraphs_.clear();
     cells_.clear();
     objects_.clear();
-    headerLines_.clear();
-    footerLines_.clear();
     charObjects_ = 0;
     pageCount_ = 1;
     valid_ = false;
@@ -98,7 +96,7 @@ void Layout::Invalidate() {
 
 // ---------------------------------------------------------------- line breaking
 
-ParagraphBox Layout::Break(const Document& d, const Paragraph& p, int index, int width) const {
+ParagraphBox Layout::Break(const Document& d, const Paragraph& p, int index, int width, int pageNumber) const {
     const TextMeasurer& m = measurer_ ? *measurer_ : fallback_;
     const ParaFormat& f = p.format;
     const std::wstring& text = p.text;
@@ -136,6 +134,16 @@ ParagraphBox Layout::Break(const Document& d, const Paragraph& p, int index, int
             advance[static_cast<size_t>(i)] = o ? o->ShownWidth() + o->distance[0] + o->distance[2] : 0;
         } else if (c == kLineBreak || c == kPageBreak) {
             advance[static_cast<size_t>(i)] = 0;
+        } else if (c == kPageNumberChar) {
+            // The room of the number it shows, in its own format.
+            int room = 0;
+            if (pageNumber > 0) {
+                const std::wstring number = std::to_wstring(pageNumber);
+                std::vector<int> digits(number.size());
+                m.Advances(d.charFormats[p.formats[static_cast<size_t>(i)]], number, digits.data());
+                for (int w : digits) room += w;
+            }
+            advance[static_cast<size_t>(i)] = room;
         }
     }
 
@@ -311,8 +319,10 @@ const ParagraphBox& Layout::SlotBox(const Document& d, int index, int width) {
 
 // ---------------------------------------------------------------- placing on pages
 
-void Layout::LayoutStory(const Document& d, const std::vector<Paragraph>& story, int top, bool fromBottom,
-                         std::vector<PlacedLine>& out, std::vector<CachedBox>& boxes) {
+void Layout::LayoutStory(const Document& d, const std::vector<Paragraph>& story, int top, bool fromBottom, int pageNumber,
+                         StoryLayout& layout) {
+    std::vector<PlacedLine>& out = layout.lines;
+    std::vector<CachedBox>& boxes = layout.boxes;
     const PageSetup& page = d.page;
     const int width = std::max(page.width - page.marginLeft - page.marginRight, kMinLineWidth);
     out.clear();
@@ -327,7 +337,7 @@ void Layout::LayoutStory(const Document& d, const std::vector<Paragraph>& story,
             it->stamp = 0;
         } else {
             ++broken_;
-            boxes[i] = CachedBox{p.stamp, width, Break(d, p, -1, width)};
+            boxes[i] = CachedBox{p.stamp, width, Break(d, p, -1, width, pageNumber)};
         }
         total = Add(total, boxes[i].box.height);
     }
@@ -337,7 +347,8 @@ void Layout::LayoutStory(const Document& d, const std::vector<Paragraph>& story,
         int ly = y + box.spaceBefore;
         for (size_t k = 0; k < box.lines.size(); ++k) {
             const Line& line = box.lines[k];
-            out.push_back(PlacedLine{static_cast<int>(i), static_cast<int>(k), 1, page.marginLeft + line.indent, ly, line.offset});
+            out.push_back(PlacedLine{static_cast<int>(i), static_cast<int>(k), std::max(pageNumber, 1),
+                                     page.marginLeft + line.indent, ly, line.offset});
             ly = Add(ly, line.height);
         }
         y = Add(y, box.height);
@@ -363,6 +374,8 @@ void Layout::Update(const Document& d) {
     }
     if (!aligned || everything) FullUpdate(d, aligned);
     else if (!changes.empty()) IncrementalUpdate(d, lo, hi);
+    // After either: a change of the body can change the count of pages that number themselves.
+    LayoutStories(d);
     identity_ = d.Identity();
     version_ = d.Version();
     page_ = d.page;
@@ -432,11 +445,21 @@ void Layout::FullUpdate(const Document& d, bool aligned) {
     }
     if (!exclusions.empty()) PlaceAll(d, exclusions);
     PlaceFixedObjects(d);
+}
 
-    // Header at the top margin's middle, footer ending at the bottom margin's middle.
+void Layout::LayoutStories(const Document& d) {
+    // Header at the top margin's middle, footer ending at the bottom margin's middle. A story with a
+    // page number is laid out for each page (its boxes kept from one update to the next by page).
     const PageSetup& pg = d.page;
-    LayoutStory(d, d.header.paragraphs, std::min(720, pg.marginTop / 2), false, headerLines_, headerBoxes_);
-    LayoutStory(d, d.footer.paragraphs, pg.height - std::min(720, pg.marginBottom / 2), true, footerLines_, footerBoxes_);
+    auto layoutStory = [&](const Story& story, int top, bool fromBottom, std::vector<StoryLayout>& pages) {
+        bool numbered = false;
+        for (const auto& p : story.paragraphs) numbered = numbered || p.text.find(kPageNumberChar) != std::wstring::npos;
+        pages.resize(numbered ? static_cast<size_t>(pageCount_) : 1);
+        for (size_t k = 0; k < pages.size(); ++k)
+            LayoutStory(d, story.paragraphs, top, fromBottom, numbered ? static_cast<int>(k) + 1 : 0, pages[k]);
+    };
+    layoutStory(d.header, std::min(720, pg.marginTop / 2), false, header_);
+    layoutStory(d.footer, pg.height - std::min(720, pg.marginBottom / 2), true, footer_);
 }
 
 void Layout::PlaceAll(const Document& d, const std::vector<Exclusion>& exclusions) {
@@ -736,11 +759,14 @@ const Line& Layout::LineOf(const PlacedLine& placed) const {
     const Slot& slot = slots_[static_cast<size_t>(placed.paragraph)];
     return slot.boxes[slot.placed].box.lines[static_cast<size_t>(placed.line)];
 }
+const Layout::StoryLayout& Layout::StoryOf(const std::vector<StoryLayout>& pages, int page) {
+    return pages[static_cast<size_t>(std::clamp(page, 1, static_cast<int>(pages.size())) - 1)];
+}
 const Line& Layout::HeaderLineOf(const PlacedLine& placed) const {
-    return headerBoxes_[static_cast<size_t>(placed.paragraph)].box.lines[static_cast<size_t>(placed.line)];
+    return StoryOf(header_, placed.page).boxes[static_cast<size_t>(placed.paragraph)].box.lines[static_cast<size_t>(placed.line)];
 }
 const Line& Layout::FooterLineOf(const PlacedLine& placed) const {
-    return footerBoxes_[static_cast<size_t>(placed.paragraph)].box.lines[static_cast<size_t>(placed.line)];
+    return StoryOf(footer_, placed.page).boxes[static_cast<size_t>(placed.paragraph)].box.lines[static_cast<size_t>(placed.line)];
 }
 
 // ---------------------------------------------------------------- position <-> point

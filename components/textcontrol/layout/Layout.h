@@ -115,9 +115,11 @@ public:
     const std::vector<PlacedParagraph>& Paragraphs() const { return placedParagraphs_; }
     const std::vector<PlacedCell>& Cells() const { return cells_; }
     const std::vector<PlacedObject>& Objects() const { return objects_; }
-    // Header and footer lines, in page coordinates; the same on every page.
-    const std::vector<PlacedLine>& HeaderLines() const { return headerLines_; }
-    const std::vector<PlacedLine>& FooterLines() const { return footerLines_; }
+    // Header and footer lines of a page, in page coordinates. A story holding a page number is laid
+    // out once per page, so that each number's own width counts when the line is aligned; any other
+    // story is the same on every page. The line's `page` says which page's story it belongs to.
+    const std::vector<PlacedLine>& HeaderLines(int page = 1) const { return StoryOf(header_, page).lines; }
+    const std::vector<PlacedLine>& FooterLines(int page = 1) const { return StoryOf(footer_, page).lines; }
     const Line& LineOf(const PlacedLine& placed) const;
     const Line& HeaderLineOf(const PlacedLine& placed) const;
     const Line& FooterLineOf(const PlacedLine& placed) const;
@@ -174,8 +176,16 @@ private:
         int page, left, top, right, bottom;
     };
 
-    // `index` is the body paragraph's index, -1 for header and footer paragraphs.
-    ParagraphBox Break(const Document& d, const Paragraph& p, int index, int width) const;
+    // The lines of a header or footer and the boxes they come from, for one page or for all.
+    struct StoryLayout {
+        std::vector<PlacedLine> lines;
+        std::vector<CachedBox> boxes;
+    };
+    static const StoryLayout& StoryOf(const std::vector<StoryLayout>& pages, int page);
+
+    // `index` is the body paragraph's index, -1 for header and footer paragraphs; `pageNumber` is
+    // what a page-number character shows (0: nothing, and it takes no room).
+    ParagraphBox Break(const Document& d, const Paragraph& p, int index, int width, int pageNumber = 0) const;
     // The box of a paragraph at a width from one of two remembered, broken anew when neither fits.
     const ParagraphBox& BoxIn(CachedBox (&boxes)[2], int& used, const Document& d, const Paragraph& p, int index, int width);
     const ParagraphBox& SlotBox(const Document& d, int index, int width);
@@ -194,20 +204,20 @@ private:
                     bool allowBreaks, PlaceState& state, Output& out, const Marks& base);
     void PlaceAll(const Document& d, const std::vector<Exclusion>& exclusions);
     void PlaceFixedObjects(const Document& d);
-    void LayoutStory(const Document& d, const std::vector<Paragraph>& story, int top, bool fromBottom,
-                     std::vector<PlacedLine>& out, std::vector<CachedBox>& boxes);
+    void LayoutStory(const Document& d, const std::vector<Paragraph>& story, int top, bool fromBottom, int pageNumber,
+                     StoryLayout& out);
+    void LayoutStories(const Document& d);
     static bool HasExclusions(const Document& d);
 
     const TextMeasurer* measurer_ = nullptr;
     FixedPitchMeasurer fallback_;
     std::vector<Slot> slots_;                  // per body paragraph
-    std::vector<CachedBox> headerBoxes_, footerBoxes_;
+    std::vector<StoryLayout> header_ = std::vector<StoryLayout>(1), footer_ = std::vector<StoryLayout>(1);
     std::vector<PlacedLine> lines_;
     std::vector<PlacedParagraph> placedParagraphs_;
     std::vector<PlacedCell> cells_;
     std::vector<PlacedObject> objects_;        // objects placed as characters, then the fixed ones
     int charObjects_ = 0;                      // how many of objects_ are placed as characters
-    std::vector<PlacedLine> headerLines_, footerLines_;
     PlaceState endState_;                      // after the last paragraph
     int pageCount_ = 1;
     int broken_ = 0;

@@ -5,7 +5,8 @@
 //
 // Position space: the body's text is its paragraphs joined by one separator character ('\n'), so a
 // document of n paragraphs has n - 1 separators and positions run from 0 to Length(). Objects placed
-// as characters occupy one position (kObjectChar). Page breaks are '\f' inside a paragraph.
+// as characters occupy one position (kObjectChar). Page breaks are '\f' inside a paragraph; a header's
+// or footer's page number is kPageNumberChar.
 //
 // Invariants the operations keep: there is always at least one paragraph; the last paragraph is
 // never inside a table (text can always follow a table); a table's paragraphs are contiguous and in
@@ -33,6 +34,10 @@ inline constexpr wchar_t kParagraphSeparator = L'\n';
 inline constexpr wchar_t kObjectChar = 0xFFFC;
 inline constexpr wchar_t kPageBreak = L'\f';
 inline constexpr wchar_t kLineBreak = L'\v';
+// A page-number field in a header or footer: one character that prints as the number of the page it
+// is printed on. A Unicode noncharacter, so that no text from outside can mean it by chance; in the
+// body, where a line's page is not known while it is broken, it takes no room and shows nothing.
+inline constexpr wchar_t kPageNumberChar = 0xFDD0;
 
 // Where a paragraph sits in a table; table 0 = outside any table. Rows and columns are 1-based.
 struct CellRef {

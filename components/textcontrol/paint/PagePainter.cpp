@@ -52,14 +52,18 @@ private:
     void PaintCells(const Layout& layout, int page, const PaintOptions& options);
     void PaintFrames(const Layout& layout, int page);
     void PaintListMarkers(const Layout& layout, int page);
-    // `start` is the line's first document position, -1 for lines outside the body's position space.
-    void PaintLine(const Paragraph& p, const Line& line, int x, int y, int start, const PaintOptions& options);
+    // `start` is the line's first document position, -1 for lines outside the body's position space;
+    // `pageNumber` is what a page-number character shows (0 in the body: nothing).
+    void PaintLine(const Paragraph& p, const Line& line, int x, int y, int start, const PaintOptions& options,
+                   int pageNumber = 0);
     void PaintSelection(const Paragraph& p, const Line& line, int x, int y, int start, const PaintOptions& options);
     // text_ and edges_ for `length` characters of the line from paragraph offset `offset`: blanks for
-    // what has no glyph, and each character's left edge on the device.
-    void PrepareText(const Paragraph& p, const Line& line, int x, int offset, int length);
-    // Draws text_ in the format's font and the colour, on the line's baseline (raised or lowered).
-    void DrawPreparedText(const CharFormat& f, Color color, const Line& line, int y);
+    // what has no glyph (a page-number character too when there is no number to show), and each
+    // character's left edge on the device.
+    void PrepareText(const Paragraph& p, const Line& line, int x, int offset, int length, int pageNumber = 0);
+    // Draws text_ in the format's font and the colour, on the line's baseline (raised or lowered); a
+    // page-number character shows `pageNumber`.
+    void DrawPreparedText(const CharFormat& f, Color color, const Line& line, int y, int pageNumber = 0);
     void PaintObjects(const Layout& layout, int page, const PaintOptions& options);
 
     Surface& surface_;
@@ -70,38 +74,58 @@ private:
 };
 
 void PagePainter::PaintLine(const Paragraph& p, const Line& line, int x, int y, int start,
-                            const PaintOptions& options) {
+                            const PaintOptions& options, int pageNumber) {
     const int top = Y(y), bottom = Y(y + line.height);
     for (const LineRun& run : line.runs) {
         if (run.objectId || run.length <= 0) continue;
         const CharFormat& f = FormatOf(run.format);
-        PrepareText(p, line, x, run.offset, run.length);
+        PrepareText(p, line, x, run.offset, run.length, pageNumber);
         if (f.backColor != kNoColor) Fill(edges_.front(), top, edges_.back(), bottom, f.backColor);
-        DrawPreparedText(f, Resolved(f.color, kBlack), line, y);
+        DrawPreparedText(f, Resolved(f.color, kBlack), line, y, pageNumber);
     }
     if (start >= 0 && options.selEnd > options.selStart) PaintSelection(p, line, x, y, start, options);
 }
 
-void PagePainter::PrepareText(const Paragraph& p, const Line& line, int x, int offset, int length) {
+void PagePainter::PrepareText(const Paragraph& p, const Line& line, int x, int offset, int length,
+                              int pageNumber) {
     const int first = offset - line.offset;
     text_.assign(p.text, static_cast<size_t>(offset), static_cast<size_t>(length));
     for (auto& c : text_)
-        if (c == L'\t' || c == kLineBreak || c == kPageBreak || c == kObjectChar) c = L' ';
+        if (c == L'\t' || c == kLineBreak || c == kPageBreak || c == kObjectChar ||
+            (c == kPageNumberChar && pageNumber <= 0))
+            c = L' ';
     edges_.resize(static_cast<size_t>(length) + 1);
     for (int k = 0; k <= length; ++k)
         edges_[static_cast<size_t>(k)] = X(x + line.caretX[static_cast<size_t>(first + k)]);
 }
 
-void PagePainter::DrawPreparedText(const CharFormat& f, Color color, const Line& line, int y) {
+void PagePainter::DrawPreparedText(const CharFormat& f, Color color, const Line& line, int y, int pageNumber) {
     TextRun t;
     t.format = &f;
     t.height = FontHeight(f);
     t.color = color;
-    t.x = edges_.front();
     t.baseline = Y(y + line.ascent - f.baseline);
-    t.text = text_;
-    t.edges = edges_.data();
-    surface_.Text(t);
+    // A page number fills the room the layout measured for it with the font's own advances; the
+    // characters around it keep their places.
+    const std::wstring number = pageNumber > 0 ? std::to_wstring(pageNumber) : std::wstring();
+    size_t from = 0;
+    for (size_t k = 0; k <= text_.size(); ++k) {
+        const bool isNumber = k < text_.size() && text_[k] == kPageNumberChar;
+        if (k < text_.size() && !isNumber) continue;
+        if (k > from) {
+            t.x = edges_[from];
+            t.text = std::wstring_view(text_).substr(from, k - from);
+            t.edges = edges_.data() + from;
+            surface_.Text(t);
+        }
+        if (isNumber) {
+            t.x = edges_[k];
+            t.text = number;
+            t.edges = nullptr;
+            surface_.Text(t);
+        }
+        from = k + 1;
+    }
 }
 
 // The selected part of a line in the system's highlight colours: the band over what was drawn, then
@@ -272,10 +296,12 @@ void PagePainter::Paint(const Layout& layout, int page, const PaintOptions& opti
         PaintLine(doc_.paragraphs[static_cast<size_t>(pl.paragraph)], layout.LineOf(pl), pl.x, pl.y, pl.start, options);
     }
     const PaintOptions plain;
-    for (const PlacedLine& pl : layout.HeaderLines())
-        PaintLine(doc_.header.paragraphs[static_cast<size_t>(pl.paragraph)], layout.HeaderLineOf(pl), pl.x, pl.y, -1, plain);
-    for (const PlacedLine& pl : layout.FooterLines())
-        PaintLine(doc_.footer.paragraphs[static_cast<size_t>(pl.paragraph)], layout.FooterLineOf(pl), pl.x, pl.y, -1, plain);
+    for (const PlacedLine& pl : layout.HeaderLines(page))
+        PaintLine(doc_.header.paragraphs[static_cast<size_t>(pl.paragraph)], layout.HeaderLineOf(pl), pl.x, pl.y, -1,
+                  plain, page);
+    for (const PlacedLine& pl : layout.FooterLines(page))
+        PaintLine(doc_.footer.paragraphs[static_cast<size_t>(pl.paragraph)], layout.FooterLineOf(pl), pl.x, pl.y, -1,
+                  plain, page);
     PaintObjects(layout, page, options);
 }
 

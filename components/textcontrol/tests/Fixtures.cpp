@@ -149,7 +149,7 @@ Document FullDocument() {
     e.MarkInsert(L"end");
 
     e.SetHeaderText(L"Header text\nsecond header line");
-    e.SetFooterText(L"Footer text");
+    e.SetFooterText(std::wstring(L"Footer text, page ") + kPageNumberChar);
     return e.Doc();
 }
 

@@ -14,7 +14,8 @@ std::string TinyPng(int width = 20, int height = 10);
 // spacing, tabs, both list kinds in several numbering styles and levels, frames, hyperlink fields
 // of both kinds (one with quotes, one a page link with a backslash), an image as a character, a
 // fixed image, a windowed object with a name, a 3 x 4 table with cell attributes, a page break,
-// marks, header, footer and a page geometry of its own. Built through the engine's own members.
+// marks, header, a footer with a page number and a page geometry of its own. Built through the
+// engine's own members.
 Document FullDocument();
 
 // The benchmark's page: 20 paragraphs, a 3 x 4 table, an image and 30 fields.

@@ -442,6 +442,67 @@ TEST_F(PaintTest, HeaderAndFooterShowOnEveryPageAndAreNeverSelected) {
     EXPECT_TRUE(one.Of(Kind::Invert).empty() && two.Of(Kind::Invert).empty()) << "nothing inverted";
 }
 
+TEST_F(PaintTest, APageNumberPrintsTheNumberOfItsPageAndAlignsWithItsOwnWidth) {
+    // Eleven pages, so that one- and two-digit numbers meet; at scale 1 device units are twips and
+    // every 12 pt character is 120 wide. The text area runs from 1440 to 10560.
+    std::wstring text = L"x";
+    for (int page = 2; page <= 11; ++page) text += L"\fx";
+    e.SetSelText(text);
+    const std::wstring footer = std::wstring(L"p. ") + kPageNumberChar + L" end";
+    struct Case {
+        Align align;
+        int page;
+        int numberX;
+    };
+    const Case cases[] = {
+        {Align::Left, 1, 1440 + 3 * 120},
+        {Align::Left, 11, 1440 + 3 * 120},
+        {Align::Right, 9, 10560 - 5 * 120},
+        {Align::Right, 10, 10560 - 6 * 120},
+        {Align::Center, 1, 1440 + (9120 - 8 * 120) / 2 + 3 * 120},
+        {Align::Center, 11, 1440 + (9120 - 9 * 120) / 2 + 3 * 120},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "alignment " << static_cast<int>(c.align) << ", page " << c.page);
+        e.SetFooterText(footer);
+        e.SetHeaderText(std::wstring(1, kPageNumberChar));
+        Document d = e.Doc();
+        for (auto& p : d.footer.paragraphs) p.format.align = c.align;
+        Layout layout;
+        layout.SetMeasurer(&measurer);
+        layout.Update(d);
+        ASSERT_EQ(layout.PageCount(), 11);
+        RecordingSurface s;
+        PaintPage(s, layout, d, c.page, PagePlacement{0, 0, 1.0}, {});
+        const std::wstring number = std::to_wstring(c.page);
+        std::vector<const PaintOp*> numbers;
+        for (const PaintOp* op : s.Of(Kind::Text))
+            if (op->text == number) numbers.push_back(op);
+        // The header's number, then the footer's.
+        ASSERT_EQ(numbers.size(), 2u);
+        const PaintOp* inFooter = numbers.back();
+        EXPECT_EQ(inFooter->x, c.numberX);
+        EXPECT_TRUE(inFooter->edges.empty());  // drawn with the font's own advances
+        const PaintOp* before = FindText(s, L"p. ");
+        const PaintOp* after = FindText(s, L" end");
+        ASSERT_TRUE(before && after);
+        EXPECT_EQ(before->x + 3 * 120, inFooter->x);
+        EXPECT_EQ(after->x, inFooter->x + static_cast<int>(number.size()) * 120);
+        EXPECT_EQ(after->baseline, inFooter->baseline);
+        EXPECT_EQ(numbers[0]->x, 1440);  // the header's, alone at the left margin
+        for (const PaintOp* op : s.Of(Kind::Text))
+            EXPECT_EQ(op->text.find(kPageNumberChar), std::wstring::npos) << "the field character reached the surface";
+    }
+}
+
+TEST_F(PaintTest, APageNumberInTheBodyTakesNoRoomAndShowsNothing) {
+    e.SetSelText(std::wstring(L"a") + kPageNumberChar + L"b");
+    const RecordingSurface s = Paint(1, 100);
+    const PaintOp* run = FindText(s, L"a b");
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->edges[1], run->edges[2]);
+}
+
 TEST_F(PaintTest, ObjectsShowTheirPlaceAndTheCurrentOneItsHandles) {
     e.SetSelText(L"ab");
     const int image = e.ObjectInsertImage(testing::TinyPng(), true, 3000, 3000);

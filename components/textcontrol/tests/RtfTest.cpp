@@ -389,5 +389,25 @@ TEST(Rtf, OddButValidInputIsRead) {
     EXPECT_EQ(b.paragraphs[0].text, L"text");
 }
 
+TEST(Rtf, PageFieldsNumberHeadersAndFooters) {
+    // As word processors write them: switches, the instruction and result in groups of their own,
+    // the result the number last shown. In the body a PAGE field keeps its shown text, and no other
+    // text makes a page number.
+    const Document d = ReadRtf(
+        "{\\rtf1{\\footer \\pard\\qr Page {\\field{\\*\\fldinst { page \\\\* MERGEFORMAT }}{\\fldrslt {\\b 12}}} of 3\\par}"
+        "{\\header {\\field{\\*\\fldinst PAGEREF x}{\\fldrslt 7}}\\u-560?}"
+        "Body {\\field{\\*\\fldinst PAGE}{\\fldrslt 4}} and \\u-560?.}");
+    ASSERT_EQ(d.footer.paragraphs.size(), 1u);
+    EXPECT_EQ(d.footer.paragraphs[0].text, std::wstring(L"Page ") + kPageNumberChar + L" of 3");
+    EXPECT_EQ(d.footer.paragraphs[0].format.align, Align::Right);
+    EXPECT_EQ(d.header.paragraphs[0].text, L"7\xFFFD");
+    EXPECT_EQ(d.paragraphs[0].text, L"Body 4 and \xFFFD.");
+
+    // Ours reads back as it was written, and stays a field that other readers update.
+    const std::string rtf = WriteRtf(d);
+    EXPECT_NE(rtf.find("{\\field{\\*\\fldinst PAGE }{\\fldrslt 1}}"), std::string::npos);
+    EXPECT_EQ(ReadRtf(rtf).footer.paragraphs[0].text, d.footer.paragraphs[0].text);
+}
+
 }  // namespace
 }  // namespace tx
