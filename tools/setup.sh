@@ -16,6 +16,7 @@ packages=(
   xvfb xauth x11-utils imagemagick ghostscript
   wamerican mythes-en-us scowl
   zlib1g-dev libz-mingw-w64-dev lzma-dev
+  libxml2-dev python3-tinycss2 poppler-utils
 )
 
 missing=()

@@ -218,7 +218,9 @@ void SaveDocumentAs(const std::wstring& fileName) {
         break;
     }
     editor.SetCaption(fileName);
-    editor.DirtyFlag = false;
+    // Only the page's own format stores the page; after an export the edits are still unsaved, and
+    // the next page change must still ask for them.
+    if (format == tx::kFormatOwn) editor.DirtyFlag = false;
     UpdateToolbar();
 }
 

@@ -10,9 +10,9 @@ enum FormatCode : int {
     kFormatOwn = 3,    // the control's own format: the page files
     kFormatHtml = 4,
     kFormatRtf = 5,
-    kFormatWord = 9,   // a word processor's document
-    kFormatXml = 10,
-    kFormatCss = 11,   // a style sheet
+    kFormatWord = 9,   // the RTF writer's whole output, which word processors open as their own
+    kFormatXml = 10,   // a flat OpenDocument text
+    kFormatCss = 11,   // the style sheet an HTML page embeds
     kFormatPdf = 12,
 };
 

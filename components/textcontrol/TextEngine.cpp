@@ -8,6 +8,8 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "components/textcontrol/formats/HtmlReader.h"
+#include "components/textcontrol/formats/HtmlWriter.h"
+#include "components/textcontrol/formats/OdtWriter.h"
 #include "components/textcontrol/formats/PlainText.h"
 #include "components/textcontrol/formats/RtfReader.h"
 #include "components/textcontrol/formats/RtfWriter.h"
@@ -167,20 +169,35 @@ void TextEngine::RestoreWindowedObjects(int firstId) {
     }
 }
 
+Document TextEngine::Selection() const {
+    Document slice = doc_;
+    const int end = selStart_ + selLength_;
+    slice.Delete(end, slice.Length() - end);
+    slice.Delete(0, selStart_);
+    return slice;
+}
+
 std::string TextEngine::SaveToBytes(int format, bool selectionOnly) const {
     Document slice;
     const Document* source = &doc_;
     if (selectionOnly) {
-        slice = doc_;
-        const int end = selStart_ + selLength_;
-        slice.Delete(end, slice.Length() - end);
-        slice.Delete(0, selStart_);
+        slice = Selection();
         source = &slice;
     }
     switch (format) {
     case kFormatOwn: return WriteTxm(*source);
-    case kFormatRtf: return WriteRtf(*source);
+    case kFormatRtf:
+    case kFormatWord: return WriteRtf(*source);
     case kFormatText: return EncodePlainText(source->AllText());
+    case kFormatHtml: {
+        Document withoutPictures = *source;
+        withoutPictures.objects.erase(std::remove_if(withoutPictures.objects.begin(), withoutPictures.objects.end(),
+                                                     [](const Object& o) { return o.kind == ObjectKind::Image; }),
+                                      withoutPictures.objects.end());
+        return WriteHtml(withoutPictures, L"").html;
+    }
+    case kFormatXml: return WriteOdt(*source);
+    case kFormatCss: return WriteCss(*source);
     default:
         throw zv::Error(L"The text control cannot save documents in format " + std::to_wstring(format) + L".");
     }
@@ -188,7 +205,25 @@ std::string TextEngine::SaveToBytes(int format, bool selectionOnly) const {
 
 void TextEngine::Save(std::wstring_view path, std::int64_t offset, int format, bool selectionOnly) {
     if (offset < 0) throw zv::Error(L"The save offset " + std::to_wstring(offset) + L" is negative.");
-    const std::string content = SaveToBytes(format, selectionOnly);
+    std::string content;
+    if (format == kFormatHtml) {
+        Document slice;
+        const Document& source = selectionOnly ? (slice = Selection()) : doc_;
+        const std::wstring folder = HtmlPictureFolder(path);
+        HtmlPage page = WriteHtml(source, folder);
+        if (!page.pictures.empty()) {
+            const std::wstring pictures = zv::JoinPath(zv::ParentFolder(path), folder);
+            std::error_code ec;
+            std::filesystem::create_directories(zv::FsPath(pictures), ec);
+            if (ec && !zv::FolderExists(pictures))
+                throw zv::Error(L"The folder " + pictures + L" for the page's pictures cannot be made.");
+            for (const HtmlPicture& picture : page.pictures)
+                zv::WriteFileReplacing(zv::JoinPath(pictures, zv::LastPathPart(picture.name)), picture.bytes);
+        }
+        content = std::move(page.html);
+    } else {
+        content = SaveToBytes(format, selectionOnly);
+    }
     std::string bytes;
     if (offset > 0) {
         // The caller's own bytes before the offset (the page file header) stay as they are.

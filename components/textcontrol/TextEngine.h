@@ -101,7 +101,9 @@ public:
     void Load(std::wstring_view path, std::int64_t offset, int format, bool insert = false);
     void LoadFromBytes(std::string_view bytes, int format, bool insert = false);
     // Saves the document (or only the selection) from a byte offset: the file's first `offset` bytes
-    // are kept (zeros where the file was shorter) and the file ends with the new content.
+    // are kept (zeros where the file was shorter) and the file ends with the new content. An HTML
+    // page's pictures go into a folder beside it named after it ("page_files"); from bytes alone a
+    // page has no "beside" and names none.
     void Save(std::wstring_view path, std::int64_t offset, int format, bool selectionOnly = false);
     std::string SaveToBytes(int format, bool selectionOnly = false) const;
     int LoadSaveAttribute(int index) const;
@@ -359,6 +361,8 @@ private:
     // `folder`: where the file was read from (an HTML page's pictures lie beside it), or empty.
     Document ParseDocument(std::string_view bytes, int format, std::wstring_view folder) const;
     void LoadDocument(Document loaded, int format, bool insert);
+    // A copy of the document holding only the selection.
+    Document Selection() const;
     int InsertObject(Object object);
     // The current image for a change; throws zv::Error when the current object is no image.
     const Object& CurrentImage() const;
