@@ -49,6 +49,8 @@ run() {  # target (a path below BUILD/fuzz), seed folder, extra options
 run FuzzTxm "$root/components/textcontrol/fuzz/corpus/txm"
 run FuzzRtf "$root/components/textcontrol/fuzz/corpus/rtf" -dict="$root/components/textcontrol/fuzz/rtf.dict"
 run FuzzHtml "$root/components/textcontrol/fuzz/corpus/html" -dict="$root/components/textcontrol/fuzz/html.dict"
+run FuzzTrueType "$root/components/textcontrol/fuzz/corpus/truetype"
+run FuzzPicture "$root/components/textcontrol/fuzz/corpus/picture"
 run FuzzSpellDictionary "$root/components/spelling/fuzz/corpus/dictionary"
 run FuzzThesaurus "$root/components/spelling/fuzz/corpus/thesaurus"
 run FuzzUserWords "$root/components/spelling/fuzz/corpus/userwords"

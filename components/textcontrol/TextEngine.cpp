@@ -10,6 +10,7 @@
 #include "components/textcontrol/formats/HtmlReader.h"
 #include "components/textcontrol/formats/HtmlWriter.h"
 #include "components/textcontrol/formats/OdtWriter.h"
+#include "components/textcontrol/formats/PdfWriter.h"
 #include "components/textcontrol/formats/PlainText.h"
 #include "components/textcontrol/formats/RtfReader.h"
 #include "components/textcontrol/formats/RtfWriter.h"
@@ -198,6 +199,7 @@ std::string TextEngine::SaveToBytes(int format, bool selectionOnly) const {
     }
     case kFormatXml: return WriteOdt(*source);
     case kFormatCss: return WriteCss(*source);
+    case kFormatPdf: return WritePdf(*source, DefaultPdfOptions());
     default:
         throw zv::Error(L"The text control cannot save documents in format " + std::to_wstring(format) + L".");
     }

@@ -436,13 +436,13 @@ private:
 
 }  // namespace
 
-std::wstring HtmlLinkAddress(std::wstring_view target) {
+std::wstring HtmlLinkAddress(std::wstring_view target, std::wstring_view extension) {
     const size_t slash = target.find(L'\\');
     if (slash != std::wstring_view::npos && target.find(L'\\', slash + 1) == std::wstring_view::npos) {
         const std::wstring_view code = target.substr(0, slash), page = target.substr(slash + 1);
         if (IsDigits(code) && page.size() == 8 && IsDigits(page.substr(0, 4)) &&
             (page.substr(4) == L".txm" || page.substr(4) == L".TXM"))
-            return L"../" + std::wstring(code) + L"/" + std::wstring(page.substr(0, 4)) + L".htm";
+            return L"../" + std::wstring(code) + L"/" + std::wstring(page.substr(0, 4)) + std::wstring(extension);
     }
     return std::wstring(target);
 }

@@ -34,6 +34,6 @@ std::wstring HtmlPictureFolder(std::wstring_view pageFileName);
 // A page link's target ("000042\0007.txm": a module code, a backslash and a page file) as the
 // address of that page's HTML file beside its module's folder ("../000042/0007.htm"); any other
 // target as it is.
-std::wstring HtmlLinkAddress(std::wstring_view target);
+std::wstring HtmlLinkAddress(std::wstring_view target, std::wstring_view extension = L".htm");
 
 }  // namespace tx

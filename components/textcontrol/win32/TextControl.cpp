@@ -7,9 +7,11 @@
 #include <cmath>
 
 #include "base/Error.h"
+#include "components/textcontrol/formats/PdfWriter.h"
 #include "components/textcontrol/paint/PagePainter.h"
 #include "components/textcontrol/win32/Clipboard.h"
 #include "components/textcontrol/win32/EditMessages.h"
+#include "components/textcontrol/win32/PdfDevice.h"
 #include "components/textcontrol/win32/ToolMessages.h"
 #include "ui/Boundary.h"
 
@@ -32,6 +34,12 @@ int ScreenDpi() {
 
 TextControl::TextControl() : screenMeasurer_(ScreenDpi()) {
     engine_.SetEvents(this);
+    // A PDF carries the fonts GDI would print with, so that the file reads as the page does.
+    static const bool pdfDevice = [] {
+        SetDefaultPdfOptions(PdfOptions{&GdiFontSource::Shared(), DecodePictureForPdf});
+        return true;
+    }();
+    (void)pdfDevice;
     UseDpi(screenMeasurer_.Dpi());
 }
 
