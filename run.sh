@@ -31,6 +31,8 @@ fi
 [ -f "$build/win/controls/Palvex.dll" ] && wine regsvr32 /s "$build/win/controls/Palvex.dll" </dev/null >/dev/null 2>&1
 [ -f "$build/win/components/players/win32/Players.dll" ] &&
   wine regsvr32 /s "$build/win/components/players/win32/Players.dll" </dev/null >/dev/null 2>&1
+[ -f "$build/win/components/wordproc/win32/WordProc.dll" ] &&
+  wine regsvr32 /s "$build/win/components/wordproc/win32/WordProc.dll" </dev/null >/dev/null 2>&1
 
 args=()
 if [ -n "${1:-}" ]; then

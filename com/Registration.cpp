@@ -52,6 +52,21 @@ LSTATUS SetKey(const std::wstring& path, const wchar_t* name, const std::wstring
     return key.Set(name, value);
 }
 
+// The class a ProgID names in the registry now; empty when it names none.
+std::wstring ProgIdClass(const wchar_t* progId) {
+    wchar_t data[64] = {};
+    DWORD size = sizeof data - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CLASSES_ROOT, (std::wstring(progId) + L"\\CLSID").c_str(), nullptr, RRF_RT_REG_SZ, nullptr,
+                     data, &size) != ERROR_SUCCESS)
+        return L"";
+    return data;
+}
+
+bool HeldByAnother(const wchar_t* progId, const std::wstring& clsid) {
+    const std::wstring holder = ProgIdClass(progId);
+    return !holder.empty() && _wcsicmp(holder.c_str(), clsid.c_str()) != 0;
+}
+
 LSTATUS RegisterClass(const ClassEntry& entry, const std::wstring& module, const TLIBATTR& library) {
     const std::wstring clsid = GuidText(*entry.clsid);
     const std::wstring base = L"CLSID\\" + clsid;
@@ -73,9 +88,13 @@ LSTATUS RegisterClass(const ClassEntry& entry, const std::wstring& module, const
         set(base + L"\\MiscStatus", nullptr, L"0");
         set(base + L"\\MiscStatus\\1", nullptr, std::to_wstring(kControlMiscStatus));
     }
-    set(entry.progId, nullptr, entry.name);
-    set(std::wstring(entry.progId) + L"\\CLSID", nullptr, clsid);
-    if (entry.versionIndependentProgId) {
+    // A ProgID another server holds stays with it: the class is registered, reachable by its class
+    // identifier, and the other program keeps working.
+    if (!HeldByAnother(entry.progId, clsid)) {
+        set(entry.progId, nullptr, entry.name);
+        set(std::wstring(entry.progId) + L"\\CLSID", nullptr, clsid);
+    }
+    if (entry.versionIndependentProgId && !HeldByAnother(entry.versionIndependentProgId, clsid)) {
         const std::wstring independent = entry.versionIndependentProgId;
         set(base + L"\\VersionIndependentProgID", nullptr, independent);
         set(independent, nullptr, entry.name);
@@ -86,9 +105,12 @@ LSTATUS RegisterClass(const ClassEntry& entry, const std::wstring& module, const
 }
 
 void UnregisterClass(const ClassEntry& entry) {
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(*entry.clsid)).c_str());
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, entry.progId);
-    if (entry.versionIndependentProgId) RegDeleteTreeW(HKEY_CLASSES_ROOT, entry.versionIndependentProgId);
+    const std::wstring clsid = GuidText(*entry.clsid);
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + clsid).c_str());
+    // Only our own keys go: a ProgID that names another class belongs to another server.
+    if (!HeldByAnother(entry.progId, clsid)) RegDeleteTreeW(HKEY_CLASSES_ROOT, entry.progId);
+    if (entry.versionIndependentProgId && !HeldByAnother(entry.versionIndependentProgId, clsid))
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, entry.versionIndependentProgId);
 }
 
 // The server's type library attributes (its identifier, version, locale and system kind).

@@ -33,6 +33,10 @@ public:
         Word("margr", d_.page.marginRight);
         Word("margt", d_.page.marginTop);
         Word("margb", d_.page.marginBottom);
+        // Where the layout puts the header and footer (the middle of their margin, half an inch at
+        // most), so that other word processors keep them inside the margins too.
+        Word("headery", std::min(720, d_.page.marginTop / 2));
+        Word("footery", std::min(720, d_.page.marginBottom / 2));
         out_ += "\n";
         if (!d_.header.Empty()) WriteStory("header", d_.header);
         if (!d_.footer.Empty()) WriteStory("footer", d_.footer);
