@@ -1,8 +1,10 @@
 # The program: its windows as a library (the tests drive them in-process) and the executable.
 add_library(zv_app STATIC
+  core/ConvertModuleToWord.cpp
   core/EditorCommands.cpp
   core/FILE.cpp
   core/PageControl.cpp
+  core/ReadRegValue.cpp
   core/SharedCommands.cpp
   core/ToolbarImages.cpp
   core/frmMDIParent.cpp
@@ -41,8 +43,9 @@ add_library(zv_app STATIC
   assessment/AnswerSwitch_Dlg.cpp
   assessment/frmAssCreator.cpp
   assessment/frmTestType.cpp
-  assessment/frm_AssessmentPrvDlg.cpp)
-target_link_libraries(zv_app PUBLIC zv_module zv_links zv_dialog_rules zv_editor_tables zv_core zv_editor_core zv_assessment zv_txdialogs zv_txwin zv_spellwin zv_ui_activex zv_ui shell32 ole32)
+  assessment/frm_AssessmentPrvDlg.cpp
+  assessment/frmPreviewDlg.cpp)
+target_link_libraries(zv_app PUBLIC zv_preview zv_module zv_links zv_dialog_rules zv_editor_tables zv_core zv_editor_core zv_assessment zv_txdialogs zv_txwin zv_spellwin zv_ui_activex zv_ui shell32 ole32)
 
 add_executable(Zorvik WIN32 main.cpp)
 target_link_libraries(Zorvik PRIVATE zv_app)
@@ -86,6 +89,31 @@ zv_add_test(app_frame_tests
   SOURCES core/tests/OpenDlgTest.cpp core/tests/SharedCommandsTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)
+
+zv_add_test(app_registry_tests
+  SOURCES core/tests/ReadRegValueTest.cpp
+  LIBS zv_app
+  WINDOWS_ONLY)
+
+# The Word conversion registers the word-processor server it finds beside the build for itself.
+zv_add_test(app_word_tests
+  SOURCES core/tests/ConvertToWordTest.cpp
+  LIBS zv_app zv_ui_testing
+  WINDOWS_ONLY)
+if(TARGET app_word_tests)
+  add_dependencies(app_word_tests WordProc)
+  target_compile_definitions(app_word_tests PRIVATE ZV_WORDPROC_DLL="$<TARGET_FILE:WordProc>")
+endif()
+
+# The player preview registers the movie players it finds beside the build for itself.
+zv_add_test(app_preview_tests
+  SOURCES assessment/tests/PreviewDlgTest.cpp
+  LIBS zv_app zv_ui_testing
+  WINDOWS_ONLY)
+if(TARGET app_preview_tests)
+  add_dependencies(app_preview_tests Players)
+  target_compile_definitions(app_preview_tests PRIVATE ZV_PLAYERS_DLL="$<TARGET_FILE:Players>")
+endif()
 
 zv_add_test(app_startup_road_tests
   SOURCES core/tests/StartupRoadTest.cpp
