@@ -442,10 +442,6 @@ void frmPreviewDlg::KeyDown(int& keyCode, int shift) {
     case 'C': case 'A': case VK_INSERT:
         if (ctrl) return;
         break;
-    case VK_ESCAPE:
-        keyCode = 0;
-        Exit_Pic_Click();
-        return;
     default: break;
     }
     keyCode = 0;

@@ -307,7 +307,10 @@ public:
             // all its documents.
             if (save)
                 for (const auto& d : session_->documents) d->doc.Save();
-            while (!session_->documents.empty()) session_->Close(session_->documents.back(), false);
+            while (!session_->documents.empty()) {
+                const std::shared_ptr<OpenDocument> last = session_->documents.back();
+                session_->Close(last, false);
+            }
             session_->quit = true;
         });
     }
