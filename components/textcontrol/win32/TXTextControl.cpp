@@ -11,7 +11,7 @@ TXTextControl::~TXTextControl() {
 
 void TXTextControl::CreateKindWindow() {
     TextControl::AdoptNextWindow(&control_);
-    CreateNative(kTextControlClass, WS_VSCROLL | WS_TABSTOP, 0, L"");
+    CreateNative(kTextControlClass, WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, 0, L"");
 }
 
 }  // namespace tx

@@ -207,15 +207,13 @@ int TextControl::ClientHeightTwips() const {
 
 POINT TextControl::PageToClient(int page, int x, int y) const {
     const double s = Scale();
-    const int centre = viewMode_ == kViewPageCentered ? 0 : scrollX_;
-    return POINT{static_cast<LONG>(std::lround((PageLeft() + x - centre) * s)),
+    return POINT{static_cast<LONG>(std::lround((PageLeft() + x - scrollX_) * s)),
                  static_cast<LONG>(std::lround((PageTop(page) + y - scrollY_) * s))};
 }
 
 TextControl::PagePoint TextControl::ClientToPage(POINT p) {
     const double s = Scale();
-    const int centre = viewMode_ == kViewPageCentered ? 0 : scrollX_;
-    const int vx = static_cast<int>(std::lround(p.x / s)) + centre - PageLeft();
+    const int vx = static_cast<int>(std::lround(p.x / s)) + scrollX_ - PageLeft();
     const int vy = static_cast<int>(std::lround(p.y / s)) + scrollY_;
     const int pages = PageCount();
     int page = 1;
@@ -259,7 +257,6 @@ int TextControl::PageCount() {
 
 void TextControl::SetViewMode(int mode) {
     viewMode_ = std::clamp(mode, 0, 2);
-    if (viewMode_ == kViewPageCentered) scrollX_ = 0;
     UpdateScrollBars();
     Refresh();
 }
@@ -282,9 +279,14 @@ int TextControl::VisiblePageTop() const {
     return std::clamp(scrollY_ - PageTop(1), 0, std::max(0, engine_.PageHeight() - 1));
 }
 
+int TextControl::MaxScrollX() const {
+    // A centred page that fits has its room on both sides and nothing to scroll; one that does
+    // not fit sits at the left as in the layout view.
+    return std::max(0, engine_.PageWidth() + 2 * Gap() - ClientWidthTwips());
+}
+
 void TextControl::SetScrollPosX(int twips) {
-    const int maxX = std::max(0, engine_.PageWidth() + 2 * Gap() - ClientWidthTwips());
-    scrollX_ = viewMode_ == kViewPageCentered ? 0 : std::clamp(twips, 0, maxX);
+    scrollX_ = std::clamp(twips, 0, MaxScrollX());
     UpdateScrollBars();
     PlaceHostWindows();
     UpdateCaret();
@@ -305,25 +307,48 @@ void TextControl::ScrollTo(int twips, bool raise) {
 }
 
 void TextControl::UpdateScrollBars() {
-    if (!hwnd_) return;
-    SCROLLINFO si{sizeof(si)};
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    si.nMin = 0;
-    si.nMax = std::max(0, ViewHeight() - 1);
-    si.nPage = static_cast<UINT>(std::max(1, ClientHeightTwips()));
-    si.nPos = scrollY_;
-    // Setting a scroll bar redraws it: only when something changed, not at every keystroke.
-    const std::array<int, 3> now{si.nMax, static_cast<int>(si.nPage), si.nPos};
-    if (now != lastScroll_) {
-        lastScroll_ = now;
-        SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+    // Showing or hiding a bar resizes the client area, which comes back here through WM_SIZE: the
+    // outer call settles both bars.
+    if (!hwnd_ || updatingScrollBars_) return;
+    updatingScrollBars_ = true;
+    for (int round = 0; round < 3; ++round) {
+        RECT before{};
+        GetClientRect(hwnd_, &before);
+        // A wider window or a narrower page leaves less to scroll.
+        const int x = std::clamp(scrollX_, 0, MaxScrollX());
+        if (x != scrollX_) {
+            scrollX_ = x;
+            InvalidateRect(hwnd_, nullptr, FALSE);
+            NotifyTools();
+        }
+        SCROLLINFO si{sizeof(si)};
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        si.nMin = 0;
+        si.nMax = std::max(0, ViewHeight() - 1);
+        si.nPage = static_cast<UINT>(std::max(1, ClientHeightTwips()));
+        si.nPos = scrollY_;
+        // Setting a scroll bar redraws it: only when something changed, not at every keystroke.
+        const std::array<int, 3> now{si.nMax, static_cast<int>(si.nPage), si.nPos};
+        if (now != lastScroll_) {
+            lastScroll_ = now;
+            SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+        }
+        if (horizontalBar_) {
+            // The bar shows only while the page is wider than the window.
+            si.nMax = std::max(0, engine_.PageWidth() + 2 * Gap() - 1);
+            si.nPage = static_cast<UINT>(std::max(1, ClientWidthTwips()));
+            si.nPos = scrollX_;
+            const std::array<int, 3> nowX{si.nMax, static_cast<int>(si.nPage), si.nPos};
+            if (nowX != lastScrollX_) {
+                lastScrollX_ = nowX;
+                SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+            }
+        }
+        RECT after{};
+        GetClientRect(hwnd_, &after);
+        if (EqualRect(&before, &after)) break;
     }
-    if (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_HSCROLL) {
-        si.nMax = std::max(0, engine_.PageWidth() + 2 * Gap() - 1);
-        si.nPage = static_cast<UINT>(std::max(1, ClientWidthTwips()));
-        si.nPos = scrollX_;
-        SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
-    }
+    updatingScrollBars_ = false;
 }
 
 void TextControl::Refresh() {
@@ -339,6 +364,14 @@ void TextControl::EnsureCaretVisible() {
     const int view = ClientHeightTwips();
     if (top < scrollY_) ScrollTo(top, true);
     else if (bottom > scrollY_ + view) ScrollTo(bottom - view, true);
+
+    // Sideways the view jumps by a quarter of its width, as an edit box does, so that typing at
+    // the edge does not scroll at every character.
+    const int x = PageLeft() + c.x, width = ClientWidthTwips();
+    const int caretWidth = static_cast<int>(std::lround((zoom_ >= 200 ? 2 : 1) / Scale()));
+    const int jump = width / 4;
+    if (x < scrollX_) SetScrollPosX(x - jump);
+    else if (x + caretWidth > scrollX_ + width) SetScrollPosX(x + caretWidth - width + jump);
 }
 
 void TextControl::UpdateCaret() {
@@ -759,7 +792,11 @@ void TextControl::OnPaint() {
 LRESULT TextControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
+        // Windows drops the style bit while the bar is hidden: whether the window has the bar at
+        // all is known from its creation only.
+        horizontalBar_ = (reinterpret_cast<const CREATESTRUCTW*>(lp)->style & WS_HSCROLL) != 0;
         lastScroll_ = {-1, -1, -1};
+        lastScrollX_ = {-1, -1, -1};
         knownTables_.clear();
         for (const auto& t : engine_.Doc().tables) knownTables_.insert(t.id);
         UpdateScrollBars();
@@ -854,6 +891,8 @@ LRESULT TextControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         case SB_PAGERIGHT: x += ClientWidthTwips(); break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: x = si.nTrackPos; break;
+        case SB_LEFT: x = 0; break;
+        case SB_RIGHT: x = MaxScrollX(); break;
         default: break;
         }
         SetScrollPosX(x);

@@ -43,7 +43,7 @@ public:
     TextControl& operator=(const TextControl&) = delete;
 
     // Creates the window as a child (or any style); false when Windows refuses.
-    bool Create(HWND parent, const RECT& pixels, DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL, UINT id = 0);
+    bool Create(HWND parent, const RECT& pixels, DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, UINT id = 0);
     // The next window of kTextControlClass created on this thread belongs to `control` (for
     // wrappers that create the window through another runtime).
     static void AdoptNextWindow(TextControl* control);
@@ -132,6 +132,7 @@ private:
     int ViewHeight();
     int ClientWidthTwips() const;
     int ClientHeightTwips() const;
+    int MaxScrollX() const;
     struct PagePoint { int page, x, y; };
     PagePoint ClientToPage(POINT pixel);
 
@@ -186,7 +187,9 @@ private:
     HWND ruler_ = nullptr, buttonBar_ = nullptr, statusBar_ = nullptr;
     HWND toolTipWindow_ = nullptr;
     std::wstring toolTip_;
-    std::array<int, 3> lastScroll_{-1, -1, -1};
+    std::array<int, 3> lastScroll_{-1, -1, -1}, lastScrollX_{-1, -1, -1};
+    bool updatingScrollBars_ = false;
+    bool horizontalBar_ = false;
     ui::OwnedDc backDc_;
     ui::Bitmap backBitmap_;
     SIZE backSize_{0, 0};

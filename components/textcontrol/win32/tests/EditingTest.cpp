@@ -174,5 +174,66 @@ TEST_F(EditingTest, ScrollingKeepsTheCaretInViewAndScrollPosIsInTwips) {
     EXPECT_EQ(control_.ScrollPosY(), 0);
 }
 
+// A page wider than the window: the horizontal bar appears, typing at the end of a long line and
+// Home bring the caret back into the client area, and a window that is wide enough again shows
+// the page from its left edge without the bar.
+TEST_F(EditingTest, TheViewFollowsTheCaretSidewaysWhenThePageIsWiderThanTheWindow) {
+    struct Case {
+        const char* name;
+        int viewMode, zoom;
+        bool fitsWide;  // the page fits the wide window
+    } cases[] = {
+        {"normal view", kViewNormal, 100, true},
+        {"page layout", kViewPageLayout, 100, true},
+        {"centred page", kViewPageCentered, 100, true},
+        {"page layout at 200 %", kViewPageLayout, 200, false},
+    };
+    const auto barShown = [this] {
+        SCROLLBARINFO info{sizeof(info)};
+        return GetScrollBarInfo(control_.hWnd(), OBJID_HSCROLL, &info) && !(info.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+    };
+    const auto caretInside = [this](const char* when) {
+        RECT client;
+        GetClientRect(control_.hWnd(), &client);
+        const POINT p = PointOf(SelStart());
+        EXPECT_TRUE(p.x >= 0 && p.x < client.right && p.y >= 0 && p.y < client.bottom)
+            << when << ": caret at " << p.x << "," << p.y << " in " << client.right << "x" << client.bottom;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MoveWindow(control_.hWnd(), 0, 0, 1080, 740, TRUE);
+        control_.Engine().LoadFromBytes("", kFormatText);
+        control_.SetViewMode(c.viewMode);
+        control_.SetZoomFactor(c.zoom);
+        control_.SetScrollPosX(0);
+        MoveWindow(control_.hWnd(), 0, 0, 300, 400, TRUE);
+        Pump();
+        EXPECT_TRUE(barShown());
+
+        Type(L"Words typed on one line until the line reaches the right margin of its page");
+        ASSERT_EQ(control_.Engine().PositionToPoint(0).y, control_.Engine().PositionToPoint(SelStart()).y)
+            << "the text wrapped: the line is not long enough to test";
+        EXPECT_GT(control_.ScrollPosX(), 0);
+        caretInside("at the end of the line");
+        Key(VK_HOME);
+        EXPECT_EQ(SelStart(), 0);
+        caretInside("after Home");
+
+        Key(VK_END);
+        const int scrolled = control_.ScrollPosX();
+        MoveWindow(control_.hWnd(), 0, 0, 1080, 740, TRUE);
+        Pump();
+        if (c.fitsWide) {
+            EXPECT_EQ(control_.ScrollPosX(), 0);
+            EXPECT_FALSE(barShown());
+        } else {
+            EXPECT_TRUE(barShown());
+            EXPECT_LE(control_.ScrollPosX(), scrolled);
+        }
+        caretInside("in the wide window");
+    }
+    control_.SetZoomFactor(100);
+}
+
 }  // namespace
 }  // namespace tx::testing
