@@ -9,8 +9,12 @@
 #include "app/core/frmStartUpDlg.h"
 #include "app/dialogs/frmPrintPreview.h"
 #include "app/editor/frmMDIChild.h"
+#include "ui/Application.h"
 
 #include <shellapi.h>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -75,10 +79,21 @@ bool LoadedByStartUpWindow() {
 
 }  // namespace
 
+// Wide enough for an editor that shows its whole page, as far as the screen allows.
+long frmMDIParent::FirstWidth() {
+    RECT border{0, 0, 0, 0};
+    AdjustWindowRectEx(&border, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    int pixels = frmMDIChild::WidthShowingWholePage() + 2 * GetSystemMetrics(SM_CXEDGE) + (border.right - border.left);
+    RECT work{};
+    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) && work.right > work.left)
+        pixels = std::min<int>(pixels, work.right - work.left);
+    return std::max(14400L, std::lround(pixels * ui::Screen().TwipsPerPixelX()));
+}
+
 frmMDIParent::frmMDIParent() {
     SetCaption(L"Zorvik");
     SetStartUpPosition(2);
-    Move(0, 0, 14400, 10800);
+    Move(0, 0, FirstWidth(), 10800);
 
     Toolbar1.SetImageList(&ImageList1);
     int separators = 0;
@@ -124,7 +139,21 @@ frmMDIParent::frmMDIParent() {
 
 frmMDIParent::~frmMDIParent() = default;
 
+void frmMDIParent::WidenForTheEditor() {
+    RECT room{}, outer{}, work{};
+    if (ClientWindow() == nullptr || !GetClientRect(ClientWindow(), &room) || room.right <= 0) return;
+    const int shortfall = frmMDIChild::WidthShowingWholePage() - room.right;
+    if (shortfall <= 0) return;
+    GetWindowRect(hWnd(), &outer);
+    int pixels = (outer.right - outer.left) + shortfall;
+    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) && work.right > work.left)
+        pixels = std::min<int>(pixels, work.right - work.left);
+    if (pixels > outer.right - outer.left) SetWidth(std::lround(pixels * ui::Screen().TwipsPerPixelX()));
+}
+
 void frmMDIParent::Form_Load() {
+    // The borders and bars as this system draws them may take more room than reckoned at start.
+    WidenForTheEditor();
     DragAcceptFiles(hWnd(), TRUE);
     UpdateToolbar();
     if (!CommandLineText.empty()) {

@@ -68,5 +68,8 @@ public:
     std::wstring CommandLineText;
 
 private:
+    static long FirstWidth();
+    void WidenForTheEditor();
+
     std::vector<std::unique_ptr<frmMDIChild>> editors_;
 };

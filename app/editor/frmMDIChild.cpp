@@ -1,5 +1,8 @@
 #include "app/editor/frmMDIChild.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/core/AppState.h"
 #include "app/core/FILE.h"
 #include "app/core/PageFile.h"
@@ -44,12 +47,33 @@ void frmMDIChild::Form_Load() {
         control->Engine().SetPageHeight(kEditorPageHeight);
     }
     PlacePageEndMarkers();
+    OpenWideEnoughForThePage();
 
     SetUpSpelling();
 
     ShowPageCaption(App().PageList.GetCurrentPageName());
     DirtyFlag = false;
     HeaderFooterActive = 0;
+}
+
+int frmMDIChild::WidthShowingWholePage() {
+    const int dpi = static_cast<int>(std::lround(1440.0 / ui::Screen().TwipsPerPixelX()));
+    const int view = tx::TextControl::ViewWidthTwips(kEditorPageWidth, tx::kViewPageLayout);
+    RECT border{0, 0, 0, 0};
+    AdjustWindowRectEx(&border, WS_OVERLAPPEDWINDOW | WS_CHILD, FALSE, WS_EX_MDICHILD);
+    return (view * dpi + 1439) / 1440 + GetSystemMetrics(SM_CXVSCROLL) + (border.right - border.left);
+}
+
+void frmMDIChild::OpenWideEnoughForThePage() {
+    int width = WidthShowingWholePage();
+    // Never wider than the frame's room for its editors: the horizontal bar shows the rest.
+    if (frmMDIParent* frame = OpenFrame(); frame != nullptr && frame->ClientWindow() != nullptr) {
+        RECT room{};
+        GetClientRect(frame->ClientWindow(), &room);
+        if (room.right > 0) width = std::min<int>(width, room.right);
+    }
+    SetWidth(std::lround(width * ui::Screen().TwipsPerPixelX()));
+    FitEditorToRuler();  // no resize event reaches the window while it loads
 }
 
 void frmMDIChild::PlacePageEndMarkers() {

@@ -229,6 +229,8 @@ public:
 
     // Puts the page-end markers at the end of the one page, as the control shows it now.
     void PlacePageEndMarkers();
+    // The first width: the whole page in view where the frame has the room.
+    void OpenWideEnoughForThePage();
     // The text control fills the window below the ruler (when the ruler shows).
     void FitEditorToRuler();
     // Adjusts the menus that change when they open (the runtime runs these before a menu shows).
@@ -253,6 +255,9 @@ public:
     void EnableNext(bool enabled) override;
     void EnablePrevious(bool enabled) override;
     void RefreshToolbar() override;
+
+    // The outer width, in pixels, of an editor window that shows the whole width of its page.
+    static int WidthShowingWholePage();
 
 private:
     // ---- the text control's events (EditorEvents.cpp) ----

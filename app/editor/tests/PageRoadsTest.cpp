@@ -870,4 +870,21 @@ TEST_F(PageRoads, TypingAfterEveryPageCommandArrivesInThePage) {
     }
 }
 
+// On the test display (wider than the page) a module opens with the whole width of its page in
+// view: both edges of the sheet inside the text control, no horizontal bar.
+TEST_F(PageRoads, AnOpenedModuleShowsTheWholeWidthOfItsPage) {
+    ModuleOfPages(1);
+    OpenModuleFile((root_ / "000042" / "000042.zvk").wstring());
+    ASSERT_NE(ActiveEditor(), nullptr);
+    tx::TXTextControl& text = editor().TXTextControl1;
+    RECT client{};
+    GetClientRect(text.hWnd(), &client);
+    const POINT left = text->PageToClient(1, 0, 0), right = text->PageToClient(1, kEditorPageWidth, 0);
+    EXPECT_GE(left.x, 0);
+    EXPECT_LE(right.x, client.right) << "the page's right edge is out of view";
+    SCROLLBARINFO bar{sizeof(bar)};
+    ASSERT_TRUE(GetScrollBarInfo(text.hWnd(), OBJID_HSCROLL, &bar));
+    EXPECT_TRUE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) << "a horizontal bar shows";
+}
+
 }  // namespace

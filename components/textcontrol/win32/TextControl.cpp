@@ -185,6 +185,9 @@ void TextControl::CheckFieldEntered() {
 
 double TextControl::Scale() const { return screenMeasurer_.Dpi() * zoom_ / (100.0 * 1440.0); }
 int TextControl::Gap() const { return viewMode_ == kViewNormal ? 0 : kDeskGap; }
+int TextControl::ViewWidthTwips(int pageWidth, int viewMode) {
+    return pageWidth + 2 * (viewMode == kViewNormal ? 0 : kDeskGap);
+}
 int TextControl::PageTop(int page) const {
     return Gap() + (page - 1) * (engine_.PageHeight() + Gap());
 }

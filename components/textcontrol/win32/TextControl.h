@@ -70,6 +70,8 @@ public:
     void Refresh();
     // The top-left corner of a position's line box, in client pixels.
     POINT PositionToClient(int position);
+    // The width of client area, in twips at 100 %, that shows the whole width of a page.
+    static int ViewWidthTwips(int pageWidth, int viewMode);
     // Scrolls so that the caret shows, as typing does.
     void ScrollCaretIntoView() { EnsureCaretVisible(); }
     // A point on a page (twips from the page's corner) in client pixels, as the view shows it.
