@@ -81,7 +81,8 @@ if(TARGET app_spelling_tests)
 endif()
 
 zv_add_test(app_editor_events_tests
-  SOURCES editor/tests/EditorEventsTest.cpp editor/tests/EditorMenusTest.cpp ../components/textcontrol/tests/Fixtures.cpp
+  SOURCES editor/tests/EditorEventsTest.cpp editor/tests/EditorMenusTest.cpp editor/tests/EditorLinksTest.cpp
+          ../components/textcontrol/tests/Fixtures.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)
 

@@ -201,7 +201,7 @@ void frmMDIParent::Toolbar1_ButtonClick(ui::ToolbarButton& Button) {
         } else if (key == L"Copy") {
             EditCopy();
         } else if (key == L"Paste") {
-            EditPaste();
+            RequireEditor().PasteWithLinks();
         } else if (key == L"Undo") {
             RequireEditor().TXTextControl1.Engine().Undo();
         } else if (key == L"Redo") {

@@ -1,10 +1,31 @@
-// Web addresses typed or pasted into a page become links. The word matchers that follow the typing
-// are not part of the editor yet: these do nothing until they are.
+// Web addresses typed or pasted into a page become links, through the portable linker over the
+// text control's engine.
+#include <windows.h>
+
+#include "app/core/AppState.h"
 #include "app/editor/frmMDIChild.h"
 
-// Every typed character: word ends turn a typed address into a link.
-void frmMDIChild::AutoLinkKeyPress(int& /*KeyAscii*/) {}
-// After a paste: the addresses in the pasted text become links.
-void frmMDIChild::AutoLinkRange(std::int32_t /*start*/, std::int32_t /*end*/) {}
-// A click puts the start of the next word at the caret.
-void frmMDIChild::StartAutoLinkMatchers(int /*position*/) {}
+// Every typed character: a word end is typed here as the control would type it, and a word that
+// began with a web keyword becomes a link.
+void frmMDIChild::AutoLinkKeyPress(int& KeyAscii) {
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (autoLinker_.KeyPress(TXTextControl1.Engine(), static_cast<wchar_t>(KeyAscii), shift, ctrlFlag_)) KeyAscii = 0;
+}
+
+// After a paste: the addresses in the pasted text become links. This scan is the paste's only
+// one, whichever road the paste took, so nothing waits for a key up any more.
+void frmMDIChild::AutoLinkRange(std::int32_t start, std::int32_t end) {
+    App().AutoLinkPending = false;
+    App().AutoLinkStart = 0;
+    autoLinker_.AutoLinkRange(TXTextControl1.Engine(), start, end);
+}
+
+void frmMDIChild::PasteWithLinks() {
+    tx::TextEngine& e = TXTextControl1.Engine();
+    const int start = e.SelStart();
+    TXTextControl1->Clip(tx::kClipPaste);
+    AutoLinkRange(start, e.SelStart());
+}
+
+// A word begins at the caret: after a click, and whenever the caret moves other than by typing.
+void frmMDIChild::StartAutoLinkMatchers(int position) { autoLinker_.Restart(position); }

@@ -72,6 +72,8 @@ void frmMDIChild::CheckOnePage() {
 void frmMDIChild::FormatChanged() { DirtyFlag = true; }
 void frmMDIChild::ObjectChanged() { DirtyFlag = true; }
 void frmMDIChild::StateChanged() {
+    const tx::TextEngine& e = TXTextControl1.Engine();
+    autoLinker_.SelectionChanged(e.SelStart(), e.SelLength());
     if (ActiveEditor() == this) UpdateToolbar();
 }
 
@@ -79,12 +81,11 @@ void frmMDIChild::StateChanged() {
 
 void frmMDIChild::KeyDown(int& keyCode, int shift) {
     // (The spelling suggestions are a menu of their own: it is closed before any key reaches here.)
-    if (shift == kCtrlKey) {
-        ctrlFlag_ = true;
-        if (keyCode == 'V') {  // a paste by keyboard: its web addresses become links at key up
-            App().AutoLinkPending = true;
-            App().AutoLinkStart = TXTextControl1.Engine().SelStart();
-        }
+    if (shift == kCtrlKey) ctrlFlag_ = true;
+    // A paste by keyboard (Ctrl+V, Shift+Insert): its web addresses become links at key up.
+    if ((shift == kCtrlKey && keyCode == 'V') || (shift == kShiftKey && keyCode == VK_INSERT)) {
+        App().AutoLinkPending = true;
+        App().AutoLinkStart = TXTextControl1.Engine().SelStart();
     }
     if (keyCode == VK_INSERT && shift == 0) {
         insertMode_ = !TXTextControl1.Engine().InsertMode();

@@ -79,12 +79,7 @@ void frmMDIChild::WireMenus() {
     On(mnuEdit_Redo, [&e] { e.Redo(); });
     On(mnuEdit_Cut, [] { EditCut(); });
     On(mnuEdit_Copy, [] { EditCopy(); });
-    On(mnuEdit_Paste, [this, &e] {
-        App().AutoLinkPending = true;
-        App().AutoLinkStart = e.SelStart();
-        EditPaste();
-        AutoLinkRange(App().AutoLinkStart, e.SelStart());
-    });
+    On(mnuEdit_Paste, [this] { PasteWithLinks(); });
     On(mnuEdit_Delete, [] { EditDelete(); });
     On(mnuEdit_Find, [] { ShowFindDialog(1); });
     On(mnuEdit_Hyperlink, [] { ShowHyperlinkDialog(); });

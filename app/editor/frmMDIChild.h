@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/AutoLinks.h"
 #include "app/core/PageWalk.h"
 #include "app/core/frmPageTypeDlg.h"
 #include "components/spelling/DictionaryNames.h"
@@ -198,6 +199,9 @@ public:
     // every page change.
     void RemoveMovieControl();
     void RemovePrtMovieControl();
+    // Pastes the clipboard at the caret once and links the web addresses it brought
+    // (EditorAutoLinks.cpp): the Edit menu and the toolbar paste through here.
+    void PasteWithLinks();
     // Checks the words of the text from one position to another (either way round, cut to the
     // text); the first misspelt one gets the suggestion menu at the word.
     void CheckForSpellError(std::int32_t nStartPosition, std::int32_t nEndPosition);
@@ -307,6 +311,7 @@ private:
     void SetZoom(int index);
 
     // ---- automatic links (EditorAutoLinks.cpp) ----
+    zv::AutoLinker autoLinker_;
     void AutoLinkKeyPress(int& KeyAscii);
     void AutoLinkRange(std::int32_t start, std::int32_t end);
     void StartAutoLinkMatchers(int position);
