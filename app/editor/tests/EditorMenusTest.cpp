@@ -13,6 +13,7 @@
 #include "app/dialogs/frmFindDlg.h"
 #include "app/dialogs/frmFramesDlg.h"
 #include "app/dialogs/frmGoToDlg.h"
+#include "app/dialogs/frmHyperlink.h"
 #include "app/dialogs/frmPageDlg.h"
 #include "app/dialogs/frmPrintPreview.h"
 #include "app/editor/frmImagePropDlg.h"
@@ -439,8 +440,20 @@ TEST_F(EditorMenus, WindowHelpAndTheCommandsStillToCome) {
     Choose(e.mnuTools_SpellCheck);
     ASSERT_EQ(ui::test::MsgBoxes().size(), 1u);
     EXPECT_EQ(ui::test::MsgBoxes()[0].prompt.rfind(L"Spelling Check Completed.", 0), 0u);
-    for (ui::MenuItem* item : {&e.mnuInsert_ImageAtCaretPosition, &e.mnuInsert_Flash_Movie,
-                               &e.mnuInsert_Hypertext, &e.mnuTools_Convert, &e.mnuTools_TravosePreview}) {
+    // Insert > Image asks for a file (Cancel: nothing goes in); the hypertext link dialog opens.
+    ui::test::CancelNextDialog();
+    Choose(e.mnuInsert_ImageAtCaretPosition);
+    ASSERT_FALSE(ui::test::CommonDialogs().empty());
+    EXPECT_EQ(ui::test::CommonDialogs().back().title, L"Insert Image");
+    bool hyperlink = false;
+    ui::test::OnNextModal<frmHyperlink>([&](frmHyperlink& d) {
+        hyperlink = true;
+        ui::test::Click(d.cmdCancel);
+    });
+    Choose(e.mnuInsert_Hypertext);
+    EXPECT_TRUE(hyperlink);
+    EXPECT_EQ(engine().Text(), text);
+    for (ui::MenuItem* item : {&e.mnuInsert_Flash_Movie, &e.mnuTools_Convert, &e.mnuTools_TravosePreview}) {
         Choose(*item);
         EXPECT_EQ(engine().Text(), text) << Utf8(item->Name());
     }
