@@ -1,6 +1,8 @@
-// The module beyond the editor: as a word-processor document, and as the player shows it. Neither
-// is part of the program yet: these do nothing until they are.
+// The module beyond the editor: as a word-processor document (ConvertModuleToWord, in
+// app/core/ConvertModuleToWord.cpp), and as the player shows it.
+#include "app/assessment/frmPreviewDlg.h"
 #include "app/core/DialogCommands.h"
+#include "ui/Constants.h"
 
-void ConvertModuleToWord() {}
-void ShowPlayerPreview() {}
+// One preview at a time: a preview already open keeps the module it opened with and comes forward.
+void ShowPlayerPreview() { ui::Forms::Get<frmPreviewDlg>().Show(ui::vbModeless); }

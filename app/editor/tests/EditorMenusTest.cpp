@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/assessment/frmAssCreator.h"
+#include "app/assessment/frmPreviewDlg.h"
 #include "app/core/PageControl.h"
 #include "app/core/frmPageTypeDlg.h"
 #include "app/core/frmStartUpDlg.h"
@@ -453,11 +454,21 @@ TEST_F(EditorMenus, WindowHelpAndTheCommandsStillToCome) {
     Choose(e.mnuInsert_Hypertext);
     EXPECT_TRUE(hyperlink);
     EXPECT_EQ(engine().Text(), text);
-    for (ui::MenuItem* item : {&e.mnuInsert_Flash_Movie, &e.mnuTools_Convert, &e.mnuTools_TravosePreview}) {
+    for (ui::MenuItem* item : {&e.mnuInsert_Flash_Movie}) {
         Choose(*item);
         EXPECT_EQ(engine().Text(), text) << Utf8(item->Name());
     }
     EXPECT_EQ(ui::test::MsgBoxes().size(), 1u);
+    // Convert to Word ends with one message (done, or why not: no word processor may be registered
+    // here) and leaves the page as it was.
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    Choose(e.mnuTools_Convert);
+    EXPECT_EQ(ui::test::MsgBoxes().size(), 2u);
+    EXPECT_EQ(engine().Text(), text);
+    // Travose Preview shows the player preview beside the editor.
+    Choose(e.mnuTools_TravosePreview);
+    EXPECT_TRUE(ui::Forms::Get<frmPreviewDlg>().Visible());
+    EXPECT_EQ(engine().Text(), text);
 }
 
 }  // namespace
