@@ -74,7 +74,8 @@ std::string PageFileBytes(const tx::TextEngine& engine) {
     return bytes;
 }
 
-void WritePageFile(std::wstring_view path, const tx::TextEngine& engine) {
+void WritePageFile(std::wstring_view path, tx::TextEngine& engine) {
+    engine.NameNewObjects();
     zv::WriteFileReplacing(path, PageFileBytes(engine));
 }
 

@@ -41,7 +41,8 @@ std::wstring PageFileNameOf(int number);
 std::string PageFileBytes(const tx::TextEngine& engine);
 // Writes the page file beside the old one and then puts it in its place, so the file always ends
 // with the new content and a failure leaves the old page untouched. Throws zv::Error.
-void WritePageFile(std::wstring_view path, const tx::TextEngine& engine);
+// Windowed objects still awaiting their names get them first.
+void WritePageFile(std::wstring_view path, tx::TextEngine& engine);
 // Loads a page file into the engine behind its header; with `applyStoredPage` the page size and
 // margins stored in the file (those greater than 0) become the engine's page.
 void LoadPageFile(std::wstring_view path, tx::TextEngine& engine, bool applyStoredPage);

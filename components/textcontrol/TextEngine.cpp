@@ -147,6 +147,8 @@ void TextEngine::ReplaceDocument(Document document) {
     for (auto* story : {&document.paragraphs, &document.header.paragraphs, &document.footer.paragraphs})
         for (auto& p : *story) p.stamp = ++document.stampCounter;
     doc_ = std::move(document);
+    // Ids start again in the new document: a pending name would land on another object.
+    awaitingNames_.clear();
     undo_.Clear(doc_);
     selStart_ = selLength_ = 0;
     currentField_ = currentObject_ = 0;
@@ -207,6 +209,7 @@ std::string TextEngine::SaveToBytes(int format, bool selectionOnly) const {
 
 void TextEngine::Save(std::wstring_view path, std::int64_t offset, int format, bool selectionOnly) {
     if (offset < 0) throw zv::Error(L"The save offset " + std::to_wstring(offset) + L" is negative.");
+    NameNewObjects();
     std::string content;
     if (format == kFormatHtml) {
         Document slice;
@@ -796,6 +799,12 @@ int TextEngine::InsertObject(Object object) {
     object.scaleY = std::clamp(object.scaleY, 1, limits::kMaxScale);
     object.x = std::clamp(object.x, -limits::kMaxTwips, limits::kMaxTwips);
     object.y = std::clamp(object.y, -limits::kMaxTwips, limits::kMaxTwips);
+    if (object.kind == ObjectKind::Windowed && events_) {
+        int width = object.width, height = object.height;
+        events_->HostWindowExtent(object.hostWindow, object.scaleX, object.scaleY, width, height);
+        object.width = std::clamp(width, 1, limits::kMaxTwips);
+        object.height = std::clamp(height, 1, limits::kMaxTwips);
+    }
     Record(EditKind::Typing);
     const std::uint32_t format = InputFormatIndex();
     if (!object.fixed && selLength_ > 0) {
@@ -809,12 +818,25 @@ int TextEngine::InsertObject(Object object) {
     currentObject_ = id;
     undo_.Break();
     Notify(ChangeKind::Text);
-    if (placed->kind == ObjectKind::Windowed && placed->name.empty() && events_) {
-        std::wstring name;
-        events_->ObjectNameRequest(id, name);
-        if (Object* o = doc_.EditObject(id)) o->name = name.substr(0, limits::kMaxTextItem);
+    if (placed->kind == ObjectKind::Windowed && placed->name.empty()) {
+        awaitingNames_.push_back(id);
+        if (events_) events_->ObjectAwaitsName(id);
     }
     return id;
+}
+
+void TextEngine::NameNewObjects() {
+    std::vector<int> ids;
+    ids.swap(awaitingNames_);
+    if (!events_) return;
+    for (int id : ids) {
+        const Object* o = doc_.FindObject(id);
+        // Deleted (or undone) before it was named, or named by the host meanwhile.
+        if (!o || !o->name.empty()) continue;
+        std::wstring name;
+        events_->ObjectNameRequest(id, name);
+        if (Object* named = doc_.EditObject(id)) named->name = name.substr(0, limits::kMaxTextItem);
+    }
 }
 
 namespace {

@@ -77,8 +77,15 @@ class EngineEvents {
 public:
     virtual ~EngineEvents() = default;
     virtual void Changed(ChangeKind kind) {}
-    // A windowed object was inserted without a name: the host may give it one.
+    // A windowed object was inserted without a name: the host may give it one. The request comes
+    // once the inserting call has returned (NameNewObjects), so the host's inserting code has
+    // finished setting up what the name is made from.
     virtual void ObjectNameRequest(int objectId, std::wstring& name) {}
+    // An object awaits its name: a window layer asks for it as soon as it can (NameNewObjects).
+    virtual void ObjectAwaitsName(int objectId) {}
+    // A windowed object being inserted takes its host window's extent: the twips (before its
+    // scale in percent) the window covers now. Left as they are, the object gets a default size.
+    virtual void HostWindowExtent(std::uintptr_t hostWindow, int scaleX, int scaleY, int& width, int& height) {}
     // A stored windowed object is being loaded: the host supplies the window that shows it...
     virtual void HostWindowRequest(int objectId, std::uintptr_t& hostWindow) {}
     // ...and is then told the name it was stored under.
@@ -104,6 +111,7 @@ public:
     // are kept (zeros where the file was shorter) and the file ends with the new content. An HTML
     // page's pictures go into a folder beside it named after it ("page_files"); from bytes alone a
     // page has no "beside" and names none.
+    // Objects still awaiting their names get them first.
     void Save(std::wstring_view path, std::int64_t offset, int format, bool selectionOnly = false);
     std::string SaveToBytes(int format, bool selectionOnly = false) const;
     int LoadSaveAttribute(int index) const;
@@ -261,6 +269,10 @@ public:
                           int scaleY = 100, int textFlow = 0);
     // The same with image bytes in hand (paste, tests).
     int ObjectInsertImage(std::string bytes, bool fixed, int positionOrX, int y, int scaleX = 100, int scaleY = 100);
+    // Asks the host to name the windowed objects inserted without a name since the last call (those
+    // still in the document): the window layer calls it after the inserting call has returned,
+    // and any store of the document calls it before writing.
+    void NameNewObjects();
     int ObjectCurrent() const { return currentObject_; }
     void SetObjectCurrent(int id);
     void ObjectDelete();  // the current object
@@ -375,6 +387,7 @@ private:
     Layout layout_;
     bool layoutDirty_ = true;
     EngineEvents* events_ = nullptr;
+    std::vector<int> awaitingNames_;
     int selStart_ = 0;
     int selLength_ = 0;
     // The caret stands at the selection's start when it was set so (Select) and the range is still

@@ -135,6 +135,13 @@ LRESULT PlayerControl<Interface>::WindowMessage(UINT msg, WPARAM wParam, LPARAM 
             EndPaint(Window(), &paint);
             return 0;
         }
+        case WM_PRINTCLIENT: {
+            // A page printed or previewed with the player on it.
+            RECT client;
+            GetClientRect(Window(), &client);
+            DrawView(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
         case WM_SIZE: Redraw(); break;
         default: break;
     }

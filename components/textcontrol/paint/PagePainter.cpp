@@ -276,6 +276,8 @@ void PagePainter::PaintObjects(const Layout& layout, int page, const PaintOption
         } else if (o->hostWindow == 0) {
             // A windowed object whose host supplied no window: its place, outlined.
             Outline(r, kPlaceColor);
+        } else if (options.hostedWindows && !r.Empty()) {
+            surface_.HostedWindow(o->hostWindow, r);
         }
         if (o->id == options.currentObject) {
             Outline(r, kBlack);

@@ -28,6 +28,7 @@ struct PaintOptions {
     bool gridLines = false;        // light lines where table cells have no border
     bool fillPage = true;          // paint the page white first
     int currentObject = 0;         // framed with handles (screen only)
+    bool hostedWindows = false;    // draw what hosted windows show (off screen, where they are absent)
 };
 
 // Where a page lands on the device: its top-left corner at (originX, originY), `scale` device units

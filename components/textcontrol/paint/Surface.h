@@ -10,6 +10,7 @@
 //
 // Implementations: GDI (screen, printer, thumbnails) and a recording surface for tests.
 
+#include <cstdint>
 #include <string_view>
 
 #include "components/textcontrol/model/Document.h"
@@ -47,6 +48,10 @@ public:
     // The object's encoded bytes and type are in `object`; a picture that cannot be decoded shows
     // as its place, outlined, so the author sees something is there.
     virtual void Image(const Object& object, const DeviceRect& r) = 0;
+    // What a windowed object's host window shows, drawn into its place (printing, previews and
+    // thumbnails, where the window itself is not on the device). A surface without windows draws
+    // nothing.
+    virtual void HostedWindow(std::uintptr_t window, const DeviceRect& r) {}
 };
 
 }  // namespace tx

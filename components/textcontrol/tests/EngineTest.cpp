@@ -210,20 +210,32 @@ public:
         window = 0x5000 + static_cast<std::uintptr_t>(id);
     }
     void ObjectRestored(int id, const std::wstring& name) override { log.push_back(L"restored " + name); }
+    void HostWindowExtent(std::uintptr_t, int scaleX, int, int& width, int& height) override {
+        if (!windowTwips) return;
+        width = windowTwips * 100 / scaleX;
+        height = windowTwips * 100 / scaleX;
+    }
     std::vector<std::wstring> log;
+    int windowTwips = 0;
     std::wstring nextName = L"clip.swf,0";
     int changes = 0;
 };
 
-TEST(TextEngine, WindowedObjectsAreNamedOnInsertAndRestoredOnLoad) {
+TEST(TextEngine, WindowedObjectsAreNamedAfterTheInsertingCallAndRestoredOnLoad) {
     TextEngine e;
     RecordingEvents events;
     e.SetEvents(&events);
     e.SetSelText(L"Movie: ");
     const int id = e.ObjectInsertFixed(0x1234, L"", 1000, 1000, 100, 100);
     EXPECT_EQ(e.ObjectCurrent(), id);
+    // The host sets up what the name is made from after the insertion returns.
+    EXPECT_TRUE(events.log.empty());
+    EXPECT_EQ(e.ObjectName(id), L"");
+    e.NameNewObjects();
     EXPECT_EQ(events.log, (std::vector<std::wstring>{L"name " + std::to_wstring(id)}));
     EXPECT_EQ(e.ObjectName(id), L"clip.swf,0");
+    e.NameNewObjects();
+    EXPECT_EQ(events.log.size(), 1u) << "an object is named once";
     EXPECT_EQ(e.Text(), L"Movie: ") << "a fixed object takes no position";
     e.SetObjectSize(id, 7065, 5100);  // the host's container
     EXPECT_EQ(e.Doc().FindObject(id)->ShownWidth(), 7065);
@@ -243,6 +255,41 @@ TEST(TextEngine, WindowedObjectsAreNamedOnInsertAndRestoredOnLoad) {
     EXPECT_TRUE(loaded.Doc().objects.empty());
     EXPECT_EQ(loaded.ObjectCurrent(), 0);
     EXPECT_EQ(loaded.UndoKind(), 2);
+}
+
+TEST(TextEngine, AWindowedObjectTakesItsHostsExtentAndIsNamedAtTheLatestWhenStored) {
+    const auto dir = std::filesystem::temp_directory_path() / "zv_engine_named_on_save";
+    std::filesystem::create_directories(dir);
+    const std::wstring path = (dir / "page.txm").wstring();
+    for (int scale : {100, 50}) {
+        SCOPED_TRACE(scale);
+        TextEngine e;
+        RecordingEvents events;
+        events.windowTwips = 4800;
+        e.SetEvents(&events);
+        const int id = e.ObjectInsertFixed(0x1234, L"", 0, 0, scale, scale);
+        EXPECT_EQ(e.Doc().FindObject(id)->ShownWidth(), 4800) << "the window's extent, whatever the scale";
+        EXPECT_EQ(e.Doc().FindObject(id)->ShownHeight(), 4800);
+        EXPECT_EQ(e.UndoKind(), 1) << "one step for the insertion";
+        e.Save(path, 30, kFormatOwn);
+        TextEngine reread;
+        reread.Load(path, 30, kFormatOwn);
+        ASSERT_EQ(reread.Doc().objects.size(), 1u);
+        EXPECT_EQ(reread.Doc().objects[0].name, L"clip.swf,0");
+    }
+    // Gone before its name was asked for: nothing asks for it, not even an object loaded later
+    // under the same id.
+    TextEngine e;
+    RecordingEvents events;
+    e.SetEvents(&events);
+    e.ObjectInsertFixed(0x1234, L"", 0, 0);
+    e.Undo();
+    e.NameNewObjects();
+    e.ObjectInsertFixed(0x1234, L"", 0, 0);
+    e.LoadFromBytes(TextEngine().SaveToBytes(kFormatOwn), kFormatOwn);
+    e.NameNewObjects();
+    EXPECT_TRUE(events.log.empty());
+    std::filesystem::remove_all(dir);
 }
 
 TEST(TextEngine, ImagesAsCharactersTakeOnePositionAndKeepTheirBytes) {

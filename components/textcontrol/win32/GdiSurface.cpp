@@ -49,6 +49,55 @@ void GdiSurface::Text(const TextRun& run) {
     ExtTextOutW(dc_, run.x, run.baseline, 0, nullptr, run.text.data(), static_cast<UINT>(n), dx);
 }
 
+namespace {
+
+// A window and its visible children as they paint themselves, into `dc` with the window's
+// client top-left at `origin`. Windows that are not on the screen (a hidden print control's)
+// never get WM_PAINT, so each is asked to print its client area instead.
+void PrintWindowTree(HWND window, HDC dc, POINT origin, int depth) {
+    POINT old{};
+    SetViewportOrgEx(dc, origin.x, origin.y, &old);
+    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    SetViewportOrgEx(dc, old.x, old.y, nullptr);
+    if (depth >= 8) return;
+    // Bottom of the z-order first, so that the top child is drawn last.
+    for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child;
+         child = GetWindow(child, GW_HWNDPREV)) {
+        if (!(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        PrintWindowTree(child, dc, POINT{origin.x + r.left, origin.y + r.top}, depth + 1);
+    }
+}
+
+}  // namespace
+
+void GdiSurface::HostedWindow(std::uintptr_t window, const DeviceRect& r) {
+    HWND host = reinterpret_cast<HWND>(window);
+    if (!IsWindow(host)) return;
+    RECT client{};
+    GetClientRect(host, &client);
+    if (client.right <= 0 || client.bottom <= 0) return;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    if (memory && bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        PatBlt(memory, 0, 0, client.right, client.bottom, WHITENESS);
+        PrintWindowTree(host, memory, POINT{0, 0}, 0);
+        const int mode = SetStretchBltMode(dc_, HALFTONE);
+        StretchBlt(dc_, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0, client.right, client.bottom,
+                   SRCCOPY);
+        SetStretchBltMode(dc_, mode);
+        SelectObject(memory, old);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (memory) DeleteDC(memory);
+}
+
 void GdiSurface::Image(const Object& object, const DeviceRect& r) {
     DrawImage(dc_, images_.Get(object.image, object.imageType), RECT{r.left, r.top, r.right, r.bottom});
 }

@@ -39,6 +39,7 @@ public:
     void Invert(const DeviceRect& r) override;
     void Text(const TextRun& run) override;
     void Image(const Object& object, const DeviceRect& r) override;
+    void HostedWindow(std::uintptr_t window, const DeviceRect& r) override;
 
 private:
     HDC dc_;

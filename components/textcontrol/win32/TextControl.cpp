@@ -44,6 +44,7 @@ TextControl::TextControl() : screenMeasurer_(ScreenDpi()) {
 }
 
 TextControl::~TextControl() {
+    ReleaseHosts();
     for (HWND tool : {ruler_, buttonBar_, statusBar_})
         if (tool && IsWindow(tool)) SendMessageW(tool, kMsgToolBind, 0, 0);
     if (hwnd_) {
@@ -152,8 +153,9 @@ void TextControl::Changed(ChangeKind kind) {
 
 bool TextControl::ObjectsChanged() {
     // The anchor is left out: text typed before an object carries it along without changing it.
-    std::vector<std::array<int, 6>> now;
-    for (const auto& o : engine_.Doc().objects) now.push_back({o.id, o.x, o.y, o.scaleX, o.scaleY, o.fixed ? 1 : 0});
+    std::vector<std::array<int, 8>> now;
+    for (const auto& o : engine_.Doc().objects)
+        now.push_back({o.id, o.x, o.y, o.scaleX, o.scaleY, o.fixed ? 1 : 0, o.width, o.height});
     if (now == objectState_) return false;
     objectState_ = std::move(now);
     return true;
@@ -167,6 +169,28 @@ void TextControl::HostWindowRequest(int objectId, std::uintptr_t& hostWindow) {
     HWND h = reinterpret_cast<HWND>(hostWindow);
     if (events_) events_->ObjectCreateHostWindow(objectId, h);
     hostWindow = reinterpret_cast<std::uintptr_t>(h);
+    // A restored object's window gets the extent stored with it, before its owner hears the name.
+    const Object* o = engine_.Doc().FindObject(objectId);
+    if (o && h && IsWindow(h)) {
+        const int w = std::max(1, static_cast<int>(std::lround(o->ShownWidth() * Scale())));
+        const int ht = std::max(1, static_cast<int>(std::lround(o->ShownHeight() * Scale())));
+        SetWindowPos(h, nullptr, 0, 0, w, ht, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void TextControl::ObjectAwaitsName(int /*objectId*/) {
+    // Without a window the name is asked for when the document is stored.
+    if (hwnd_ && !namesPosted_ && PostMessageW(hwnd_, kMsgNameNewObjects, 0, 0)) namesPosted_ = true;
+}
+
+void TextControl::HostWindowExtent(std::uintptr_t hostWindow, int scaleX, int scaleY, int& width, int& height) {
+    HWND h = reinterpret_cast<HWND>(hostWindow);
+    if (!IsWindow(h)) return;
+    RECT r{};
+    GetWindowRect(h, &r);
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    width = static_cast<int>(std::lround((r.right - r.left) / Scale() * 100.0 / std::max(1, scaleX)));
+    height = static_cast<int>(std::lround((r.bottom - r.top) / Scale() * 100.0 / std::max(1, scaleY)));
 }
 
 void TextControl::ObjectRestored(int objectId, const std::wstring& name) {
@@ -485,33 +509,100 @@ bool TextControl::PrintPage(int page) {
     const double scale = dpi * std::clamp(printZoom_, 1, 1000) / (100.0 * 1440.0);
     GdiFonts fonts;  // a printer's fonts are of no use to the next device
     GdiSurface surface(dc, images_, fonts);
-    PaintPage(surface, layout, engine_.Doc(), page, PagePlacement{originX, originY, scale}, PaintOptions{});
+    PaintOptions options;
+    options.hostedWindows = true;
+    PaintPage(surface, layout, engine_.Doc(), page, PagePlacement{originX, originY, scale}, options);
     return true;
 }
 
 // ---------------------------------------------------------------- hosted windows and tools
 
 void TextControl::PlaceHostWindows() {
-    if (!hwnd_) return;
+    if (!hwnd_ || placingHosts_) return;
+    placingHosts_ = true;
     const Document& d = engine_.Doc();
-    bool any = false;
-    for (const auto& o : d.objects) any |= o.kind == ObjectKind::Windowed && o.hostWindow != 0;
-    if (!any) return;
-    for (const PlacedObject& po : ScreenLayout().Objects()) {
-        const Object* o = d.FindObject(po.objectId);
-        if (!o || o->kind != ObjectKind::Windowed || !o->hostWindow) continue;
-        HWND host = reinterpret_cast<HWND>(o->hostWindow);
-        if (!IsWindow(host)) continue;
-        POINT tl = PageToClient(po.page, po.x, po.y), br = PageToClient(po.page, po.x + po.width, po.y + po.height);
-        POINT pts[2] = {tl, br};
-        HWND parent = GetParent(host);
-        MapWindowPoints(hwnd_, parent, pts, 2);
-        RECT now{};
-        GetWindowRect(host, &now);
-        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&now), 2);
-        if (now.left != pts[0].x || now.top != pts[0].y || now.right != pts[1].x || now.bottom != pts[1].y)
-            SetWindowPos(host, HWND_TOP, pts[0].x, pts[0].y, pts[1].x - pts[0].x, pts[1].y - pts[0].y, SWP_NOACTIVATE);
+    std::set<HWND> inText;
+    for (const auto& o : d.objects)
+        if (o.kind == ObjectKind::Windowed && o.hostWindow) inText.insert(reinterpret_cast<HWND>(o.hostWindow));
+    // Windows gone with their owners are forgotten; a window whose object left the text hides,
+    // one whose object came back (undo) shows again.
+    for (auto it = hosts_.begin(); it != hosts_.end();) {
+        if (!IsWindow(it->first)) {
+            it = hosts_.erase(it);
+            continue;
+        }
+        const bool present = inText.count(it->first) != 0;
+        if (!present && !it->second && IsWindowVisible(it->first)) {
+            ShowWindow(it->first, SW_HIDE);
+            it->second = true;
+        } else if (present && it->second) {
+            ShowWindow(it->first, SW_SHOWNA);
+            it->second = false;
+        }
+        ++it;
     }
+    for (HWND host : inText) {
+        if (!IsWindow(host) || hosts_.count(host)) continue;
+        hosts_[host] = false;
+        SetWindowSubclass(host, HostSubclassProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
+    }
+    if (!inText.empty()) {
+        // The window keeps the size its owner gave it; only its place follows the text.
+        for (const PlacedObject& po : ScreenLayout().Objects()) {
+            const Object* o = d.FindObject(po.objectId);
+            if (!o || o->kind != ObjectKind::Windowed || !o->hostWindow) continue;
+            HWND host = reinterpret_cast<HWND>(o->hostWindow);
+            if (!IsWindow(host)) continue;
+            POINT at = PageToClient(po.page, po.x, po.y);
+            HWND parent = GetParent(host);
+            MapWindowPoints(hwnd_, parent, &at, 1);
+            RECT now{};
+            GetWindowRect(host, &now);
+            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&now), 2);
+            if (now.left != at.x || now.top != at.y)
+                SetWindowPos(host, HWND_TOP, at.x, at.y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE);
+        }
+    }
+    placingHosts_ = false;
+}
+
+void TextControl::HostResized(HWND host) {
+    if (placingHosts_) return;
+    for (const auto& o : engine_.Doc().objects) {
+        if (o.kind != ObjectKind::Windowed || reinterpret_cast<HWND>(o.hostWindow) != host) continue;
+        RECT r{};
+        GetWindowRect(host, &r);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        if (w <= 0 || h <= 0) return;
+        // Within a pixel the stored extent already is the window's: no change to the document.
+        if (std::abs(w - std::lround(o.ShownWidth() * Scale())) <= 1 &&
+            std::abs(h - std::lround(o.ShownHeight() * Scale())) <= 1)
+            return;
+        int width = o.width, height = o.height;
+        HostWindowExtent(o.hostWindow, o.scaleX, o.scaleY, width, height);
+        engine_.SetObjectSize(o.id, width, height);
+        return;
+    }
+}
+
+LRESULT CALLBACK TextControl::HostSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                               DWORD_PTR data) {
+    auto* self = reinterpret_cast<TextControl*>(data);
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, HostSubclassProc, id);
+        self->hosts_.erase(hwnd);
+    } else if (msg == WM_SIZE) {
+        const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+        ui::RunAtBoundary(L"the text control's hosted window", [&] { self->HostResized(hwnd); });
+        return result;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+void TextControl::ReleaseHosts() {
+    for (const auto& [host, hidden] : hosts_)
+        if (IsWindow(host)) RemoveWindowSubclass(host, HostSubclassProc, reinterpret_cast<UINT_PTR>(this));
+    hosts_.clear();
 }
 
 void TextControl::SetRulerHandle(HWND ruler) {
@@ -901,6 +992,10 @@ LRESULT TextControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         SetScrollPosX(x);
         return 0;
     }
+    case kMsgNameNewObjects:
+        namesPosted_ = false;
+        engine_.NameNewObjects();
+        return 0;
     case kMsgPositionToPoint: {
         auto* out = reinterpret_cast<POINT*>(lp);
         if (!out) return FALSE;

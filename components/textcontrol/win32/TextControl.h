@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <array>
+#include <map>
 #include <memory>
 #include <vector>
 #include <set>
@@ -28,6 +29,9 @@ inline constexpr wchar_t kTextControlClass[] = L"ZvTextControl";
 // The point of a text position: wParam = the position, lParam = POINT* that receives the top-left
 // corner of that position's line box in the control's client pixels. Returns TRUE when it could.
 inline constexpr UINT kMsgPositionToPoint = WM_USER + 170;
+// Sent to itself: the windowed objects inserted since get their names now that the inserting
+// call has returned.
+inline constexpr UINT kMsgNameNewObjects = WM_USER + 171;
 
 enum ViewMode : int {
     kViewNormal = 0,        // the pages' text column from the window's top-left, pages edge to edge
@@ -125,6 +129,8 @@ private:
     void ObjectNameRequest(int objectId, std::wstring& name) override;
     void HostWindowRequest(int objectId, std::uintptr_t& hostWindow) override;
     void ObjectRestored(int objectId, const std::wstring& name) override;
+    void ObjectAwaitsName(int objectId) override;
+    void HostWindowExtent(std::uintptr_t hostWindow, int scaleX, int scaleY, int& width, int& height) override;
 
     // Geometry: view twips (pages stacked as the view mode shows them) and client pixels.
     double Scale() const;
@@ -147,6 +153,10 @@ private:
     int FieldUnderPoint(POINT pixel);
     int ObjectUnderPoint(POINT pixel);
     void PlaceHostWindows();
+    // A host window was resized by its owner: the object takes the new extent.
+    void HostResized(HWND host);
+    static LRESULT CALLBACK HostSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void ReleaseHosts();
     void NotifyTools();
     void CheckFieldEntered();
     bool ObjectsChanged();
@@ -180,7 +190,12 @@ private:
     int headerFooter_ = 0;
     std::set<int> knownTables_;
     // Where each object was at the last change: a difference is an object change for the host.
-    std::vector<std::array<int, 6>> objectState_;
+    std::vector<std::array<int, 8>> objectState_;
+    // Every host window seen, and whether this control hid it because its object left the text
+    // (a deletion, an undo, another document): it shows again when the object comes back.
+    std::map<HWND, bool> hosts_;
+    bool placingHosts_ = false;
+    bool namesPosted_ = false;
     int resizeTable_ = 0, resizeCol_ = 0, resizeStartX_ = 0, resizeStartWidth_ = 0;
     bool caretShown_ = false;
     int caretHeight_ = 0;

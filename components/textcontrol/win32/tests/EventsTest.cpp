@@ -1,5 +1,6 @@
 // The events the host hears, their arguments and their order.
 #include <algorithm>
+#include <functional>
 
 #include "components/textcontrol/win32/tests/TxWinTest.h"
 
@@ -118,10 +119,18 @@ TEST_F(EventsTest, LoadingStoredWindowedObjectsAsksForAHostWindowThenTellsTheNam
     namer.nameToGive = L"first.swf,1";
     const int first = source.Engine().ObjectInsertAsChar(reinterpret_cast<std::uintptr_t>(frame_), L"", 1);
     namer.nameToGive = L"second.wmv,0";
-    source.Engine().ObjectInsertFixed(reinterpret_cast<std::uintptr_t>(frame_), L"", 2000, 3000);
-    EXPECT_EQ(std::count_if(namer.log.begin(), namer.log.end(), [](auto& s) { return s.rfind("ObjectGetName", 0) == 0; }), 2);
-    // The name is asked for after the insertion finished: the object is already in the text.
-    EXPECT_EQ(source.Engine().ObjectName(first), L"first.swf,1");
+    const int second = source.Engine().ObjectInsertFixed(reinterpret_cast<std::uintptr_t>(frame_), L"", 2000, 3000);
+    auto asked = [&] {
+        return std::count_if(namer.log.begin(), namer.log.end(), [](auto& s) { return s.rfind("ObjectGetName", 0) == 0; });
+    };
+    // The names are asked for after the inserting calls have returned (a control without a
+    // window: when its document is stored), each object once.
+    EXPECT_EQ(asked(), 0);
+    source.Engine().NameNewObjects();
+    EXPECT_EQ(asked(), 2);
+    EXPECT_EQ(source.Engine().ObjectName(first), L"second.wmv,0") << "the name the host gives when asked";
+    source.Engine().SetObjectName(first, L"first.swf,1");
+    EXPECT_EQ(source.Engine().ObjectName(second), L"second.wmv,0");
     const std::string page = source.Engine().SaveToBytes(kFormatOwn);
 
     HWND host = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, frame_, nullptr, nullptr, nullptr);
@@ -136,6 +145,76 @@ TEST_F(EventsTest, LoadingStoredWindowedObjectsAsksForAHostWindowThenTellsTheNam
     EXPECT_EQ(log[2].rfind("ObjectCreateHostWindow", 0), 0u);
     EXPECT_NE(log[3].find("second.wmv,0"), std::string::npos);
 
+    DestroyWindow(host);
+}
+
+TEST_F(EventsTest, AnInsertedHostWindowIsNamedFromTheMessageLoopAndGivesTheObjectItsExtent) {
+    HWND host = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 96, 64, frame_, nullptr, nullptr, nullptr);
+    const int dpi = GetDeviceCaps(GetDC(nullptr), LOGPIXELSX);
+    rec_.nameToGive = L"intro.swf,1";
+    const int id = control_.Engine().ObjectInsertFixed(reinterpret_cast<std::uintptr_t>(host), L"", 1440, 1440);
+    const Object* o = control_.Engine().Doc().FindObject(id);
+    EXPECT_EQ(o->ShownWidth(), MulDiv(96, 1440, dpi));
+    EXPECT_EQ(o->ShownHeight(), MulDiv(64, 1440, dpi));
+    EXPECT_EQ(control_.Engine().ObjectName(id), L"") << "not inside the inserting call";
+    Pump();
+    EXPECT_EQ(control_.Engine().ObjectName(id), L"intro.swf,1");
+    RECT r{};
+    GetWindowRect(host, &r);
+    EXPECT_EQ(r.right - r.left, 96) << "the window keeps the size its owner gave it";
+
+    // The owner resizes its window: the object takes the new extent, as an object change.
+    rec_.Take();
+    SetWindowPos(host, nullptr, 0, 0, 160, 120, SWP_NOMOVE | SWP_NOZORDER);
+    o = control_.Engine().Doc().FindObject(id);
+    EXPECT_EQ(o->ShownWidth(), MulDiv(160, 1440, dpi));
+    EXPECT_EQ(o->ShownHeight(), MulDiv(120, 1440, dpi));
+    const Log resized = rec_.Take();
+    EXPECT_NE(std::find(resized.begin(), resized.end(), "ObjectChanged"), resized.end());
+
+    // Stored and loaded into a control whose host gives a window of another size: the window
+    // gets the stored extent, and the document stays as loaded.
+    const std::string page = control_.Engine().SaveToBytes(kFormatOwn);
+    TextControl other;
+    ASSERT_TRUE(other.Create(frame_, RECT{0, 0, 400, 300}));
+    Recorder otherEvents;
+    HWND restored = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, frame_, nullptr, nullptr, nullptr);
+    otherEvents.hostToGive = restored;
+    other.SetEvents(&otherEvents);
+    other.Engine().LoadFromBytes(page, kFormatOwn);
+    GetWindowRect(restored, &r);
+    EXPECT_EQ(r.right - r.left, 160);
+    EXPECT_EQ(r.bottom - r.top, 120);
+    EXPECT_FALSE(other.Engine().CanUndo());
+    const Log loaded = otherEvents.Take();
+    EXPECT_EQ(std::find(loaded.begin(), loaded.end(), "ObjectChanged"), loaded.end());
+    other.SetEvents(nullptr);
+    DestroyWindow(restored);
+    DestroyWindow(host);
+}
+
+TEST_F(EventsTest, AHostWindowShowsOnlyWhileItsObjectIsInTheText) {
+    HWND host = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, frame_, nullptr, nullptr, nullptr);
+    TextEngine& e = control_.Engine();
+    e.SetSelText(L"Some text");
+    const int id = e.ObjectInsertFixed(reinterpret_cast<std::uintptr_t>(host), L"", 1440, 1440);
+    EXPECT_TRUE(IsWindowVisible(host));
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool shown;
+    } steps[] = {
+        {"deleted", [&] { e.SetObjectCurrent(id); e.ObjectDelete(); }, false},
+        {"the deletion undone", [&] { e.Undo(); }, true},
+        {"the deletion redone", [&] { e.Redo(); }, false},
+        {"undone again", [&] { e.Undo(); }, true},
+        {"another document", [&] { e.LoadFromBytes(TextEngine().SaveToBytes(kFormatOwn), kFormatOwn); }, false},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(IsWindowVisible(host) != FALSE, step.shown);
+    }
     DestroyWindow(host);
 }
 
