@@ -22,6 +22,7 @@ add_library(zv_app STATIC
   dialogs/frmHyperlink.cpp
   dialogs/frmImageDlg.cpp
   dialogs/frmLinkPageSelectDlg.cpp
+  dialogs/frmMoviePropertiesDlg.cpp
   dialogs/frmPageDlg.cpp
   dialogs/frmStylesDlg.cpp
   dialogs/frmTableDlg.cpp
