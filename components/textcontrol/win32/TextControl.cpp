@@ -22,6 +22,7 @@ thread_local TextControl* g_adopt = nullptr;
 constexpr int kLineScroll = 240;  // twips per scroll-bar arrow click
 constexpr int kDeskGap = 240;     // twips of grey around the sheets in the page views
 constexpr int kBorderGrab = 3;    // pixels either side of a column border that start a resize
+constexpr int kMinDraggedWidth = 120;  // twips: the narrowest a dragged border leaves its column
 
 int ScreenDpi() {
     HDC dc = GetDC(nullptr);
@@ -259,6 +260,35 @@ int TextControl::ClientToPosition(POINT pixel) {
     return engine_.PointToPosition(p.page, p.x, p.y);
 }
 
+POINT TextControl::EventToClient(int x, int y) const {
+    const int dpi = screenMeasurer_.Dpi();
+    return POINT{MulDiv(x, dpi, 1440), MulDiv(y, dpi, 1440)};
+}
+
+int TextControl::PositionOnPage(POINT pixel) {
+    const PagePoint p = ClientToPage(pixel);
+    if (p.x < 0 || p.x > engine_.PageWidth() || p.y < 0 || p.y > engine_.PageHeight()) return -1;
+    ScreenLayout();
+    return engine_.PointToPosition(p.page, p.x, p.y);
+}
+
+int TextControl::PositionAt(int x, int y) {
+    if (!hwnd_) return -1;
+    const POINT pixel = EventToClient(x, y);
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    return PtInRect(&client, pixel) ? PositionOnPage(pixel) : -1;
+}
+
+int TextControl::TableAt(int x, int y) {
+    const PagePoint p = ClientToPage(EventToClient(x, y));
+    const int grab = static_cast<int>(std::lround(kBorderGrab / Scale()));
+    for (const PlacedCell& c : ScreenLayout().Cells())
+        if (c.page == p.page && p.y >= c.y && p.y <= c.y + c.height && p.x >= c.x - grab && p.x <= c.x + c.width + grab)
+            return c.table;
+    return 0;
+}
+
 void TextControl::UseDpi(int dpi) {
     if (dpi == activeDpi_) return;
     if (dpi == screenMeasurer_.Dpi()) {
@@ -403,7 +433,8 @@ void TextControl::EnsureCaretVisible() {
 
 void TextControl::UpdateCaret() {
     if (!hwnd_ || GetFocus() != hwnd_) return;
-    const CaretPoint c = ScreenLayout().PositionToPoint(engine_.SelCaret());
+    const int at = dragging_ && dragCaret_ >= 0 ? dragCaret_ : engine_.SelCaret();
+    const CaretPoint c = ScreenLayout().PositionToPoint(at);
     const int height = std::max(1, static_cast<int>(std::lround(c.height * Scale())));
     if (!caretShown_ || height != caretHeight_) {
         if (caretShown_) DestroyCaret();
@@ -643,6 +674,16 @@ int TextControl::FieldUnderPoint(POINT pixel) {
     return id;
 }
 
+std::optional<PlacedCell> TextControl::BorderUnderPoint(POINT pixel) {
+    const PagePoint p = ClientToPage(pixel);
+    const double s = Scale();
+    for (const PlacedCell& c : ScreenLayout().Cells()) {
+        if (c.page != p.page || p.y < c.y || p.y > c.y + c.height) continue;
+        if (std::abs(static_cast<int>(std::lround((p.x - (c.x + c.width)) * s))) <= kBorderGrab) return c;
+    }
+    return std::nullopt;
+}
+
 int TextControl::ObjectUnderPoint(POINT pixel) {
     const PagePoint p = ClientToPage(pixel);
     const auto& objects = ScreenLayout().Objects();
@@ -734,8 +775,13 @@ void TextControl::OnChar(wchar_t c) {
 void TextControl::OnMouseDown(int button, WPARAM wp, LPARAM lp) {
     const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     if (GetFocus() != hwnd_) SetFocus(hwnd_);
+    // Another button during a drag or a resize ends it, as Escape does.
+    ignoreUp_ = 0;
+    if (dragging_ || resizeTable_) CancelMouseModes();
     const int shift = Shift();
-    const double s = Scale();
+    downPoint_ = pt;
+    downButton_ = button == 1 ? MK_LBUTTON : button == 2 ? MK_RBUTTON : MK_MBUTTON;
+    buttonHeld_ = true;
     if (events_) events_->MouseDown(button, shift, PixelsToTwips(pt.x), PixelsToTwips(pt.y));
     if (!hwnd_) return;
     const PagePoint p = ClientToPage(pt);
@@ -765,19 +811,26 @@ void TextControl::OnMouseDown(int button, WPARAM wp, LPARAM lp) {
     }
     if (button != 1) return;
 
-    // A column border under the mouse starts a resize of that column.
-    const Layout& layout = ScreenLayout();
-    for (const PlacedCell& c : layout.Cells()) {
-        if (c.page != p.page || p.y < c.y || p.y > c.y + c.height) continue;
-        const int edge = c.x + c.width;
-        if (std::abs(static_cast<int>(std::lround((p.x - edge) * s))) <= kBorderGrab) {
-            resizeTable_ = c.table;
-            resizeCol_ = c.col + c.cols - 1;  // a merged cell's right edge is its last column's
-            resizeStartX_ = p.x;
-            resizeStartWidth_ = engine_.TableCellAttribute(c.table, 0, resizeCol_, cell::kColumnWidth);
-            SetCapture(hwnd_);
-            return;
+    // A column border under the mouse starts a resize of that column; a tracking line shows where
+    // the border goes until the button is let go.
+    if (const std::optional<PlacedCell> c = BorderUnderPoint(pt)) {
+        resizeTable_ = c->table;
+        resizeCol_ = c->col + c->cols - 1;  // a merged cell's right edge is its last column's
+        resizeStartX_ = p.x;
+        resizeStartWidth_ = engine_.TableCellAttribute(c->table, 0, resizeCol_, cell::kColumnWidth);
+        trackWidth_ = resizeStartWidth_;
+        resizePage_ = c->page;
+        resizeEdge_ = c->x + c->width;
+        resizeTop_ = c->y;
+        resizeBottom_ = c->y + c->height;
+        for (const PlacedCell& other : ScreenLayout().Cells()) {
+            if (other.table != c->table || other.page != c->page) continue;
+            resizeTop_ = std::min(resizeTop_, other.y);
+            resizeBottom_ = std::max(resizeBottom_, other.y + other.height);
         }
+        SetCapture(hwnd_);
+        InvalidateTrackLine();
+        return;
     }
 
     const int pos = engine_.PointToPosition(p.page, p.x, p.y);
@@ -787,12 +840,77 @@ void TextControl::OnMouseDown(int button, WPARAM wp, LPARAM lp) {
     SetCapture(hwnd_);
 }
 
+int TextControl::ResizedWidthAt(POINT pixel) {
+    return std::max(kMinDraggedWidth, resizeStartWidth_ + ClientToPage(pixel).x - resizeStartX_);
+}
+
+RECT TextControl::TrackLine() const {
+    const POINT top = PageToClient(resizePage_, resizeEdge_ + trackWidth_ - resizeStartWidth_, resizeTop_);
+    const POINT bottom = PageToClient(resizePage_, 0, resizeBottom_);
+    return RECT{top.x, top.y, top.x + 1, bottom.y};
+}
+
+void TextControl::InvalidateTrackLine() {
+    const RECT line = TrackLine();
+    if (hwnd_) InvalidateRect(hwnd_, &line, FALSE);
+}
+
+void TextControl::FollowDrag(POINT pixel) {
+    dragCaret_ = PositionOnPage(pixel);
+    UpdateCaret();
+}
+
+bool TextControl::Drag() {
+    if (dragging_) return true;
+    if (!hwnd_ || !buttonHeld_ || !(lastKeys_ & downButton_) || resizeTable_ || selecting_) return false;
+    if (std::abs(lastMouse_.x - downPoint_.x) <= GetSystemMetrics(SM_CXDRAG) &&
+        std::abs(lastMouse_.y - downPoint_.y) <= GetSystemMetrics(SM_CYDRAG))
+        return false;
+    dragging_ = true;
+    SetCapture(hwnd_);
+    FollowDrag(lastMouse_);
+    return true;
+}
+
+void TextControl::EndMouseModes() {
+    const bool running = resizeTable_ != 0 || dragging_;
+    if (resizeTable_) InvalidateTrackLine();
+    resizeTable_ = 0;
+    dragging_ = false;
+    dragCaret_ = -1;
+    // The state goes before the capture: losing the capture cancels what is still running.
+    if (running && hwnd_ && GetCapture() == hwnd_) ReleaseCapture();
+    UpdateCaret();
+}
+
+void TextControl::CancelMouseModes() {
+    // The button that dragged is still held: letting it go is no click.
+    if ((resizeTable_ || dragging_) && buttonHeld_) ignoreUp_ = downButton_;
+    buttonHeld_ = false;
+    EndMouseModes();
+}
+
 void TextControl::OnMouseMove(WPARAM wp, LPARAM lp) {
     const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     const int button = ((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0) | ((wp & MK_MBUTTON) ? 4 : 0);
+    lastMouse_ = pt;
+    lastKeys_ = wp;
+    if (button == 0) buttonHeld_ = false, ignoreUp_ = 0;  // the mouse up went elsewhere
     if (events_) events_->MouseMove(button, Shift(), PixelsToTwips(pt.x), PixelsToTwips(pt.y));
     if (!hwnd_) return;
-    if (resizeTable_) return;
+    if (dragging_) {
+        FollowDrag(pt);
+        return;
+    }
+    if (resizeTable_) {
+        const int width = ResizedWidthAt(pt);
+        if (width != trackWidth_) {
+            InvalidateTrackLine();
+            trackWidth_ = width;
+            InvalidateTrackLine();
+        }
+        return;
+    }
     if (selecting_ && (wp & MK_LBUTTON)) {
         const int pos = ClientToPosition(pt);
         if (pos != engine_.SelCaret()) {
@@ -816,17 +934,34 @@ void TextControl::OnMouseMove(WPARAM wp, LPARAM lp) {
 
 void TextControl::OnMouseUp(int button, WPARAM wp, LPARAM lp) {
     const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-    if (GetCapture() == hwnd_) ReleaseCapture();
+    const WPARAM released = button == 1 ? MK_LBUTTON : button == 2 ? MK_RBUTTON : MK_MBUTTON;
+    if (ignoreUp_ == released) {
+        ignoreUp_ = 0;
+        return;
+    }
+    buttonHeld_ = false;
+    if (dragging_) {
+        EndMouseModes();
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        if (PtInRect(&client, pt) && PositionOnPage(pt) >= 0 && events_)
+            events_->DragDrop(PixelsToTwips(pt.x), PixelsToTwips(pt.y));
+        return;
+    }
     if (resizeTable_ && button == 1) {
-        const PagePoint p = ClientToPage(pt);
-        const int table = resizeTable_, col = resizeCol_;
+        const int table = resizeTable_, col = resizeCol_, start = resizeStartWidth_;
+        const int width = ResizedWidthAt(pt);
+        InvalidateTrackLine();
         resizeTable_ = 0;
-        const int width = std::max(120, resizeStartWidth_ + p.x - resizeStartX_);
-        if (width != resizeStartWidth_) {
+        if (GetCapture() == hwnd_) ReleaseCapture();
+        if (width != start) {
             engine_.SetTableCellAttribute(table, 0, col, cell::kColumnWidth, width);
             if (events_) events_->TableResized(table);
         }
+    } else if (!resizeTable_ && GetCapture() == hwnd_) {
+        ReleaseCapture();
     }
+    if (!hwnd_) return;
     const bool wasSelecting = selecting_;
     selecting_ = false;
     if (events_) events_->MouseUp(button, Shift(), PixelsToTwips(pt.x), PixelsToTwips(pt.y));
@@ -860,6 +995,11 @@ void TextControl::PaintTo(HDC dc) {
     view.options.currentObject = engine_.ObjectCurrent();
     GdiSurface surface(dc, images_, screenFonts_);
     PaintView(surface, layout, engine_.Doc(), view);
+    if (resizeTable_) {
+        // The tracking line: where the dragged border goes, inverted so that it shows on any colour.
+        const RECT line = TrackLine();
+        PatBlt(dc, line.left, line.top, line.right - line.left, line.bottom - line.top, DSTINVERT);
+    }
 }
 
 void TextControl::OnPaint() {
@@ -909,7 +1049,17 @@ LRESULT TextControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         caretShown_ = false;
         return 0;
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
-    case WM_KEYDOWN: OnKeyDown(static_cast<int>(wp)); return 0;
+    case WM_KEYDOWN:
+        if (wp == VK_ESCAPE && (dragging_ || resizeTable_)) {
+            CancelMouseModes();
+            return 0;
+        }
+        OnKeyDown(static_cast<int>(wp));
+        return 0;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse: a drag or a resize under way ends with nothing changed.
+        if (reinterpret_cast<HWND>(lp) != hwnd_ && (dragging_ || resizeTable_)) CancelMouseModes();
+        return 0;
     case WM_SYSKEYDOWN: {
         int key = static_cast<int>(wp);
         if (events_) events_->KeyDown(key, Shift());
@@ -943,7 +1093,9 @@ LRESULT TextControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             GetCursorPos(&pt);
             ScreenToClient(hwnd_, &pt);
             const wchar_t* shape = IDC_IBEAM;
-            if (cursor_ == kCursorHand && hoverField_) shape = IDC_HAND;
+            if (dragging_) shape = IDC_ARROW;
+            else if (resizeTable_ || BorderUnderPoint(pt)) shape = IDC_SIZEWE;
+            else if (cursor_ == kCursorHand && hoverField_) shape = IDC_HAND;
             else if (ObjectUnderPoint(pt)) shape = IDC_ARROW;
             SetCursor(LoadCursorW(nullptr, shape));
             return TRUE;

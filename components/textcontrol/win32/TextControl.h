@@ -12,6 +12,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <set>
 #include <string>
@@ -84,8 +85,23 @@ public:
     int PixelsToTwips(int pixels) const { return MulDiv(pixels, 1440, screenMeasurer_.Dpi()); }
     // The text position under a client pixel.
     int ClientToPosition(POINT pixel);
+    // The table under a point of the event coordinates (twips from the control's top-left), the
+    // few pixels beside a column border that start its resize included; 0 over none.
+    int TableAt(int x, int y);
+    // The text position under a point of the event coordinates; -1 off the text: outside the
+    // window, or beside every page.
+    int PositionAt(int x, int y);
     void SetToolTipText(const std::wstring& text);
     const std::wstring& ToolTipText() const { return toolTip_; }
+
+    // ---- dragging ----
+    // Called while the mouse button that went down in the control is held (at a mouse move): once
+    // the mouse has moved past the system's drag distance from where the button went down, the
+    // control drags what the host asked it to. The caret follows the mouse to show the drop
+    // point, the selection stays; letting go over the text raises DragDrop, Escape ends the drag
+    // with nothing raised. True while a drag runs.
+    bool Drag();
+    bool Dragging() const { return dragging_; }
 
     // ---- clipboard ----
     void Clip(int action);  // 1 cut, 2 copy, 3 paste, 4 delete
@@ -150,6 +166,19 @@ private:
     void ScrollTo(int twips, bool raise);
     void EnsureCaretVisible();
     void UpdateCaret();
+    POINT EventToClient(int x, int y) const;
+    int PositionOnPage(POINT pixel);
+    // The cell whose right edge (a column border) is within grabbing distance of a client pixel.
+    std::optional<PlacedCell> BorderUnderPoint(POINT pixel);
+    // The dragged column's width were the mouse let go at a client pixel.
+    int ResizedWidthAt(POINT pixel);
+    RECT TrackLine() const;
+    void InvalidateTrackLine();
+    void FollowDrag(POINT pixel);
+    // Ends a column resize or a drag without applying or raising anything; cancelled (Escape,
+    // another button, the capture lost), the held button's mouse up is no click either.
+    void EndMouseModes();
+    void CancelMouseModes();
     int FieldUnderPoint(POINT pixel);
     int ObjectUnderPoint(POINT pixel);
     void PlaceHostWindows();
@@ -196,7 +225,20 @@ private:
     std::map<HWND, bool> hosts_;
     bool placingHosts_ = false;
     bool namesPosted_ = false;
+    // A column border being dragged: the column, where the mouse went down and the width then (page
+    // twips), the border's page, its x and the table's top and bottom there, and the width the
+    // tracking line stands for now.
     int resizeTable_ = 0, resizeCol_ = 0, resizeStartX_ = 0, resizeStartWidth_ = 0;
+    int resizePage_ = 1, resizeEdge_ = 0, resizeTop_ = 0, resizeBottom_ = 0, trackWidth_ = 0;
+    // The last mouse down in the window (client pixels) and whether its button is still held.
+    POINT downPoint_{0, 0};
+    WPARAM downButton_ = 0;
+    bool buttonHeld_ = false;
+    POINT lastMouse_{0, 0};
+    WPARAM lastKeys_ = 0;
+    WPARAM ignoreUp_ = 0;  // the button whose next mouse up ends nothing
+    bool dragging_ = false;
+    int dragCaret_ = -1;  // the drop point the caret shows, -1 off the text
     bool caretShown_ = false;
     int caretHeight_ = 0;
     HDC printDevice_ = nullptr;

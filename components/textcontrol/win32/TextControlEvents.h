@@ -57,6 +57,12 @@ public:
     virtual void TableCreated(int tableId) {}
     virtual void TableResized(int tableId) {}
 
+    // ---- dragging (TextControl::Drag) ----
+    // What was dragged from the control was let go over its text, at x, y. A drag let go outside
+    // the window or beside the pages, or ended by Escape, raises nothing; the mouse up of the
+    // button that dragged is not raised either.
+    virtual void DragDrop(int x, int y) {}
+
     // ---- view ----
     virtual void VScroll(int scrollPosY) {}  // the vertical scroll value changed (twips)
 };

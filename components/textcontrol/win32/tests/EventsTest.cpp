@@ -51,6 +51,12 @@ public:
     void TableCreated(int id) override { log.push_back("TableCreated " + std::to_string(id)); }
     void TableResized(int id) override { log.push_back("TableResized " + std::to_string(id)); }
     void VScroll(int y) override { log.push_back("VScroll " + std::to_string(y)); }
+    void DragDrop(int x, int y) override { log.push_back("DragDrop"); }
+    // What the host does at a mouse move (not logged: there are many).
+    std::function<void()> onMouseMove;
+    void MouseMove(int, int, int, int) override {
+        if (onMouseMove) onMouseMove();
+    }
 
     std::vector<std::string> Take() { return std::exchange(log, {}); }
 };
@@ -334,6 +340,43 @@ TEST_F(EventsTest, TablesRaiseCreatedAndDraggingAColumnBorderResizes) {
     control_.Engine().LoadFromBytes(saved, kFormatOwn);
     log = rec_.Take();
     EXPECT_EQ(std::count_if(log.begin(), log.end(), [](auto& s) { return s.rfind("TableCreated", 0) == 0; }), 0);
+}
+
+TEST_F(EventsTest, ADragStartsPastTheDragDistanceAndEndsInOneDropOrInNothing) {
+    Type(L"first line\nsecond line");
+    control_.Engine().SetSelStart(3);
+    rec_.Take();
+    // The host drags whenever the right button is held at a move, as the editor does over a table.
+    rec_.onMouseMove = [this] { control_.Drag(); };
+    RECT client{};
+    GetClientRect(control_.hWnd(), &client);
+    const POINT from = PointOf(14), over = PointOf(5);
+    struct Case {
+        const char* name;
+        POINT to;
+        bool escape;
+        Log heard;
+    };
+    const Case cases[] = {
+        {"let go over the text", over, false, {"MouseDown 2", "DragDrop"}},
+        {"let go outside the window", POINT{client.right + 30, over.y}, false, {"MouseDown 2"}},
+        {"Escape first: the button's mouse up is no click", over, true, {"MouseDown 2", "KeyUp 27"}},
+        {"within the drag distance: a click", POINT{from.x + GetSystemMetrics(SM_CXDRAG), from.y}, false,
+         {"MouseDown 2", "MouseUp 2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SendMessageW(control_.hWnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(from.x, from.y));
+        for (int i = 1; i <= 4; ++i)
+            SendMessageW(control_.hWnd(), WM_MOUSEMOVE, MK_RBUTTON,
+                         MAKELPARAM(from.x + (c.to.x - from.x) * i / 4, from.y + (c.to.y - from.y) * i / 4));
+        if (c.escape) Key(VK_ESCAPE);
+        SendMessageW(control_.hWnd(), WM_RBUTTONUP, 0, MAKELPARAM(c.to.x, c.to.y));
+        EXPECT_FALSE(control_.Dragging());
+        EXPECT_EQ(rec_.Take(), c.heard);
+        EXPECT_EQ(SelStart(), 3) << "a drag leaves the selection";
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
 }
 
 TEST_F(EventsTest, ThePointOfATextPositionAnswersTheWindowMessage) {
