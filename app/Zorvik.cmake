@@ -83,6 +83,7 @@ endif()
 
 zv_add_test(app_editor_events_tests
   SOURCES editor/tests/EditorEventsTest.cpp editor/tests/EditorMenusTest.cpp editor/tests/EditorLinksTest.cpp
+          editor/tests/EditorTablesTest.cpp
           ../components/textcontrol/tests/Fixtures.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)

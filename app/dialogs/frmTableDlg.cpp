@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/core/SharedCommands.h"
+#include "app/editor/frmMDIChild.h"
 #include "ui/MsgBox.h"
 
 namespace {
@@ -50,6 +52,16 @@ void frmTableDlg::Form_Load() {
     InsertedTable = 0;
 }
 
+void frmTableDlg::Ask(tx::TXTextControl& control) {
+    tx = &control;
+    if (IsLoaded()) {
+        cboColumns.SetListIndex(1);
+        cboRows.SetListIndex(1);
+        InsertedTable = 0;
+    }
+    Show(ui::vbModal);
+}
+
 void frmTableDlg::btnOK_Click() {
     // The lists hold only their numbers, so the chosen entry is the count.
     const int rows = cboRows.ListIndex() + 1, columns = cboColumns.ListIndex() + 1;
@@ -61,9 +73,16 @@ void frmTableDlg::btnOK_Click() {
         return;
     }
     InsertedTable = id;
-    engine.SetTableCellAttributes(id, {{0, 0, tx::cell::kLeftBorder, kNewTableBorder}}, true);
+    // The editor records the new table as the one the author works on; the table it then names
+    // gets the thin border, in the insert's own undo step.
+    int table = id;
+    if (frmMDIChild* editor = ActiveEditor(); editor != nullptr && &editor->TXTextControl1 == tx) {
+        editor->InitTableDims(static_cast<std::int16_t>(id));
+        table = editor->GetCurrentTableID();
+    }
+    engine.SetTableCellAttributes(table, {{0, 0, tx::cell::kLeftBorder, kNewTableBorder}}, true);
     // A table past the page is reported by the editor, after the change, as for any edit.
-    Unload();
+    Hide();
 }
 
-void frmTableDlg::btnCancel_Click() { Unload(); }
+void frmTableDlg::btnCancel_Click() { Hide(); }

@@ -30,6 +30,10 @@ public:
 
     frmTableDlg();
 
+    // Shows the dialog modally for a control, the lists at 2 x 2. OK and Cancel hide it, so that it
+    // closes and opens again at once (its windows are made once, and go when it is unloaded).
+    void Ask(tx::TXTextControl& control);
+
     void Form_Load() override;
     void btnOK_Click();
     void btnCancel_Click();

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "app/core/SharedCommands.h"
 #include "app/dialogs/TablePropRules.h"
+#include "app/editor/frmMDIChild.h"
 #include "app/editor/TableCommands.h"
 #include "base/Error.h"
 #include "ui/MsgBox.h"
@@ -288,15 +290,23 @@ void frmTableProp_Dlg::Command1_Click() {
         Unload();
         return;
     }
+    // The editor's record is of the table clicked last, which need not be the caret's: it is made
+    // the caret's, so that what the editor does with its table next is done to this one.
+    if (frmMDIChild* editor = ActiveEditor(); editor != nullptr && &editor->TXTextControl1 == tx)
+        editor->InitTableDims(static_cast<std::int16_t>(table));
     const long index = ListIndex();
     // "None" leaves the cells without a background, showing the page as the preview did.
     const std::uint32_t color = Option2.Value() && index >= 0 ? ColorValue(index) : kNoBackground;
     const int twipsPerPixel = TwipsPerPixel();
-    engine->SetTableCellAttributes(table, {{0, 0, tx::cell::kBackColor, static_cast<int>(color)}});
-    ResizeTableBorder(*engine, table, PixelListTwips(Combo1.ListIndex(), twipsPerPixel), true);
     const bool grid = Check1.Value() == 1;
     engine->SetTableGridlines(grid);
-    ResizeGridLines(*engine, table, grid ? PixelListTwips(Combo2.ListIndex(), twipsPerPixel) : 1, true);
+    // Every cell's colour, the outer border and the inner lines: one change, so one undo step,
+    // one layout and one repaint.
+    std::vector<tx::CellChange> changes{{0, 0, tx::cell::kBackColor, static_cast<int>(color)}};
+    for (const auto& set : {TableBorderChanges(*engine, table, PixelListTwips(Combo1.ListIndex(), twipsPerPixel)),
+                            GridLineChanges(*engine, table, grid ? PixelListTwips(Combo2.ListIndex(), twipsPerPixel) : 1)})
+        changes.insert(changes.end(), set.begin(), set.end());
+    engine->SetTableCellAttributes(table, changes);
     tx->Refresh();
     Unload();
 }

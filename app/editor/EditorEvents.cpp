@@ -123,12 +123,10 @@ void frmMDIChild::Form_KeyDown(int& KeyCode, int /*Shift*/) { DisableMovie(KeyCo
 
 // ---------------------------------------------------------------- mouse
 
-void frmMDIChild::MouseDown(int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {
-    InitTableDims(static_cast<std::int16_t>(TXTextControl1.Engine().TableAtInputPos()));
-}
+void frmMDIChild::MouseDown(int button, int /*shift*/, int x, int y) { RecordTableUnderMouse(button, x, y); }
 
 void frmMDIChild::MouseMove(int button, int /*shift*/, int x, int y) {
-    if ((button & 2) && TXTextControl1.Engine().TableAtInputPos() != 0) DragTable();
+    if (button & 2) DragTable();
     const int dpi = static_cast<int>(1440 / ui::Screen().TwipsPerPixelX() + 0.5);
     mouse_ = POINT{MulDiv(x, dpi, 1440), MulDiv(y, dpi, 1440)};
     // The tooltip goes once the mouse leaves the link's text, on whichever of its lines it was.
@@ -264,6 +262,5 @@ void frmMDIChild::HeaderFooterDeactivated() {
 }
 
 void frmMDIChild::TableCreated(int tableId) { InitTableDims(static_cast<std::int16_t>(tableId)); }
-void frmMDIChild::TableResized(int /*tableId*/) { subResizeTable(); }
 
 void frmMDIChild::VScroll(int /*scrollPosY*/) { PlacePageEndMarkers(); }

@@ -1,6 +1,7 @@
 // The editor's menu bar: what each item does and how the menus adjust themselves when they open.
 // Commands run through RunCommand, so that a failure reaches the author as a message.
 #include <initializer_list>
+#include <utility>
 
 #include "app/assessment/frmAssCreator.h"
 #include "app/core/AppState.h"
@@ -199,6 +200,22 @@ void frmMDIChild::WireMenus() {
         TXTextControl1->Refresh();
     });
     On(mnuTable_Properties, [this] { TXTextControl1.TableAttributesDialog(); });
+    // The table popup (shown by no command) does what its twins in the Table and Edit menus do.
+    const std::pair<ui::MenuItem*, ui::MenuItem*> popupTwins[] = {
+        {&pmnuTable_Insert_Table_ColumnToTheLeft, &mnuTable_Insert_Table_ColumnToTheLeft},
+        {&pmnuTable_Insert_Table_ColumnToTheRight, &mnuTable_Insert_Table_ColumnToTheRight},
+        {&pmnuTable_Insert_Table_Row_Above, &mnuTable_Insert_Table_RowAbove},
+        {&pmnuTable_Insert_Table_Row_Below, &mnuTable_Insert_Table_RowBelow},
+        {&pmnuTable_Delete_Table, &mnuTable_Delete_Table},
+        {&pmnuTable_Delete_Column, &mnuTable_Delete_Column},
+        {&pmnuTable_Delete_Row, &mnuTable_Delete_Rows},
+        {&pmnuTable_Properties, &mnuTable_Properties},
+        {&pmnuTable_Cut, &mnuEdit_Cut},
+        {&pmnuTable_Copy, &mnuEdit_Copy},
+        {&pmnuTable_Paste, &mnuEdit_Paste},
+    };
+    for (auto [popup, twin] : popupTwins) popup->Click = twin->Click;
+    pmnuTable.SetVisible(false);
 
     // ---- Tools ----
     mnuTools.Click = [this] { mnuTools_Click(); };

@@ -1,58 +1,66 @@
-// Tables in the editor: the Table menu's selections work on the caret's table; the proportional
-// column commands, the record of the table last clicked, its resizing, borders and dragging are not
-// part of the editor yet and do nothing until they are.
+// Tables in the editor: the window's table procedures forward to the portable ones
+// (TableCommands.h) with the editor's record of the table last clicked or created; the text
+// control's mouse events record that table and move a table dragged with the right button.
 #include "app/core/DialogCommands.h"
+#include "app/core/SharedCommands.h"
+#include "app/dialogs/frmTableDlg.h"
 #include "app/editor/frmMDIChild.h"
 
-void frmMDIChild::ColLeft() {}
-void frmMDIChild::ColRight() {}
+void frmMDIChild::ColLeft() { InsertColumnKeepingWidth(TXTextControl1.Engine(), false); }
+void frmMDIChild::ColRight() { InsertColumnKeepingWidth(TXTextControl1.Engine(), true); }
+
 void frmMDIChild::init_pmnuTable() {}
-void frmMDIChild::subResizeTable() {}
-void frmMDIChild::InitTableDims(std::int16_t /*TableID*/) {}
-std::int32_t frmMDIChild::GetPercentAddedSubtracted(std::int32_t /*OldSize*/, std::int32_t /*NewSize*/,
-                                                    std::int16_t& /*Positive*/) {
-    return 0;
-}
-std::int16_t frmMDIChild::GetCurrentTableID() { return 0; }
-void frmMDIChild::ResizeTableBorder(std::int16_t /*BorderWidth*/) {}
-void frmMDIChild::ResizeGridLines(std::int16_t /*LineWidth*/) {}
-// The right mouse button held over a table moves it.
-void frmMDIChild::DragTable() {}
 
-namespace {
+void frmMDIChild::subResizeTable() { SubResizeTable(TXTextControl1.Engine(), tableDims_, tableDims_.id); }
 
-// Selects from the start of one cell to the end of another.
-void SelectCells(tx::TextEngine& e, int table, int firstRow, int firstCol, int lastRow, int lastCol) {
-    const int start = e.TableCellStart(table, firstRow, firstCol);
-    const int end = e.TableCellStart(table, lastRow, lastCol) + e.TableCellLength(table, lastRow, lastCol);
-    e.SetSelStart(start);
-    e.SetSelLength(end - start);
+void frmMDIChild::InitTableDims(std::int16_t TableID) { ::InitTableDims(TXTextControl1.Engine(), tableDims_, TableID); }
+
+std::int32_t frmMDIChild::GetPercentAddedSubtracted(std::int32_t OldSize, std::int32_t NewSize, std::int16_t& Positive) {
+    return ::GetPercentAddedSubtracted(OldSize, NewSize, Positive);
 }
 
-}  // namespace
+std::int16_t frmMDIChild::GetCurrentTableID() { return tableDims_.id; }
 
-void frmMDIChild::SelectCurrentTable() {
-    tx::TextEngine& e = TXTextControl1.Engine();
-    const int table = e.TableAtInputPos();
-    if (table == 0) return;
-    SelectCells(e, table, 1, 1, e.TableRows(table), e.TableColumns(table));
+void frmMDIChild::ResizeTableBorder(std::int16_t BorderWidth) {
+    ::ResizeTableBorder(TXTextControl1.Engine(), tableDims_.id, BorderWidth);
 }
 
-void frmMDIChild::SelectCurrentRow() {
-    tx::TextEngine& e = TXTextControl1.Engine();
-    const int table = e.TableAtInputPos();
-    if (table == 0) return;
-    const int row = e.TableCellAtInputPos().first;
-    SelectCells(e, table, row, 1, row, e.TableColumns(table));
+void frmMDIChild::ResizeGridLines(std::int16_t LineWidth) {
+    ::ResizeGridLines(TXTextControl1.Engine(), tableDims_.id, LineWidth);
 }
 
-void frmMDIChild::SelectCurrentCell() {
-    tx::TextEngine& e = TXTextControl1.Engine();
-    const int table = e.TableAtInputPos();
-    if (table == 0) return;
-    const auto [row, col] = e.TableCellAtInputPos();
-    SelectCells(e, table, row, col, row, col);
+void frmMDIChild::SelectCurrentTable() { ::SelectCurrentTable(TXTextControl1.Engine()); }
+void frmMDIChild::SelectCurrentRow() { ::SelectCurrentRow(TXTextControl1.Engine()); }
+void frmMDIChild::SelectCurrentCell() { ::SelectCurrentCell(TXTextControl1.Engine()); }
+
+// ---------------------------------------------------------------- the mouse
+
+void frmMDIChild::RecordTableUnderMouse(int button, int x, int y) {
+    const int table = TXTextControl1->TableAt(x, y);
+    InitTableDims(static_cast<std::int16_t>(table));
+    dragTable_ = button == 2 ? table : 0;
 }
 
-// Table > Insert > Table. The table insertion dialog is not part of the program yet.
-void ShowTableDialog(tx::TXTextControl& /*tx*/) {}
+void frmMDIChild::TableResized(int tableId) {
+    // Only the record of the dragged table holds the shares its columns are to keep.
+    if (tableId == tableDims_.id) subResizeTable();
+}
+
+void frmMDIChild::DragTable() {
+    if (dragTable_ != 0) TXTextControl1->Drag();
+}
+
+void frmMDIChild::DragDrop(int x, int y) {
+    const int table = dragTable_;
+    dragTable_ = 0;
+    const int position = TXTextControl1->PositionAt(x, y);
+    // A drop inside a table (its own too) is refused by the move itself, with nothing changed;
+    // the table travels whole, as one step, and never through the clipboard.
+    if (table != 0 && position >= 0) TXTextControl1.Engine().TableMove(table, position);
+}
+
+// ---------------------------------------------------------------- Table > Insert > Table
+
+void ShowTableDialog(tx::TXTextControl& tx) {
+    RunCommand([&tx] { ui::Forms::Get<frmTableDlg>().Ask(tx); });
+}

@@ -86,24 +86,33 @@ bool InsertColumnKeepingWidth(tx::TextEngine& engine, bool right) {
     return true;
 }
 
-bool ResizeTableBorder(tx::TextEngine& engine, int tableId, int borderWidth, bool joinLastStep) {
+std::vector<tx::CellChange> TableBorderChanges(const tx::TextEngine& engine, int tableId, int borderWidth) {
     const int rows = tableId > 0 ? engine.TableRows(tableId) : 0, cols = tableId > 0 ? engine.TableColumns(tableId) : 0;
-    if (rows <= 0 || cols <= 0) return false;
-    return engine.SetTableCellAttributes(tableId, {{0, 1, kLeftBorder, borderWidth},
-                                                   {0, cols, kRightBorder, borderWidth},
-                                                   {1, 0, kTopBorder, borderWidth},
-                                                   {rows, 0, kBottomBorder, borderWidth}},
-                                        joinLastStep);
+    if (rows <= 0 || cols <= 0) return {};
+    return {{0, 1, kLeftBorder, borderWidth},
+            {0, cols, kRightBorder, borderWidth},
+            {1, 0, kTopBorder, borderWidth},
+            {rows, 0, kBottomBorder, borderWidth}};
 }
 
-bool ResizeGridLines(tx::TextEngine& engine, int tableId, int lineWidth, bool joinLastStep) {
+std::vector<tx::CellChange> GridLineChanges(const tx::TextEngine& engine, int tableId, int lineWidth) {
     const int rows = tableId > 0 ? engine.TableRows(tableId) : 0, cols = tableId > 0 ? engine.TableColumns(tableId) : 0;
-    if (rows <= 0 || cols <= 0) return false;
     std::vector<tx::CellChange> changes;
     for (int c = 1; c < cols; ++c) changes.push_back({0, c, kRightBorder, lineWidth});
-    for (int r = 1; r < rows; ++r) changes.push_back({r, 0, kBottomBorder, lineWidth});
+    for (int r = 1; r < rows && cols > 0; ++r) changes.push_back({r, 0, kBottomBorder, lineWidth});
+    return changes;
+}
+
+bool ResizeTableBorder(tx::TextEngine& engine, int tableId, int borderWidth) {
+    const std::vector<tx::CellChange> changes = TableBorderChanges(engine, tableId, borderWidth);
+    return !changes.empty() && engine.SetTableCellAttributes(tableId, changes);
+}
+
+bool ResizeGridLines(tx::TextEngine& engine, int tableId, int lineWidth) {
+    if (tableId <= 0 || engine.TableColumns(tableId) <= 0) return false;
+    const std::vector<tx::CellChange> changes = GridLineChanges(engine, tableId, lineWidth);
     // A single cell has no inner lines: nothing to set is no failure.
-    return changes.empty() || engine.SetTableCellAttributes(tableId, changes, joinLastStep);
+    return changes.empty() || engine.SetTableCellAttributes(tableId, changes);
 }
 
 bool SelectCurrentTable(tx::TextEngine& engine) {

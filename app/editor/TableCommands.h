@@ -43,9 +43,13 @@ bool InsertColumnKeepingWidth(tx::TextEngine& engine, bool right);
 // or the inner lines (every column's right but the last, every row's bottom but the last) of a
 // table, as one undo step. The table's counts are read when they run, so rows and columns added
 // or deleted since the table was recorded are covered. False when there is no such table.
-// With `joinLastStep` the change joins the last undo step (a command that sets several of them).
-bool ResizeTableBorder(tx::TextEngine& engine, int tableId, int borderWidth, bool joinLastStep = false);
-bool ResizeGridLines(tx::TextEngine& engine, int tableId, int lineWidth, bool joinLastStep = false);
+bool ResizeTableBorder(tx::TextEngine& engine, int tableId, int borderWidth);
+bool ResizeGridLines(tx::TextEngine& engine, int tableId, int lineWidth);
+// What those two set, for a command that sets them together with other attributes in one change
+// (one step, one layout, one repaint); empty when there is no such table (or, for the inner
+// lines, when it is a single cell).
+std::vector<tx::CellChange> TableBorderChanges(const tx::TextEngine& engine, int tableId, int borderWidth);
+std::vector<tx::CellChange> GridLineChanges(const tx::TextEngine& engine, int tableId, int lineWidth);
 
 // Selects the caret's table, row or cell from its first character to the end of its last cell's
 // text. False (selection unchanged) with the caret outside a table.

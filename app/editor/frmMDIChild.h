@@ -22,6 +22,7 @@
 #include "components/spelling/win32/VSSpell.h"
 #include "components/spelling/win32/VSThesaurus.h"
 #include "app/editor/OnePage.h"
+#include "app/editor/TableCommands.h"
 #include "components/textcontrol/win32/TXRuler.h"
 #include "components/textcontrol/win32/TXTextControl.h"
 #include "components/textcontrol/win32/TextControlEvents.h"
@@ -170,6 +171,26 @@ public:
     ui::MenuItem mnuTable_GridLines{mnuTable, L"mnuTable_GridLines", L"&Grid lines"};
     ui::MenuItem mnuTable_Properties{mnuTable, L"mnuTable_Properties", L"&Properties..."};
 
+    // The table popup: nothing pops it up; each item does what its twin in the Table or Edit
+    // menu does.
+    ui::MenuItem pmnuTable{this, L"pmnuTable", L"Popup_TableMenu"};
+    ui::MenuItem pmnuTable_Insert_Table_ColumnToTheLeft{pmnuTable, L"pmnuTable_Insert_Table_ColumnToTheLeft",
+                                                        L"Column to the Left"};
+    ui::MenuItem pmnuTable_Insert_Table_ColumnToTheRight{pmnuTable, L"pmnuTable_Insert_Table_ColumnToTheRight",
+                                                         L"Column to the Right"};
+    ui::MenuItem pmnuTable_Insert_Table_Row_Above{pmnuTable, L"pmnuTable_Insert_Table_Row_Above", L"Row Above"};
+    ui::MenuItem pmnuTable_Insert_Table_Row_Below{pmnuTable, L"pmnuTable_Insert_Table_Row_Below", L"Row Below"};
+    ui::MenuItem pmnuTable_Sep1{pmnuTable, L"pmnuTable_Sep1", L"-"};
+    ui::MenuItem pmnuTable_Delete_Table{pmnuTable, L"pmnuTable_Delete_Table", L"Table"};
+    ui::MenuItem pmnuTable_Delete_Column{pmnuTable, L"pmnuTable_Delete_Column", L"Column"};
+    ui::MenuItem pmnuTable_Delete_Row{pmnuTable, L"pmnuTable_Delete_Row", L"Row"};
+    ui::MenuItem pmnuTable_Sep2{pmnuTable, L"pmnuTable_Sep2", L"-"};
+    ui::MenuItem pmnuTable_Cut{pmnuTable, L"pmnuTable_Cut", L"Cut"};
+    ui::MenuItem pmnuTable_Copy{pmnuTable, L"pmnuTable_Copy", L"Copy"};
+    ui::MenuItem pmnuTable_Paste{pmnuTable, L"pmnuTable_Paste", L"Paste"};
+    ui::MenuItem pmnuTable_Sep3{pmnuTable, L"pmnuTable_Sep3", L"-"};
+    ui::MenuItem pmnuTable_Properties{pmnuTable, L"pmnuTable_Properties", L"Table Properties..."};
+
     ui::MenuItem mnuTools{this, L"mnuTools", L"Too&ls"};
     ui::MenuItem mnuTools_SpellCheck{mnuTools, L"mnuTools_SpellCheck", L"&Spell Check"};
     ui::MenuItem mnuTools_AssCreator{mnuTools, L"mnuTools_AssCreator", L"&Assessment Creator"};
@@ -288,6 +309,7 @@ private:
     void HeaderFooterDeactivated() override;
     void TableCreated(int tableId) override;
     void TableResized(int tableId) override;
+    void DragDrop(int x, int y) override;
     void VScroll(int scrollPosY) override;
 
     // What the control reports is acted on once it has finished with the input that caused it, so
@@ -325,7 +347,12 @@ private:
     void SelectCurrentTable();
     void SelectCurrentRow();
     void SelectCurrentCell();
+    // The table the mouse went down over (the one a drag of its border resizes or the right button
+    // drags) is recorded, not the caret's: the click has not moved the caret yet.
+    void RecordTableUnderMouse(int button, int x, int y);
     void DragTable();
+    TableDims tableDims_;
+    int dragTable_ = 0;  // the table under the right button when it went down
 
     bool ctrlFlag_ = false;    // the last key down was with Ctrl alone
     bool insertMode_ = true;   // what the Insert key last set

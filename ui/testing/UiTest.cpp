@@ -11,6 +11,34 @@ std::string Utf8(const std::wstring& w) {
     return s;
 }
 
+WindowPixels ReadWindowPixels(HWND window) {
+    UpdateWindow(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    WindowPixels shot;
+    shot.width = client.right;
+    shot.height = client.bottom;
+    HDC screen = GetDC(window);
+    HDC dc = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        BitBlt(dc, 0, 0, shot.width, shot.height, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        const auto* p = static_cast<const unsigned*>(bits);
+        shot.px.assign(p, p + static_cast<size_t>(shot.width) * shot.height);
+        for (unsigned& v : shot.px) v &= 0xFFFFFF;
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(dc);
+    ReleaseDC(window, screen);
+    return shot;
+}
+
 void UiTest::SetUp() {
     test::Reset();
     test::SetNoRealDialogs(true);

@@ -31,4 +31,16 @@ protected:
 
 std::string Utf8(const std::wstring& w);
 
+// What a window's client area shows, read back from the screen once it has painted: 0x00RRGGBB
+// per pixel, rows from the top.
+struct WindowPixels {
+    int width = 0, height = 0;
+    std::vector<unsigned> px;
+    // Outside the window reads as white.
+    unsigned At(int x, int y) const {
+        return x < 0 || y < 0 || x >= width || y >= height ? 0xFFFFFFu : px[static_cast<size_t>(y) * width + x];
+    }
+};
+WindowPixels ReadWindowPixels(HWND window);
+
 }  // namespace ui::testing

@@ -47,6 +47,7 @@ TEST_F(TableDialog, OkWithTheDefaultsInsertsTwoByTwoAtTheCaret) {
     EXPECT_EQ(engine().TableRows(id), 2);
     EXPECT_EQ(engine().TableColumns(id), 2);
     EXPECT_EQ(engine().TableAtInputPos(), id) << "the caret is in the new table";
+    EXPECT_EQ(editor().GetCurrentTableID(), id) << "the editor's record is of the new table";
     for (int r = 1; r <= 2; ++r)
         for (int c = 1; c <= 2; ++c) EXPECT_EQ(engine().TableCellAttribute(id, r, c, tx::cell::kLeftBorder), 15);
     EXPECT_TRUE(ui::test::MsgBoxes().empty());
@@ -95,6 +96,7 @@ TEST_F(TableDialog, CancelOrARefusedInsertChangesNothing) {
         ui::test::Click(d.btnCancel);
     });
     EXPECT_EQ(ui::test::LastMsgBox().prompt, kTableNotInsertedMessage);
+    EXPECT_EQ(editor().GetCurrentTableID(), id) << "no table id 0 goes on to the editor";
     EXPECT_EQ(engine().Text(), text);
     EXPECT_EQ(engine().Doc().tables.size(), 1u);
     EXPECT_EQ(engine().UndoSteps(), steps);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/core/tests/FrameTest.h"
+#include "app/editor/frmMDIChild.h"
 #include "app/dialogs/TablePropRules.h"
 #include "app/dialogs/frmTableProp_Dlg.h"
 #include "components/textcontrol/TextEngine.h"
@@ -372,6 +373,13 @@ TEST_F(TableProperties, TheCaretsTableIsTheOneChanged) {
     TypeText(L"\rBetween\r");
     const int second = engine().TableInsert(2, 2);
     ASSERT_NE(second, first);
+    // The author clicks into the first table, then takes the caret into the second by keys: the
+    // editor's record is still of the first.
+    HWND text = editor().TXTextControl1.hWnd();
+    const POINT inFirst = editor().TXTextControl1->PositionToClient(engine().TableCellStart(first, 1, 2));
+    SendMessageW(text, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inFirst.x + 2, inFirst.y + 4));
+    SendMessageW(text, WM_LBUTTONUP, 0, MAKELPARAM(inFirst.x + 2, inFirst.y + 4));
+    ASSERT_EQ(editor().GetCurrentTableID(), first);
     engine().SetSelStart(engine().TableCellStart(second, 2, 2));
     ShowDialog([](frmTableProp_Dlg& d) {
         d.Combo1.SetListIndex(4);
@@ -385,6 +393,7 @@ TEST_F(TableProperties, TheCaretsTableIsTheOneChanged) {
     EXPECT_EQ(engine().TableCellAttribute(second, 2, 2, kBackColor), 0xFF00);
     EXPECT_EQ(engine().TableCellAttribute(first, 1, 1, kBackColor), 0xFFFFFF);
     EXPECT_NE(engine().TableCellAttribute(first, 1, 1, kLeftBorder), 5 * tpp);
+    EXPECT_EQ(editor().GetCurrentTableID(), second) << "the record follows the table the dialog changed";
 }
 
 TEST_F(TableProperties, WithoutATableOrTheLibraryTheDialogSaysSoAndChangesNothing) {

@@ -154,15 +154,6 @@ protected:
             Key(LOBYTE(scan), (HIBYTE(scan) & 1) ? zv_test::kShiftKey : 0);
         }
     }
-    static void ToClipboard(const std::wstring& text) {
-        ASSERT_TRUE(OpenClipboard(nullptr));
-        EmptyClipboard();
-        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-        memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-        GlobalUnlock(mem);
-        SetClipboardData(CF_UNICODETEXT, mem);
-        CloseClipboard();
-    }
     // Undo until the text holds no link; the number of steps that took.
     static int UndoLinks() {
         int steps = 0;

@@ -91,6 +91,27 @@ protected:
     }
     static void MoveTo(POINT p) { Mouse(WM_MOUSEMOVE, p, 0); }
 
+    // The clipboard's text, as another program puts it there and reads it.
+    static void ToClipboard(const std::wstring& text) {
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(mem);
+        SetClipboardData(CF_UNICODETEXT, mem);
+        CloseClipboard();
+    }
+    static std::wstring ClipboardText() {
+        std::wstring text;
+        if (!OpenClipboard(nullptr)) return L"<the clipboard is busy>";
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) text = chars;
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        return text;
+    }
+
     // A menu opened as the author opens it: the frame hears that its popup is about to show.
     static void Open(ui::MenuItem& menu) {
         menu.EnsurePopup();

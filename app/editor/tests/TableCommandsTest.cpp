@@ -164,20 +164,26 @@ std::string Borders(const TextEngine& e, int id) {
 }
 
 TEST(TableCommands, OuterBorderAndInnerLinesCoverTheTableAsItIsNow) {
+    // What changes after the table was recorded and before the procedure runs.
+    enum Since { kNothing, kLastColumnDeleted, kRowAddedBelow };
     struct Case {
         const char* name;
         int rows, cols;
-        bool deleteColumn;  // the last column goes after the table was recorded
-        bool border;        // the outer border, else the inner lines
+        Since since;
+        bool border;  // the outer border, else the inner lines
         const char* expected;
     };
     const Case cases[] = {
-        {"1 x 1 border", 1, 1, false, true, "3333"},
-        {"1 x 1 lines", 1, 1, false, false, "0000"},
-        {"3 x 4 border", 3, 4, false, true, "3300 0300 0300 0330|3000 0000 0000 0030|3003 0003 0003 0033"},
-        {"3 x 4 lines", 3, 4, false, false, "0033 0033 0033 0003|0033 0033 0033 0003|0030 0030 0030 0000"},
-        {"3 x 4 less a column, border", 3, 4, true, true, "3300 0300 0330|3000 0000 0030|3003 0003 0033"},
-        {"3 x 4 less a column, lines", 3, 4, true, false, "0033 0033 0003|0033 0033 0003|0030 0030 0000"},
+        {"1 x 1 border", 1, 1, kNothing, true, "3333"},
+        {"1 x 1 lines", 1, 1, kNothing, false, "0000"},
+        {"3 x 4 border", 3, 4, kNothing, true, "3300 0300 0300 0330|3000 0000 0000 0030|3003 0003 0003 0033"},
+        {"3 x 4 lines", 3, 4, kNothing, false, "0033 0033 0033 0003|0033 0033 0033 0003|0030 0030 0030 0000"},
+        {"3 x 4 less a column, border", 3, 4, kLastColumnDeleted, true, "3300 0300 0330|3000 0000 0030|3003 0003 0033"},
+        {"3 x 4 less a column, lines", 3, 4, kLastColumnDeleted, false, "0033 0033 0003|0033 0033 0003|0030 0030 0000"},
+        {"3 x 4 and a row, border", 3, 4, kRowAddedBelow, true,
+         "3300 0300 0300 0330|3000 0000 0000 0030|3000 0000 0000 0030|3003 0003 0003 0033"},
+        {"3 x 4 and a row, lines", 3, 4, kRowAddedBelow, false,
+         "0033 0033 0033 0003|0033 0033 0033 0003|0033 0033 0033 0003|0030 0030 0030 0000"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -185,9 +191,12 @@ TEST(TableCommands, OuterBorderAndInnerLinesCoverTheTableAsItIsNow) {
         const int id = e.TableInsert(c.rows, c.cols);
         TableDims dims;
         InitTableDims(e, dims, id);
-        if (c.deleteColumn) {
+        if (c.since == kLastColumnDeleted) {
             e.SetSelStart(e.TableCellStart(id, 1, c.cols));
             ASSERT_TRUE(e.TableDeleteColumn());
+        } else if (c.since == kRowAddedBelow) {
+            e.SetSelStart(e.TableCellStart(id, c.rows, 1));
+            ASSERT_TRUE(e.TableInsertRow(true));
         }
         const int steps = e.UndoSteps();
         ASSERT_TRUE(c.border ? ResizeTableBorder(e, dims.id, 30) : ResizeGridLines(e, dims.id, 30));
