@@ -60,25 +60,61 @@ std::string ReadBytes(std::wstring_view path) {
     return bytes;
 }
 
-void WriteReplacing(std::wstring_view path, std::string_view bytes) {
+// Writes the new content to a temporary file beside `path` through `write` (false: it could not),
+// then puts it in the place of `path` in one step. On any failure the temporary file goes and the
+// old file stays as it was.
+template <typename Write>
+void ReplaceThrough(std::wstring_view path, Write write) {
     const std::wstring target(path);
     const std::wstring temp = TempNameFor(path);
+    auto dropTemp = [&] {
+        std::error_code ec;
+        std::filesystem::remove(FsPath(temp), ec);
+    };
     {
         std::ofstream out(FsPath(temp), std::ios::binary | std::ios::trunc);
-        if (out) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (out) out.flush();
-        if (!out) {
+        bool written = false;
+        try {
+            written = out && write(out) && out.flush();
+        } catch (...) {
             out.close();
-            std::error_code ec;
-            std::filesystem::remove(FsPath(temp), ec);
+            dropTemp();
+            throw;
+        }
+        if (!written) {
+            out.close();
+            dropTemp();
             throw Error(L"The file " + target + L" cannot be written.");
         }
     }
     if (!MoveReplacing(temp, target)) {
-        std::error_code ec;
-        std::filesystem::remove(FsPath(temp), ec);
+        dropTemp();
         throw Error(L"The file " + target + L" cannot be replaced.");
     }
+}
+
+void WriteReplacing(std::wstring_view path, std::string_view bytes) {
+    ReplaceThrough(path, [&](std::ofstream& out) {
+        return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+    });
+}
+
+void CopyReplacing(std::wstring_view source, std::wstring_view path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(FsPath(source), ec)) throw Error(L"File not found: " + std::wstring(source));
+    std::ifstream in(FsPath(source), std::ios::binary);
+    if (!in) throw Error(L"The file " + std::wstring(source) + L" cannot be opened.");
+    ReplaceThrough(path, [&](std::ofstream& out) {
+        // In pieces: a movie may be larger than what is sensible to hold at once.
+        std::string chunk(1 << 16, '\0');
+        while (in) {
+            in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+            const std::streamsize got = in.gcount();
+            if (got > 0 && !out.write(chunk.data(), got)) return false;
+        }
+        if (!in.eof()) throw Error(L"The file " + std::wstring(source) + L" cannot be read.");
+        return true;
+    });
 }
 
 }  // namespace
@@ -89,6 +125,10 @@ std::string ReadFileBytes(std::wstring_view path) {
 
 void WriteFileReplacing(std::wstring_view path, std::string_view bytes) {
     Converted(path, L"cannot be written", [&] { WriteReplacing(path, bytes); });
+}
+
+void CopyFileReplacing(std::wstring_view source, std::wstring_view path) {
+    Converted(path, L"cannot be written", [&] { CopyReplacing(source, path); });
 }
 
 bool FileExists(std::wstring_view path) {

@@ -14,6 +14,10 @@ std::string ReadFileBytes(std::wstring_view path);
 // Throws zv::Error describing what failed; the temporary file is removed.
 void WriteFileReplacing(std::wstring_view path, std::string_view bytes);
 
+// Copies the file `source` to `path` the same way: a failed copy leaves the old file whole. Throws
+// zv::Error naming the file that could not be read or written.
+void CopyFileReplacing(std::wstring_view source, std::wstring_view path);
+
 bool FileExists(std::wstring_view path);
 bool FolderExists(std::wstring_view path);
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/assessment/Assessment.h"
 #include "app/core/LinkedList.h"
@@ -43,6 +44,9 @@ struct AppState {
     std::wstring PrtMovieFileTitle;
     bool IsVideoMovie = false;
     bool MovieDeletePending = false;
+    // The titles of the placeholders Delete Movie took off pages since the last store: the files
+    // the next store may delete, once no page names them.
+    std::vector<std::wstring> DeletedMovieTitles;
 
     std::array<std::wstring, 101> WindowList;  // module folders in the editor's Window menu
     std::int16_t WindowCount = 0;

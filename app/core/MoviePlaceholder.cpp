@@ -49,6 +49,12 @@ bool IsPlainMovieTitle(std::wstring_view title) {
     return title.back() != L'.' && title.back() != L' ';
 }
 
+StoredMovie ReadStoredMovie(std::wstring_view name) {
+    PlaceholderName parsed = ParsePlaceholderName(name);
+    const MovieKind kind = IsPlainMovieTitle(parsed.title) ? KindOfPlaceholder(name) : MovieKind::None;
+    return StoredMovie{std::move(parsed.title), std::move(parsed.flag), kind};
+}
+
 std::optional<int> ParseMoviePixels(std::wstring_view text) {
     text = Trimmed(text);
     if (text.empty() || text.size() > 4) return std::nullopt;

@@ -35,6 +35,15 @@ MovieKind KindOfPlaceholder(std::wstring_view name);
 // that fails gets no player and never names a file to copy over or delete.
 bool IsPlainMovieTitle(std::wstring_view title);
 
+// What a stored name brings back when its page loads: the title and flag, and the player it gets,
+// which is none for a title that is no plain file name of the Movies folder.
+struct StoredMovie {
+    std::wstring title;
+    std::wstring flag;
+    MovieKind kind = MovieKind::None;
+};
+StoredMovie ReadStoredMovie(std::wstring_view name);
+
 struct PixelSize {
     int width = 0;
     int height = 0;

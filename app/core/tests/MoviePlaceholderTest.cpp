@@ -49,6 +49,25 @@ TEST(MoviePlaceholderTest, OnlyPlainTitlesNameAStoredFile) {
         EXPECT_FALSE(IsPlainMovieTitle(bad)) << testing::PrintToString(std::wstring(bad));
 }
 
+TEST(MoviePlaceholderTest, ARestoredNameWithoutAPlainTitleGetsNoPlayer) {
+    struct Case {
+        const wchar_t* name;
+        MovieKind kind;
+    } cases[] = {
+        {L"clip.swf,1", MovieKind::Flash},
+        {L"intro.DCR", MovieKind::Shockwave},
+        {L"..\\..\\boot.swf,1", MovieKind::None},
+        {L"C:clip.wmv,0", MovieKind::None},
+        {L"sub/clip.dcr", MovieKind::None},
+        {L",1", MovieKind::None},
+    };
+    for (const Case& c : cases) {
+        const StoredMovie m = ReadStoredMovie(c.name);
+        EXPECT_EQ(m.kind, c.kind) << testing::PrintToString(std::wstring(c.name));
+        EXPECT_EQ(m.title, ParsePlaceholderName(c.name).title);
+    }
+}
+
 TEST(MoviePlaceholderTest, SizeCommandsOutsideTheirFormAreIgnored) {
     struct Case {
         const wchar_t* command;
