@@ -3,6 +3,7 @@ add_library(zv_app STATIC
   core/ConvertModuleToWord.cpp
   core/EditorCommands.cpp
   core/FILE.cpp
+  core/MovieInsertion.cpp
   core/PageControl.cpp
   core/ReadRegValue.cpp
   core/SharedCommands.cpp
@@ -34,6 +35,7 @@ add_library(zv_app STATIC
   editor/EditorLinks.cpp
   editor/EditorMenus.cpp
   editor/EditorMovies.cpp
+  editor/MovieHosting.cpp
   editor/EditorPageSetup.cpp
   editor/EditorPreview.cpp
   editor/EditorSpelling.cpp
@@ -116,6 +118,18 @@ zv_add_test(app_preview_tests
 if(TARGET app_preview_tests)
   add_dependencies(app_preview_tests Players)
   target_compile_definitions(app_preview_tests PRIVATE ZV_PLAYERS_DLL="$<TARGET_FILE:Players>")
+endif()
+
+# Movies in the editor register the movie players the build made for their run.
+if(TARGET zv_movie_fixtures)
+  zv_add_test(app_movie_tests
+    SOURCES editor/tests/EditorMoviesTest.cpp
+    LIBS zv_app zv_ui_testing zv_movie_fixtures
+    WINDOWS_ONLY)
+  if(TARGET app_movie_tests)
+    add_dependencies(app_movie_tests Players)
+    target_compile_definitions(app_movie_tests PRIVATE ZV_PLAYERS_DLL="$<TARGET_FILE:Players>")
+  endif()
 endif()
 
 zv_add_test(app_startup_road_tests

@@ -71,11 +71,31 @@ void PictureBox::Move(long left, long top, long width, long height) {
     if (p_.align != 0 && form_->IsLoaded()) form_->LayoutAligned();
 }
 
+void PictureBox::WindowPlaced() {
+    if (!hwnd_) return;
+    RECT now{};
+    GetWindowRect(hwnd_, &now);
+    MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&now), 2);
+    const RECT mine = PixelRect();
+    // Within what the twips give in pixels the box keeps its twips: no rounding creeps in.
+    if (now.left != mine.left) p_.left = PixelsToTwipsX(now.left);
+    if (now.top != mine.top) p_.top = PixelsToTwipsY(now.top);
+    if (now.right - now.left != mine.right - mine.left) p_.width = PixelsToTwipsX(now.right - now.left);
+    if (now.bottom - now.top != mine.bottom - mine.top) p_.height = PixelsToTwipsY(now.bottom - now.top);
+    const SIZE size{now.right - now.left, now.bottom - now.top};
+    if (size.cx == pixelSize_.cx && size.cy == pixelSize_.cy) return;
+    pixelSize_ = size;
+    Fire(Resize);
+}
+
 void PictureBox::CreateKindWindow() {
     CreateNative(detail::kPictureClass, WS_TABSTOP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT | (s_.borderStyle == 1 ? WS_EX_CLIENTEDGE : 0), L"");
 }
 
 void PictureBox::AfterCreate() {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    pixelSize_ = SIZE{r.right - r.left, r.bottom - r.top};
     HDC dc = GetDC(hwnd_);
     SelectObject(dc, EffectiveFont());
     SetTextColor(dc, ToColorRef(ForeColor()));
@@ -120,6 +140,12 @@ LRESULT PictureMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS;
+        case WM_WINDOWPOSCHANGED: {
+            const LRESULT placed = DefWindowProcW(hwnd, msg, wp, lp);
+            if ((reinterpret_cast<const WINDOWPOS*>(lp)->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+                Guard([&] { pic->WindowPlaced(); });
+            return placed;
+        }
         default: break;
     }
     if (ContainerMessage(hwnd, msg, wp, lp, result)) return result;

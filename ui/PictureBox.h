@@ -30,8 +30,16 @@ public:
     bool IsContainer() const override { return true; }
     void Move(long left, long top, long width, long height) override;
 
+    // The box's size changed, by Move or by whoever else placed its window (a text control that
+    // hosts it, for one).
+    std::function<void()> Resize;
+    // Used by the window procedure: the window was moved or sized; a place given from outside
+    // becomes the box's own, so Left, Top, Width and Height tell where it is.
+    void WindowPlaced();
+
 private:
     Bitmap picture_;
+    SIZE pixelSize_{0, 0};  // the window's size when Resize last fired
 
 protected:
     void CreateKindWindow() override;

@@ -9,6 +9,7 @@
 #include "app/core/MoviePlaceholder.h"
 #include "app/core/PageFile.h"
 #include "app/core/ReadRegValue.h"
+#include "app/editor/MovieHosting.h"
 #include "base/Paths.h"
 #include "components/textcontrol/FormatCodes.h"
 #include "ui/Application.h"
@@ -30,8 +31,6 @@ constexpr unsigned long kWhite = 0xFFFFFF;
 
 // The window as laid out at 15 twips per pixel.
 constexpr long kWidth = 15600, kHeight = 11280;
-
-constexpr DISPID kFlashCommand = 1;
 
 COLORREF Rgb(unsigned long ole) { return ui::ToColorRef(ole); }
 
@@ -337,10 +336,10 @@ void frmPreviewDlg::ObjectCreateHostWindow(int, HWND& hostWindow) {
 }
 
 void frmPreviewDlg::ObjectRestored(int, const std::wstring& name) {
-    CurMovieFile = zv::ParsePlaceholderName(name).title;
     // A title that is no plain file name of the Movies folder plays nothing.
-    if (!zv::IsPlainMovieTitle(CurMovieFile)) return;
-    switch (zv::KindOfPlaceholder(name)) {
+    const zv::StoredMovie movie = zv::ReadStoredMovie(name);
+    CurMovieFile = movie.title;
+    switch (movie.kind) {
     case zv::MovieKind::Flash: InsertFlashMovie(); break;
     case zv::MovieKind::Shockwave: InsertDirectorMovie(); break;
     case zv::MovieKind::Video:
@@ -352,19 +351,9 @@ void frmPreviewDlg::ObjectRestored(int, const std::wstring& name) {
 }
 
 ui::ActiveXControl* frmPreviewDlg::AddPlayer(const std::wstring& name, const std::wstring& progId) {
-    if (!imageFrame_ || progId.empty()) return nullptr;
-    ui::ActiveXControl& player = AddControl<ui::ActiveXControl>(name, imageFrame_);
-    // Added to a loaded form, the control was made before it knew its class: make it again.
-    player.DestroyWindowNow();
-    player.SetClassName(progId);
-    player.CreateWindowNow();
-    if (!player.Object()) {
-        RemoveControl(name);
-        return nullptr;
-    }
+    if (!imageFrame_) return nullptr;
     // The container's size; the player fills it from its corner.
-    player.Move(0, 0, imageFrame_->Width(), imageFrame_->Height());
-    return &player;
+    return AddMoviePlayer(*this, *imageFrame_, name, progId, 0, 0, imageFrame_->Width(), imageFrame_->Height());
 }
 
 void frmPreviewDlg::InsertFlashMovie() {
@@ -374,11 +363,9 @@ void frmPreviewDlg::InsertFlashMovie() {
     if (!swf_) return;
     swf_->InvokeByName(L"Movie", DISPATCH_PROPERTYPUT, {OleVariant::Text(MoviePath())});
     swf_->InvokeByName(L"ScaleMode", DISPATCH_PROPERTYPUT, {OleVariant::Long(2)});
-    swf_->ControlEvent = [this](DISPID id, DISPPARAMS& params) {
-        if (id != kFlashCommand || params.cArgs < 2) return;
-        // Arguments arrive last first.
-        Prv_objSWF_FSCommand(OleVariant(params.rgvarg[1]).AsText(), OleVariant(params.rgvarg[0]).AsText());
-    };
+    OnFlashCommand(*swf_, [this](const std::wstring& command, const std::wstring& args) {
+        Prv_objSWF_FSCommand(command, args);
+    });
     swf_->SetVisible(true);
 }
 
@@ -413,20 +400,14 @@ void frmPreviewDlg::GetVideoVersion(std::wstring& VerName) {
 }
 
 void frmPreviewDlg::RemoveMovieControl() {
-    for (ui::ActiveXControl** player : {&swf_, &dir_, &video_}) {
-        if (!*player) continue;
-        (*player)->ControlEvent = nullptr;
-        RemoveControl((*player)->Name());
-        *player = nullptr;
-    }
+    for (ui::ActiveXControl** player : {&swf_, &dir_, &video_}) RemoveMoviePlayer(*this, *player);
 }
 
 void frmPreviewDlg::Prv_objSWF_FSCommand(const std::wstring& command, const std::wstring& args) {
     // Only "size" with two whole numbers from 1 to 4096, as in the editor; anything else is ignored.
-    const std::optional<zv::PixelSize> size = zv::ParseSizeCommand(command, args);
-    if (!size || !imageFrame_ || !swf_) return;
-    const long width = std::lround(size->width * ui::Screen().TwipsPerPixelX());
-    const long height = std::lround(size->height * ui::Screen().TwipsPerPixelY());
+    const auto extent = SizeCommandExtent(command, args);
+    if (!extent || !imageFrame_ || !swf_) return;
+    const auto [width, height] = *extent;
     imageFrame_->Move(imageFrame_->Left(), imageFrame_->Top(), width, height);
     swf_->InvokeByName(L"ScaleMode", DISPATCH_PROPERTYPUT, {OleVariant::Long(3)});
     swf_->Move(0, 0, width, height);

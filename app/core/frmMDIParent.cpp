@@ -214,10 +214,7 @@ void frmMDIParent::Toolbar1_ButtonClick(ui::ToolbarButton& Button) {
         } else if (key == L"SpellCheck") {
             RunSpellCheck();
         } else if (key == L"remove_movie") {
-            frmMDIChild& editor = RequireEditor();
-            editor.TXTextControl1.Engine().ObjectDelete();
-            editor.RemoveMovieControl();
-            App().MovieDeletePending = true;
+            RequireEditor().DeleteMovie();
         } else if (key == L"delete_hyperlink") {
             RemoveHyperlink(RequireEditor().TXTextControl1.Engine());
         } else if (key == L"Previous") {

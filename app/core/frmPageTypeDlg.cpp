@@ -4,6 +4,7 @@
 
 #include "app/core/AppState.h"
 #include "app/core/FILE.h"
+#include "app/core/MovieFiles.h"
 #include "base/Error.h"
 #include "base/Paths.h"
 #include "ui/Application.h"
@@ -120,12 +121,9 @@ void frmPageTypeDlg::btnSave_Click() {
         AppState& app = App();
         app.ModuleName = ModName.Text();
         if (store_) store_(type, topic);
-        if (app.MovieDeletePending && !app.MovieFileTitle.empty()) {
-            std::error_code ec;  // a movie file already gone is no reason to keep the page unsaved
-            std::filesystem::remove(
-                zv::FsPath(zv::JoinPath(zv::JoinPath(app.ModulePath, L"Movies"), app.MovieFileTitle)), ec);
-        }
-        app.MovieDeletePending = false;
+        // Only the files of deleted placeholders that no page names any more; a file that cannot
+        // be deleted is no reason to keep the page unsaved.
+        zv::DeleteMoviesAfterStore(app);
         stored_ = true;
         Hide();
     } catch (const zv::Error& e) {

@@ -247,8 +247,8 @@ void frmMDIChild::ObjectDeselected() {
 }
 
 void frmMDIChild::ObjectGetName(int /*objectId*/, std::wstring& name) { NameMovieObject(name); }
-void frmMDIChild::ObjectCreateHostWindow(int /*objectId*/, HWND& hostWindow) { InsertMovieObject(hostWindow); }
-void frmMDIChild::ObjectRestored(int /*objectId*/, const std::wstring& name) { RestoreMovie(name); }
+void frmMDIChild::ObjectCreateHostWindow(int objectId, HWND& hostWindow) { HostMovie(objectId, hostWindow); }
+void frmMDIChild::ObjectRestored(int objectId, const std::wstring& name) { RestoreMovie(objectId, name); }
 
 // ---------------------------------------------------------------- header, footer, tables, scrolling
 

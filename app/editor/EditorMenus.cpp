@@ -139,11 +139,7 @@ void frmMDIChild::WireMenus() {
     On(mnuInsert_Shockwave_Movie, [this] { InsertMovie(TXTextControl1, 2, 1000, 1000); });
     On(mnuInsert_WMV, [this] { InsertMovie(TXTextControl1, 3, 1000, 1000); });
     On(mnuInsert_Properties, [] { ShowMoviePropertiesDialog(); });
-    On(mnuInsert_DelMovie, [this, &e] {
-        e.ObjectDelete();
-        RemoveMovieControl();
-        App().MovieDeletePending = true;  // the movie's file goes when the page is next stored
-    });
+    On(mnuInsert_DelMovie, [this] { DeleteMovie(); });
     On(mnuInsert_Hypertext, [] { ShowHyperlinkDialog(); });
     On(mnuInsert_RemoveHyperLink, [&e] { RemoveHyperlink(e); });
 

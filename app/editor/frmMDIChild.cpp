@@ -25,10 +25,19 @@ frmMDIChild::frmMDIChild() {
     Picture1.SetVisible(false);
     Line1.SetVisible(false);
     TXTextControl1.SetEvents(this);
+    prtTXTextControl2.SetEvents(&printEvents_);
     WireMenus();
+    // The movie's run-time controls go with the window, which may be loaded again for another module.
+    AddUnloadHook([this] {
+        objExt = PrtobjExt = nullptr;
+        objSWF = objDir = objVideo = PrtobjSWF = PrtobjDir = PrtobjVideo = nullptr;
+    });
 }
 
-frmMDIChild::~frmMDIChild() { TXTextControl1.SetEvents(nullptr); }
+frmMDIChild::~frmMDIChild() {
+    TXTextControl1.SetEvents(nullptr);
+    prtTXTextControl2.SetEvents(nullptr);
+}
 
 void frmMDIChild::Form_Load() {
     for (tx::TXTextControl* control : {&TXTextControl1, &prtTXTextControl2}) {

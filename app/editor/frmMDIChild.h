@@ -31,6 +31,7 @@
 #include "ui/Menu.h"
 #include "ui/PictureBox.h"
 #include "ui/Timer.h"
+#include "ui/activex/ActiveXControl.h"
 
 // The one page an editor allows, in twips.
 inline constexpr int kEditorPageWidth = 15228;
@@ -211,15 +212,39 @@ public:
     bool DirtyFlag = false;       // the page changed since it was last stored or loaded
     bool DeletingAction = false;  // a deletion longer than one page is under way
     std::int16_t HeaderFooterActive = 0;
+    // The page's movie (EditorMovies.cpp): the container the editing control hosts and the one
+    // player in it; the same for the hidden print control. Null while there is none.
+    ui::PictureBox* objExt = nullptr;
+    ui::ActiveXControl* objSWF = nullptr;
+    ui::ActiveXControl* objDir = nullptr;
+    ui::ActiveXControl* objVideo = nullptr;
+    ui::PictureBox* PrtobjExt = nullptr;
+    ui::ActiveXControl* PrtobjSWF = nullptr;
+    ui::ActiveXControl* PrtobjDir = nullptr;
+    ui::ActiveXControl* PrtobjVideo = nullptr;
 
     frmMDIChild();
     ~frmMDIChild() override;
 
     // ---- public procedures ----
     // Movies (EditorMovies.cpp). The players of the editing and the printing control go before
-    // every page change.
+    // every page change; loading a page makes them again from its placeholder.
+    void ResizeMovieScreen();
+    void InsertMovieObject(HWND& MoviehWnd);
+    void InsertPrtMovieObject(HWND& MoviehWnd);
+    void InsertFlashMovie();
+    void InsertPrintableFlashMovie();
+    void InsertDirectorMovie();
+    void InsertPrintableDirectorMovie();
+    void InsertVideo();
+    void InsertPrintableVideo();
     void RemoveMovieControl();
     void RemovePrtMovieControl();
+    // Insert > Delete Movie and the toolbar's key: the selected object goes, with the page's
+    // players; a movie placeholder's file goes at the next store once no page names it.
+    void DeleteMovie();
+    // The placeholder the editing control shows the page's movie for (0: none).
+    int MoviePlaceholder();
     // Pastes the clipboard at the caret once and links the web addresses it brought
     // (EditorAutoLinks.cpp): the Edit menu and the toolbar paste through here.
     void PasteWithLinks();
@@ -231,8 +256,6 @@ public:
     void mnuEdit_Thesaurus_Click();
     // Alt hides the page's movie player while the menu keys are used.
     void DisableMovie(int KeyCode);
-    // The container window a stored movie of the editing control is shown in.
-    void InsertMovieObject(HWND& MoviehWnd);
 
     // Tables (EditorTables.cpp).
     void ColLeft();
@@ -339,9 +362,37 @@ private:
     void StartAutoLinkMatchers(int position);
 
     // ---- movies (EditorMovies.cpp) ----
+    // One side's movie: the editing control's or the print control's.
+    struct MovieSide;
+    MovieSide EditingSide();
+    MovieSide PrintSide();
     void ShowMovieAgain();
     void NameMovieObject(std::wstring& name);
-    void RestoreMovie(const std::wstring& storedName);
+    void RestoreMovie(int objectId, const std::wstring& storedName);
+    void HostMovie(int objectId, HWND& hostWindow);
+    void HostMovie(MovieSide side, int objectId, HWND& hostWindow);
+    void RestoreOnSide(MovieSide side, int objectId, const std::wstring& storedName);
+    void InsertMovieContainer(MovieSide side, HWND& MoviehWnd);
+    ui::ActiveXControl* AddPlayer(MovieSide side, const wchar_t* name, const wchar_t* progId);
+    ui::ActiveXControl* AddFlashPlayer(MovieSide side);
+    void RemovePlayers(MovieSide side);
+    void objExt_Resize();
+    void objSWF_FSCommand(const std::wstring& command, const std::wstring& args);
+    // The print control's events: its pages' movies get printable players.
+    class PrintControlEvents : public tx::TextControlEvents {
+    public:
+        explicit PrintControlEvents(frmMDIChild& editor) : editor_(editor) {}
+        void ObjectGetName(int objectId, std::wstring& name) override;
+        void ObjectCreateHostWindow(int objectId, HWND& hostWindow) override;
+        void ObjectRestored(int objectId, const std::wstring& name) override;
+
+    private:
+        frmMDIChild& editor_;
+    };
+    PrintControlEvents printEvents_{*this};
+    // The fit flag of the page last restored into the print control: its own, so that drawing a
+    // page there never changes the flag the editing control names a new movie with.
+    std::wstring prtScaleMode_;
 
     // ---- tables (EditorTables.cpp) ----
     void SelectCurrentTable();

@@ -2,7 +2,10 @@
 // A fixture for tests of the program's frame and editor: a fresh state record whose messages
 // reach the message-box hooks, a started program, the frame shown, and a scratch folder per test.
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
+#include <commctrl.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,9 +19,24 @@
 #include "components/textcontrol/TextEngine.h"
 #include "ui/Application.h"
 #include "ui/MsgBox.h"
+#include "ui/Toolbar.h"
 #include "ui/testing/UiTest.h"
 
 namespace zv_test {
+
+// A click on a toolbar button of the frame with the mouse, as the author makes it.
+inline void ClickFrameButton(frmMDIParent& frame, const std::wstring& key) {
+    ui::Toolbar& bar = frame.Toolbar1;
+    ui::ToolbarButton& button = bar.Buttons(key);
+    ASSERT_TRUE(button.Enabled()) << "the button " << ui::testing::Utf8(key) << " is disabled";
+    RECT r{};
+    ASSERT_TRUE(SendMessageW(bar.hWnd(), TB_GETRECT, button.CommandId(), reinterpret_cast<LPARAM>(&r)));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageW(bar.hWnd(), WM_MOUSEMOVE, 0, at);
+    PostMessageW(bar.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(bar.hWnd(), WM_LBUTTONUP, 0, at);
+    ui::DoEvents();
+}
 
 class FrameTest : public ui::testing::UiTest {
 protected:

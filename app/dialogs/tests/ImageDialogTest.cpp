@@ -62,7 +62,11 @@ protected:
 TEST_F(ImageDialog, WithoutAnObjectOrWithAMoviePlaceholderNothingCanBeSetAndOkWritesNothing) {
     for (bool movie : {false, true}) {
         SCOPED_TRACE(movie ? "a movie placeholder" : "no object");
-        if (movie) engine().SetObjectCurrent(engine().ObjectInsertFixed(1, L"intro.swf,0", 1440, 1440, 100, 100));
+        if (movie) {
+            const int placeholder = engine().ObjectInsertFixed(1, L"", 1440, 1440, 100, 100);
+            engine().SetObjectName(placeholder, L"intro.swf,0");  // named as the editor names its movies
+            engine().SetObjectCurrent(placeholder);
+        }
         const std::string before = Own();
         Attributes([](frmImageDlg& d) {
             EXPECT_EQ(d.Caption(), L"Image Attributes");

@@ -454,16 +454,19 @@ TEST_F(EditorMenus, WindowHelpAndTheCommandsStillToCome) {
     Choose(e.mnuInsert_Hypertext);
     EXPECT_TRUE(hyperlink);
     EXPECT_EQ(engine().Text(), text);
-    for (ui::MenuItem* item : {&e.mnuInsert_Flash_Movie}) {
-        Choose(*item);
-        EXPECT_EQ(engine().Text(), text) << Utf8(item->Name());
-    }
-    EXPECT_EQ(ui::test::MsgBoxes().size(), 1u);
+    // Insert > Movie asks for a movie file (Cancel: the author is told no movie went in).
+    ui::test::CancelNextDialog();
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    Choose(e.mnuInsert_Flash_Movie);
+    EXPECT_EQ(ui::test::CommonDialogs().back().title, L"Insert Flash Movie");
+    EXPECT_EQ(ui::test::LastMsgBox().prompt, L"No movie inserted.");
+    EXPECT_EQ(engine().Text(), text);
+    EXPECT_EQ(ui::test::MsgBoxes().size(), 2u);
     // Convert to Word ends with one message (done, or why not: no word processor may be registered
     // here) and leaves the page as it was.
     ui::test::AnswerNextMsgBox(ui::vbOK);
     Choose(e.mnuTools_Convert);
-    EXPECT_EQ(ui::test::MsgBoxes().size(), 2u);
+    EXPECT_EQ(ui::test::MsgBoxes().size(), 3u);
     EXPECT_EQ(engine().Text(), text);
     // Travose Preview shows the player preview beside the editor.
     Choose(e.mnuTools_TravosePreview);

@@ -67,6 +67,8 @@ protected:
         SetKeyboardState(saved);
     }
 
+    static void ClickToolbarButton(const std::wstring& key) { ClickFrameButton(frame(), key); }
+
     // The client pixel in the middle of a text position's line.
     static POINT PointOf(int position) {
         tx::TextEngine& e = engine();

@@ -143,6 +143,9 @@ LRESULT PlayerControl<Interface>::WindowMessage(UINT msg, WPARAM wParam, LPARAM 
             return 0;
         }
         case WM_SIZE: Redraw(); break;
+        // The poster plays nothing: a click goes through to the window the player sits in, where
+        // the host selects what the player shows.
+        case WM_NCHITTEST: return HTTRANSPARENT;
         default: break;
     }
     return zvcom::OleControl::WindowMessage(msg, wParam, lParam);

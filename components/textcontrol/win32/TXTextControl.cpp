@@ -11,7 +11,8 @@ TXTextControl::~TXTextControl() {
 
 void TXTextControl::CreateKindWindow() {
     TextControl::AdoptNextWindow(&control_);
-    CreateNative(kTextControlClass, WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, 0, L"");
+    // Windows the host places in the text (movie players) paint themselves: the text is not drawn over them.
+    CreateNative(kTextControlClass, WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_CLIPCHILDREN, 0, L"");
 }
 
 }  // namespace tx
