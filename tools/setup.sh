@@ -17,6 +17,9 @@ packages=(
   wamerican mythes-en-us scowl
   zlib1g-dev libz-mingw-w64-dev lzma-dev
   libxml2-dev python3-tinycss2 poppler-utils
+  # Wine decodes Windows Media video through GStreamer: the ASF demuxer (ugly), the WMV decoders
+  # (libav) and the elements its parser joins them with (base, good).
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
 )
 
 missing=()

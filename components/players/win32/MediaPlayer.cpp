@@ -1,5 +1,7 @@
 #include "components/players/win32/MediaPlayer.h"
 
+#include "components/players/win32/FirstFrames.h"
+
 namespace players {
 
 MediaPlayer::MediaPlayer()
@@ -10,6 +12,7 @@ HRESULT MediaPlayer::get_FileName(BSTR* FileName) { return zvcom::OutText(FileNa
 HRESULT MediaPlayer::put_FileName(BSTR FileName) {
     return Member([&] {
         SetMovie(std::wstring(FileName ? FileName : L"", SysStringLen(FileName)));
+        RequestFirstFrame(MoviePath(), Window());
         SizeToMovie();
     });
 }
@@ -51,8 +54,44 @@ HRESULT MediaPlayer::put_ShowControls(VARIANT_BOOL ShowControls) {
     return S_OK;
 }
 
+std::optional<StagePixels> MediaPlayer::ShownStage() const {
+    if (const auto frame = DecodedFirstFrame(MoviePath())) return StagePixels{frame->width, frame->height};
+    return Stage();
+}
+
+bool MediaPlayer::DrawMoviePicture(HDC dc, const RECT& movie) {
+    const auto frame = DecodedFirstFrame(MoviePath());
+    if (!frame) {
+        // A window made after the file was given has not been told yet.
+        RequestFirstFrame(MoviePath(), Window());
+        return false;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = frame->width;
+    info.bmiHeader.biHeight = -frame->height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const int mode = SetStretchBltMode(dc, HALFTONE);
+    StretchDIBits(dc, movie.left, movie.top, movie.right - movie.left, movie.bottom - movie.top, 0, 0, frame->width,
+                  frame->height, frame->pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    SetStretchBltMode(dc, mode);
+    return true;
+}
+
+LRESULT MediaPlayer::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kMsgFirstFrameDone) {
+        SizeToMovie();
+        Redraw();
+        return 0;
+    }
+    return PlayerControl::WindowMessage(msg, wParam, lParam);
+}
+
 void MediaPlayer::SizeToMovie() {
-    if (autoSize_ && Stage() && Window()) RequestSize(Stage()->width, Stage()->height);
+    const std::optional<StagePixels> stage = ShownStage();
+    if (autoSize_ && stage && Window()) RequestSize(stage->width, stage->height);
 }
 
 void MediaPlayer::ReadProperties(zvcom::PropertyReader& reader) {
@@ -61,7 +100,10 @@ void MediaPlayer::ReadProperties(zvcom::PropertyReader& reader) {
     autoSize_ = reader.ReadBool(L"AutoSize", autoSize_);
     showControls_ = reader.ReadBool(L"ShowControls", showControls_);
     const std::wstring file = ReadText(reader, L"FileName", L"");
-    if (!file.empty()) SetMovie(file);
+    if (!file.empty()) {
+        SetMovie(file);
+        RequestFirstFrame(MoviePath(), Window());
+    }
 }
 
 void MediaPlayer::WriteProperties(zvcom::PropertyWriter& writer) {

@@ -1,7 +1,9 @@
 #pragma once
 // The Windows Media kind: FileName, AutoStart (it never plays here, but keeps what it is told),
 // DisplaySize (0 the movie's own size, 4 fit to the box), AutoSize (the player takes the movie's
-// size when it is known) and ShowControls (a bar of play controls under the picture).
+// size when it is known) and ShowControls (a bar of play controls under the picture). It shows the
+// video's first picture once the platform's media stack has decoded it, the poster until then and
+// where it cannot.
 
 #include <string>
 
@@ -30,6 +32,10 @@ private:
     COLORREF BackgroundColorRef() const override { return RGB(0, 0, 0); }
     void ReadProperties(zvcom::PropertyReader& reader) override;
     void WriteProperties(zvcom::PropertyWriter& writer) override;
+    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // The video's first picture, where the platform decodes it, in place of the poster.
+    bool DrawMoviePicture(HDC dc, const RECT& movie) override;
+    std::optional<StagePixels> ShownStage() const override;
     void SizeToMovie();
 
     bool autoStart_ = true;

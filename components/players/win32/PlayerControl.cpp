@@ -91,16 +91,21 @@ void PlayerControl<Interface>::DrawView(HDC dc, const RECT& bounds) {
     DeleteObject(fill);
 
     const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
-    const BoxRect movie = MovieRect(width, height, stage_, Fit());
+    const std::optional<StagePixels> stage = ShownStage();
+    const BoxRect movie = MovieRect(width, height, stage, Fit());
     RECT frame{bounds.left + movie.left, bounds.top + movie.top, bounds.left + movie.right, bounds.top + movie.bottom};
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+    if (problem_.empty() && DrawMoviePicture(dc, frame)) {
+        RestoreDC(dc, saved);
+        return;
+    }
     HBRUSH frameBrush = CreateSolidBrush(ink);
     FrameRect(dc, &frame, frameBrush);
     DeleteObject(frameBrush);
 
     std::wstring text;
-    for (const std::wstring& line : PosterLines(path_, stage_, problem_)) text += (text.empty() ? L"" : L"\n") + line;
+    for (const std::wstring& line : PosterLines(path_, stage, problem_)) text += (text.empty() ? L"" : L"\n") + line;
     SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ink);

@@ -53,11 +53,17 @@ protected:
     // the file is not a movie of this kind.
     virtual std::optional<StagePixels> ReadStage(const std::wstring&) { return std::nullopt; }
 
+    // Draws the movie's own picture into its rectangle instead of the poster's frame and text;
+    // false when this kind has none to show.
+    virtual bool DrawMoviePicture(HDC, const RECT&) { return false; }
+
     // Takes a new movie path: checks the file, reads its size and shows the new poster. Never
     // throws: a missing or unreadable file is told on the poster.
     void SetMovie(std::wstring path);
     const std::wstring& MoviePath() const { return path_; }
     std::optional<StagePixels> Stage() const { return stage_; }
+    // The size the movie is shown at: its file's, or one learnt later (a decoded picture).
+    virtual std::optional<StagePixels> ShownStage() const { return stage_; }
     // The poster drawn again after a setting changed.
     void Redraw();
 

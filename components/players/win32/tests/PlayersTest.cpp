@@ -441,3 +441,40 @@ TEST_F(Players, APlayerWhoseFileIsMissingDrawsItsPosterAndShowsNoMessage) {
         EXPECT_TRUE(drawn);
     }
 }
+
+TEST_F(Players, AWindowsMediaVideoShowsItsFirstPictureOnceTheMediaStackHasDecodedIt) {
+    // Decoded by the platform (under Wine: GStreamer's ASF demuxer and its WMV decoder).
+    const std::wstring video = Beside(L"red.wmv");
+    ComPtr<IDispatch> player = Create(L"MediaPlayer.MediaPlayer.1");
+    ASSERT_NE(player, nullptr);
+    VARIANT path = Text(video);
+    ASSERT_HRESULT_SUCCEEDED(PutByName(player.Get(), L"FileName", path));
+    VariantClear(&path);
+    // The put returns at once; the picture comes from the decoder's own thread.
+    auto red = [](COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60; };
+    Canvas natural(200, 150);
+    bool shown = false;
+    for (int wait = 0; wait < 400 && !shown; ++wait) {
+        PumpMessages();
+        ASSERT_HRESULT_SUCCEEDED(natural.Draw(player.Get()));
+        shown = red(natural.At(100, 75));
+        if (!shown) Sleep(25);
+    }
+    ASSERT_TRUE(shown) << "the video's first picture was not decoded";
+    // At its own size (64 x 48) in the middle of the box, on the player's black.
+    EXPECT_TRUE(red(natural.At(69, 52)));
+    EXPECT_TRUE(red(natural.At(130, 97)));
+    EXPECT_EQ(natural.At(10, 10), RGB(0, 0, 0));
+    EXPECT_EQ(natural.At(60, 75), RGB(0, 0, 0));
+    // Fitted to the box, kept per file: a second player of the same file shows it at once.
+    ComPtr<IDispatch> second = Create(L"MediaPlayer.MediaPlayer.1");
+    ASSERT_NE(second, nullptr);
+    path = Text(video);
+    ASSERT_HRESULT_SUCCEEDED(PutByName(second.Get(), L"FileName", path));
+    VariantClear(&path);
+    ASSERT_HRESULT_SUCCEEDED(PutByName(second.Get(), L"DisplaySize", Long(4)));
+    Canvas fitted(200, 150);
+    ASSERT_HRESULT_SUCCEEDED(fitted.Draw(second.Get()));
+    EXPECT_TRUE(red(fitted.At(5, 5)));
+    EXPECT_TRUE(red(fitted.At(194, 144)));
+}
