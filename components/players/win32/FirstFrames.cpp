@@ -94,8 +94,33 @@ bool ChooseRgbOutput(IWMSyncReader& reader, DWORD& output, int& width, int& heig
     return false;
 }
 
+// The file's bytes in a stream of their own: the reader never holds the file, which the author may
+// replace or delete meanwhile. A file too large to copy keeps its poster.
+ComPtr<IStream> StreamOf(const std::wstring& path) {
+    constexpr LONGLONG kLargest = 256ll << 20;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    ComPtr<IStream> stream;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= kLargest) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(size.QuadPart));
+        void* bytes = memory ? GlobalLock(memory) : nullptr;
+        DWORD read = 0;
+        const bool whole = bytes && ReadFile(file, bytes, static_cast<DWORD>(size.QuadPart), &read, nullptr) &&
+                           read == static_cast<DWORD>(size.QuadPart);
+        if (bytes) GlobalUnlock(memory);
+        if (whole && SUCCEEDED(CreateStreamOnHGlobal(memory, TRUE, &stream))) memory = nullptr;
+        if (memory) GlobalFree(memory);
+    }
+    CloseHandle(file);
+    return stream;
+}
+
 std::shared_ptr<const VideoFrame> Decode(const std::wstring& path) {
     using Create = HRESULT(WINAPI*)(IUnknown*, DWORD, IWMSyncReader**);
+    const ComPtr<IStream> stream = StreamOf(path);
+    if (!stream) return nullptr;
     HMODULE library = LoadLibraryW(L"wmvcore.dll");
     if (!library) return nullptr;
     std::shared_ptr<VideoFrame> result;
@@ -103,7 +128,7 @@ std::shared_ptr<const VideoFrame> Decode(const std::wstring& path) {
     ComPtr<IWMSyncReader> reader;
     DWORD output = 0;
     int width = 0, height = 0;
-    if (create && SUCCEEDED(create(nullptr, 0, &reader)) && SUCCEEDED(reader->Open(path.c_str())) &&
+    if (create && SUCCEEDED(create(nullptr, 0, &reader)) && SUCCEEDED(reader->OpenStream(stream.Get())) &&
         ChooseRgbOutput(*reader.Get(), output, width, height)) {
         // The first sample of the video output; other streams' samples are passed over.
         for (int samples = 0; samples < 256 && !result; ++samples) {
