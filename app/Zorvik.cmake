@@ -127,8 +127,9 @@ if(TARGET zv_movie_fixtures)
     LIBS zv_app zv_ui_testing zv_movie_fixtures
     WINDOWS_ONLY)
   if(TARGET app_movie_tests)
-    add_dependencies(app_movie_tests Players)
-    target_compile_definitions(app_movie_tests PRIVATE ZV_PLAYERS_DLL="$<TARGET_FILE:Players>")
+    add_dependencies(app_movie_tests Players WordProc)
+    target_compile_definitions(app_movie_tests PRIVATE ZV_PLAYERS_DLL="$<TARGET_FILE:Players>"
+                               ZV_WORDPROC_DLL="$<TARGET_FILE:WordProc>")
   endif()
 endif()
 

@@ -4,6 +4,7 @@
 #include <ole2.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,10 +15,62 @@
 #include "base/Error.h"
 #include "base/Paths.h"
 #include "components/textcontrol/FormatCodes.h"
+#include "components/textcontrol/win32/GdiSurface.h"
 #include "ui/MsgBox.h"
 #include "ui/activex/OleVariant.h"
 
 namespace {
+
+// What a hosted window shows, as the bytes of a 24-bit picture file of width x height pixels.
+std::string PictureOfWindow(HWND host, int width, int height) {
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;  // bottom row first, as the file stores it
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(stride) * height;
+    header.biXPelsPerMeter = header.biYPelsPerMeter = 3780;  // 96 dpi: 15 twips a pixel
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::string file;
+    if (dc && bitmap && bits) {
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        PatBlt(dc, 0, 0, width, height, WHITENESS);
+        tx::DrawHostedWindow(dc, host, RECT{0, 0, width, height});
+        GdiFlush();
+        SelectObject(dc, old);
+        BITMAPFILEHEADER head{};
+        head.bfType = 0x4D42;  // "BM"
+        head.bfOffBits = sizeof head + sizeof header;
+        head.bfSize = head.bfOffBits + header.biSizeImage;
+        file.append(reinterpret_cast<const char*>(&head), sizeof head);
+        file.append(reinterpret_cast<const char*>(&header), sizeof header);
+        file.append(static_cast<const char*>(bits), header.biSizeImage);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+    return file;
+}
+
+// A word processor knows nothing of the page's movie: the page just gathered shows, in the place of
+// its placeholder's character, a picture of what printing draws for the movie.
+void MoviesAsPictures(tx::TextEngine& engine) {
+    std::vector<tx::Object> movies;
+    for (const tx::Object& o : engine.Doc().objects)
+        if (o.kind == tx::ObjectKind::Windowed && o.hostWindow != 0) movies.push_back(o);
+    for (const tx::Object& movie : movies) {
+        const int width = std::max(1, movie.ShownWidth() / 15), height = std::max(1, movie.ShownHeight() / 15);
+        std::string picture = PictureOfWindow(reinterpret_cast<HWND>(movie.hostWindow), width, height);
+        if (picture.empty()) continue;
+        engine.SetObjectCurrent(movie.id);
+        engine.ObjectDelete();
+        engine.ObjectInsertImage(std::move(picture), false, std::clamp(movie.anchor, 0, engine.TextLength()), 0);
+    }
+}
 
 using Microsoft::WRL::ComPtr;
 using ui::OleVariant;
@@ -152,7 +205,7 @@ void ConvertModuleToWord(frmMDIChild& editor) {
             HourglassPointer hourglass;
             tx::TextEngine& engine = editor.prtTXTextControl2.Engine();
             engine.SetLoadSaveAttribute(tx::attr::kApplyStoredPage, 1);
-            GatherModulePages(state, engine, [&] { editor.RemovePrtMovieControl(); });
+            GatherModulePages(state, engine, [&] { editor.RemovePrtMovieControl(); }, [&] { MoviesAsPictures(engine); });
             TemporaryFile temporary(state.ModulePath);
             engine.Save(temporary.Path(), 0, tx::kFormatWord);
             WordSession word;

@@ -14,8 +14,9 @@ namespace {
 // Appends each page it is given at the end of the engine's text.
 class AppendingHolder : public PageHolder {
 public:
-    AppendingHolder(tx::TextEngine& engine, const std::function<void()>& beforePage)
-        : engine_(engine), beforePage_(beforePage) {}
+    AppendingHolder(tx::TextEngine& engine, const std::function<void()>& beforePage,
+                    const std::function<void()>& afterPage)
+        : engine_(engine), beforePage_(beforePage), afterPage_(afterPage) {}
 
     void LoadPage(const std::wstring& path) override {
         const bool first = pages_ == 0;
@@ -43,6 +44,7 @@ public:
             if (bottom > 0) engine_.SetPageMarginB(bottom);
         }
         ++pages_;
+        if (afterPage_) afterPage_();
     }
     void StorePage(const std::wstring&) override { throw zv::Error(L"The conversion stores no pages."); }
     void RemoveMovies() override {
@@ -52,12 +54,14 @@ public:
 private:
     tx::TextEngine& engine_;
     const std::function<void()>& beforePage_;
+    const std::function<void()>& afterPage_;
     int pages_ = 0;
 };
 
 }  // namespace
 
-void GatherModulePages(const AppState& state, tx::TextEngine& engine, const std::function<void()>& beforePage) {
+void GatherModulePages(const AppState& state, tx::TextEngine& engine, const std::function<void()>& beforePage,
+                       const std::function<void()>& afterPage) {
     std::int32_t count = 0;
     std::vector<std::wstring> names, types, topics;
     state.PageList.GetAllPageInfo(count, names, types, topics);
@@ -76,7 +80,7 @@ void GatherModulePages(const AppState& state, tx::TextEngine& engine, const std:
     engine.SetHeaderText(L"");
     engine.SetFooterText(L"");
 
-    AppendingHolder holder(engine, beforePage);
+    AppendingHolder holder(engine, beforePage, afterPage);
     PageWalk walk(state.ModulePath, pages, holder);
     if (walk.LoadCurrent().empty()) return;
     while (!walk.Next().empty()) {

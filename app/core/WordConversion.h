@@ -10,10 +10,12 @@
 
 // Empties `engine`, then puts in it every page of the module in the page list's order, with a page
 // break between two pages and none after the last; the document takes the first page's size and
-// margins. `beforePage` runs before each page goes in (the control's printable players go first).
+// margins. `beforePage` runs before each page goes in (the control's printable players go first),
+// `afterPage` once it is in (its movie becomes a picture of what printing draws for it).
 // The pages are walked over a list of their own: PageList and CurrentPageNo do not move. Throws
 // zv::Error naming the page that cannot be loaded; the engine then holds what was gathered so far.
-void GatherModulePages(const AppState& state, tx::TextEngine& engine, const std::function<void()>& beforePage);
+void GatherModulePages(const AppState& state, tx::TextEngine& engine, const std::function<void()>& beforePage,
+                       const std::function<void()>& afterPage = nullptr);
 
 // The name of the module's Word document in its folder: ModuleName & ".doc", with what a file name
 // cannot hold made harmless (folder separators, drive colons, wildcards, control characters and

@@ -25,6 +25,7 @@
 #include "app/editor/tests/EditorTest.h"
 #include "base/Files.h"
 #include "components/players/tests/MovieFixtures.h"
+#include "components/textcontrol/formats/RtfReader.h"
 #include "ui/Printer.h"
 
 namespace fs = std::filesystem;
@@ -592,6 +593,59 @@ TEST_F(EditorMovies, DeleteMovieThenSaveDeletesOnlyAFileNoPageNamesAnyMore) {
     EXPECT_TRUE(engine().Doc().objects.empty());
     SaveThePage();
     EXPECT_TRUE(fs::exists(folder_ / "Movies" / "clip.swf"));
+}
+
+TEST_F(EditorMovies, TheWordDocumentShowsAPictureOfWhatPrintingDrawsForEachPagesMovie) {
+    HMODULE server = LoadLibraryW(fs::path(ZV_WORDPROC_DLL).wstring().c_str());
+    ASSERT_NE(server, nullptr);
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Word.Application");
+    auto serverEntry = [&](const char* name) {
+        return reinterpret_cast<EntryFn>(reinterpret_cast<void*>(GetProcAddress(server, name)));
+    };
+    ASSERT_HRESULT_SUCCEEDED(serverEntry("DllRegisterServer")());
+    OpenMovieModule({{L"Flash page", {L"clip.swf,1"}}, {L"No movie", {}}, {L"Shockwave page", {L"intro.dcr,0"}, 3000, 1500}});
+    App().ModuleName = L"Movies";
+    ui::test::AnswerNextMsgBox(ui::vbOK);
+    Choose(editor().mnuTools_Convert);
+    serverEntry("DllUnregisterServer")();
+    FreeLibrary(server);
+    EXPECT_EQ(ui::test::LastMsgBox().prompt.rfind(L"The Module Movies was converted", 0), 0u)
+        << Utf8(ui::test::LastMsgBox().prompt);
+    const tx::Document read = tx::ReadRtf(Bytes(folder_ / "Movies.doc"));
+    std::vector<const tx::Object*> pictures;
+    for (const tx::Object& o : read.objects) {
+        EXPECT_NE(o.kind, tx::ObjectKind::Windowed) << "a placeholder the word processor cannot show";
+        if (o.kind == tx::ObjectKind::Image) pictures.push_back(&o);
+    }
+    ASSERT_EQ(pictures.size(), 2u);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const struct {
+        int width, height;
+    } boxes[] = {{4800, 3600}, {3000, 1500}};
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const tx::Object& p = *pictures[i];
+        EXPECT_NEAR(p.ShownWidth(), boxes[i].width, 15) << i;
+        EXPECT_NEAR(p.ShownHeight(), boxes[i].height, 15) << i;
+        // The poster's background a few pixels in from the top-left corner (the picture's rows
+        // are stored bottom first, three bytes a pixel).
+        ASSERT_TRUE(p.image && p.image->size() > 54);
+        const std::string& bmp = *p.image;
+        auto le32 = [&](size_t at) {
+            return static_cast<std::int32_t>(static_cast<unsigned char>(bmp[at]) | static_cast<unsigned char>(bmp[at + 1]) << 8 |
+                                             static_cast<unsigned char>(bmp[at + 2]) << 16 |
+                                             static_cast<unsigned char>(bmp[at + 3]) << 24);
+        };
+        const int w = le32(18), h = le32(22), offset = le32(10), stride = (w * 3 + 3) & ~3;
+        ASSERT_GT(h, 12);
+        const size_t at = static_cast<size_t>(offset) + static_cast<size_t>(h - 1 - 8) * stride + 8 * 3;
+        ASSERT_LT(at + 2, bmp.size());
+        const COLORREF pixel = RGB(static_cast<unsigned char>(bmp[at + 2]), static_cast<unsigned char>(bmp[at + 1]),
+                                   static_cast<unsigned char>(bmp[at]));
+        EXPECT_EQ(pixel, face) << "picture " << i << " is not the movie's poster";
+    }
+    // The editor's own page and its player are as they were.
+    EXPECT_NE(editor().objSWF, nullptr);
+    EXPECT_EQ(EditorNames(), std::vector<std::wstring>{L"clip.swf,1"});
 }
 
 }  // namespace

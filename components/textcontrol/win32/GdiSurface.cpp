@@ -74,8 +74,7 @@ void PrintWindowTree(HWND window, HDC dc, POINT origin, int depth) {
 
 }  // namespace
 
-void GdiSurface::HostedWindow(std::uintptr_t window, const DeviceRect& r) {
-    HWND host = reinterpret_cast<HWND>(window);
+void DrawHostedWindow(HDC dc, HWND host, const RECT& r) {
     if (!IsWindow(host)) return;
     RECT client{};
     GetClientRect(host, &client);
@@ -88,14 +87,18 @@ void GdiSurface::HostedWindow(std::uintptr_t window, const DeviceRect& r) {
         HGDIOBJ old = SelectObject(memory, bitmap);
         PatBlt(memory, 0, 0, client.right, client.bottom, WHITENESS);
         PrintWindowTree(host, memory, POINT{0, 0}, 0);
-        const int mode = SetStretchBltMode(dc_, HALFTONE);
-        StretchBlt(dc_, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0, client.right, client.bottom,
+        const int mode = SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0, client.right, client.bottom,
                    SRCCOPY);
-        SetStretchBltMode(dc_, mode);
+        SetStretchBltMode(dc, mode);
         SelectObject(memory, old);
     }
     if (bitmap) DeleteObject(bitmap);
     if (memory) DeleteDC(memory);
+}
+
+void GdiSurface::HostedWindow(std::uintptr_t window, const DeviceRect& r) {
+    DrawHostedWindow(dc_, reinterpret_cast<HWND>(window), RECT{r.left, r.top, r.right, r.bottom});
 }
 
 void GdiSurface::Image(const Object& object, const DeviceRect& r) {

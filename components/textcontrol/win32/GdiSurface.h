@@ -16,6 +16,10 @@
 
 namespace tx {
 
+// What a hosted window (and the windows in it) shows, drawn into `r` of `dc`: windows that are not
+// on the screen are asked to print themselves.
+void DrawHostedWindow(HDC dc, HWND host, const RECT& r);
+
 // Fonts by format and pixel height, kept from one paint to the next; a new zoom or device makes
 // other heights, so its owner clears it then.
 class GdiFonts {
