@@ -53,6 +53,7 @@ LRESULT frmMDIChild::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void frmMDIChild::Change() {
     DirtyFlag = true;
+    BringBackUndoneMovie();  // Undo reports the whole document changed
     // A deletion of text that runs past the page is the author removing it: no message then.
     if (!DeletingAction && !onePageCheckDue_) {
         onePageCheckDue_ = true;
@@ -70,7 +71,10 @@ void frmMDIChild::CheckOnePage() {
 }
 
 void frmMDIChild::FormatChanged() { DirtyFlag = true; }
-void frmMDIChild::ObjectChanged() { DirtyFlag = true; }
+void frmMDIChild::ObjectChanged() {
+    DirtyFlag = true;
+    BringBackUndoneMovie();
+}
 void frmMDIChild::StateChanged() {
     const tx::TextEngine& e = TXTextControl1.Engine();
     autoLinker_.SelectionChanged(e.SelStart(), e.SelLength());

@@ -116,6 +116,16 @@ void frmMDIChild::RestoreMovie(int objectId, const std::wstring& storedName) {
     RestoreOnSide(EditingSide(), objectId, storedName);
 }
 
+// A deleted movie brought back by Undo: its container shows again, and its player with it.
+void frmMDIChild::BringBackUndoneMovie() {
+    if (objSWF || objDir || objVideo) return;
+    const int id = MoviePlaceholder();
+    const tx::Object* placeholder = id ? TXTextControl1.Engine().Doc().FindObject(id) : nullptr;
+    // A placeholder being inserted has no name yet: its player comes with the insertion.
+    if (!placeholder || placeholder->name.empty()) return;
+    RestoreOnSide(EditingSide(), id, placeholder->name);
+}
+
 void frmMDIChild::NameMovieObject(std::wstring& name) {
     AppState& app = App();
     if (app.MovieFileTitle.empty()) {

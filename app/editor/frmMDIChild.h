@@ -367,6 +367,7 @@ private:
     MovieSide EditingSide();
     MovieSide PrintSide();
     void ShowMovieAgain();
+    void BringBackUndoneMovie();
     void NameMovieObject(std::wstring& name);
     void RestoreMovie(int objectId, const std::wstring& storedName);
     void HostMovie(int objectId, HWND& hostWindow);

@@ -569,6 +569,15 @@ TEST_F(EditorMovies, DeleteMovieThenSaveDeletesOnlyAFileNoPageNamesAnyMore) {
     EXPECT_TRUE(engine().Doc().objects.empty());
     EXPECT_EQ(editor().objSWF, nullptr);
     EXPECT_TRUE(App().MovieDeletePending);
+    EXPECT_FALSE(IsWindowVisible(editor().objExt->hWnd())) << "no empty box where the movie was";
+    // Undo brings the movie back with its player; deleted again, it stays deleted.
+    Key('Z', zv_test::kCtrlKey);
+    ASSERT_EQ(EditorNames(), std::vector<std::wstring>{L"clip.swf,1"});
+    ASSERT_NE(editor().objSWF, nullptr);
+    EXPECT_TRUE(IsWindowVisible(editor().objSWF->hWnd()));
+    SelectTheMovie();
+    ClickToolbarButton(L"remove_movie");
+    EXPECT_EQ(editor().objSWF, nullptr);
     SaveThePage();
     EXPECT_TRUE(fs::exists(folder_ / "Movies" / "clip.swf")) << "the second page still shows it";
     EXPECT_FALSE(App().MovieDeletePending);
