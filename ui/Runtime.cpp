@@ -230,6 +230,15 @@ std::vector<OptionButton*> GroupOf(OptionButton& o) {
     return group;
 }
 
+// A window that types Tab (the text control: a tab character, the editor's Ctrl rule) says so when
+// asked, as dialog boxes ask it; Tab then stays with it instead of moving the focus on.
+bool WindowWantsTab() {
+    HWND focus = GetFocus();
+    if (!focus) return false;
+    MSG tab{focus, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    return (SendMessageW(focus, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab)) & DLGC_WANTTAB) != 0;
+}
+
 bool MoveFocus(Form& form, bool backwards) {
     auto stops = TabStops(form);
     if (stops.empty()) return false;
@@ -269,6 +278,7 @@ bool HandleDialogKey(Form& form, int key) {
     switch (key) {
         case VK_TAB:
             if (shift & (2 | 4)) return false;
+            if (WindowWantsTab()) return false;
             return MoveFocus(form, (shift & 1) != 0);
         case VK_RETURN: {
             if (shift & 4) return false;

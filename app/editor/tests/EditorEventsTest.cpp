@@ -196,6 +196,22 @@ TEST_F(EditorEvents, InsertTogglesOverwriting) {
     EXPECT_EQ(engine().Text(), L"XYZcd");
 }
 
+TEST_F(EditorEvents, TabTypesATabInTheTextAndTheFocusStays) {
+    OpenModule(L"000057", {L"ab"});
+    engine().SetSelStart(1);
+    Key(VK_TAB);
+    EXPECT_EQ(GetFocus(), TextWindow()) << "Tab must not move the focus out of the page";
+    TypeText(L"x");
+    EXPECT_EQ(engine().Text(), L"a\txb");
+    // The first Tab after a Ctrl shortcut is swallowed; the one after it types again.
+    Key('B', zv_test::kCtrlKey);
+    Key(VK_TAB);
+    EXPECT_EQ(engine().Text(), L"a\txb");
+    Key(VK_TAB);
+    EXPECT_EQ(engine().Text(), L"a\tx\tb");
+    EXPECT_EQ(GetFocus(), TextWindow());
+}
+
 // ------------------------------------------------------------------ links
 
 class EditorLinks : public EditorEvents {
