@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <chrono>
+#include <thread>
+
 namespace ui::testing {
 
 std::string Utf8(const std::wstring& w) {
@@ -37,6 +40,16 @@ WindowPixels ReadWindowPixels(HWND window) {
     DeleteDC(dc);
     ReleaseDC(window, screen);
     return shot;
+}
+
+bool WaitUntil(const std::function<bool()>& done, int seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (std::chrono::steady_clock::now() < end) {
+        if (done()) return true;
+        DoEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
 }
 
 void UiTest::SetUp() {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,5 +43,8 @@ struct WindowPixels {
     }
 };
 WindowPixels ReadWindowPixels(HWND window);
+
+// Waits, letting this thread's windows run, until `done` holds or the time is up; whether it held.
+bool WaitUntil(const std::function<bool()>& done, int seconds);
 
 }  // namespace ui::testing

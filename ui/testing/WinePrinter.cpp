@@ -3,9 +3,11 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <filesystem>
 #include <string_view>
 
 #include "base/Files.h"
+#include "ui/testing/UiTest.h"
 
 namespace ui::testing {
 namespace {
@@ -30,6 +32,22 @@ std::string UnixPath(const std::wstring& windowsPath) {
     std::string path = unix;
     HeapFree(GetProcessHeap(), 0, unix);
     return path;
+}
+
+std::string PostScriptText(const std::wstring& psPath) {
+    // Wine starts a host program without waiting for it: the text is written under another name
+    // and renamed once complete.
+    const std::filesystem::path txt = std::filesystem::path(psPath).parent_path() / "printed.txt";
+    const std::string out = UnixPath(txt.wstring()), in = UnixPath(psPath);
+    const std::string script = "gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=txtwrite -sOutputFile='" + out + ".part' '" + in +
+                               "' && mv '" + out + ".part' '" + out + "'";
+    std::wstring cmd = L"Z:\\bin\\sh -c \"" + std::wstring(script.begin(), script.end()) + L"\"";
+    STARTUPINFOW si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return "";
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return WaitUntil([&] { return zv::FileExists(txt.wstring()); }, 60) ? zv::ReadFileBytes(txt.wstring()) : "";
 }
 
 WinePostScriptPrinter::WinePostScriptPrinter(const std::wstring& outputFile) {

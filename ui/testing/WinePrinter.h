@@ -23,6 +23,10 @@ private:
     bool spoolPort_ = false;
 };
 
+// The text Ghostscript reads off a PostScript file, its pages in order ("" when it could not be read
+// within a minute). It is written to "printed.txt" beside the file.
+std::string PostScriptText(const std::wstring& psPath);
+
 // The file's path as the host sees it ("" outside Wine).
 std::string UnixPath(const std::wstring& windowsPath);
 bool UnderWine();

@@ -12,13 +12,14 @@
 #include "app/assessment/tests/AssessmentWindowTest.h"
 #include "base/Files.h"
 #include "ui/Shell.h"
+#include "ui/testing/UiTest.h"
 #include "ui/testing/WinePrinter.h"
 
 namespace {
 
-using ui::testing::UnixPath;
 using ui::testing::UnderWine;
 using ui::testing::Utf8;
+using ui::testing::WaitUntil;
 
 // The class HKCR\.txt names, set for one test and put back after it.
 class TextFileClass {
@@ -57,18 +58,6 @@ private:
     std::wstring old_;
 };
 
-// Waits (letting our windows run) until `done` holds, or the time is up; whether it holds.
-template <class Done>
-bool WaitUntil(Done done, int seconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (std::chrono::steady_clock::now() < end) {
-        if (done()) return true;
-        ui::DoEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return false;
-}
-
 bool OfOtherProcess(HWND h) {
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
@@ -98,22 +87,6 @@ public:
         }
     }
 };
-
-// Ghostscript's text of a PostScript file. Wine starts a host program without waiting for it, so
-// the text is written under another name and renamed when complete.
-std::string PostScriptText(const std::filesystem::path& ps) {
-    const std::filesystem::path txt = ps.parent_path() / "printed.txt";
-    const std::string out = UnixPath(txt.wstring()), in = UnixPath(ps.wstring());
-    const std::string script = "gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=txtwrite -sOutputFile='" + out + ".part' '" + in +
-                               "' && mv '" + out + ".part' '" + out + "'";
-    std::wstring cmd = L"Z:\\bin\\sh -c \"" + std::wstring(script.begin(), script.end()) + L"\"";
-    STARTUPINFOW si{sizeof si};
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return "";
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return WaitUntil([&] { return zv::FileExists(txt.wstring()); }, 60) ? zv::ReadFileBytes(txt.wstring()) : "";
-}
 
 class PrintRoad : public zv_test::AssessmentWindowTest {};
 
@@ -157,7 +130,7 @@ TEST_F(PrintRoad, ThePrintVerbOfTextFilesPrintsThePage) {
                zv::ReadFileBytes(printed.wstring()).find("%%EOF") != std::string::npos;
     }, 60);
     ASSERT_TRUE(done) << "nothing was printed";
-    const std::string text = PostScriptText(printed);
+    const std::string text = ui::testing::PostScriptText(printed.wstring());
     // Ghostscript writes UTF-8: the mark of a correct answer is "\xC2\xA9".
     for (const char* expected : {"\xC2\xA9 denotes a correct answer.", "1.  Which colour is the sky?", "Green",
                                  "\xC2\xA9" "Blue",

@@ -22,10 +22,9 @@
 #include "ui/testing/WinePrinter.h"
 
 #include <cctype>
-#include <chrono>
-#include <thread>
 
 using ui::testing::Utf8;
+using ui::testing::WaitUntil;
 
 namespace {
 
@@ -205,33 +204,6 @@ TEST_F(Preview, TwoCopiesOfPagesTwoToThreePrintInOrderLandscape) {
     EXPECT_TRUE(ui::test::MsgBoxes().empty());
 }
 
-template <class Done>
-bool WaitUntil(Done done, int seconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (std::chrono::steady_clock::now() < end) {
-        if (done()) return true;
-        ui::DoEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return false;
-}
-
-// The text Ghostscript reads off each page of a PostScript file, pages in order. Wine starts the
-// host's shell without waiting for it: the text is written under another name and then renamed.
-std::string PrintedText(const std::filesystem::path& ps) {
-    const std::filesystem::path txt = ps.parent_path() / "printed.txt";
-    const std::string out = ui::testing::UnixPath(txt.wstring()), in = ui::testing::UnixPath(ps.wstring());
-    const std::string script = "gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=txtwrite -sOutputFile='" + out + ".part' '" + in +
-                               "' && mv '" + out + ".part' '" + out + "'";
-    std::wstring cmd = L"Z:\\bin\\sh -c \"" + std::wstring(script.begin(), script.end()) + L"\"";
-    STARTUPINFOW si{sizeof si};
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return "";
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return WaitUntil([&] { return zv::FileExists(txt.wstring()); }, 60) ? zv::ReadFileBytes(txt.wstring()) : "";
-}
-
 TEST_F(Preview, TwoCopiesOfPagesTwoToThreeOnAPostScriptPrinter) {
     if (!ui::testing::UnderWine()) GTEST_SKIP() << "Wine's PostScript driver prints the file";
     OpenModule({L"page one", L"page two", L"page three", L"page four"});
@@ -259,7 +231,7 @@ TEST_F(Preview, TwoCopiesOfPagesTwoToThreeOnAPostScriptPrinter) {
     EXPECT_NE(ps.find("Landscape"), std::string::npos) << "the sheets go out landscape";
     // On a landscape sheet Ghostscript reads the line turned: one character a line, last first.
     std::string read;
-    for (char c : PrintedText(printed))
+    for (char c : ui::testing::PostScriptText(printed.wstring()))
         if (std::isalpha(static_cast<unsigned char>(c))) read += c;
     size_t at = 0;
     for (const char* expected : {"owtegap", "eerhtegap", "owtegap", "eerhtegap"}) {
