@@ -19,6 +19,7 @@
 #include "app/core/frmMDIParent.h"
 #include "app/editor/frmMDIChild.h"
 #include "base/Error.h"
+#include "bench/FullEditorPage.h"
 #include "ui/Application.h"
 #include "ui/TestHooks.h"
 
@@ -28,25 +29,6 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 using EntryFn = HRESULT(STDAPICALLTYPE*)();
-
-// A page of mixed formatting that fills the editor's one page.
-tx::TextEngine FullPage(int seed) {
-    tx::TextEngine page;
-    page.SetPageWidth(kEditorPageWidth);
-    page.SetPageHeight(kEditorPageHeight);
-    const std::wstring sentence =
-        L"Readers of the web skim before they read, so the point of a page goes first and each paragraph stays short. ";
-    for (int i = 0;; ++i) {
-        tx::TextEngine trial;
-        trial.LoadFromBytes(page.SaveToBytes(tx::kFormatOwn), tx::kFormatOwn);
-        page.SetSelStart(page.TextLength());
-        page.SetSelText((i == 0 ? L"" : L"\n") + std::to_wstring(seed) + L". " + sentence + sentence);
-        page.SetSelStart(std::max(0, page.TextLength() - 40));
-        page.SetSelLength(12);
-        page.SetBold(true);
-        if (page.PageCount() > 1) return trial;
-    }
-}
 
 }  // namespace
 
@@ -72,7 +54,7 @@ int wmain() {
         state.ModuleCode = L"000001";
         state.ModuleName = L"Benchmark module";
         state.PageList.InitLinedList();
-        const std::string pages[2] = {PageFileBytes(FullPage(1)), PageFileBytes(FullPage(2))};
+        const std::string pages[2] = {PageFileBytes(bench::FullPage(1)), PageFileBytes(bench::FullPage(2))};
         for (int i = 1; i <= 100; ++i) {
             const std::wstring name = PageFileNameOf(i);
             std::ofstream(folder / name, std::ios::binary) << pages[i % 2];

@@ -12,6 +12,7 @@
 #include "app/core/SharedCommands.h"
 #include "app/core/frmMDIParent.h"
 #include "app/editor/frmMDIChild.h"
+#include "bench/WinClock.h"
 #include "bench/spelling/SamplePage.h"
 #include "components/spelling/win32/frmSpellCheck.h"
 #include "ui/Application.h"
@@ -20,17 +21,8 @@
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-double Median(std::vector<double> t) {
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
+using bench::Median;
+using bench::Now;
 
 }  // namespace
 

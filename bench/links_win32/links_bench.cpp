@@ -19,6 +19,7 @@
 #include "app/dialogs/frmLinkPageSelectDlg.h"
 #include "app/editor/frmMDIChild.h"
 #include "base/Cp1252.h"
+#include "bench/WinClock.h"
 #include "components/textcontrol/TextEngine.h"
 #include "ui/Application.h"
 #include "ui/MsgBox.h"
@@ -28,17 +29,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-double Median(std::vector<double> t) {
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
+using bench::Median;
+using bench::Now;
 
 // A module of `pages` stored pages, each a few paragraphs of text. Returns its marker file.
 fs::path MakeModule(const fs::path& folder, int pages) {

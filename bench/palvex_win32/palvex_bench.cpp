@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/WinClock.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/activex/ActiveXControl.h"
@@ -19,12 +20,7 @@ namespace {
 constexpr DISPID kAddColor = 0x60030013, kListCount = 0x68030012, kListIndex = 0x68030011, kMultiColumn = 0x68030001;
 constexpr int kEntries = 5000;
 
-double Now() {
-    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+using bench::Now;
 
 class frmBench : public ui::Form {
 public:

@@ -21,6 +21,7 @@
 #include "app/editor/frmMDIChild.h"
 #include "app/core/SharedCommands.h"
 #include "base/Error.h"
+#include "bench/FullEditorPage.h"
 #include "components/textcontrol/win32/TextControl.h"
 #include "ui/Application.h"
 #include "ui/TestHooks.h"
@@ -39,32 +40,13 @@ void Report(const char* what, std::vector<double> ms, double target) {
                 median, ms.front(), ms.back(), ms.size(), target, median < target ? "met" : "MISSED");
 }
 
-// A page that fills the editor's one page: paragraphs of mixed formatting until one more would
-// spill onto a second page.
-tx::TextEngine FullPage(int seed) {
-    tx::TextEngine page;
-    page.SetPageWidth(kEditorPageWidth);
-    page.SetPageHeight(kEditorPageHeight);
-    const std::wstring sentence =
-        L"Readers of the web skim before they read, so the point of a page goes first and each paragraph stays short. ";
-    for (int i = 0;; ++i) {
-        tx::TextEngine trial;
-        trial.LoadFromBytes(page.SaveToBytes(tx::kFormatOwn), tx::kFormatOwn);
-        page.SetSelStart(page.TextLength());
-        page.SetSelText((i == 0 ? L"" : L"\n") + std::to_wstring(seed) + L". " + sentence + sentence);
-        page.SetSelStart(std::max(0, page.TextLength() - 40));
-        page.SetSelLength(12);
-        page.SetBold(true);
-        if (page.PageCount() > 1) return trial;
-    }
-}
 
 std::wstring MakeModule(const fs::path& folder, int pages) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     std::string map = "000001\r\nBenchmark module\r\n" + std::to_string(pages) + "\r\n";
-    const std::string first = PageFileBytes(FullPage(1));
-    const std::string second = PageFileBytes(FullPage(2));
+    const std::string first = PageFileBytes(bench::FullPage(1));
+    const std::string second = PageFileBytes(bench::FullPage(2));
     for (int i = 1; i <= pages; ++i) {
         const std::wstring name = PageFileNameOf(i);
         std::ofstream(folder / name, std::ios::binary) << (i % 2 ? first : second);

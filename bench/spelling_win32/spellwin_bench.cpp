@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/WinClock.h"
 #include "bench/spelling/SamplePage.h"
 #include "components/spelling/SharedDictionaries.h"
 #include "components/spelling/Unicode.h"
@@ -22,17 +23,8 @@
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-double Median(std::vector<double> t) {
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
+using bench::Median;
+using bench::Now;
 
 class frmBench : public ui::Form {
 public:

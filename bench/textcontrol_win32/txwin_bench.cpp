@@ -10,16 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/WinClock.h"
 #include "components/textcontrol/win32/TextControl.h"
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+using bench::Now;
 
 void Pump() {
     MSG m;
