@@ -18,6 +18,7 @@
 #include "ui/TestHooks.h"
 #include "ui/Twips.h"
 #include "ui/activex/ActiveXControl.h"
+#include "ui/testing/SystemDialogAnswer.h"
 
 using Microsoft::WRL::ComPtr;
 using namespace palvex::test;
@@ -59,31 +60,7 @@ struct Event {
 };
 
 // Clicks a button of the next dialog box this thread shows (the colour dialog).
-class DialogAnswer {
-public:
-    explicit DialogAnswer(int button) {
-        button_ = button;
-        shown_ = 0;
-        timer_ = SetTimer(nullptr, 0, 30, &DialogAnswer::Tick);
-    }
-    ~DialogAnswer() { KillTimer(nullptr, timer_); }
-    int Shown() const { return shown_; }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM) -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(window, cls, 16);
-            if (wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-            ++shown_;
-            PostMessageW(window, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, button_)));
-            return FALSE;
-        }, 0);
-    }
-    static inline int button_ = IDCANCEL;
-    static inline int shown_ = 0;
-    UINT_PTR timer_;
-};
+using DialogAnswer = ui::testing::SystemDialogAnswer;
 
 class Hosted : public testing::Test {
 protected:

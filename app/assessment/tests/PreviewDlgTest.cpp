@@ -15,6 +15,7 @@
 #include "app/core/AppState.h"
 #include "app/core/LinkedList.h"
 #include "app/core/PageFile.h"
+#include "app/core/tests/ServerModuleTest.h"
 #include "base/Files.h"
 #include "components/textcontrol/TextEngine.h"
 #include "ui/testing/UiTest.h"
@@ -24,37 +25,14 @@ using ui::testing::Utf8;
 
 namespace {
 
-using EntryFn = HRESULT(STDAPICALLTYPE*)();
-
-class PreviewDlg : public ui::testing::UiTest {
+class PreviewDlg : public zv_test::ServerModuleTest {
 protected:
-    static void SetUpTestSuite() { OleInitialize(nullptr); }
-    static void TearDownTestSuite() { OleUninitialize(); }
+    PreviewDlg() : ServerModuleTest(fs::path(ZV_PLAYERS_DLL).wstring(), "zv_player_preview", L"Ladder Safety") {}
 
     void SetUp() override {
-        UiTest::SetUp();
-        ResetAppState();
-        players_ = LoadLibraryW(fs::path(ZV_PLAYERS_DLL).wstring().c_str());
-        ASSERT_NE(players_, nullptr);
-        ASSERT_HRESULT_SUCCEEDED(Entry("DllRegisterServer")());
-        folder_ = fs::temp_directory_path() / "zv_player_preview" / "000042";
-        fs::remove_all(folder_.parent_path());
+        ServerModuleTest::SetUp();
+        if (HasFatalFailure()) return;
         fs::create_directories(folder_ / "Movies");
-        App().ModulePath = folder_.wstring();
-        App().ModuleCode = L"000042";
-        App().ModuleName = L"Ladder Safety";
-    }
-    void TearDown() override {
-        UiTest::TearDown();
-        ResetAppState();
-        if (players_) {
-            Entry("DllUnregisterServer")();
-            FreeLibrary(players_);
-        }
-        fs::remove_all(folder_.parent_path());
-    }
-    EntryFn Entry(const char* name) {
-        return reinterpret_cast<EntryFn>(reinterpret_cast<void*>(GetProcAddress(players_, name)));
     }
 
     // Pages "First" (topic "Getting started", a Flash movie), "Second" (no topic), "Third" (topic
@@ -95,9 +73,6 @@ protected:
     }
     static frmPreviewDlg& preview() { return ui::Forms::Get<frmPreviewDlg>(); }
     static std::wstring Shown() { return preview().TXTextControl1->Engine().Text(); }
-
-    HMODULE players_ = nullptr;
-    fs::path folder_;
 };
 
 // The object character of the movie placeholder stands before the text it was inserted in front of.

@@ -15,6 +15,7 @@
 #include "app/core/PageFile.h"
 #include "app/core/SharedCommands.h"
 #include "app/core/frmMDIParent.h"
+#include "app/core/tests/ServerModuleTest.h"
 #include "app/editor/frmMDIChild.h"
 #include "base/Files.h"
 #include "components/textcontrol/TextEngine.h"
@@ -27,42 +28,18 @@ using ui::testing::Utf8;
 
 namespace {
 
-using EntryFn = HRESULT(STDAPICALLTYPE*)();
-
-class ConvertToWord : public ui::testing::UiTest {
+class ConvertToWord : public zv_test::ServerModuleTest {
 protected:
-    static void SetUpTestSuite() { OleInitialize(nullptr); }
-    static void TearDownTestSuite() { OleUninitialize(); }
+    ConvertToWord() : ServerModuleTest(fs::path(ZV_WORDPROC_DLL).wstring(), "zv_convert_word", L"Safety Basics") {}
 
     void SetUp() override {
-        UiTest::SetUp();
-        ResetAppState();
-        server_ = LoadLibraryW(fs::path(ZV_WORDPROC_DLL).wstring().c_str());
-        ASSERT_NE(server_, nullptr);
         RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Word.Application");
-        ASSERT_HRESULT_SUCCEEDED(Entry("DllRegisterServer")());
-        folder_ = fs::temp_directory_path() / "zv_convert_word" / "000042";
-        fs::remove_all(folder_.parent_path());
-        fs::create_directories(folder_);
-        App().ModulePath = folder_.wstring();
-        App().ModuleCode = L"000042";
-        App().ModuleName = L"Safety Basics";
+        ServerModuleTest::SetUp();
+        if (HasFatalFailure()) return;
         App().PageList.InitLinedList();
         frame().Show();
         editor_ = &frame().NewEditorWindow();
         editor_->Show();
-    }
-    void TearDown() override {
-        UiTest::TearDown();
-        ResetAppState();
-        if (server_) {
-            Entry("DllUnregisterServer")();
-            FreeLibrary(server_);
-        }
-        fs::remove_all(folder_.parent_path());
-    }
-    EntryFn Entry(const char* name) {
-        return reinterpret_cast<EntryFn>(reinterpret_cast<void*>(GetProcAddress(server_, name)));
     }
     static frmMDIParent& frame() { return ui::Forms::Get<frmMDIParent>(); }
 
@@ -83,8 +60,6 @@ protected:
     }
     static std::wstring LastMessage() { return ui::test::LastMsgBox().prompt; }
 
-    HMODULE server_ = nullptr;
-    fs::path folder_;
     frmMDIChild* editor_ = nullptr;
 };
 

@@ -16,6 +16,8 @@
 #include "ui/CommonDialog.h"
 #include "ui/MsgBox.h"
 #include "ui/Twips.h"
+#include "ui/testing/ServerLibrary.h"
+#include "ui/testing/SystemDialogAnswer.h"
 #include "ui/testing/UiTest.h"
 
 namespace {
@@ -32,65 +34,13 @@ constexpr int kBasicColorsBox = 0x2D0;
 
 constexpr DISPID kListCount = 0x6803000F, kListIndex = 0x6803000E, kColorName = 0x6803000D, kColorValue = 0x6803000C;
 
-// The library file the build made, registered for this suite and unregistered after it.
-class PalvexRegistration {
-public:
-    PalvexRegistration() : dll_(LoadLibraryW(ZV_PALVEX_DLL)) {}
-    ~PalvexRegistration() {
-        Unregister();
-        if (dll_) FreeLibrary(dll_);
-    }
-    bool Register() { return Run("DllRegisterServer"); }
-    bool Unregister() { return Run("DllUnregisterServer"); }
-
-private:
-    bool Run(const char* entry) {
-        using EntryFn = HRESULT(STDAPICALLTYPE*)();
-        auto fn = reinterpret_cast<EntryFn>(reinterpret_cast<void*>(GetProcAddress(dll_, entry)));
-        return fn && SUCCEEDED(fn());
-    }
-    HMODULE dll_;
-};
-
-// Acts inside the next system dialog box this thread shows (a colour dialog the library opens
-// itself, out of the runtime's reach), as a person would, once it is up.
-class SystemDialogAnswer {
-public:
-    explicit SystemDialogAnswer(std::function<void(HWND)> action) {
-        action_ = std::move(action);
-        shown_ = 0;
-        timer_ = SetTimer(nullptr, 0, 30, &SystemDialogAnswer::Tick);
-    }
-    ~SystemDialogAnswer() {
-        KillTimer(nullptr, timer_);
-        action_ = nullptr;
-    }
-    int Shown() const { return shown_; }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM) -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(window, cls, 16);
-            if (wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(window) || window == answered_) return TRUE;
-            answered_ = window;
-            ++shown_;
-            if (action_) action_(window);
-            return FALSE;
-        }, 0);
-    }
-    static inline std::function<void(HWND)> action_;
-    static inline int shown_ = 0;
-    static inline HWND answered_ = nullptr;
-    UINT_PTR timer_;
-};
-
 class TableProperties : public zv_test::FrameTest {
 protected:
     static void SetUpTestSuite() {
         OleInitialize(nullptr);
-        palvex_ = new PalvexRegistration();
-        registered_ = palvex_->Register();
+        // The library file the build made, registered for this suite and unregistered after it.
+        palvex_ = new ui::testing::ServerLibrary(ZV_PALVEX_DLL);
+        registered_ = SUCCEEDED(palvex_->Register());
     }
     static void TearDownTestSuite() {
         delete palvex_;
@@ -135,7 +85,7 @@ protected:
         }
     }
 
-    static inline PalvexRegistration* palvex_ = nullptr;
+    static inline ui::testing::ServerLibrary* palvex_ = nullptr;
     static inline bool registered_ = false;
 };
 
@@ -340,7 +290,7 @@ TEST_F(TableProperties, OtherThroughTheDropDownsOwnDialog) {
     ShowDialog([](frmTableProp_Dlg& d) {
         ASSERT_EQ(ComboCount(d), 17);
         // The author clicks the first basic colour of the dialog, then OK.
-        SystemDialogAnswer answer([](HWND dialog) {
+        ui::testing::SystemDialogAnswer answer([](HWND dialog) {
             HWND box = GetDlgItem(dialog, kBasicColorsBox);
             RECT r{};
             GetClientRect(box, &r);
@@ -410,7 +360,7 @@ TEST_F(TableProperties, WithoutATableOrTheLibraryTheDialogSaysSoAndChangesNothin
 
     const int id = TableWith(1, 1, 0xFF);
     const int withTable = engine().UndoSteps();
-    ASSERT_TRUE(palvex_->Unregister());
+    ASSERT_TRUE(SUCCEEDED(palvex_->Unregister()));
     ui::test::AnswerNextMsgBox(ui::vbOK);
     {
         frmTableProp_Dlg dialog;
@@ -418,7 +368,7 @@ TEST_F(TableProperties, WithoutATableOrTheLibraryTheDialogSaysSoAndChangesNothin
         dialog.Show(ui::vbModal);
         EXPECT_FALSE(dialog.IsLoaded());
     }
-    ASSERT_TRUE(palvex_->Register());
+    ASSERT_TRUE(SUCCEEDED(palvex_->Register()));
     EXPECT_EQ(ui::test::LastMsgBox().prompt, kNoColorComboMessage);
     EXPECT_NE(std::wstring(kNoColorComboMessage).find(L"Palvex.ColorCombo"), std::wstring::npos);
     EXPECT_EQ(engine().UndoSteps(), withTable);
