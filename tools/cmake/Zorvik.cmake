@@ -64,3 +64,52 @@ function(zv_add_benchmark name)
   add_executable(${name} ${B_SOURCES})
   target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark)
 endfunction()
+
+# zv_type_library(NAME IDL file [HEADER_DIR dir] [FINISH command...] [FINISH_DEPENDS file...])
+# Compiles an IDL file with widl, Windows builds only: the type library ${CMAKE_CURRENT_BINARY_DIR}/NAME.tlb
+# (then changed in place by the FINISH command, when given) and the header NAMEIdl.h with
+# its identifiers NAMEIdl_i.c, included as "HEADER_DIR/NAMEIdl.h" (default: this folder's path in the
+# tree). Sets NAME_TLB and NAME_IDL_SOURCES (header and identifiers) in the caller's scope.
+function(zv_type_library name)
+  cmake_parse_arguments(L "" "IDL;HEADER_DIR" "FINISH;FINISH_DEPENDS" ${ARGN})
+  find_program(ZV_WIDL NAMES x86_64-w64-mingw32-widl widl REQUIRED)
+  if(NOT L_HEADER_DIR)
+    file(RELATIVE_PATH L_HEADER_DIR ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
+  set(gen ${CMAKE_BINARY_DIR}/generated/${L_HEADER_DIR})
+  set(tlb ${CMAKE_CURRENT_BINARY_DIR}/${name}.tlb)
+  # Wine's IDL files and type libraries stand in for the SDK's, which Debian's MinGW does not ship.
+  set(widl_flags -m64 -I /usr/include/wine/wine/windows -L /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+  set(finish)
+  if(L_FINISH)
+    set(finish COMMAND ${L_FINISH})
+  endif()
+  add_custom_command(
+    OUTPUT ${tlb}
+    COMMAND ${ZV_WIDL} ${widl_flags} -t -o ${tlb} ${L_IDL}
+    ${finish}
+    DEPENDS ${L_IDL} ${L_FINISH_DEPENDS}
+    VERBATIM)
+  add_custom_command(
+    OUTPUT ${gen}/${name}Idl.h ${gen}/${name}Idl_i.c
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${gen}
+    COMMAND ${ZV_WIDL} ${widl_flags} -h -o ${gen}/${name}Idl.h ${L_IDL}
+    COMMAND ${ZV_WIDL} ${widl_flags} -u -o ${gen}/${name}Idl_i.c ${L_IDL}
+    DEPENDS ${L_IDL}
+    VERBATIM)
+  set_source_files_properties(${gen}/${name}Idl_i.c PROPERTIES LANGUAGE C)
+  set(${name}_TLB ${tlb} PARENT_SCOPE)
+  set(${name}_IDL_SOURCES ${gen}/${name}Idl_i.c ${gen}/${name}Idl.h PARENT_SCOPE)
+endfunction()
+
+# zv_com_library_file(NAME SOURCES ... LIBS ... [RESOURCE_DEPENDS file...])
+# A self-registering in-process COM server, NAME.dll: the shared entry points, NAME.rc with the type
+# library of zv_type_library(NAME ...) embedded, NAME.def, and the given sources, linked privately.
+function(zv_com_library_file name)
+  cmake_parse_arguments(S "" "" "SOURCES;LIBS;RESOURCE_DEPENDS" ${ARGN})
+  add_library(${name} SHARED ${ZV_COM_EXPORTS} ${S_SOURCES} ${name}.rc ${name}.def ${${name}_TLB})
+  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
+  set_source_files_properties(${name}.rc PROPERTIES OBJECT_DEPENDS "${${name}_TLB};${S_RESOURCE_DEPENDS}")
+  target_link_libraries(${name} PRIVATE ${S_LIBS})
+endfunction()
