@@ -255,6 +255,23 @@ protected:
     std::vector<std::wstring> messages_;
 };
 
+// Deleting the page `start` stands on, of the three pages: the map and files without it, the page
+// `shown` loaded and shown as number `pageNo`.
+Case DeletingShows(const char* name, Start start, const std::wstring& shown, int pageNo) {
+    Case c{.name = name, .start = start, .action = Action::kDelete};
+    std::vector<std::string> lines;
+    for (const Page& p : kThreePages) {
+        if (p.name == start.cursor) continue;
+        lines.push_back(p.line);
+        if (p.name == shown) c.end = {.cursor = p.name, .text = p.text, .pageNo = pageNo};
+    }
+    c.map = Map(4, lines);
+    c.files = {{start.cursor, std::nullopt}, {shown, c.end.text}};
+    c.io = {"load " + Utf8(shown)};
+    c.shown = shown;
+    return c;
+}
+
 std::vector<std::string> FileIo(const std::vector<std::string>& log) {
     std::vector<std::string> io;
     for (const auto& entry : log)
@@ -505,38 +522,16 @@ TEST_F(PageWalkTest, EveryPageChangeOfTheEditor) {
          .action = Action::kInsertAfter,
          .error = "9999",
          .end = {.cursor = L"0001.txm", .text = L"One", .pageNo = 1, .counter = 10000}},
-        {.name = "delete in the middle shows the page that followed",
-         .start = {.cursor = L"0002.txm", .text = L"Two", .pageNo = 2},
-         .action = Action::kDelete,
-         .map = Map(4, {"0001.txm*Page", "0003.txm*Page"}),
-         .files = {{L"0002.txm", std::nullopt}, {L"0003.txm", L"Three"}},
-         .end = {.cursor = L"0003.txm", .text = L"Three", .pageNo = 2},
-         .io = {"load 0003.txm"},
-         .shown = L"0003.txm"},
-        {.name = "delete the last page shows the one before it, its number and its name",
-         .start = {.cursor = L"0003.txm", .text = L"Three", .pageNo = 3},
-         .action = Action::kDelete,
-         .map = Map(4, {"0001.txm*Page", "0002.txm*Page"}),
-         .files = {{L"0003.txm", std::nullopt}},
-         .end = {.cursor = L"0002.txm", .text = L"Two", .pageNo = 2},
-         .io = {"load 0002.txm"},
-         .shown = L"0002.txm"},
-        {.name = "delete the first page: the page that followed is page one",
-         .start = {.cursor = L"0001.txm", .text = L"One", .pageNo = 1},
-         .action = Action::kDelete,
-         .map = Map(4, {"0002.txm*Page", "0003.txm*Page"}),
-         .files = {{L"0001.txm", std::nullopt}},
-         .end = {.cursor = L"0002.txm", .text = L"Two", .pageNo = 1},
-         .io = {"load 0002.txm"},
-         .shown = L"0002.txm"},
-        {.name = "delete a changed page: its edits go with it, unasked",
-         .start = {.cursor = L"0002.txm", .text = L"edited Two", .dirty = true, .pageNo = 2},
-         .action = Action::kDelete,
-         .map = Map(4, {"0001.txm*Page", "0003.txm*Page"}),
-         .files = {{L"0002.txm", std::nullopt}, {L"0003.txm", L"Three"}},
-         .end = {.cursor = L"0003.txm", .text = L"Three", .pageNo = 2},
-         .io = {"load 0003.txm"},
-         .shown = L"0003.txm"},
+        // Deleting a stored page of three shows the page that followed it (at the end, the one
+        // before it) and its number; changes to the deleted page go with it, unasked.
+        DeletingShows("delete in the middle shows the page that followed",
+                      {.cursor = L"0002.txm", .text = L"Two", .pageNo = 2}, L"0003.txm", 2),
+        DeletingShows("delete the last page shows the one before it, its number and its name",
+                      {.cursor = L"0003.txm", .text = L"Three", .pageNo = 3}, L"0002.txm", 2),
+        DeletingShows("delete the first page: the page that followed is page one",
+                      {.cursor = L"0001.txm", .text = L"One", .pageNo = 1}, L"0002.txm", 1),
+        DeletingShows("delete a changed page: its edits go with it, unasked",
+                      {.cursor = L"0002.txm", .text = L"edited Two", .dirty = true, .pageNo = 2}, L"0003.txm", 2),
         {.name = "the only page of a module is never deleted",
          .start = {.pages = kOnePage},
          .action = Action::kDelete,
