@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "controls/com/PalvexIdl.h"
+#include "controls/tests/HostedControlTest.h"
 #include "controls/tests/PalvexTestSupport.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -62,18 +63,8 @@ struct Event {
 // Clicks a button of the next dialog box this thread shows (the colour dialog).
 using DialogAnswer = ui::testing::SystemDialogAnswer;
 
-class Hosted : public testing::Test {
+class Hosted : public HostedControlTest<frmHost> {
 protected:
-    static void SetUpTestSuite() {
-        apartment_ = new ComApartment();
-        library_ = new RegisteredLibrary();
-        dll_ = &library_->Dll();
-        ASSERT_TRUE(library_->Registered());
-    }
-    static void TearDownTestSuite() {
-        delete library_;
-        delete apartment_;
-    }
     void SetUp() override {
         form_ = std::make_unique<frmHost>();
         Combo().ControlEvent = [this](DISPID id, DISPPARAMS& params) {
@@ -94,12 +85,6 @@ protected:
         ui::DoEvents();
         ASSERT_HRESULT_SUCCEEDED(Combo().CreateResult());
         ASSERT_NE(Combo().Object(), nullptr);
-    }
-    void TearDown() override {
-        form_->Unload();
-        form_.reset();
-        ui::DoEvents();
-        CoFreeUnusedLibraries();
     }
 
     ui::ActiveXControl& Combo() { return form_->ColorCombo1; }
@@ -126,22 +111,13 @@ protected:
         return r;
     }
 
-    static inline ComApartment* apartment_ = nullptr;
-    static inline RegisteredLibrary* library_ = nullptr;
-    static inline PalvexLibrary* dll_ = nullptr;
-    std::unique_ptr<frmHost> form_;
     std::vector<Event> events_;
 };
 
 // Runs one sequence of calls on the control, every call either by identifier or by name.
 std::vector<std::wstring> Scenario(ui::ActiveXControl& c, bool byName) {
-    std::vector<std::wstring> seen;
-    auto call = [&](const wchar_t* name, DISPID id, WORD flags, std::vector<OleVariant> args) {
-        OleVariant result;
-        const HRESULT hr = byName ? c.InvokeByName(name, flags, std::move(args), &result)
-                                  : c.Invoke(id, flags, std::move(args), &result);
-        seen.push_back(std::wstring(name) + L"=" + (SUCCEEDED(hr) ? result.AsText() : L"failed"));
-    };
+    RecordedCalls call(c, byName);
+    std::vector<std::wstring>& seen = call.seen;
     const WORD get = DISPATCH_PROPERTYGET, put = DISPATCH_PROPERTYPUT, method = DISPATCH_METHOD;
     call(L"AddColor", kAddColor, method, {OleVariant::Text(L"Red"), OleVariant::Long(255), OleVariant::Missing()});
     call(L"AddColor", kAddColor, method, {OleVariant::Text(L"Blue"), OleVariant::Long(0xFF0000), OleVariant::Long(0)});
@@ -541,12 +517,7 @@ TEST_F(Hosted, ChangingTheFontObjectReMeasuresTheRows) {
 
 TEST_F(Hosted, TeardownGivesEveryReferenceBack) {
     Add(L"Red", 255);
-    using CanUnloadFn = HRESULT(STDAPICALLTYPE*)();
-    auto canUnload = dll_->Entry<CanUnloadFn>("DllCanUnloadNow");
-    EXPECT_EQ(canUnload(), S_FALSE);
-    form_->Unload();
-    ui::DoEvents();
-    EXPECT_EQ(canUnload(), S_OK);
+    ExpectUnloadGivesEveryReferenceBack();
     EXPECT_EQ(Combo().Object(), nullptr);
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/com/PalvexIdl.h"
+#include "controls/tests/HostedControlTest.h"
 #include "controls/tests/PalvexTestSupport.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -82,30 +83,14 @@ long ColourOf(int i) { return RGB(40 + (i * 37) % 200, 200 - (i * 53) % 180, 90 
 
 const bool unmanagedWindows = ui::test::UseUnmanagedWindowsUnderWine();
 
-class HostedList : public testing::Test {
+class HostedList : public HostedControlTest<frmListHost> {
 protected:
-    static void SetUpTestSuite() {
-        apartment_ = new ComApartment();
-        library_ = new RegisteredLibrary();
-        dll_ = &library_->Dll();
-        ASSERT_TRUE(library_->Registered());
-    }
-    static void TearDownTestSuite() {
-        delete library_;
-        delete apartment_;
-    }
     void SetUp() override {
         form_ = std::make_unique<frmListHost>();
         List().ControlEvent = [this](DISPID id, DISPPARAMS&) { events_.push_back(id); };
         form_->Show();
         ui::DoEvents();
         ASSERT_HRESULT_SUCCEEDED(List().CreateResult());
-    }
-    void TearDown() override {
-        form_->Unload();
-        form_.reset();
-        ui::DoEvents();
-        CoFreeUnusedLibraries();
     }
 
     ui::ActiveXControl& List() { return form_->ColorList1; }
@@ -123,21 +108,12 @@ protected:
     long Long(DISPID id, std::vector<OleVariant> args = {}) { return List().Get(id, std::move(args)).AsLong(); }
     std::wstring Name(long index) { return List().Get(kColorName, {OleVariant::Long(index)}).AsText(); }
 
-    static inline ComApartment* apartment_ = nullptr;
-    static inline RegisteredLibrary* library_ = nullptr;
-    static inline PalvexLibrary* dll_ = nullptr;
-    std::unique_ptr<frmListHost> form_;
     std::vector<DISPID> events_;
 };
 
 std::vector<std::wstring> ListScenario(ui::ActiveXControl& c, bool byName) {
-    std::vector<std::wstring> seen;
-    auto call = [&](const wchar_t* name, DISPID id, WORD flags, std::vector<OleVariant> args) {
-        OleVariant result;
-        const HRESULT hr = byName ? c.InvokeByName(name, flags, std::move(args), &result)
-                                  : c.Invoke(id, flags, std::move(args), &result);
-        seen.push_back(std::wstring(name) + L"=" + (SUCCEEDED(hr) ? result.AsText() : L"failed"));
-    };
+    RecordedCalls call(c, byName);
+    std::vector<std::wstring>& seen = call.seen;
     const WORD get = DISPATCH_PROPERTYGET, put = DISPATCH_PROPERTYPUT, method = DISPATCH_METHOD;
     call(L"AddColor", kAddColor, method, {OleVariant::Text(L"Red"), OleVariant::Long(255), OleVariant::Missing()});
     call(L"AddColor", kAddColor, method, {OleVariant::Text(L"Blue"), OleVariant::Long(0xFF0000), OleVariant::Long(0)});
@@ -477,10 +453,5 @@ TEST_F(HostedList, EntriesAddedBeforeActivationFillTheFirstListWindow) {
 
 TEST_F(HostedList, TeardownGivesEveryReferenceBack) {
     AddMany(3);
-    using CanUnloadFn = HRESULT(STDAPICALLTYPE*)();
-    auto canUnload = dll_->Entry<CanUnloadFn>("DllCanUnloadNow");
-    EXPECT_EQ(canUnload(), S_FALSE);
-    form_->Unload();
-    ui::DoEvents();
-    EXPECT_EQ(canUnload(), S_OK);
+    ExpectUnloadGivesEveryReferenceBack();
 }
