@@ -12,6 +12,7 @@
 #include "controls/win/FontList.h"
 #include "controls/win/RegistryObject.h"
 #include "controls/tests/PalvexTestSupport.h"
+#include "controls/tests/Utf16Bytes.h"
 
 using namespace palvex;
 using namespace palvex::test;
@@ -20,15 +21,6 @@ namespace {
 
 void WriteRaw(HKEY key, const wchar_t* name, DWORD type, const std::vector<uint8_t>& bytes) {
     ASSERT_EQ(RegSetValueExW(key, name, 0, type, bytes.data(), static_cast<DWORD>(bytes.size())), ERROR_SUCCESS);
-}
-
-std::vector<uint8_t> Utf16(const std::wstring& text) {
-    std::vector<uint8_t> bytes;
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<uint8_t>(c & 0xFF));
-        bytes.push_back(static_cast<uint8_t>(c >> 8));
-    }
-    return bytes;
 }
 
 const std::wstring kTestRoot = std::wstring(kOptionsRootKey) + L"\\PalvexTest.Registry";

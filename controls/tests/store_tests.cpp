@@ -12,20 +12,13 @@
 #include "controls/core/FontRecord.h"
 #include "controls/core/LibraryError.h"
 #include "controls/core/RegistryValue.h"
+#include "controls/tests/Utf16Bytes.h"
 
 using namespace palvex;
+using palvex::test::Utf16;
 using Kind = RegistryValue::Kind;
 
 namespace {
-
-std::vector<uint8_t> Utf16(const std::wstring& text) {
-    std::vector<uint8_t> bytes;
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<uint8_t>(c & 0xFF));
-        bytes.push_back(static_cast<uint8_t>(c >> 8));
-    }
-    return bytes;
-}
 
 RegistryValue Decode(uint32_t type, const std::vector<uint8_t>& bytes) {
     return DecodeRegistryValue(type, bytes.data(), bytes.size());
