@@ -34,32 +34,8 @@ using ui::testing::Utf8;
 
 namespace {
 
-class PageRoads : public ui::testing::UiTest {
+class PageRoads : public zv_test::FrameTest {
 protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        ResetAppState();
-        App().ShowMessage = [](const std::wstring& prompt) { ui::MsgBox(prompt, ui::vbOKOnly); };
-        root_ = fs::temp_directory_path() /
-                (std::string("zv_roads_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
-        fs::create_directories(root_);
-        frame().Show();
-    }
-    void TearDown() override {
-        UiTest::TearDown();
-        ResetAppState();
-        fs::remove_all(root_);
-    }
-
-    static frmMDIParent& frame() { return ui::Forms::Get<frmMDIParent>(); }
-    static frmMDIChild& editor() {
-        frmMDIChild* e = ActiveEditor();
-        if (e == nullptr) throw std::runtime_error("no active editor");
-        return *e;
-    }
-    static tx::TextEngine& engine() { return editor().TXTextControl1.Engine(); }
-
     // A new module as the open dialog makes it: the page list reset, an empty editor, the folder.
     fs::path NewModule(const std::wstring& code, const std::wstring& name = L"Test module") {
         const fs::path folder = root_ / code;
@@ -71,13 +47,6 @@ protected:
         App().ModuleName = name;
         CreateModule(folder.wstring(), code);
         return folder;
-    }
-
-    // Typing into the editor through its window, as the keyboard does.
-    static void TypeText(const std::wstring& text) {
-        HWND hwnd = editor().TXTextControl1.hWnd();
-        for (wchar_t c : text) SendMessageW(hwnd, WM_CHAR, c, 0);
-        ui::DoEvents();
     }
 
     void Press(const std::wstring& key) {
@@ -120,8 +89,6 @@ protected:
         }
         return folder;
     }
-
-    fs::path root_;
 };
 
 TEST_F(PageRoads, TheFirstPageOfANewModuleIsStoredAsPageOne) {
