@@ -91,12 +91,15 @@ void Form::SetHeight(long v) { Move(Left(), Top(), Width(), v); }
 void Form::Move(long left, long top, long width, long height) {
     if (width < 0) width = Width();
     if (height < 0) height = Height();
+    // Before its window exists a form is being designed: where its start-up position puts it
+    // still decides where it first shows. So it does after a new size alone, which is no place.
+    if (!hwnd_) designPlaced_ = true;
+    else if (left != Left() || top != Top()) positioned_ = true;
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
     clientWidth_ = clientHeight_ = -1;
-    positioned_ = true;
     if (hwnd_) {
         if (IsZoomed(hwnd_) || IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
         MoveWindow(hwnd_, TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height), TRUE);
@@ -314,14 +317,25 @@ void Form::ComputeOuterSize(int& w, int& h) const {
     }
 }
 
+void Form::CreationPlace(int w, int h, int& x, int& y) const {
+    x = y = CW_USEDEFAULT;
+    if (positioned_ || startUp_ == 0 || (designPlaced_ && startUp_ != 2)) {
+        x = TwipsToPixelsX(left_);
+        y = TwipsToPixelsY(top_);
+    } else if (startUp_ == 2 && !mdiChild_) {
+        // Made where it will show, so that what its loading opens over it is centred on it too.
+        RECT area;
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        x = std::max<int>(0, area.left + (area.right - area.left - w) / 2);
+        y = std::max<int>(0, area.top + (area.bottom - area.top - h) / 2);
+    }
+}
+
 void Form::CreateFormWindow() {
     int w = 0, h = 0;
     ComputeOuterSize(w, h);
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-    if (positioned_ || startUp_ == 0) {
-        x = TwipsToPixelsX(left_);
-        y = TwipsToPixelsY(top_);
-    }
+    CreationPlace(w, h, x, y);
     if (mdiChild_) {
         MdiForm* frame = MdiForm::Current();
         if (!frame || !frame->IsLoaded()) throw zv::Error(L"No MDI form is loaded for the child form " + Name() + L".");

@@ -201,6 +201,8 @@ protected:
     DWORD WindowStyle() const;
     DWORD WindowExStyle() const;
     void ComputeOuterSize(int& w, int& h) const;
+    // Where the window of outer size w x h (pixels) is made: x and y, or CW_USEDEFAULT.
+    void CreationPlace(int w, int h, int& x, int& y) const;
     void RunModalLoop();
     // The focus on the form's own window goes on to the control that had it last, else the first
     // in tab order.
@@ -217,7 +219,8 @@ protected:
     std::wstring caption_;
     long left_ = 0, top_ = 0, width_ = 6000, height_ = 4500;
     long clientWidth_ = -1, clientHeight_ = -1;
-    bool positioned_ = false;
+    bool positioned_ = false;     // put somewhere by the program once its window was there
+    bool designPlaced_ = false;   // given a place before it had a window (its design)
     bool visibleWanted_ = false;
     bool enabled_ = true;
     int windowState_ = vbNormal;

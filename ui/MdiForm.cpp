@@ -40,10 +40,7 @@ void MdiForm::CreateFormWindow() {
     int w = 0, h = 0;
     ComputeOuterSize(w, h);
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-    if (positioned_) {
-        x = TwipsToPixelsX(left_);
-        y = TwipsToPixelsY(top_);
-    }
+    CreationPlace(w, h, x, y);
     CreateWindowExW(WS_EX_APPWINDOW, detail::kMdiFrameClass, caption_.c_str(),
                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, w, h, nullptr, nullptr, detail::Instance(), this);
     if (!hwnd_) return;

@@ -1,6 +1,7 @@
 // Forms: loading, showing, events, modal loops and their hooks, MDI children.
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -359,6 +360,58 @@ TEST_F(UiTest, MdiChildrenLiveInTheFrameAndTheActiveChildIsKnown) {
     EXPECT_EQ(frame.log, (std::vector<std::string>{"a activate", "a deactivate", "b activate", "b deactivate", "a activate",
                                                    "b query1", "b unload"}))
         << "children take turns; the frame is not deactivated by them";
+}
+
+// Where a form first shows: where its start-up position puts it, even when it was sized and placed
+// while being designed; a place the program gives it once it has a window stands; so does a design
+// place where the start-up position leaves the place to the form.
+TEST_F(UiTest, AFormFirstShowsWhereItsStartUpPositionPutsIt) {
+    struct Case {
+        const char* name;
+        bool frame;
+        int startUp;
+        bool placedOnceLoaded;
+        bool centred;
+        bool resizedOnceLoaded = false;
+    };
+    const Case cases[] = {
+        {"centre screen, designed at a place", false, 2, false, true},
+        {"an MDI frame centred on the screen", true, 2, false, true},
+        {"centre screen, put somewhere once loaded", false, 2, true, false},
+        {"centre screen, the frame put somewhere once loaded", true, 2, true, false},
+        {"manual", false, 0, false, false},
+        {"the system's default, designed at a place", false, 3, false, false},
+        {"centre screen, only made wider once loaded", false, 2, false, true, true},
+        {"the frame only made wider once loaded", true, 2, false, true, true},
+    };
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<Form> f = c.frame ? std::unique_ptr<Form>(new frmMDIParent) : std::make_unique<Form>();
+        f->SetStartUpPosition(c.startUp);
+        f->Move(1500, 1200, 6000, 4500);
+        if (c.placedOnceLoaded) {
+            f->Load();
+            f->Move(900, 600, 6000, 4500);
+        }
+        if (c.resizedOnceLoaded) {
+            f->Load();
+            f->SetWidth(7500);
+        }
+        f->Show();
+        RECT r{};
+        GetWindowRect(f->hWnd(), &r);
+        if (c.centred) {
+            EXPECT_NEAR((r.left + r.right) / 2, (work.left + work.right) / 2, 1);
+            EXPECT_NEAR((r.top + r.bottom) / 2, (work.top + work.bottom) / 2, 1);
+        } else {
+            EXPECT_EQ(r.left, TwipsToPixelsX(c.placedOnceLoaded ? 900 : 1500));
+            EXPECT_EQ(r.top, TwipsToPixelsY(c.placedOnceLoaded ? 600 : 1200));
+        }
+        EXPECT_EQ(r.right - r.left, TwipsToPixelsX(c.resizedOnceLoaded ? 7500 : 6000));
+        f->Unload();
+    }
 }
 
 TEST_F(UiTest, ClosingTheFrameAsksEveryChildAndAnyCancelKeepsAllOpen) {
