@@ -12,6 +12,7 @@
 #include "app/core/frmMDIParent.h"
 #include "app/core/frmOpenDlg.h"
 #include "app/core/frmStartUpDlg.h"
+#include "app/core/tests/ProgramProcess.h"
 #include "app/editor/frmMDIChild.h"
 #include "ui/Application.h"
 #include "ui/MsgBox.h"
@@ -132,21 +133,6 @@ TEST_F(StartupRoad, ACommandLineOpensItsModuleQuotedOrNotAndAnythingElseIsReport
 }
 
 // The program itself: without a command line it asks for a module, and Exit there ends it.
-struct ProcessWindows {
-    DWORD pid;
-    HWND openDialog = nullptr;
-};
-
-BOOL CALLBACK FindOpenDialog(HWND hwnd, LPARAM lp) {
-    auto& found = *reinterpret_cast<ProcessWindows*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t caption[64] = {};
-    GetWindowTextW(hwnd, caption, 64);
-    if (pid == found.pid && IsWindowVisible(hwnd) && std::wstring(caption) == L"Open Module") found.openDialog = hwnd;
-    return TRUE;
-}
-
 BOOL CALLBACK FindExitButton(HWND hwnd, LPARAM lp) {
     wchar_t caption[64] = {};
     GetWindowTextW(hwnd, caption, 64);
@@ -160,37 +146,26 @@ BOOL CALLBACK FindExitButton(HWND hwnd, LPARAM lp) {
 TEST(StartupRoadProcess, ZorvikWithoutACommandLineAsksForAModuleAndExitOrTheCloseBoxEndsIt) {
     for (bool closeBox : {false, true}) {
     SCOPED_TRACE(closeBox ? "close box" : "Exit");
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring exe(self);
-    exe = exe.substr(0, exe.find_last_of(L'\\')) + L"\\Zorvik.exe";
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    zv_test::ProgramProcess program;
+    ASSERT_TRUE(program.Started());
 
-    ProcessWindows found{pi.dwProcessId};
-    for (int i = 0; i < 1500 && found.openDialog == nullptr; ++i) {
-        EnumWindows(FindOpenDialog, reinterpret_cast<LPARAM>(&found));
+    HWND openDialog = nullptr;
+    for (int i = 0; i < 1500 && openDialog == nullptr; ++i) {
+        openDialog = program.Window(L"Open Module");
         Sleep(20);
     }
-    ASSERT_NE(found.openDialog, nullptr) << "the open dialog never showed";
+    ASSERT_NE(openDialog, nullptr) << "the open dialog never showed";
     HWND exitButton = nullptr;
-    EnumChildWindows(found.openDialog, FindExitButton, reinterpret_cast<LPARAM>(&exitButton));
+    EnumChildWindows(openDialog, FindExitButton, reinterpret_cast<LPARAM>(&exitButton));
     ASSERT_NE(exitButton, nullptr);
     if (closeBox) {
-        PostMessageW(found.openDialog, WM_CLOSE, 0, 0);
+        PostMessageW(openDialog, WM_CLOSE, 0, 0);
     } else {
         PostMessageW(exitButton, BM_CLICK, 0, 0);
     }
 
-    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    EXPECT_TRUE(program.WaitForExit(15000));
+    EXPECT_EQ(program.ExitCode(), 0u);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 
 #include "app/core/AppState.h"
@@ -11,6 +12,7 @@
 #include "app/core/frmMDIParent.h"
 #include "app/core/frmOpenDlg.h"
 #include "app/core/frmStartUpDlg.h"
+#include "app/core/tests/ProgramProcess.h"
 #include "ui/Application.h"
 #include "ui/TestHooks.h"
 
@@ -103,33 +105,23 @@ TEST_F(StartUp, LoadedAgainTheStartUpWindowIsOnlyTheAboutBox) {
     EXPECT_FALSE(ui::Forms::Get<frmMDIParent>().IsLoaded());  // no second frame
 }
 
-// The program itself, as a separate process: its start-up window shows first, then its frame.
-struct TopWindows {
-    DWORD pid;
-    bool splash = false;
-    HWND frame = nullptr;
-};
-
-BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lp) {
-    auto& found = *reinterpret_cast<TopWindows*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != found.pid || !IsWindowVisible(hwnd)) return TRUE;
-    wchar_t caption[64] = {};
-    GetWindowTextW(hwnd, caption, 64);
-    if (std::wstring(caption) == L"About Zorvik") found.splash = true;
-    if (std::wstring(caption) == L"Zorvik") found.frame = hwnd;
-    return TRUE;
+// The program itself, as a separate process: its start-up window shows first, then its frame, each
+// centred on the screen's work area.
+testing::AssertionResult CentredOnTheScreen(HWND hwnd) {
+    RECT r{}, work{};
+    GetWindowRect(hwnd, &r);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    if (std::abs((r.left + r.right) - (work.left + work.right)) <= 2 &&
+        std::abs((r.top + r.bottom) - (work.top + work.bottom)) <= 2)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the window stands at (" << r.left << ", " << r.top << ")-(" << r.right << ", "
+                                       << r.bottom << ") on a work area (" << work.left << ", " << work.top << ")-("
+                                       << work.right << ", " << work.bottom << ")";
 }
 
-TEST(StartUpProcess, ZorvikShowsItsStartUpWindowThenItsFrame) {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring exe(self);
-    exe = exe.substr(0, exe.find_last_of(L'\\')) + L"\\Zorvik.exe";  // built beside this test
-
+TEST(StartUpProcess, ZorvikShowsItsStartUpWindowThenItsFrameBothCentred) {
     // A module to open, so that the frame comes up without asking for one.
-    const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\')) + L"\\startup_000321";
+    const std::wstring folder = zv_test::ProgramProcess::Folder() + L"\\startup_000321";
     CreateDirectoryW(folder.c_str(), nullptr);
     for (const auto& [name, text] : {std::pair<std::wstring, std::string>{L"\\Map.txt", "000321\r\nStart\r\n1\r\n"},
                                      {L"\\000321.zvk", ""}}) {
@@ -138,50 +130,45 @@ TEST(StartUpProcess, ZorvikShowsItsStartUpWindowThenItsFrame) {
         WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
         CloseHandle(file);
     }
-    std::wstring commandLine = L"\"" + exe + L"\" " + folder + L"\\000321.zvk";
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        << "cannot start the program";
+    zv_test::ProgramProcess program(folder + L"\\000321.zvk");
+    ASSERT_TRUE(program.Started()) << "cannot start the program";
 
     const auto start = Clock::now();
     long long splashAt = -1, frameAt = -1;
     bool splashWithFrame = false;
+    testing::AssertionResult splashCentred = testing::AssertionFailure();
     HWND frame = nullptr;
     while (MsSince(start) < 30000 && frameAt < 0) {
-        TopWindows found{pi.dwProcessId};
-        EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
-        if (found.splash && splashAt < 0) splashAt = MsSince(start);
-        if (found.frame != nullptr) {
+        const HWND splash = program.Window(L"About Zorvik");
+        if (splash && splashAt < 0) {
+            splashAt = MsSince(start);
+            splashCentred = CentredOnTheScreen(splash);
+        }
+        if (HWND shown = program.Window(L"Zorvik")) {
             frameAt = MsSince(start);
-            frame = found.frame;
-            splashWithFrame = found.splash;
+            frame = shown;
+            splashWithFrame = splash != nullptr;
         }
         Sleep(20);
     }
     ASSERT_GE(splashAt, 0) << "the start-up window never showed";
     ASSERT_GE(frameAt, 0) << "the frame never showed";
     EXPECT_GE(frameAt - splashAt, static_cast<long long>(kStartUpDelayMs) - 100);
+    EXPECT_TRUE(splashCentred);
+    EXPECT_TRUE(CentredOnTheScreen(frame)) << "the frame opens centred, not at the screen's corner";
 
     // The start-up window goes once the frame stands.
     bool splashGone = !splashWithFrame;
     for (int i = 0; i < 100 && !splashGone; ++i) {
-        TopWindows found{pi.dwProcessId};
-        EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
-        splashGone = !found.splash;
+        splashGone = program.Window(L"About Zorvik") == nullptr;
         Sleep(20);
     }
     EXPECT_TRUE(splashGone);
 
     // Closing the frame ends the program.
     PostMessageW(frame, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    EXPECT_TRUE(program.WaitForExit(15000));
+    EXPECT_EQ(program.ExitCode(), 0u);
 }
 
 }  // namespace
