@@ -19,6 +19,7 @@
 #include "app/dialogs/tests/PagePixels.h"
 #include "app/dialogs/frmPageDlg.h"
 #include "app/editor/OnePage.h"
+#include "app/editor/StoredPage.h"
 #include "app/editor/frmMDIChild.h"
 #include "base/Files.h"
 #include "ui/MsgBox.h"
@@ -204,14 +205,46 @@ TEST_F(PageSetupDialog, A4IsLaidOutStoredLoadedAndRenderedWithItsMargins) {
     LoadPageIntoControl(L"0001.txm", printControl, true);
     const PagePixels pixels = PrintFirstPage(printControl);
     ASSERT_EQ(pixels.width, pixels.Px(11906));
-    int firstInk = pixels.width;
-    for (int y = 0; y < pixels.height; ++y)
-        for (int x = 0; x < firstInk; ++x)
-            if (pixels.Ink(x, y)) firstInk = x;
+    const int firstInk = pixels.FirstInkColumn();
     const int dpi = pixels.dpi;
     const int margin = MulDiv(2880, dpi, 1440);
     EXPECT_GE(firstInk, margin);
     EXPECT_LE(firstInk, margin + dpi / 16) << "first ink at " << firstInk << " px, margin at " << margin;
+}
+
+// The stored page as the print preview, the go-to view and the page chooser draw it, through the
+// stored-page helper onto a bitmap, whole and as a half-size thumbnail: its ink starts at the left
+// margin it was stored with, not at the one the print control held before.
+TEST_F(PageSetupDialog, TheStoredA4PageDrawnForTheViewsStartsAtItsOwnLeftMargin) {
+    TypeText(L"Ink begins at the left margin.");
+    PageSetup([](frmPageDlg& d) {
+        d.cboPaperSize.SetListIndex(0);
+        ui::test::Type(d.txtLeftMargin, L"2");
+        ui::test::Click(d.btnOK);
+    });
+    ui::test::OnNextModal<frmPageTypeDlg>([](frmPageTypeDlg& d) { ui::test::Click(d.btnSave); });
+    ASSERT_TRUE(SaveCurrentPage());
+    ASSERT_EQ(ui::test::PendingModalActions(), 0u);
+    ASSERT_EQ(ReadPageHeader(zv::ReadFileBytes((folder_ / L"0001.txm").wstring())).MarginL, 2880);
+
+    for (const int percent : {100, 50}) {
+        SCOPED_TRACE(percent);
+        // What the print control held: the editor's own page.
+        tx::TextEngine& print = editor().prtTXTextControl2.Engine();
+        print.SetPageWidth(kEditorPage.width);
+        print.SetPageMarginL(kEditorPage.marginLeft);
+        // A box of the page's size at this zoom (rounded up, so that the fit is the zoom itself).
+        const long boxWidth = (11906L * percent + 99) / 100, boxHeight = (16837L * percent + 99) / 100;
+        bool drawn = false;
+        const PagePixels pixels = DrawOnWhite(boxWidth, boxHeight, [&](HDC dc) {
+            drawn = DrawStoredPage(editor(), L"0001.txm", dc, boxWidth, boxHeight);
+        });
+        EXPECT_TRUE(drawn);
+        const int firstInk = pixels.FirstInkColumn();
+        const int margin = pixels.Px(2880 * percent / 100);
+        EXPECT_GE(firstInk, margin);
+        EXPECT_LE(firstInk, margin + pixels.dpi / 16) << "first ink at " << firstInk << " px, margin at " << margin;
+    }
 }
 
 TEST_F(PageSetupDialog, APageThatPushesTextPastTheFirstPageIsReportedAndNothingIsCut) {
