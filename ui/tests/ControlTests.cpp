@@ -16,6 +16,7 @@
 #include "ui/Label.h"
 #include "ui/Line.h"
 #include "ui/ListBox.h"
+#include "ui/Picture.h"
 #include "ui/PictureBox.h"
 #include "ui/ScrollBar.h"
 #include "ui/Shape.h"
@@ -719,6 +720,64 @@ TEST_F(UiTest, WindowControlHostsAWindowOfAnotherClass) {
     RECT r;
     GetClientRect(f.Box.hWnd(), &r);
     EXPECT_EQ(r.right, TwipsToPixelsX(1500));
+}
+
+// A frame drawn from a slice cut in nine: the corners as they are, the edges stretched along
+// their side, the middle over the rest; a box smaller than two corners shows halves of them.
+TEST_F(UiTest, ASlicedBitmapKeepsItsCornersAndStretchesItsEdgesAndMiddle) {
+    // An 8 x 8 slice: corners of 2 pixels in four colours, edges in four others, a grey middle.
+    constexpr COLORREF kCorner[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
+    constexpr COLORREF kEdge[] = {RGB(0, 255, 255), RGB(255, 0, 255), RGB(128, 0, 0), RGB(0, 128, 0)};  // top, right, bottom, left
+    constexpr COLORREF kMiddle = RGB(128, 128, 128);
+    auto sliceColour = [&](int x, int y) {
+        const bool left = x < 2, right = x >= 6, top = y < 2, bottom = y >= 6;
+        if (top && left) return kCorner[0];
+        if (top && right) return kCorner[1];
+        if (bottom && left) return kCorner[2];
+        if (bottom && right) return kCorner[3];
+        if (top) return kEdge[0];
+        if (right) return kEdge[1];
+        if (bottom) return kEdge[2];
+        if (left) return kEdge[3];
+        return kMiddle;
+    };
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    Bitmap slice(CreateCompatibleBitmap(screen, 8, 8));
+    HGDIOBJ old = SelectObject(dc, slice.Get());
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) SetPixel(dc, x, y, sliceColour(x, y));
+    SelectObject(dc, old);
+    struct Case {
+        int width, height;
+    };
+    for (const Case c : {Case{40, 30}, Case{3, 3}}) {
+        SCOPED_TRACE(c.width);
+        Bitmap target(CreateCompatibleBitmap(screen, c.width, c.height));
+        old = SelectObject(dc, target.Get());
+        DrawBitmapSliced(dc, slice.Get(), RECT{0, 0, c.width, c.height}, 2);
+        if (c.width == 40) {
+            EXPECT_EQ(GetPixel(dc, 0, 0), kCorner[0]);
+            EXPECT_EQ(GetPixel(dc, 1, 1), kCorner[0]);
+            EXPECT_EQ(GetPixel(dc, 39, 0), kCorner[1]);
+            EXPECT_EQ(GetPixel(dc, 0, 29), kCorner[2]);
+            EXPECT_EQ(GetPixel(dc, 38, 28), kCorner[3]);
+            EXPECT_EQ(GetPixel(dc, 20, 0), kEdge[0]);
+            EXPECT_EQ(GetPixel(dc, 39, 15), kEdge[1]);
+            EXPECT_EQ(GetPixel(dc, 20, 29), kEdge[2]);
+            EXPECT_EQ(GetPixel(dc, 0, 15), kEdge[3]);
+            EXPECT_EQ(GetPixel(dc, 2, 2), kMiddle);
+            EXPECT_EQ(GetPixel(dc, 37, 27), kMiddle);
+        } else {
+            EXPECT_EQ(GetPixel(dc, 0, 0), kCorner[0]);
+            EXPECT_EQ(GetPixel(dc, 2, 0), kCorner[1]);
+            EXPECT_EQ(GetPixel(dc, 0, 2), kCorner[2]);
+            EXPECT_EQ(GetPixel(dc, 2, 2), kCorner[3]);
+        }
+        SelectObject(dc, old);
+    }
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
 }
 
 }  // namespace
