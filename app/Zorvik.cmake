@@ -50,6 +50,19 @@ add_library(zv_app STATIC
   assessment/frmPreviewDlg.cpp)
 target_link_libraries(zv_app PUBLIC zv_preview zv_module zv_links zv_dialog_rules zv_editor_tables zv_core zv_editor_core zv_assessment zv_txdialogs zv_txwin zv_spellwin zv_ui_activex zv_ui shell32 ole32)
 
+# The player preview's skin: picture slices drawn by our own script into resources, which every
+# program holding the preview carries (a static library's resources would not reach it).
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
+set(preview_skin ${CMAKE_BINARY_DIR}/generated/app/assessment/skin)
+add_custom_command(
+  OUTPUT ${preview_skin}/PreviewSkin.rc
+  COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/assessment/skin/make_skin.py ${preview_skin}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/assessment/skin/make_skin.py
+  VERBATIM)
+add_custom_target(zv_preview_skin DEPENDS ${preview_skin}/PreviewSkin.rc)
+add_dependencies(zv_app zv_preview_skin)
+target_sources(zv_app INTERFACE ${preview_skin}/PreviewSkin.rc)
+
 add_executable(Zorvik WIN32 main.cpp)
 target_link_libraries(Zorvik PRIVATE zv_app)
 target_link_options(Zorvik PRIVATE -municode)

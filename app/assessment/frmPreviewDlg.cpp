@@ -16,38 +16,39 @@
 #include "ui/ComboBox.h"
 #include "ui/Constants.h"
 #include "ui/Handles.h"
+#include "ui/Picture.h"
 #include "ui/Twips.h"
 
 namespace {
 
 using ui::OleVariant;
 
-// The skin's colours (OLE colours).
-constexpr unsigned long kSkinBack = 0x5A3A1E;   // deep blue
-constexpr unsigned long kSkinLight = 0xB07A46;
-constexpr unsigned long kFrameBack = 0xF4ECE4;
-constexpr unsigned long kFrameEdge = 0x8C5A2E;
+// The skin's colours (OLE colours) where text stands on it, or a slice is missing.
+constexpr unsigned long kSkinBack = 0x5A3A1E;  // deep blue
 constexpr unsigned long kWhite = 0xFFFFFF;
+constexpr unsigned long kPale = 0xF0D8C0;      // light blue
+constexpr unsigned long kInk = 0x3A240E;       // dark blue on the highlighted row
+
+// The frame slice's corners, in pixels.
+constexpr int kFrameEdge = 4;
 
 // The window as laid out at 15 twips per pixel.
 constexpr long kWidth = 15600, kHeight = 11280;
 
-COLORREF Rgb(unsigned long ole) { return ui::ToColorRef(ole); }
+struct Placed {
+    ui::Control* control;
+    long left, top, width, height;
+};
+// Puts each control into the container at its place.
+void PlaceIn(ui::Control* container, std::initializer_list<Placed> controls) {
+    for (const Placed& p : controls) {
+        p.control->SetContainer(container);
+        p.control->Move(p.left, p.top, p.width, p.height);
+    }
+}
 
 RECT ClientPixels(const ui::PictureBox& box) {
     return RECT{0, 0, ui::TwipsToPixelsX(box.ScaleWidth()), ui::TwipsToPixelsY(box.ScaleHeight())};
-}
-
-void FillGradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom) {
-    const int h = r.bottom - r.top;
-    for (int y = 0; y < h; y += 2) {
-        auto mix = [&](int a, int b) { return a + (b - a) * y / std::max(1, h); };
-        ui::Brush brush(CreateSolidBrush(RGB(mix(GetRValue(top), GetRValue(bottom)),
-                                             mix(GetGValue(top), GetGValue(bottom)),
-                                             mix(GetBValue(top), GetBValue(bottom)))));
-        RECT band{r.left, r.top + y, r.right, std::min<LONG>(r.top + y + 2, r.bottom)};
-        FillRect(dc, &band, brush.Get());
-    }
 }
 
 // The ProgID a player's version-independent key names as its current version; VerName stays as
@@ -77,149 +78,136 @@ frmPreviewDlg::frmPreviewDlg() {
     Min_btn.Click = [this] { Min_btn_Click(); };
     NextBtn.Click = [this] { NextBtn_Click(); };
     Prev.Click = [this] { Prev_Click(); };
-    Picture1.Paint = [this] { PaintSkin(); };
-    Main_Menu_frm.Paint = [this] { PaintFrame(Main_Menu_frm, L"Menu"); };
-    Main_Topic_frm.Paint = [this] { PaintFrame(Main_Topic_frm, L"Topics"); };
-    Main_Tool_frm.Paint = [this] { PaintFrame(Main_Tool_frm, L""); };
-    Exit_Pic.Paint = [this] { PaintButton(Exit_Pic, 0); };
-    Min_btn.Paint = [this] { PaintButton(Min_btn, 1); };
-    Prev.Paint = [this] { PaintButton(Prev, 2); };
-    NextBtn.Paint = [this] { PaintButton(NextBtn, 3); };
+    // The skin's pictures, each drawn from its slice of the program's resources.
+    const struct {
+        ui::PictureBox* box;
+        const wchar_t* slice;
+        SliceFit fit;
+    } skin[] = {
+        {&Picture1, L"PREVIEW_BACK", SliceFit::kStretch},       {&Picture2, L"PREVIEW_BAND", SliceFit::kStretch},
+        {&Main_Menu_frm, L"PREVIEW_FRAME", SliceFit::kNine},    {&Main_Topic_frm, L"PREVIEW_FRAME", SliceFit::kNine},
+        {&Main_Tool_frm, L"PREVIEW_FRAME", SliceFit::kNine},    {&MenuSlice, L"PREVIEW_HEADER", SliceFit::kStretch},
+        {&TopicSlice, L"PREVIEW_HEADER", SliceFit::kStretch},   {&MenuFrame, L"PREVIEW_LIST", SliceFit::kStretch},
+        {&TopicFrame, L"PREVIEW_LIST", SliceFit::kStretch},     {&Over_MenuSlice, L"PREVIEW_OVER", SliceFit::kStretch},
+        {&toolBar_Frame, L"PREVIEW_TOOL", SliceFit::kStretch},  {&toolBar_Slice, L"PREVIEW_SHEEN", SliceFit::kStretch},
+        {&toolBar_But, L"PREVIEW_MENU", SliceFit::kStretch},    {&Return_Btn, L"PREVIEW_RETURN", SliceFit::kStretch},
+        {&MenuScrlUp, L"PREVIEW_UP", SliceFit::kStretch},       {&MenuScrlDwn, L"PREVIEW_DOWN", SliceFit::kStretch},
+        {&TopicScrlup, L"PREVIEW_UP", SliceFit::kStretch},      {&TopicScrlDwn, L"PREVIEW_DOWN", SliceFit::kStretch},
+        {&Exit_Pic, L"PREVIEW_EXIT", SliceFit::kStretch},       {&Min_btn, L"PREVIEW_MIN", SliceFit::kStretch},
+        {&Prev, L"PREVIEW_PREV", SliceFit::kStretch},           {&NextBtn, L"PREVIEW_NEXT", SliceFit::kStretch},
+    };
+    for (const auto& piece : skin) DrawFrom(*piece.box, piece.slice, piece.fit);
 }
 
 frmPreviewDlg::~frmPreviewDlg() { TXTextControl1.SetEvents(nullptr); }
 
-// Every control in its design place, for a screen of 15 twips per pixel.
+// Every control in its design place, for a screen of 15 twips per pixel. Labels stand at least 45
+// twips from their container's top: on other screens they move up by three pixels.
 void frmPreviewDlg::LayOut() {
     Picture1.Move(0, 0, kWidth, kHeight);
-    Picture1.SetBorderStyle(0);
-    Picture2.Move(0, 0, kWidth, 600);
-    Picture2.SetVisible(false);  // the band is part of the background's drawing
-    CourseNameLbl.Move(240, 120, 6000, 300);
-    Label2.Move(6480, 120, 2400, 300);
-    Label3.Move(9000, 120, 2400, 300);
-    Label4.Move(11400, 120, 1500, 300);
-    Min_btn.Move(14460, 120, 420, 360);
-    Exit_Pic.Move(14940, 120, 420, 360);
+    // What has no place of its own below stands on the background too.
+    for (ui::Control* c : Controls())
+        if (c != &Picture1 && c->Container() == nullptr) c->SetContainer(&Picture1);
 
-    Main_Menu_frm.Move(180, 780, 2280, 4500);
-    MenuFrame.Move(60, 360, 2160, 3780);
-    MenuSlice.Move(0, 0, 2160, 360);
-    Over_MenuSlice.Move(0, 360, 2160, 360);
-    OverMenuLabel.Move(120, 420, 1920, 240);
-    MenuScrlUp.Move(1860, 4200, 180, 180);
-    MenuScrlDwn.Move(2040, 4200, 180, 180);
-    Modules.Move(120, 4200, 1500, 240);
+    PlaceIn(&Picture1, {{&Picture2, 0, 0, kWidth, 600}});
+    PlaceIn(&Picture2, {{&CourseNameLbl, 240, 150, 4200, 330},
+                        {&ModLabel, 4560, 180, 3600, 270},
+                        {&Label2, 8640, 180, 1500, 270},
+                        {&Label3, 10200, 180, 1500, 270},
+                        {&Label4, 11760, 180, 1200, 270},
+                        {&Min_btn, 14460, 120, 420, 360},
+                        {&Exit_Pic, 14940, 120, 420, 360}});
 
-    Main_Topic_frm.Move(180, 5400, 2280, 4500);
-    TopicFrame.Move(60, 360, 2160, 3780);
-    TopicSlice.Move(0, 0, 2160, 360);
-    TopicLabel.Move(120, 60, 1920, 240);
-    TopicScrlup.Move(1860, 4200, 180, 180);
-    TopicScrlDwn.Move(2040, 4200, 180, 180);
+    // The menu and the topic frames down the left side: a heading, a list, its scroll buttons.
+    struct SideFrame {
+        ui::PictureBox& frame;
+        ui::PictureBox& heading;
+        ui::Label& title;
+        ui::PictureBox& list;
+        ui::PictureBox& up;
+        ui::PictureBox& down;
+        long top;
+    };
+    for (const SideFrame& side : {SideFrame{Main_Menu_frm, MenuSlice, Modules, MenuFrame, MenuScrlUp, MenuScrlDwn, 780},
+                                  SideFrame{Main_Topic_frm, TopicSlice, TopicLabel, TopicFrame, TopicScrlup, TopicScrlDwn,
+                                            5400}}) {
+        PlaceIn(&Picture1, {{&side.frame, 180, side.top, 2280, 4500}});
+        PlaceIn(&side.frame, {{&side.heading, 60, 60, 2160, 360},
+                              {&side.list, 60, 480, 2160, 3600},
+                              {&side.up, 1740, 4140, 210, 210},
+                              {&side.down, 1980, 4140, 210, 210}});
+        PlaceIn(&side.heading, {{&side.title, 120, 60, 1920, 270}});
+    }
+    // The menu's first row, highlighted.
+    PlaceIn(&MenuFrame, {{&Over_MenuSlice, 0, 0, 2160, 360}});
+    PlaceIn(&Over_MenuSlice, {{&OverMenuLabel, 120, 60, 1920, 270}});
 
-    ModLabel.Move(2640, 660, 2400, 240);
-    Label1.Move(2640, 660, 12720, 300);
-    TXTextControl1.Move(2640, 1020, 12720, 8880);
-    VScroll1.Move(15120, 1020, 240, 8880);
-    VScroll1.SetVisible(false);  // the text control scrolls itself
-    Prv_objExt.Move(2640, 1020, 0, 0);
+    // The text control scrolls itself; the skin's own bar and the external object's place stay
+    // out of sight.
+    PlaceIn(&Picture1, {{&Label1, 2640, 660, 12720, 300},
+                        {&TXTextControl1, 2640, 1020, 12720, 8880},
+                        {&VScroll1, 15120, 1020, 240, 8880},
+                        {&Prv_objExt, 2640, 1020, 0, 0},
+                        {&Main_Tool_frm, 2640, 10020, 12720, 1080}});
+    VScroll1.SetVisible(false);
     Prv_objExt.SetVisible(false);
+    PlaceIn(&Main_Tool_frm, {{&toolBar_Frame, 60, 60, 12600, 960}});
+    PlaceIn(&toolBar_Frame, {{&toolBar_Slice, 0, 0, 12600, 120},
+                             {&toolBar_But, 120, 240, 480, 480},
+                             {&ToolLabel, 720, 360, 4800, 270},
+                             {&ToolTip, 5640, 360, 3000, 270},
+                             {&Return_Btn, 8760, 240, 480, 480},
+                             {&Prev, 11160, 240, 600, 480},
+                             {&NextBtn, 11880, 240, 600, 480}});
 
-    Main_Tool_frm.Move(2640, 10020, 12720, 1080);
-    toolBar_Frame.Move(60, 60, 12600, 960);
-    toolBar_Slice.Move(0, 0, 12600, 960);
-    toolBar_But.Move(120, 240, 480, 480);
-    ToolLabel.Move(720, 360, 4800, 240);
-    ToolTip.Move(5640, 360, 3000, 240);
-    Return_Btn.Move(8760, 240, 480, 480);
-    Prev.Move(11160, 240, 600, 480);
-    NextBtn.Move(11880, 240, 600, 480);
-
-    // What only carries the skin's look stays behind its frames' own drawing.
-    for (ui::Control* look : std::initializer_list<ui::Control*>{
-             &MenuFrame, &MenuSlice, &Over_MenuSlice, &OverMenuLabel, &MenuScrlUp, &MenuScrlDwn, &Modules, &TopicFrame,
-             &TopicSlice, &TopicLabel, &TopicScrlup, &TopicScrlDwn, &ModLabel, &toolBar_Frame, &toolBar_Slice,
-             &toolBar_But, &ToolLabel, &ToolTip, &Return_Btn, &Label2, &Label3, &Label4})
-        look->SetVisible(false);
-    for (ui::PictureBox* box : {&Main_Menu_frm, &Main_Topic_frm, &Main_Tool_frm, &Exit_Pic, &Min_btn, &Prev, &NextBtn})
-        box->SetBorderStyle(0);
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&MenuFrame, &MenuSlice, &Over_MenuSlice, &OverMenuLabel,
-                                                              &MenuScrlUp, &MenuScrlDwn, &Modules})
-        c->SetContainer(&Main_Menu_frm);
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&TopicFrame, &TopicSlice, &TopicLabel, &TopicScrlup,
-                                                              &TopicScrlDwn})
-        c->SetContainer(&Main_Topic_frm);
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&toolBar_Frame, &toolBar_Slice, &toolBar_But, &ToolLabel,
-                                                              &ToolTip, &Return_Btn, &Prev, &NextBtn})
-        c->SetContainer(&Main_Tool_frm);
-    Label1.SetBackStyle(0);
-    Label1.SetForeColor(kWhite);
-    Label1.SetFont({L"Arial", 10, true});
-    CourseNameLbl.SetBackStyle(0);
-    CourseNameLbl.SetForeColor(kWhite);
-    CourseNameLbl.SetFont({L"Arial", 11, true});
-    CourseNameLbl.SetCaption(L"Module Preview");
+    for (ui::Control* c : Controls())
+        if (auto* box = dynamic_cast<ui::PictureBox*>(c)) box->SetBorderStyle(0);
+    struct Text {
+        ui::Label* label;
+        const wchar_t* caption;
+        unsigned long colour;
+        ui::FontSpec font;
+    };
+    const Text texts[] = {
+        {&CourseNameLbl, L"Module Preview", kWhite, {L"Arial", 11, true}},
+        {&ModLabel, L"", kPale, {L"Arial", 9}},
+        {&Label2, L"Contents", kWhite, {L"Arial", 9}},
+        {&Label3, L"Glossary", kWhite, {L"Arial", 9}},
+        {&Label4, L"Help", kWhite, {L"Arial", 9}},
+        {&Modules, L"Modules", kWhite, {L"Arial", 9, true}},
+        {&OverMenuLabel, L"", kInk, {L"Arial", 9}},
+        {&TopicLabel, L"Topics", kWhite, {L"Arial", 9, true}},
+        {&Label1, L"", kWhite, {L"Arial", 10, true}},
+        {&ToolLabel, L"Previous and Next turn the pages.", kWhite, {L"Arial", 9}},
+        {&ToolTip, L"Links are not followed here.", kPale, {L"Arial", 9}},
+    };
+    for (const Text& t : texts) {
+        t.label->SetBackStyle(0);
+        t.label->SetForeColor(t.colour);
+        t.label->SetFont(t.font);
+        t.label->SetCaption(t.caption);
+    }
     Timer7.SetEnabled(false);
 }
 
 // ---- drawing the skin ----
 
-void frmPreviewDlg::PaintSkin() {
-    HDC dc = Picture1.hDC();
-    const RECT r = ClientPixels(Picture1);
-    FillGradient(dc, r, Rgb(kSkinBack), Rgb(kSkinLight));
-    // The title band.
-    ui::Brush band(CreateSolidBrush(Rgb(kSkinBack)));
-    RECT top{r.left, r.top, r.right, ui::TwipsToPixelsY(600)};
-    FillRect(dc, &top, band.Get());
+void frmPreviewDlg::DrawFrom(ui::PictureBox& box, const wchar_t* resource, SliceFit fit) {
+    slices_.emplace_back(&box, ui::LoadPictureResource(resource));
+    const HBITMAP slice = slices_.back().second.Get();
+    // Where the program carries no such slice the box keeps its colour.
+    box.SetBackColor(kSkinBack);
+    box.Paint = [&box, slice, fit] {
+        const RECT r = ClientPixels(box);
+        if (fit == SliceFit::kNine) ui::DrawBitmapSliced(box.hDC(), slice, r, kFrameEdge);
+        else ui::DrawBitmap(box.hDC(), slice, r, true);
+    };
 }
 
-void frmPreviewDlg::PaintFrame(ui::PictureBox& box, const wchar_t* title) {
-    HDC dc = box.hDC();
-    const RECT r = ClientPixels(box);
-    ui::Brush back(CreateSolidBrush(Rgb(kFrameBack)));
-    FillRect(dc, &r, back.Get());
-    ui::Brush edge(CreateSolidBrush(Rgb(kFrameEdge)));
-    FrameRect(dc, &r, edge.Get());
-    if (*title == 0) return;
-    // A heading slice across the frame's top.
-    RECT slice{r.left, r.top, r.right, ui::TwipsToPixelsY(360)};
-    FillGradient(dc, slice, Rgb(kSkinLight), Rgb(kSkinBack));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(255, 255, 255));
-    RECT text = slice;
-    text.left += 8;
-    DrawTextW(dc, title, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-}
-
-// Glyphs: 0 close, 1 minimise, 2 previous, 3 next.
-void frmPreviewDlg::PaintButton(ui::PictureBox& box, int glyph) {
-    HDC dc = box.hDC();
-    const RECT r = ClientPixels(box);
-    FillGradient(dc, r, Rgb(kSkinLight), Rgb(kSkinBack));
-    ui::Pen pen(CreatePen(PS_SOLID, 2, RGB(255, 255, 255)));
-    ui::Brush white(CreateSolidBrush(RGB(255, 255, 255)));
-    HGDIOBJ oldPen = SelectObject(dc, pen.Get());
-    HGDIOBJ oldBrush = SelectObject(dc, white.Get());
-    const int w = r.right, h = r.bottom, m = std::min(w, h) / 4;
-    if (glyph == 0) {
-        MoveToEx(dc, w / 2 - m, h / 2 - m, nullptr);
-        LineTo(dc, w / 2 + m, h / 2 + m);
-        MoveToEx(dc, w / 2 + m, h / 2 - m, nullptr);
-        LineTo(dc, w / 2 - m, h / 2 + m);
-    } else if (glyph == 1) {
-        MoveToEx(dc, w / 2 - m, h / 2 + m, nullptr);
-        LineTo(dc, w / 2 + m, h / 2 + m);
-    } else {
-        const int dir = glyph == 2 ? -1 : 1;
-        POINT arrow[3] = {{w / 2 - dir * m, h / 2 - m}, {w / 2 + dir * m, h / 2}, {w / 2 - dir * m, h / 2 + m}};
-        Polygon(dc, arrow, 3);
-    }
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    ui::Brush edge(CreateSolidBrush(Rgb(kFrameEdge)));
-    FrameRect(dc, &r, edge.Get());
+HBITMAP frmPreviewDlg::SkinPicture(const ui::Control& box) const {
+    for (const auto& [control, slice] : slices_)
+        if (control == &box) return slice.Get();
+    return nullptr;
 }
 
 // ---- loading and walking ----
@@ -235,6 +223,8 @@ void frmPreviewDlg::Form_Load() {
     int fileType = 1;
     OpenPreview(fileName, fileType);
     ShowTopicLine(false);
+    ModLabel.SetCaption(L"Module " + walk_.Module().code);
+    OverMenuLabel.SetCaption(walk_.Module().name);
 }
 
 void frmPreviewDlg::OpenPreview(std::wstring& FileName, int& FileType) {
@@ -283,7 +273,7 @@ void frmPreviewDlg::PlaceControlsOnForm(ui::Form& TheForm) {
         ScaledControl kind = ScaledControl::kPlain;
         if (dynamic_cast<ui::Label*>(c)) kind = ScaledControl::kLabel;
         else if (dynamic_cast<ui::ComboBox*>(c)) kind = ScaledControl::kComboBox;
-        else if (dynamic_cast<ui::Timer*>(c)) kind = ScaledControl::kSizeless;
+        else if (dynamic_cast<ui::Timer*>(c) || dynamic_cast<ui::SysInfo*>(c)) kind = ScaledControl::kSizeless;
         if (kind == ScaledControl::kSizeless) continue;
         const TwipsBox box = ScaleToScreen(
             kind, TwipsBox{double(c->Left()), double(c->Top()), double(c->Width()), double(c->Height())}, x, y);

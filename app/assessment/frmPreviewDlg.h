@@ -5,6 +5,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/assessment/PlayerPreview.h"
 #include "components/textcontrol/win32/TXTextControl.h"
@@ -13,43 +15,46 @@
 #include "ui/Label.h"
 #include "ui/PictureBox.h"
 #include "ui/ScrollBar.h"
+#include "ui/SysInfo.h"
 #include "ui/Timer.h"
 #include "ui/activex/ActiveXControl.h"
 
 class frmPreviewDlg : public ui::Form, private tx::TextControlEvents, private PreviewPage {
 public:
-    // The skin, back to front.
-    ui::PictureBox Picture1{this, L"Picture1"};  // the whole window's background
-    ui::PictureBox Main_Menu_frm{this, L"Main_Menu_frm"};
-    ui::PictureBox Main_Topic_frm{this, L"Main_Topic_frm"};
-    ui::PictureBox Main_Tool_frm{this, L"Main_Tool_frm"};
-    ui::PictureBox MenuFrame{this, L"MenuFrame"};
-    ui::PictureBox TopicFrame{this, L"TopicFrame"};
-    ui::PictureBox toolBar_Frame{this, L"toolBar_Frame"};
-    ui::PictureBox MenuSlice{this, L"MenuSlice"};
-    ui::PictureBox TopicSlice{this, L"TopicSlice"};
-    ui::PictureBox toolBar_Slice{this, L"toolBar_Slice"};
-    ui::PictureBox Over_MenuSlice{this, L"Over_MenuSlice"};
-    ui::PictureBox toolBar_But{this, L"toolBar_But"};
-    ui::PictureBox MenuScrlUp{this, L"MenuScrlUp"};
-    ui::PictureBox MenuScrlDwn{this, L"MenuScrlDwn"};
-    ui::PictureBox TopicScrlup{this, L"TopicScrlup"};
-    ui::PictureBox TopicScrlDwn{this, L"TopicScrlDwn"};
-    ui::PictureBox Return_Btn{this, L"Return_Btn"};
+    // The skin: Picture1 is the window's background and holds everything else; a control declared
+    // before its siblings stands in front of them.
+    ui::PictureBox Picture1{this, L"Picture1"};
     ui::PictureBox Picture2{this, L"Picture2"};  // the title band
+    ui::Label CourseNameLbl{this, L"CourseNameLbl"};
+    ui::Label ModLabel{this, L"ModLabel"};
     ui::Label Label2{this, L"Label2"};
     ui::Label Label3{this, L"Label3"};
     ui::Label Label4{this, L"Label4"};
-    ui::Label CourseNameLbl{this, L"CourseNameLbl"};
-    ui::Label ModLabel{this, L"ModLabel"};
-    ui::Label TopicLabel{this, L"TopicLabel"};
-    ui::Label ToolLabel{this, L"ToolLabel"};
-    ui::Label OverMenuLabel{this, L"OverMenuLabel"};
-    ui::Label ToolTip{this, L"ToolTip"};
+    ui::PictureBox Main_Menu_frm{this, L"Main_Menu_frm"};
+    ui::PictureBox MenuSlice{this, L"MenuSlice"};
     ui::Label Modules{this, L"Modules"};
+    ui::PictureBox MenuFrame{this, L"MenuFrame"};
+    ui::PictureBox Over_MenuSlice{this, L"Over_MenuSlice"};
+    ui::Label OverMenuLabel{this, L"OverMenuLabel"};
+    ui::PictureBox MenuScrlUp{this, L"MenuScrlUp"};
+    ui::PictureBox MenuScrlDwn{this, L"MenuScrlDwn"};
+    ui::PictureBox Main_Topic_frm{this, L"Main_Topic_frm"};
+    ui::PictureBox TopicSlice{this, L"TopicSlice"};
+    ui::Label TopicLabel{this, L"TopicLabel"};
+    ui::PictureBox TopicFrame{this, L"TopicFrame"};
+    ui::PictureBox TopicScrlup{this, L"TopicScrlup"};
+    ui::PictureBox TopicScrlDwn{this, L"TopicScrlDwn"};
+    ui::PictureBox Main_Tool_frm{this, L"Main_Tool_frm"};
+    ui::PictureBox toolBar_Frame{this, L"toolBar_Frame"};
+    ui::PictureBox toolBar_Slice{this, L"toolBar_Slice"};
+    ui::PictureBox toolBar_But{this, L"toolBar_But"};
+    ui::Label ToolLabel{this, L"ToolLabel"};
+    ui::Label ToolTip{this, L"ToolTip"};
+    ui::PictureBox Return_Btn{this, L"Return_Btn"};
     ui::PictureBox Prv_objExt{this, L"Prv_objExt"};
     ui::VScrollBar VScroll1{this, L"VScroll1"};
     ui::Timer Timer7{this, L"Timer7"};
+    ui::SysInfo SysInfo1{this, L"SysInfo1"};
     // What the learner meets.
     tx::TXTextControl TXTextControl1{this, L"TXTextControl1"};
     ui::Label Label1{this, L"Label1"};  // the page's topic and the module's name
@@ -81,7 +86,9 @@ public:
     void Form_Load() override;
     void Form_Unload(int& Cancel) override;
 
-    // For tests: the movie container and the three player references.
+    // For tests: the slice a skin picture box is drawn from (null for a control without one), the
+    // movie container and the three player references.
+    HBITMAP SkinPicture(const ui::Control& box) const;
     ui::PictureBox* ImageFrame() const { return imageFrame_; }
     ui::ActiveXControl* Prv_objSWF() const { return swf_; }
     ui::ActiveXControl* Prv_objDir() const { return dir_; }
@@ -97,9 +104,9 @@ private:
     void Prev_Click() { PreviousPreviewPage(); }
     void ShowTopicLine(bool onlyWithTopic);
     void LayOut();
-    void PaintSkin();
-    void PaintFrame(ui::PictureBox& box, const wchar_t* title);
-    void PaintButton(ui::PictureBox& box, int glyph);
+    // How a slice covers its box: stretched whole, or cut in nine with its corners kept.
+    enum class SliceFit { kStretch, kNine };
+    void DrawFrom(ui::PictureBox& box, const wchar_t* resource, SliceFit fit);
     ui::ActiveXControl* AddPlayer(const std::wstring& name, const std::wstring& progId);
     std::wstring MoviePath() const;
 
@@ -119,4 +126,5 @@ private:
     ui::ActiveXControl* dir_ = nullptr;
     ui::ActiveXControl* video_ = nullptr;
     int frames_ = 0;  // names the run-time controls apart while old ones wait to be destroyed
+    std::vector<std::pair<const ui::Control*, ui::Bitmap>> slices_;
 };
