@@ -4,12 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <string_view>
+#include <string>
 
-#include "base/Error.h"
 #include "components/textcontrol/formats/HtmlReader.h"
-#include "components/textcontrol/formats/TxmFormat.h"
-#include "components/textcontrol/layout/Layout.h"
+#include "components/textcontrol/fuzz/ReadDocument.h"
 
 namespace {
 
@@ -27,16 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!tx::IsLocalImageName(name)) std::abort();  // the reader must never ask for another name
         return Png();
     };
-    tx::Document d;
-    try {
-        d = tx::ReadHtml(std::string_view(reinterpret_cast<const char*>(data), size), options);
-    } catch (const zv::Error&) {
-        return 0;
-    }
-    if (!d.Validate().empty()) std::abort();
-    const std::string written = tx::WriteTxm(d);
-    if (tx::WriteTxm(tx::ReadTxm(written)) != written) std::abort();
-    tx::Layout layout;
-    layout.Update(d);
+    const auto d = tx::fuzz::ReadOrRefused(data, size, [&](std::string_view bytes) { return tx::ReadHtml(bytes, options); });
+    if (!d) return 0;
+    tx::fuzz::StoresAndReadsBack(*d);
+    tx::fuzz::LaysOut(*d);
     return 0;
 }

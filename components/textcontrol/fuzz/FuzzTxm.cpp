@@ -2,24 +2,14 @@
 // yields a valid document that writes, reads back to the same bytes and lays out.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <string_view>
 
-#include "base/Error.h"
 #include "components/textcontrol/formats/TxmFormat.h"
-#include "components/textcontrol/layout/Layout.h"
+#include "components/textcontrol/fuzz/ReadDocument.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    tx::Document d;
-    try {
-        d = tx::ReadTxm(std::string_view(reinterpret_cast<const char*>(data), size));
-    } catch (const zv::Error&) {
-        return 0;
-    }
-    if (!d.Validate().empty()) std::abort();
-    const std::string written = tx::WriteTxm(d);
-    if (tx::WriteTxm(tx::ReadTxm(written)) != written) std::abort();
-    tx::Layout layout;
-    layout.Update(d);
+    const auto d = tx::fuzz::ReadOrRefused(data, size, [](std::string_view bytes) { return tx::ReadTxm(bytes); });
+    if (!d) return 0;
+    tx::fuzz::StoresAndReadsBack(*d);
+    tx::fuzz::LaysOut(*d);
     return 0;
 }
