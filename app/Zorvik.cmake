@@ -118,20 +118,14 @@ zv_add_test(app_word_tests
   SOURCES core/tests/ConvertToWordTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)
-if(TARGET app_word_tests)
-  add_dependencies(app_word_tests WordProc)
-  target_compile_definitions(app_word_tests PRIVATE ZV_WORDPROC_DLL="$<TARGET_FILE:WordProc>")
-endif()
+zv_finds_library_file(app_word_tests WordProc ZV_WORDPROC_DLL)
 
 # The player preview registers the movie players it finds beside the build for itself.
 zv_add_test(app_preview_tests
   SOURCES assessment/tests/PreviewDlgTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)
-if(TARGET app_preview_tests)
-  add_dependencies(app_preview_tests Players)
-  target_compile_definitions(app_preview_tests PRIVATE ZV_PLAYERS_DLL="$<TARGET_FILE:Players>")
-endif()
+zv_finds_library_file(app_preview_tests Players ZV_PLAYERS_DLL)
 
 # Movies in the editor register the movie players the build made for their run.
 if(TARGET zv_movie_fixtures)
@@ -170,10 +164,7 @@ zv_add_test(app_table_prop_tests
   SOURCES dialogs/tests/TablePropDialogTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)
-if(TARGET app_table_prop_tests)
-  add_dependencies(app_table_prop_tests Palvex)
-  target_compile_definitions(app_table_prop_tests PRIVATE ZV_PALVEX_DLL=L"$<TARGET_FILE:Palvex>")
-endif()
+zv_finds_library_file(app_table_prop_tests Palvex ZV_PALVEX_DLL)
 
 zv_add_test(app_page_view_tests
   SOURCES dialogs/tests/FindDialogTest.cpp dialogs/tests/GoToDialogTest.cpp dialogs/tests/PreviewTest.cpp

@@ -113,3 +113,13 @@ function(zv_com_library_file name)
   set_source_files_properties(${name}.rc PROPERTIES OBJECT_DEPENDS "${${name}_TLB};${S_RESOURCE_DEPENDS}")
   target_link_libraries(${name} PRIVATE ${S_LIBS})
 endfunction()
+
+# zv_finds_library_file(TARGET LIBRARY MACRO): TARGET is built after the library file LIBRARY of this
+# build and names it by MACRO, a wide string literal of its path (tests and benchmarks that load or
+# register a server for themselves). Nothing when TARGET is not built here.
+function(zv_finds_library_file target library macro)
+  if(TARGET ${target})
+    add_dependencies(${target} ${library})
+    target_compile_definitions(${target} PRIVATE ${macro}=L"$<TARGET_FILE:${library}>")
+  endif()
+endfunction()
