@@ -53,6 +53,14 @@ const PaintOp* FindText(const RecordingSurface& s, std::wstring_view text) {
     return nullptr;
 }
 
+// The frame lines painted: every black fill, in painting order.
+std::vector<DeviceRect> FrameLines(const RecordingSurface& s) {
+    std::vector<DeviceRect> black;
+    for (const PaintOp* op : s.Of(Kind::Fill))
+        if (op->color == kBlack) black.push_back(op->rect);
+    return black;
+}
+
 // The selection's bands.
 std::vector<const PaintOp*> Highlights(const RecordingSurface& s) {
     std::vector<const PaintOp*> out;
@@ -285,9 +293,7 @@ TEST_F(PaintTest, ADoubleFrameIsASecondLineInsideTheFirst) {
     e.SetFrameStyle(frame::kLeft | frame::kTop | frame::kDouble);
     e.SetFrameLineWidth(30);
     const RecordingSurface s = Paint(1, 100);
-    std::vector<DeviceRect> black;
-    for (const PaintOp* op : s.Of(Kind::Fill))
-        if (op->color == kBlack) black.push_back(op->rect);
+    const std::vector<DeviceRect> black = FrameLines(s);
     const PlacedParagraph& part = e.GetLayout().Paragraphs()[0];
     const int t = static_cast<int>(std::lround(part.y / 15.0)), b = static_cast<int>(std::lround((part.y + part.height) / 15.0));
     // Two pixels wide, the inner line two pixels further in; no right or bottom line.
@@ -303,9 +309,7 @@ TEST_F(PaintTest, ATabLineStandsBeforeEachTabStopOverTheParagraph) {
     e.SetFrameLineWidth(30);
     e.SetFrameDistance(60);
     const RecordingSurface s = Paint(1, 100);
-    std::vector<DeviceRect> black;
-    for (const PaintOp* op : s.Of(Kind::Fill))
-        if (op->color == kBlack) black.push_back(op->rect);
+    const std::vector<DeviceRect> black = FrameLines(s);
     const PlacedParagraph& part = e.GetLayout().Paragraphs()[0];
     const int t = static_cast<int>(std::lround(part.y / 15.0)), b = static_cast<int>(std::lround((part.y + part.height) / 15.0));
     ASSERT_EQ(black.size(), 3u);
@@ -331,9 +335,7 @@ TEST_F(PaintTest, ConsecutiveParagraphsWithTheSameConnectedFrameMakeOneBox) {
         e.SetFrameStyle(connected ? 0x10AF : 0x102F);
         e.SetFrameLineWidth(15);
         const RecordingSurface s = Paint(1, 100);
-        std::vector<DeviceRect> black;
-        for (const PaintOp* op : s.Of(Kind::Fill))
-            if (op->color == kBlack) black.push_back(op->rect);
+        const std::vector<DeviceRect> black = FrameLines(s);
         const auto& parts = e.GetLayout().Paragraphs();
         const int top = static_cast<int>(std::lround(parts[0].y / 15.0));
         const int middle = static_cast<int>(std::lround((parts[0].y + parts[0].height) / 15.0));
