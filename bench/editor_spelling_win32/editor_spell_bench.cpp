@@ -14,6 +14,7 @@
 #include "app/editor/frmMDIChild.h"
 #include "bench/WinClock.h"
 #include "bench/spelling/SamplePage.h"
+#include "bench/spelling/SpellDialogTiming.h"
 #include "components/spelling/win32/frmSpellCheck.h"
 #include "ui/Application.h"
 #include "ui/MsgBox.h"
@@ -22,7 +23,6 @@
 namespace {
 
 using bench::Median;
-using bench::Now;
 
 }  // namespace
 
@@ -37,16 +37,8 @@ int wmain() {
     ui::DoEvents();
 
     auto timeToDialog = [&] {
-        double shown = 0;
-        ui::test::OnNextModal<sp::frmSpellCheck>([&](sp::frmSpellCheck& d) {
-            UpdateWindow(d.hWnd());
-            shown = Now();
-            d.cmdCancel.PerformClick();
-        });
         ui::test::AnswerNextMsgBox(ui::vbOK);  // "Spelling Check Cancelled."
-        const double start = Now();
-        RunSpellCheck();
-        return shown - start;
+        return sp::bench::MsUntilTheDialogShows([] { RunSpellCheck(); });
     };
     const double first = timeToDialog();
     std::vector<double> warm;
