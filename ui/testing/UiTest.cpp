@@ -42,6 +42,22 @@ WindowPixels ReadWindowPixels(HWND window) {
     return shot;
 }
 
+WindowPixels ReadBitmapPixels(HBITMAP bitmap) {
+    WindowPixels shot;
+    BITMAP bm{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) return shot;
+    shot.width = bm.bmWidth;
+    shot.height = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    shot.px.resize(static_cast<size_t>(shot.width) * shot.height);
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, bitmap, 0, static_cast<UINT>(shot.height), shot.px.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    for (unsigned& v : shot.px) v &= 0xFFFFFF;
+    return shot;
+}
+
 bool WaitUntil(const std::function<bool()>& done, int seconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (std::chrono::steady_clock::now() < end) {

@@ -43,6 +43,8 @@ struct WindowPixels {
     }
 };
 WindowPixels ReadWindowPixels(HWND window);
+// The same for a bitmap (a picture the program draws from).
+WindowPixels ReadBitmapPixels(HBITMAP bitmap);
 
 // Waits, letting this thread's windows run, until `done` holds or the time is up; whether it held.
 bool WaitUntil(const std::function<bool()>& done, int seconds);

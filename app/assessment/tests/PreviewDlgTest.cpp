@@ -26,6 +26,7 @@
 
 namespace fs = std::filesystem;
 using ui::testing::Utf8;
+using ui::testing::WindowPixels;
 
 namespace {
 
@@ -180,46 +181,6 @@ TEST_F(PreviewDlg, OnAFifteenTwipsScreenPlacingTheControlsMovesNothing) {
 
 // ---- the skin ----
 
-// The window's pixels as the screen shows them, in rows from the top.
-struct WindowPixels {
-    int width = 0, height = 0;
-    std::vector<std::uint32_t> pixels;  // 0x00RRGGBB
-    explicit WindowPixels(HWND window) {
-        RECT r{};
-        GetClientRect(window, &r);
-        width = r.right;
-        height = r.bottom;
-        HDC screen = GetDC(window);
-        HDC dc = CreateCompatibleDC(screen);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        BitBlt(dc, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-        GdiFlush();
-        const auto* p = static_cast<const std::uint32_t*>(bits);
-        pixels.assign(p, p + static_cast<size_t>(width) * height);
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-        ReleaseDC(window, screen);
-    }
-    explicit WindowPixels(HBITMAP bitmap) {
-        BITMAP bm{};
-        GetObjectW(bitmap, sizeof bm, &bm);
-        width = bm.bmWidth;
-        height = std::abs(bm.bmHeight);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        pixels.resize(static_cast<size_t>(width) * height);
-        HDC dc = GetDC(nullptr);
-        GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, dc);
-    }
-    std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
-};
-
 // Every control the form is designed with, by name.
 const wchar_t* const kDesignControls[] = {
     L"TXTextControl1", L"Label1",        L"Exit_Pic",      L"Min_btn",        L"NextBtn",       L"Prev",
@@ -287,7 +248,8 @@ TEST_F(PreviewDlg, EveryDesignTimeControlStandsInTheSkinDrawnFromItsSlices) {
         SCOPED_TRACE(Utf8(piece.box.Name()));
         const HBITMAP slice = f.SkinPicture(piece.box);
         ASSERT_NE(slice, nullptr) << "no slice in the program's resources";
-        const WindowPixels want(slice), shown(piece.box.hWnd());
+        const WindowPixels want = ui::testing::ReadBitmapPixels(slice);
+        const WindowPixels shown = ui::testing::ReadWindowPixels(piece.box.hWnd());
         ASSERT_GT(want.width, 0);
         if (piece.check == Piece::kWhole) {
             ASSERT_EQ(shown.width, want.width);
