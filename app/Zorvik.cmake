@@ -133,11 +133,8 @@ if(TARGET zv_movie_fixtures)
     SOURCES editor/tests/EditorMoviesTest.cpp
     LIBS zv_app zv_ui_testing zv_movie_fixtures
     WINDOWS_ONLY)
-  if(TARGET app_movie_tests)
-    add_dependencies(app_movie_tests Players WordProc)
-    target_compile_definitions(app_movie_tests PRIVATE ZV_PLAYERS_DLL="$<TARGET_FILE:Players>"
-                               ZV_WORDPROC_DLL="$<TARGET_FILE:WordProc>")
-  endif()
+  zv_finds_library_file(app_movie_tests Players ZV_PLAYERS_DLL)
+  zv_finds_library_file(app_movie_tests WordProc ZV_WORDPROC_DLL)
 endif()
 
 zv_add_test(app_startup_road_tests

@@ -21,6 +21,7 @@
 #include "app/editor/frmMDIChild.h"
 #include "base/Cp1252.h"
 #include "base/Paths.h"
+#include "bench/WinClock.h"
 #include "components/textcontrol/TextEngine.h"
 #include "ui/Application.h"
 #include "ui/TestHooks.h"
@@ -29,17 +30,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-double Median(std::vector<double> t) {
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
+using bench::Median;
+using bench::Now;
 
 // A Flash movie head with a 320 x 240 stage: its player sizes its box to that.
 std::string FlashMovie() {

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,13 +28,13 @@
 #include "components/players/tests/MovieFixtures.h"
 #include "components/textcontrol/formats/RtfReader.h"
 #include "ui/Printer.h"
+#include "ui/testing/ServerLibrary.h"
 
 namespace fs = std::filesystem;
 using ui::testing::Utf8;
 
 namespace {
 
-using EntryFn = HRESULT(STDAPICALLTYPE*)();
 
 // A page of the test module: its text and the names of the placeholders it holds.
 struct PageSpec {
@@ -51,19 +52,13 @@ protected:
 
     void SetUp() override {
         EditorTest::SetUp();
-        players_ = LoadLibraryW(fs::path(ZV_PLAYERS_DLL).wstring().c_str());
-        ASSERT_NE(players_, nullptr);
-        ASSERT_HRESULT_SUCCEEDED(Entry("DllRegisterServer")());
+        players_ = std::make_unique<ui::testing::ServerLibrary>(fs::path(ZV_PLAYERS_DLL).wstring());
+        ASSERT_TRUE(players_->Loaded());
+        ASSERT_HRESULT_SUCCEEDED(players_->Register());
     }
     void TearDown() override {
         EditorTest::TearDown();
-        if (players_) {
-            Entry("DllUnregisterServer")();
-            FreeLibrary(players_);
-        }
-    }
-    EntryFn Entry(const char* name) {
-        return reinterpret_cast<EntryFn>(reinterpret_cast<void*>(GetProcAddress(players_, name)));
+        players_.reset();
     }
 
     // A module "000042" of these pages, with a 320 x 240 Flash movie "clip.swf" and two other
@@ -194,7 +189,7 @@ protected:
         return b;
     }
 
-    HMODULE players_ = nullptr;
+    std::unique_ptr<ui::testing::ServerLibrary> players_;
     fs::path folder_;
 };
 
@@ -605,19 +600,15 @@ TEST_F(EditorMovies, DeleteMovieThenSaveDeletesOnlyAFileNoPageNamesAnyMore) {
 }
 
 TEST_F(EditorMovies, TheWordDocumentShowsAPictureOfWhatPrintingDrawsForEachPagesMovie) {
-    HMODULE server = LoadLibraryW(fs::path(ZV_WORDPROC_DLL).wstring().c_str());
-    ASSERT_NE(server, nullptr);
+    ui::testing::ServerLibrary server(fs::path(ZV_WORDPROC_DLL).wstring());
+    ASSERT_TRUE(server.Loaded());
     RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Word.Application");
-    auto serverEntry = [&](const char* name) {
-        return reinterpret_cast<EntryFn>(reinterpret_cast<void*>(GetProcAddress(server, name)));
-    };
-    ASSERT_HRESULT_SUCCEEDED(serverEntry("DllRegisterServer")());
+    ASSERT_HRESULT_SUCCEEDED(server.Register());
     OpenMovieModule({{L"Flash page", {L"clip.swf,1"}}, {L"No movie", {}}, {L"Shockwave page", {L"intro.dcr,0"}, 3000, 1500}});
     App().ModuleName = L"Movies";
     ui::test::AnswerNextMsgBox(ui::vbOK);
     Choose(editor().mnuTools_Convert);
-    serverEntry("DllUnregisterServer")();
-    FreeLibrary(server);
+    server.Unregister();
     EXPECT_EQ(ui::test::LastMsgBox().prompt.rfind(L"The Module Movies was converted", 0), 0u)
         << Utf8(ui::test::LastMsgBox().prompt);
     const tx::Document read = tx::ReadRtf(Bytes(folder_ / "Movies.doc"));
