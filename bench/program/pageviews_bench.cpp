@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -20,11 +19,16 @@
 #include "app/dialogs/frmGoToDlg.h"
 #include "app/dialogs/frmPrintPreview.h"
 #include "app/editor/frmMDIChild.h"
+#include "bench/program/BenchModule.h"
 #include "base/Error.h"
+#include "base/Files.h"
+#include "components/textcontrol/formats/TxmFormat.h"
+#include "components/textcontrol/win32/GdiMeasurer.h"
 #include "ui/Application.h"
 #include "ui/TestHooks.h"
 
 namespace fs = std::filesystem;
+
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -38,32 +42,72 @@ void Report(const char* what, std::vector<double> ms, double target) {
                 median, ms.front(), ms.back(), ms.size(), target, median < target ? "met" : "MISSED");
 }
 
-// A page of a few paragraphs with `word` once in its middle.
-std::string PageWith(int number, const std::wstring& word) {
-    tx::TextEngine page;
-    page.SetSelText(L"Page " + std::to_wstring(number) +
-                    L". Readers of the web skim before they read, so the point of a page goes first.\n"
-                    L"Each paragraph stays short and says one thing, the " + word +
-                    L" among them, and the next one follows.\nA last line closes the page.");
-    return PageFileBytes(page);
-}
-
-std::wstring MakeModule(const fs::path& folder, int pages, const std::wstring& word) {
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    std::string map = "000001\r\nBenchmark module\r\n" + std::to_string(pages + 1) + "\r\n";
-    for (int i = 1; i <= pages; ++i) {
-        const std::wstring name = PageFileNameOf(i);
-        std::ofstream(folder / name, std::ios::binary) << PageWith(i, word);
-        map += std::string(name.begin(), name.end()) + "*Page\r\n";
-    }
-    std::ofstream(folder / "Map.txt", std::ios::binary) << map;
-    std::ofstream(folder / "000001.zvk", std::ios::binary);
-    return (folder / "000001.zvk").wstring();
-}
-
 void PaintNow(ui::Form& form) {
     RedrawWindow(form.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// The median of `runs` results of `step`, which returns the milliseconds of the part it times.
+template <class Step>
+double MedianOf(int runs, Step step) {
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) ms.push_back(step());
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+template <class Step>
+double Timed(Step step) {
+    const auto a = Clock::now();
+    step();
+    return Ms(a, Clock::now());
+}
+
+// Where the drawing and storing of one page go, stage by stage.
+void ReportStages(frmMDIChild& editor, const fs::path& folder) {
+    const std::wstring path = (folder / L"0001.txm").wstring();
+    const std::string bytes = zv::ReadFileBytes(path);
+    const std::string_view own = std::string_view(bytes).substr(kPageHeaderSize);
+    tx::TXTextControl& print = editor.prtTXTextControl2;
+    tx::GdiMeasurer screen(96);
+    HDC window = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(window);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, 190, 120);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    const int runs = 50;
+    const auto line = [](const char* what, double ms) { std::printf("    %-44s %8.3f ms\n", what, ms); };
+    std::printf("  one page of the go-to module, stage by stage (medians of %d):\n", runs);
+    line("read the page file", MedianOf(runs, [&] { return Timed([&] { zv::ReadFileBytes(path); }); }));
+    line("read its own format", MedianOf(runs, [&] { return Timed([&] { tx::ReadTxm(own); }); }));
+    line("load into the print control, all it does", MedianOf(runs, [&] { return Timed([&] { LoadPageFile(path, print.Engine(), true); }); }));
+    line("a fresh engine: load without a window", MedianOf(runs, [&] {
+        tx::TextEngine e;
+        e.SetMeasurer(&screen);
+        return Timed([&] { e.LoadFromBytes(own, tx::kFormatOwn); });
+    }));
+    line("a fresh engine: layout at 96 dpi", MedianOf(runs, [&] {
+        tx::TextEngine e;
+        e.SetMeasurer(&screen);
+        e.LoadFromBytes(own, tx::kFormatOwn);
+        return Timed([&] { e.GetLayout(); });
+    }));
+    print->SetPrintZoom(12);
+    print->SetPrintDevice(memory);
+    line("paint a thumbnail, laid out already", MedianOf(runs, [&] { return Timed([&] { print->PrintPage(1); GdiFlush(); }); }));
+    line("blit a thumbnail to the screen", MedianOf(runs, [&] { return Timed([&] { BitBlt(window, 0, 0, 190, 120, memory, 0, 0, SRCCOPY); GdiFlush(); }); }));
+    print->SetPrintDevice(nullptr);
+    print->SetPrintZoom(100);
+    line("find and replace one word on the page", MedianOf(runs, [&] {
+        LoadPageFile(path, print.Engine(), true);
+        return Timed([&] {
+            if (print.Engine().Find(L"word", 0, tx::find::kFromStart) >= 0) print.Engine().ReplaceSel(L"word");
+        });
+    }));
+    line("store the page (write and replace)", MedianOf(runs, [&] { return Timed([&] { WritePageFile(path, print.Engine()); }); }));
+    line("page file bytes of the page", MedianOf(runs, [&] { return Timed([&] { PageFileBytes(print.Engine()); }); }));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, window);
 }
 
 }  // namespace
@@ -76,7 +120,7 @@ int wmain() {
         auto& frame = ui::Forms::Get<frmMDIParent>();
 
         // ---- Replace All over 1000 pages, one hit each ----
-        frame.CommandLineText = MakeModule(root / "replace" / "000001", 1000, L"needle");
+        frame.CommandLineText = zv_bench::WriteModule(root / "replace" / "000001", 1000, L"needle");
         frame.Show();
         std::vector<double> replaceAll;
         const wchar_t* words[] = {L"needle", L"thread"};
@@ -106,7 +150,8 @@ int wmain() {
         ActiveEditor()->Unload();
 
         // ---- the go-to view of 100 pages ----
-        OpenModuleFile(MakeModule(root / "goto" / "000001", 100, L"word"));
+        OpenModuleFile(zv_bench::WriteModule(root / "goto" / "000001", 100, L"word"));
+        ReportStages(*ActiveEditor(), root / "goto" / "000001");
         std::vector<double> firstRows, allRows;
         for (int run = 0; run < 7; ++run) {
             Clock::time_point start;

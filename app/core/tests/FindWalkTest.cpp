@@ -13,6 +13,7 @@
 #include "app/core/FindWalk.h"
 #include "app/core/PageFile.h"
 #include "app/core/PageWalk.h"
+#include "app/core/tests/EnginePages.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "base/Paths.h"
@@ -22,51 +23,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Utf8(const std::wstring& w) {
-    std::string s;
-    for (wchar_t c : w) s += c < 0x80 ? static_cast<char>(c) : '?';
-    return s;
-}
-
-// A page held in a real text engine, loaded and stored as the program does.
-class EnginePage : public PageHolder {
-public:
-    tx::TextEngine text;
-    std::vector<std::string> log;
-    std::wstring refuse;  // a page file that cannot be written, as a read-only file cannot
-    void LoadPage(const std::wstring& path) override {
-        LoadPageFile(path, text, true);
-        log.push_back("load " + Utf8(zv::LastPathPart(path)));
-    }
-    void StorePage(const std::wstring& path) override {
-        if (!refuse.empty() && zv::LastPathPart(path) == refuse) throw zv::Error(L"Access denied: " + path);
-        WritePageFile(path, text);
-        log.push_back("store " + Utf8(zv::LastPathPart(path)));
-    }
-    void RemoveMovies() override {}
-};
-
-class EngineEditor : public PageEditor {
-public:
-    EnginePage page;
-    bool dirty = false;
-    std::optional<std::wstring> shown;
-    std::optional<bool> next, previous;
-    bool Dirty() const override { return dirty; }
-    void SetDirty(bool d) override { dirty = d; }
-    void LoadPage(const std::wstring& path) override { page.LoadPage(path); }
-    void StorePage(const std::wstring& path) override { page.StorePage(path); }
-    void RemoveMovies() override {}
-    void ClearPage() override { page.text.LoadFromBytes("", tx::kFormatText); }
-    PageTypeAnswer AskPageType(const PageTypeQuestion&, const PageStore&) override {
-        ADD_FAILURE() << "a search asked for a page type";
-        return PageTypeAnswer::Cancelled;
-    }
-    void ShowPageName(const std::wstring& name) override { shown = name; }
-    void EnableNext(bool on) override { next = on; }
-    void EnablePrevious(bool on) override { previous = on; }
-    void RefreshToolbar() override {}
-};
+using zv_test::Ascii;
+using zv_test::EngineEditor;
+using zv_test::EnginePage;
 
 // Five pages; the third has zero margins and a page of its own, which a store must keep.
 const std::vector<std::wstring> kTexts = {L"alpha cat", L"beta", L"Cat and cat", L"delta", L"cat epsilon cat"};
@@ -140,7 +99,7 @@ protected:
         for (int i = 1; i <= count; ++i) {
             bytes_.push_back(PageBytes(i, kTexts[static_cast<size_t>(i - 1)]));
             std::ofstream(fs::path(PathOf(Name(i))), std::ios::binary) << bytes_.back();
-            map += Utf8(Name(i)) + "*Page\r\n";
+            map += Ascii(Name(i)) + "*Page\r\n";
         }
         std::ofstream(fs::path(PathOf(L"Map.txt")), std::ios::binary) << map;
         app.PageList.LoadExistingList(PathOf(L"Map.txt"), app.PageCounter, app.ModuleCode, app.ModuleName,
@@ -284,25 +243,25 @@ TEST_F(FindWalkTest, PressesOverFivePages) {
                 case Press::kReplaceAll: outcome = std::to_string(walk.ReplaceAll(s.text, s.replacement, options)); break;
                 }
             } catch (const zv::Error& e) {
-                outcome = Utf8(e.Description());
+                outcome = Ascii(e.Description());
                 EXPECT_NE(outcome.find(s.outcome), std::string::npos) << outcome;
                 outcome = s.outcome;
             }
             EXPECT_EQ(outcome, s.outcome);
             if (!s.page.empty()) {
-                EXPECT_EQ(Utf8(app.PageList.GetCurrentPageName()), Utf8(s.page));
+                EXPECT_EQ(Ascii(app.PageList.GetCurrentPageName()), Ascii(s.page));
                 if (!c.newPage || s.press == Press::kFind) {
                     // The editor holds the page the list names, and shows its name and number.
                     if (!app.IsNewPage) {
                         tx::TextEngine stored;
                         LoadPageFile(PathOf(s.page), stored, true);
-                        if (!editor.dirty) { EXPECT_EQ(Utf8(editor.page.text.Text()), Utf8(stored.Text())); }
-                        if (editor.shown) { EXPECT_EQ(Utf8(*editor.shown), Utf8(s.page)); }
-                        EXPECT_EQ(app.CurrentPageNo, std::stoi(Utf8(s.page)));
+                        if (!editor.dirty) { EXPECT_EQ(Ascii(editor.page.text.Text()), Ascii(stored.Text())); }
+                        if (editor.shown) { EXPECT_EQ(Ascii(*editor.shown), Ascii(s.page)); }
+                        EXPECT_EQ(app.CurrentPageNo, std::stoi(Ascii(s.page)));
                     }
                 }
             }
-            if (!s.selected.empty()) { EXPECT_EQ(Utf8(editor.page.text.SelText()), Utf8(s.selected)); }
+            if (!s.selected.empty()) { EXPECT_EQ(Ascii(editor.page.text.SelText()), Ascii(s.selected)); }
         }
         for (int p = 1; p <= c.pageCount; ++p) {
             SCOPED_TRACE("page " + std::to_string(p));
@@ -312,11 +271,12 @@ TEST_F(FindWalkTest, PressesOverFivePages) {
             if (!expected) {
                 EXPECT_EQ(zv::ReadFileBytes(PathOf(Name(p))), bytes_[static_cast<size_t>(p - 1)]);
             } else {
-                EXPECT_EQ(Utf8(TextOf(p)), Utf8(*expected));
+                EXPECT_EQ(Ascii(TextOf(p)), Ascii(*expected));
             }
         }
-        if (c.editorAfter != L"\x1") { EXPECT_EQ(Utf8(editor.page.text.Text()), Utf8(c.editorAfter)); }
+        if (c.editorAfter != L"\x1") { EXPECT_EQ(Ascii(editor.page.text.Text()), Ascii(c.editorAfter)); }
         if (c.newPage && c.dirty) { EXPECT_TRUE(app.IsNewPage); }
+        EXPECT_EQ(editor.pageTypeQuestions, 0) << "a search asked for a page type";
     }
 }
 
@@ -338,7 +298,8 @@ TEST_F(FindWalkTest, AStoredPageKeepsItsPageAndZeroMargins) {
     tx::TextEngine stored;
     LoadPageFile(PathOf(Name(3)), stored, true);
     EXPECT_EQ(stored.Doc().page, (tx::PageSetup{11906, 16838, 0, 0, 0, 0}));
-    EXPECT_EQ(Utf8(stored.Text()), "Cat or cat");
+    EXPECT_EQ(editor.pageTypeQuestions, 0);
+    EXPECT_EQ(Ascii(stored.Text()), "Cat or cat");
 }
 
 TEST(FindOptionsWord, FormedFromTheTwoBoxes) {
