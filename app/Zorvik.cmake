@@ -165,5 +165,6 @@ zv_finds_library_file(app_table_prop_tests Palvex ZV_PALVEX_DLL)
 
 zv_add_test(app_page_view_tests
   SOURCES dialogs/tests/FindDialogTest.cpp dialogs/tests/GoToDialogTest.cpp dialogs/tests/PreviewTest.cpp
+          dialogs/tests/StoredPageImagesTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)

@@ -105,20 +105,28 @@ int frmGoToDlg::BoxOfIndex(int index) const {
 }
 
 void frmGoToDlg::PlaceRows() {
+    shownIndex_.resize(static_cast<size_t>(boxes_), -1);
     for (int box = 0; box < boxes_; ++box) {
         const int index = IndexOfBox(box);
         ui::PictureBox& thumbnail = Picture3[box];
         ui::Label& caption = Label5[box];
+        // A scroll step gives every box another page: only what differs is set, since each change
+        // costs a repaint.
+        int& shown = shownIndex_[static_cast<size_t>(box)];
         if (index < 0) {
-            thumbnail.SetVisible(false);
-            caption.SetVisible(false);
+            if (thumbnail.Visible()) thumbnail.SetVisible(false);
+            if (caption.Visible()) caption.SetVisible(false);
+            shown = -1;
             continue;
         }
-        caption.SetCaption(CaptionOf(index));
-        caption.SetVisible(true);
-        thumbnail.SetBackColor(SelectionShown && index == SelectedIndex ? kSelectedThumbnailColor : kThumbnailColor);
-        thumbnail.SetVisible(true);
-        thumbnail.Refresh();
+        const std::wstring text = CaptionOf(index);
+        if (caption.Caption() != text) caption.SetCaption(text);
+        if (!caption.Visible()) caption.SetVisible(true);
+        const unsigned long back = SelectionShown && index == SelectedIndex ? kSelectedThumbnailColor : kThumbnailColor;
+        if (thumbnail.BackColor() != back) thumbnail.SetBackColor(back);
+        if (!thumbnail.Visible()) thumbnail.SetVisible(true);
+        if (shown != index) thumbnail.Cls();  // painted with its new page when the dialog paints next
+        shown = index;
     }
 }
 
@@ -130,6 +138,8 @@ void frmGoToDlg::Form_Unload(int& /*Cancel*/) {
     // Every way out, the close box and Esc included, gives the print control its full size back.
     if (frmMDIChild* editor = editor_ != nullptr ? editor_ : ActiveEditor()) editor->prtTXTextControl2->SetPrintZoom(100);
     boxes_ = 1;
+    shownIndex_.clear();
+    images_.Clear();
     editor_ = nullptr;
 }
 
@@ -168,7 +178,7 @@ void frmGoToDlg::Picture3_MouseUp(int Index, int /*Button*/, int /*Shift*/, floa
 void frmGoToDlg::Picture3_Paint(int Index) {
     const int index = IndexOfBox(Index);
     if (index < 0 || editor_ == nullptr) return;
-    DrawStoredPage(*editor_, PageNames[static_cast<size_t>(index) + 1], Picture3[Index]);
+    images_.Paint(*editor_, PageNames[static_cast<size_t>(index) + 1], Picture3[Index]);
 }
 
 void frmGoToDlg::VScroll1_Change() { VScroll1_Scroll(); }

@@ -5,12 +5,14 @@
 //
 // Only the rows in view have boxes: the scroll bar's value is the page in the first row, and the
 // boxes show that page and those after it. A module of any length scrolls to its last row, and
-// opening the view costs the same for ten pages or a thousand.
+// opening the view costs the same for ten pages or a thousand. Each page is drawn once per showing
+// and painted from its bitmap after that, so scrolling back and forth costs copies.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "app/editor/StoredPage.h"
 #include "ui/CommandButton.h"
 #include "ui/ControlArray.h"
 #include "ui/Form.h"
@@ -53,6 +55,8 @@ public:
     int BoxOfIndex(int index) const;
     // The caption under a thumbnail, as its box shows it.
     std::wstring CaptionOf(int index) const;
+    // How many times a page was drawn from its file in this showing.
+    int PagesDrawn() const { return images_.Rendered(); }
 
     void Form_Load() override;
     void Form_Resize() override;
@@ -73,6 +77,8 @@ private:
 
     frmMDIChild* editor_ = nullptr;
     int boxes_ = 0;  // boxes loaded (element 0 included)
+    std::vector<int> shownIndex_;  // the thumbnail each box shows, -1 for none
+    StoredPageImages images_;
 };
 
 // Document > Go To Page: the thumbnails of the active editor's module. A module without a stored

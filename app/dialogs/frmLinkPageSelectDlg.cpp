@@ -11,7 +11,6 @@
 #include "app/editor/StoredPage.h"
 #include "app/editor/frmMDIChild.h"
 #include "base/Paths.h"
-#include "ui/Twips.h"
 
 namespace {
 
@@ -22,8 +21,6 @@ constexpr long kThumbnailHeight = 2340;
 constexpr long kCaptionHeight = 840;     // four lines
 constexpr long kRowGap = 180;
 constexpr long kFirstRowTop = 120;
-// Thumbnails kept per showing: enough for every page of a large module, bounded for one of 9999.
-constexpr size_t kKeptThumbnails = 512;
 
 std::vector<ChooserPage> PagesOf(std::int32_t count, const std::vector<std::wstring>& names,
                                  const std::vector<std::wstring>& types, const std::vector<std::wstring>& topics) {
@@ -104,7 +101,7 @@ frmLinkPageSelectDlg::frmLinkPageSelectDlg() {
 }
 
 void frmLinkPageSelectDlg::Form_Load() {
-    rendered_ = 0;
+    thumbnails_ = StoredPageImages();
     std::int32_t count = 0;
     std::vector<std::wstring> names, types, topics;
     App().PageList.GetAllPageInfo(count, names, types, topics);
@@ -122,7 +119,7 @@ void frmLinkPageSelectDlg::Form_Unload(int& /*Cancel*/) {
     // Whichever way the dialog closes (Set Link, Cancel, Esc, the close box), the next printout
     // must come out at full size.
     ResetPrintZoom();
-    thumbnails_.clear();
+    thumbnails_.Clear();
 }
 
 void frmLinkPageSelectDlg::ResetPrintZoom() {
@@ -131,7 +128,7 @@ void frmLinkPageSelectDlg::ResetPrintZoom() {
 
 void frmLinkPageSelectDlg::ShowRows(PageChooserRows rows) {
     rows_ = std::move(rows);
-    thumbnails_.clear();
+    thumbnails_.Clear();
     ShowSelectedPageInfo();
     Resize_Form();
 }
@@ -190,59 +187,12 @@ void frmLinkPageSelectDlg::PlaceRows() {
     }
 }
 
-bool frmLinkPageSelectDlg::RenderThumbnail(int row, ui::PictureBox& box) {
-    Thumbnail& thumbnail = thumbnails_[row];
-    thumbnail = Thumbnail{};
-    thumbnail.backColor = box.BackColor();
-    thumbnail.blank = true;
-    ++rendered_;
-    frmMDIChild* editor = ActiveEditor();
-    const int width = ui::TwipsToPixelsX(box.ScaleWidth()), height = ui::TwipsToPixelsY(box.ScaleHeight());
-    if (editor == nullptr || width <= 0 || height <= 0) return false;
-    HDC screen = box.hDC();
-    ui::OwnedDc memory(CreateCompatibleDC(screen));
-    ui::Bitmap bitmap(CreateCompatibleBitmap(screen, width, height));
-    if (!memory || !bitmap) return false;
-    {
-        ui::SelectIn selected(memory.Get(), bitmap.Get());
-        ui::Brush back(CreateSolidBrush(ui::ToColorRef(thumbnail.backColor)));
-        const RECT all{0, 0, width, height};
-        FillRect(memory.Get(), &all, back.Get());
-        const bool drawn = DrawStoredPage(*editor, rows_.Folder(), rows_.Page(row).name, memory.Get(),
-                                          box.ScaleWidth(), box.ScaleHeight());
-        editor->prtTXTextControl2->SetPrintDevice(nullptr);
-        if (!drawn) return false;
-    }
-    thumbnail.bitmap = std::move(bitmap);
-    thumbnail.blank = false;
-    return true;
-}
-
 void frmLinkPageSelectDlg::Picture3_Paint(int Index) {
     const int row = RowOfPlace(Index);
-    if (row < 0) return;
+    frmMDIChild* editor = ActiveEditor();
+    if (row < 0 || editor == nullptr) return;
     ui::PictureBox& box = Picture3[Index];
-    auto found = thumbnails_.find(row);
-    if (found == thumbnails_.end() || found->second.backColor != box.BackColor()) {
-        if (found == thumbnails_.end() && thumbnails_.size() >= kKeptThumbnails) {
-            // The row farthest from the view goes: scrolling back to it draws it again.
-            const int first = VScroll1.Value();
-            auto farthest = std::max_element(thumbnails_.begin(), thumbnails_.end(), [first](const auto& a, const auto& b) {
-                return std::abs(a.first - first) < std::abs(b.first - first);
-            });
-            thumbnails_.erase(farthest);
-        }
-        RenderThumbnail(row, box);
-        found = thumbnails_.find(row);
-    }
-    const Thumbnail& thumbnail = found->second;
-    if (thumbnail.blank) return;
-    ui::OwnedDc memory(CreateCompatibleDC(box.hDC()));
-    if (!memory) return;
-    ui::SelectIn selected(memory.Get(), thumbnail.bitmap.Get());
-    BITMAP size{};
-    GetObjectW(thumbnail.bitmap.Get(), sizeof size, &size);
-    BitBlt(box.hDC(), 0, 0, size.bmWidth, size.bmHeight, memory.Get(), 0, 0, SRCCOPY);
+    thumbnails_.Paint(*editor, rows_.Folder(), rows_.Page(row).name, box, box.ScaleWidth(), box.ScaleHeight());
 }
 
 void frmLinkPageSelectDlg::Picture3_MouseUp(int Index, int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {

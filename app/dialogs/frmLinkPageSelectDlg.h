@@ -7,10 +7,10 @@
 // cannot be read leaves its box blank. However the dialog closes, the print zoom of the editor's
 // print control goes back to 100.
 
-#include <map>
 #include <string>
 
 #include "app/dialogs/PageChooserRows.h"
+#include "app/editor/StoredPage.h"
 #include "ui/CommandButton.h"
 #include "ui/ControlArray.h"
 #include "ui/Form.h"
@@ -61,7 +61,7 @@ public:
     // The page row a place shows, -1 for a place below the last row.
     int RowOfPlace(int Index) const;
     // How many thumbnails were drawn from their page files in this showing.
-    int ThumbnailsRendered() const { return rendered_; }
+    int ThumbnailsRendered() const { return thumbnails_.Rendered(); }
 
 private:
     void SelectOtherModule();
@@ -69,20 +69,11 @@ private:
     // Gives every place its row after a scroll, a new selection or new rows.
     void PlaceRows();
     void ShowSelectedPageInfo();
-    // Draws the row's page into a bitmap of the box's size on the box's colour; false (and no
-    // bitmap kept) when the page cannot be drawn.
-    bool RenderThumbnail(int row, ui::PictureBox& box);
     void ResetPrintZoom();
 
-    struct Thumbnail {
-        ui::Bitmap bitmap;
-        unsigned long backColor = 0;
-        bool blank = false;  // the page could not be drawn: the box stays blank
-    };
     PageChooserRows rows_;
-    std::map<int, Thumbnail> thumbnails_;
+    StoredPageImages thumbnails_;
     int places_ = 1;
     long rowHeight_ = 0;
     long laidOutWidth_ = -1, laidOutHeight_ = -1;  // the inner size the rows were laid out for
-    int rendered_ = 0;
 };

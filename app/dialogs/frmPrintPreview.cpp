@@ -5,7 +5,6 @@
 #include "app/core/SharedCommands.h"
 #include "app/dialogs/frmGoToDlg.h"
 #include "app/editor/StoredPage.h"
-#include "app/editor/StoredPage.h"
 #include "app/editor/frmMDIChild.h"
 #include "base/Error.h"
 #include "ui/Constants.h"
@@ -150,6 +149,7 @@ void frmPrintPreview::Form_Resize() {
 }
 
 void frmPrintPreview::Form_Unload(int& /*Cancel*/) {
+    images_.Clear();
     if (tx2 != nullptr) (*tx2)->SetPrintZoom(SavedPrintZoom);
 }
 
@@ -200,13 +200,13 @@ void frmPrintPreview::btnPrint_Click() {
 
 void frmPrintPreview::picPage1_Paint() {
     if (editor_ == nullptr || CurrentPage < 1 || CurrentPage > PageCount) return;
-    DrawStoredPage(*editor_, PageNames[static_cast<size_t>(CurrentPage)], picPage1);
+    images_.Paint(*editor_, PageNames[static_cast<size_t>(CurrentPage)], picPage1);
 }
 
 void frmPrintPreview::picPage2_Paint() {
     // After the last page the second box stays blank.
     if (editor_ == nullptr || CurrentPage >= PageCount) return;
-    DrawStoredPage(*editor_, PageNames[static_cast<size_t>(CurrentPage) + 1], picPage2);
+    images_.Paint(*editor_, PageNames[static_cast<size_t>(CurrentPage) + 1], picPage2);
 }
 
 void frmPrintPreview::ScrollToPoint(float x, float y, long oldWidth, long oldHeight) {

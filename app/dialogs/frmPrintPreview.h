@@ -2,13 +2,16 @@
 // Print Preview: the stored page files of the open module one or two at a time, fitted to the
 // window or at 75 % or 100 % with scroll bars, and printing a range of pages with copies. Every
 // page is read from its file into the editor's hidden print control and drawn from there
-// (app/editor/StoredPage.h); the editor's live text is never shown.
+// (app/editor/StoredPage.h); the editor's live text is never shown. A page is drawn once per
+// showing at each box size and painted from its bitmap after that: turning back, scrolling a
+// zoomed page and repainting cost a copy.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/dialogs/PageViewRules.h"
+#include "app/editor/StoredPage.h"
 #include "ui/CommandButton.h"
 #include "ui/CommonDialog.h"
 #include "ui/FlatScrollBar.h"
@@ -58,6 +61,8 @@ public:
     void SetZoom(int level);
     void UpdateButtons();
     void RefreshPages();
+    // How many times a page was drawn from its file in this showing.
+    int PagesDrawn() const { return images_.Rendered(); }
 
     void Form_Resize() override;
     void Form_Unload(int& Cancel) override;
@@ -81,6 +86,7 @@ private:
     void ScrollToPoint(float x, float y, long oldWidth, long oldHeight);
     frmMDIChild* editor_ = nullptr;
     bool placing_ = false;  // the layout itself moves the scroll bars
+    StoredPageImages images_;
 };
 
 // File > Print Preview and the toolbar's "PrintPreview": the active editor's module. A module

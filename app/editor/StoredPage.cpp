@@ -1,5 +1,6 @@
 #include "app/editor/StoredPage.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "app/core/AppState.h"
@@ -39,6 +40,72 @@ bool DrawStoredPage(frmMDIChild& editor, const std::wstring& folder, const std::
 
 bool DrawStoredPage(frmMDIChild& editor, const std::wstring& pageName, ui::PictureBox& box) {
     return DrawStoredPage(editor, pageName, box.hDC(), box.Width(), box.Height());
+}
+
+bool StoredPageImages::Paint(frmMDIChild& editor, const std::wstring& pageName, ui::PictureBox& box) {
+    return Paint(editor, App().ModulePath, pageName, box, box.Width(), box.Height());
+}
+
+bool StoredPageImages::Paint(frmMDIChild& editor, const std::wstring& folder, const std::wstring& pageName,
+                             ui::PictureBox& box, long fitWidth, long fitHeight) {
+    HWND window = box.hWnd();
+    HDC dc = box.hDC();
+    if (window == nullptr || dc == nullptr) return false;
+    RECT inner{};
+    GetClientRect(window, &inner);
+    if (inner.right <= 0 || inner.bottom <= 0) return false;
+    const Key key{folder, pageName, fitWidth, fitHeight, static_cast<int>(inner.right), static_cast<int>(inner.bottom),
+                  box.BackColor()};
+    auto found = images_.find(key);
+    Image& image = found != images_.end() ? found->second : Render(editor, key, dc);
+    image.lastPainted = ++paints_;
+    if (!image.bitmap) return false;
+    ui::OwnedDc memory(CreateCompatibleDC(dc));
+    if (!memory) return false;
+    ui::SelectIn selected(memory.Get(), image.bitmap.Get());
+    return BitBlt(dc, 0, 0, key.width, key.height, memory.Get(), 0, 0, SRCCOPY) != 0;
+}
+
+StoredPageImages::Image& StoredPageImages::Render(frmMDIChild& editor, const Key& key, HDC boxDc) {
+    ++rendered_;
+    Image image;
+    ui::OwnedDc memory(CreateCompatibleDC(boxDc));
+    ui::Bitmap bitmap(CreateCompatibleBitmap(boxDc, key.width, key.height));
+    if (memory && bitmap) {
+        bool drawn = false;
+        {
+            ui::SelectIn selected(memory.Get(), bitmap.Get());
+            // The box's background first, as its erase paints it: the page covers only its own part.
+            ui::Brush back(CreateSolidBrush(ui::ToColorRef(key.backColor)));
+            const RECT all{0, 0, key.width, key.height};
+            FillRect(memory.Get(), &all, back.Get());
+            drawn = DrawStoredPage(editor, key.folder, key.page, memory.Get(), key.fitWidth, key.fitHeight);
+            // The memory device goes with this call: the print control must not keep it.
+            editor.prtTXTextControl2->SetPrintDevice(nullptr);
+        }
+        if (drawn) {
+            image.bytes = static_cast<std::size_t>(key.width) * static_cast<std::size_t>(key.height) * 4;
+            MakeRoomFor(image.bytes);
+            image.bitmap = std::move(bitmap);
+        }
+    }
+    bytes_ += image.bytes;
+    return images_.emplace(key, std::move(image)).first->second;
+}
+
+void StoredPageImages::MakeRoomFor(std::size_t bytes) {
+    while (!images_.empty() && bytes_ + bytes > keptBytes_) {
+        auto oldest = std::min_element(images_.begin(), images_.end(), [](const auto& a, const auto& b) {
+            return a.second.lastPainted < b.second.lastPainted;
+        });
+        bytes_ -= oldest->second.bytes;
+        images_.erase(oldest);
+    }
+}
+
+void StoredPageImages::Clear() {
+    images_.clear();
+    bytes_ = 0;
 }
 
 bool HasStoredPageOrSay() {

@@ -44,24 +44,8 @@ protected:
     }
     // Pixels of a box's window that are not its white paper.
     static long Ink(ui::PictureBox& box) {
-        RECT r;
-        GetClientRect(box.hWnd(), &r);
-        HDC screen = GetDC(box.hWnd());
-        HDC dc = CreateCompatibleDC(screen);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        BitBlt(dc, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
-        GdiFlush();
         long ink = 0;
-        const auto* p = static_cast<const unsigned*>(bits);
-        for (long i = 0; i < static_cast<long>(r.right) * r.bottom; ++i) ink += (p[i] & 0xFFFFFF) != 0xFFFFFF;
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-        ReleaseDC(box.hWnd(), screen);
+        for (unsigned p : ui::testing::ReadWindowPixels(box.hWnd()).px) ink += p != 0xFFFFFF;
         return ink;
     }
     static void Click(ui::PictureBox& box, bool shift = false) {
