@@ -367,6 +367,13 @@ void TextControl::UpdateScrollBars() {
     // Showing or hiding a bar resizes the client area, which comes back here through WM_SIZE: the
     // outer call settles both bars.
     if (!hwnd_ || updatingScrollBars_) return;
+    // A hidden control (the editor's print control) has no bars to show: the layout they need
+    // waits until it is shown, so that loading and changing pages there lays nothing out.
+    if ((GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) == 0) {
+        scrollBarsStale_ = true;
+        return;
+    }
+    scrollBarsStale_ = false;
     updatingScrollBars_ = true;
     for (int round = 0; round < 3; ++round) {
         RECT before{};
@@ -1037,6 +1044,10 @@ LRESULT TextControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return 1;
+    case WM_WINDOWPOSCHANGED:
+        // Sent once the window is visible (ShowWindow ends here too): the bars it went without.
+        if ((reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) && scrollBarsStale_) UpdateScrollBars();
+        return DefWindowProcW(hwnd_, msg, wp, lp);
     case WM_SIZE:
         UpdateScrollBars();
         ScrollTo(scrollY_, false);

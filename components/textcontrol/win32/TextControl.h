@@ -248,6 +248,7 @@ private:
     std::wstring toolTip_;
     std::array<int, 3> lastScroll_{-1, -1, -1}, lastScrollX_{-1, -1, -1};
     bool updatingScrollBars_ = false;
+    bool scrollBarsStale_ = false;  // changed while hidden: the bars are set when it shows
     bool horizontalBar_ = false;
     ui::OwnedDc backDc_;
     ui::Bitmap backBitmap_;

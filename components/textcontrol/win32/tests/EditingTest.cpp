@@ -1,6 +1,9 @@
 // Typing, moving, selecting and deleting through real window messages.
 #include "components/textcontrol/win32/tests/TxWinTest.h"
 
+#include <map>
+#include <utility>
+
 namespace tx::testing {
 namespace {
 
@@ -172,6 +175,44 @@ TEST_F(EditingTest, ScrollingKeepsTheCaretInViewAndScrollPosIsInTwips) {
     EXPECT_EQ(top.y, 0);
     control_.SetScrollPosY(-50);
     EXPECT_EQ(control_.ScrollPosY(), 0);
+}
+
+// The editor's hidden print control loads page after page without setting bars nobody sees; once
+// shown, its bar covers the text it holds then, as the bar of a control shown all along does.
+TEST_F(EditingTest, AControlShownAfterLoadingWhileHiddenHasTheBarsOfItsText) {
+    std::wstring threePages;
+    for (int i = 0; i < 150; ++i) threePages += L"line " + std::to_wstring(i) + L"\n";
+    const auto bar = [this] {
+        SCROLLINFO si{sizeof(si)};
+        si.fMask = SIF_RANGE | SIF_PAGE;
+        GetScrollInfo(control_.hWnd(), SB_VERT, &si);
+        return std::pair<int, UINT>{si.nMax, si.nPage};
+    };
+    const auto load = [this](const std::wstring& text) {
+        std::string bytes(text.begin(), text.end());
+        control_.Engine().LoadFromBytes(bytes, kFormatText);
+    };
+    const std::wstring shortText = L"one short line";
+    // The bars of each text in a control shown all along.
+    std::map<std::wstring, std::pair<int, UINT>> shownAllAlong;
+    for (const std::wstring& text : {threePages, shortText}) {
+        load(text);
+        Pump();
+        shownAllAlong[text] = bar();
+    }
+    ASSERT_NE(shownAllAlong[threePages], shownAllAlong[shortText]);
+    // Shown with one text, hidden, loaded with the other, shown again.
+    for (const auto& [before, after] : {std::pair{threePages, shortText}, std::pair{shortText, threePages}}) {
+        SCOPED_TRACE(after.size());
+        load(before);
+        Pump();
+        ShowWindow(control_.hWnd(), SW_HIDE);
+        load(after);
+        ShowWindow(control_.hWnd(), SW_SHOW);
+        Pump();
+        EXPECT_EQ(bar(), shownAllAlong[after]);
+    }
+    EXPECT_GT(control_.Engine().PageCount(), 2) << "the long text runs over pages";
 }
 
 // A page wider than the window: the horizontal bar appears, typing at the end of a long line and
