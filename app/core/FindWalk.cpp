@@ -1,5 +1,6 @@
 #include "app/core/FindWalk.h"
 
+#include "app/core/PageFile.h"
 #include "base/Error.h"
 #include "components/textcontrol/TextEngine.h"
 
@@ -179,19 +180,19 @@ std::int32_t FindWalk::ReplaceAll(const std::wstring& text, const std::wstring& 
     GuardNewPage(L"Replace All");
     LinkedList& list = state_.PageList;
     const bool editorOnNewPage = state_.IsNewPage;
-    // The editor's own selection first (not counted), and then the editor's page is stored, so
-    // that the walk over the stored pages sees what the author typed.
+    // The editor's own selection first (not counted).
     if (editorText_.SelLength() > 0) {
         editorText_.ReplaceSel(replacement);
         editor_.SetDirty(true);
     }
-    StoreEditorPageIfChanged();
-
     const std::wstring start = list.GetCurrentPageName();
     std::int32_t stored = 0;
     replaceDone_ = true;
     if (start.empty()) return stored;
 
+    // What the author typed on the start page is part of the walk: the editor's page goes into the
+    // print control as it stands and is stored once, with the replacements made in it.
+    bool editorHoldsChanges = !editorOnNewPage && editor_.Dirty();
     PageWalk walk(state_.ModulePath, list, printer_);
     std::wstring page = start;
     const auto loadFailed = [&](const zv::Error& e) {
@@ -200,20 +201,30 @@ std::int32_t FindWalk::ReplaceAll(const std::wstring& text, const std::wstring& 
     };
     try {
         try {
-            walk.LoadCurrent();
+            if (editorHoldsChanges) {
+                printer_.RemoveMovies();
+                CopyPage(editorText_, printText_);
+            } else {
+                walk.LoadCurrent();
+            }
         } catch (const zv::Error& e) {
             throw loadFailed(e);
         }
         for (;;) {
             const std::int32_t replaced = ReplaceOnPrintPage(text, replacement, options);
-            if (replaced > 0) {
+            if (replaced > 0 || editorHoldsChanges) {
                 try {
                     walk.StoreCurrent();
                 } catch (const zv::Error& e) {
+                    if (editorHoldsChanges) {
+                        throw zv::Error(L"Page " + Quoted(page) + L" could not be stored, so the search stopped on it; "
+                                        L"its changes are still in the editor.\r\n" + e.Description());
+                    }
                     throw zv::Error(L"Page " + Quoted(page) + L" could not be stored, so Replace All stopped there; "
                                     L"the page keeps its old text. " + Instances(stored) + L" stored before it.\r\n" +
                                     e.Description());
                 }
+                editorHoldsChanges = false;
                 stored += replaced;
             }
             page = NextWrapping(list);
@@ -226,9 +237,10 @@ std::int32_t FindWalk::ReplaceAll(const std::wstring& text, const std::wstring& 
         }
     } catch (const zv::Error& e) {
         // What was stored stays stored, and the editor shows the start page as it is stored now,
-        // so that storing it later cannot put back what was replaced.
+        // so that storing it later cannot put back what was replaced; changes of the author's that
+        // could not be stored stay in the editor.
         list.SetPageAsCurrent(start);
-        if (!editorOnNewPage) {
+        if (!editorOnNewPage && !editorHoldsChanges) {
             try {
                 PageWalk(state_.ModulePath, list, editor_).LoadCurrent();
                 editor_.SetDirty(false);

@@ -84,3 +84,9 @@ void LoadPageFile(std::wstring_view path, tx::TextEngine& engine, bool applyStor
     engine.SetLoadSaveAttribute(tx::attr::kApplyStoredPage, applyStoredPage ? 1 : 0);
     engine.Load(path, kPageHeaderSize, tx::kFormatOwn);
 }
+
+void CopyPage(tx::TextEngine& from, tx::TextEngine& to) {
+    from.NameNewObjects();
+    to.SetLoadSaveAttribute(tx::attr::kApplyStoredPage, 1);
+    to.LoadFromBytes(from.SaveToBytes(tx::kFormatOwn), tx::kFormatOwn);
+}

@@ -46,3 +46,6 @@ void WritePageFile(std::wstring_view path, tx::TextEngine& engine);
 // Loads a page file into the engine behind its header; with `applyStoredPage` the page size and
 // margins stored in the file (those greater than 0) become the engine's page.
 void LoadPageFile(std::wstring_view path, tx::TextEngine& engine, bool applyStoredPage);
+// Puts `from`'s page into `to` as storing it and loading the file back would, without the file:
+// the same text, objects, page size and margins.
+void CopyPage(tx::TextEngine& from, tx::TextEngine& to);

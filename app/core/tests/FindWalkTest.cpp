@@ -302,6 +302,78 @@ TEST_F(FindWalkTest, AStoredPageKeepsItsPageAndZeroMargins) {
     EXPECT_EQ(Ascii(stored.Text()), "Cat or cat");
 }
 
+// Replace All writes a page file only for a page it changed, and each only once: a start page the
+// author changed is stored with the walk's replacements in it, not first as typed and again after.
+TEST_F(FindWalkTest, ReplaceAllStoresEachChangedPageOnce) {
+    const struct {
+        const char* name;
+        int startPage;
+        std::wstring editorText;  // "" : the start page as stored, unchanged
+        std::vector<std::string> stored;  // every page file written, in order
+        int readOnly = 0;
+        std::string error = "";  // part of the message Replace All stops with
+    } cases[] = {
+        {"an unchanged start page: the pages with a match", 2, L"", {"0003.txm", "0005.txm", "0001.txm"}},
+        {"a changed start page with a match: stored once, replaced", 2, L"beta cat typed",
+         {"0002.txm", "0003.txm", "0005.txm", "0001.txm"}},
+        {"a changed start page without a match: stored once as typed", 4, L"delta typed",
+         {"0004.txm", "0005.txm", "0001.txm", "0003.txm"}},
+        {"a changed start page that cannot be stored keeps the author's text in the editor", 2, L"beta cat typed", {},
+         2, "its changes are still in the editor"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteModule(5);
+        AppState& app = App();
+        EngineEditor editor;
+        EnginePage printer;
+        app.PageList.SetPageAsCurrent(Name(c.startPage));
+        app.CurrentPageNo = static_cast<std::int16_t>(c.startPage);
+        app.IsNewPage = false;
+        LoadPageFile(PathOf(Name(c.startPage)), editor.page.text, true);
+        if (!c.editorText.empty()) {
+            editor.page.text.SetSelStart(0);
+            editor.page.text.SetSelLength(-1);
+            editor.page.text.SetSelText(c.editorText);
+            editor.dirty = true;
+        }
+        editor.page.text.SetSelStart(0);
+        if (c.readOnly) {
+            editor.page.refuse = Name(c.readOnly);
+            printer.refuse = Name(c.readOnly);
+        }
+        FindWalk walk(app, editor, editor.page.text, printer, printer.text);
+        std::string error;
+        try {
+            walk.ReplaceAll(L"cat", L"dog", FindOptionsWord(false, false));
+        } catch (const zv::Error& e) {
+            error = Ascii(e.Description());
+        }
+        if (c.error.empty()) {
+            EXPECT_EQ(error, "");
+        } else {
+            EXPECT_NE(error.find(c.error), std::string::npos) << error;
+        }
+        std::vector<std::string> stored;
+        for (const auto* log : {&editor.page.log, &printer.log})
+            for (const std::string& entry : *log)
+                if (entry.rfind("store ", 0) == 0) stored.push_back(entry.substr(6));
+        EXPECT_EQ(stored, c.stored);
+        EXPECT_EQ(Ascii(app.PageList.GetCurrentPageName()), Ascii(Name(c.startPage)));
+        if (c.error.empty()) {
+            EXPECT_FALSE(editor.dirty);
+            EXPECT_EQ(Ascii(editor.page.text.Text()), Ascii(TextOf(c.startPage)));
+        } else {
+            EXPECT_TRUE(editor.dirty);
+            EXPECT_EQ(Ascii(editor.page.text.Text()), Ascii(c.editorText));
+        }
+        EXPECT_EQ(editor.pageTypeQuestions, 0);
+        if (!c.editorText.empty() && c.error.empty()) {
+            EXPECT_EQ(Ascii(TextOf(c.startPage)), c.startPage == 2 ? "beta dog typed" : "delta typed");
+        }
+    }
+}
+
 TEST(FindOptionsWord, FormedFromTheTwoBoxes) {
     EXPECT_EQ(FindOptionsWord(false, false), 16);
     EXPECT_EQ(FindOptionsWord(true, false), 20);
