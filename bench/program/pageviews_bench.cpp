@@ -87,8 +87,6 @@ void ReportStages(frmMDIChild& editor, const fs::path& folder) {
     tx::GdiMeasurer screen(96);
     HDC window = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(window);
-    HBITMAP bitmap = CreateCompatibleBitmap(window, 190, 120);
-    HGDIOBJ old = SelectObject(memory, bitmap);
     const int runs = 50;
     const auto line = [](const char* what, double ms) { std::printf("    %-44s %8.3f ms\n", what, ms); };
     std::printf("  one page of the go-to module, stage by stage (medians of %d):\n", runs);
@@ -106,10 +104,37 @@ void ReportStages(frmMDIChild& editor, const fs::path& folder) {
         e.LoadFromBytes(own, tx::kFormatOwn);
         return Timed([&] { e.GetLayout(); });
     }));
-    print->SetPrintZoom(12);
-    print->SetPrintDevice(memory);
-    line("paint a thumbnail, laid out already", MedianOf(runs, [&] { return Timed([&] { print->PrintPage(1); GdiFlush(); }); }));
-    line("blit a thumbnail to the screen", MedianOf(runs, [&] { return Timed([&] { BitBlt(window, 0, 0, 190, 120, memory, 0, 0, SRCCOPY); GdiFlush(); }); }));
+    // A go-to thumbnail and a preview page fitted into a window of the preview's first size.
+    const struct {
+        const char* name;
+        int width, height, zoom;
+    } boxes[] = {{"thumbnail 190 x 120", 190, 120, 18}, {"preview page 700 x 442", 700, 442, 69}};
+    for (const auto& box : boxes) {
+        std::printf("    %s:\n", box.name);
+        line("  make, fill and free a bitmap of the box", MedianOf(runs, [&] {
+            return Timed([&] {
+                HBITMAP b = CreateCompatibleBitmap(window, box.width, box.height);
+                HGDIOBJ was = SelectObject(memory, b);
+                PatBlt(memory, 0, 0, box.width, box.height, WHITENESS);
+                SelectObject(memory, was);
+                DeleteObject(b);
+                GdiFlush();
+            });
+        }));
+        HBITMAP b = CreateCompatibleBitmap(window, box.width, box.height);
+        HGDIOBJ was = SelectObject(memory, b);
+        print->SetPrintZoom(box.zoom);
+        print->SetPrintDevice(memory);
+        line("  paint the page, laid out already", MedianOf(runs, [&] { return Timed([&] { print->PrintPage(1); GdiFlush(); }); }));
+        line("  blit it to the screen", MedianOf(runs, [&] {
+            return Timed([&] {
+                BitBlt(window, 0, 0, box.width, box.height, memory, 0, 0, SRCCOPY);
+                GdiFlush();
+            });
+        }));
+        SelectObject(memory, was);
+        DeleteObject(b);
+    }
     print->SetPrintDevice(nullptr);
     print->SetPrintZoom(100);
     line("find and replace one word on the page", MedianOf(runs, [&] {
@@ -120,8 +145,6 @@ void ReportStages(frmMDIChild& editor, const fs::path& folder) {
     }));
     line("store the page (write and replace)", MedianOf(runs, [&] { return Timed([&] { WritePageFile(path, print.Engine()); }); }));
     line("page file bytes of the page", MedianOf(runs, [&] { return Timed([&] { PageFileBytes(print.Engine()); }); }));
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, window);
 }
