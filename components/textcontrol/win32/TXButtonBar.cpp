@@ -63,14 +63,22 @@ void TXButtonBar::Press(Button b) {
     c->Refresh();
 }
 
+TXButtonBar::Picture TXButtonBar::Compose() const {
+    Picture p;
+    p.enabled = Bound() != nullptr;
+    for (Button b : kButtons) p.pressed.push_back(IsPressed(b));
+    return p;
+}
+
 void TXButtonBar::Draw(HDC dc) {
+    drawn_ = Compose();
     const SIZE size = ClientSize();
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     Bar(dc, 0, 0, size.cx, size.cy);
-    const bool enabled = Bound() != nullptr;
+    const bool enabled = drawn_.enabled;
     for (Button b : kButtons) {
         RECT r = ButtonRect(b);
-        if (IsPressed(b)) {
+        if (drawn_.pressed[static_cast<size_t>(b)]) {
             SetBkColor(dc, RGB(224, 224, 224));
             Bar(dc, r.left, r.top, r.right, r.bottom);
             DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);

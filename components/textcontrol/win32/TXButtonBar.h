@@ -23,7 +23,18 @@ public:
 
 protected:
     void Draw(HDC dc) override;
+    bool PictureChanged() const override { return Compose() != drawn_; }
     void OnMouse(UINT msg, POINT pt) override;
+
+private:
+    // What the bar shows: whether it acts on a control, and which buttons are pressed.
+    struct Picture {
+        bool enabled = false;
+        std::vector<bool> pressed;
+        bool operator==(const Picture&) const = default;
+    };
+    Picture Compose() const;
+    Picture drawn_;
 };
 
 }  // namespace tx

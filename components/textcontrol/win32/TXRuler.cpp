@@ -36,37 +36,60 @@ int TXRuler::MarkerX(Marker marker) const {
     return -1;
 }
 
-void TXRuler::Draw(HDC dc) {
+TXRuler::Picture TXRuler::Compose() const {
+    Picture p;
     const SIZE size = ClientSize();
-    RECT all{0, 0, size.cx, size.cy};
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+    p.width = size.cx;
+    p.height = size.cy;
     TextControl* c = Bound();
-    if (!c) return;
+    if (!c) return p;
+    p.bound = true;
     const TextEngine& e = c->Engine();
-    const int top = 3, bottom = std::max(top + 4, static_cast<int>(size.cy) - 6);
-    RECT column{ToPixel(e.PageMarginL()), top, ToPixel(e.PageWidth() - e.PageMarginR()), bottom};
-    SetBkColor(dc, RGB(255, 255, 255));
-    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &column, nullptr, 0, nullptr);
-
+    p.top = 3;
+    p.bottom = std::max(p.top + 4, static_cast<int>(size.cy) - 6);
+    p.columnLeft = ToPixel(e.PageMarginL());
+    p.columnRight = ToPixel(e.PageWidth() - e.PageMarginR());
     // Ticks every eighth of an inch from the text column's left edge, numbers every inch.
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetTextAlign(dc, TA_CENTER | TA_TOP);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     const int origin = e.PageMarginL();
     for (int t = -origin / 180 * 180; origin + t <= e.PageWidth(); t += 180) {
         const int x = ToPixel(origin + t);
         if (x < 0 || x > size.cx) continue;
         const int step = (t / 180) % 8;
-        if (t % 1440 == 0 && t != 0) {
-            const std::wstring label = std::to_wstring(std::abs(t) / 1440);
-            ExtTextOutW(dc, x, top, 0, nullptr, label.c_str(), static_cast<UINT>(label.size()), nullptr);
+        if (t % 1440 == 0 && t != 0) p.ticks.push_back(Tick{x, std::abs(t) / 1440, 0});
+        else p.ticks.push_back(Tick{x, 0, std::abs(step) == 4 ? 6 : 3});
+    }
+    p.firstIndent = MarkerX(Marker::FirstIndent);
+    p.leftIndent = MarkerX(Marker::LeftIndent);
+    p.rightIndent = MarkerX(Marker::RightIndent);
+    const ParaFormat f = e.CurrentParaFormat();
+    for (const tx::TabStop& tab : f.tabs) p.tabs.push_back(ToPixel(e.PageMarginL() + f.leftIndent + tab.position));
+    return p;
+}
+
+void TXRuler::Draw(HDC dc) {
+    drawn_ = Compose();
+    const Picture& p = drawn_;
+    RECT all{0, 0, p.width, p.height};
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+    if (!p.bound) return;
+    const int top = p.top, bottom = p.bottom;
+    RECT column{p.columnLeft, top, p.columnRight, bottom};
+    SetBkColor(dc, RGB(255, 255, 255));
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &column, nullptr, 0, nullptr);
+
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextAlign(dc, TA_CENTER | TA_TOP);
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    for (const Tick& tick : p.ticks) {
+        if (tick.label != 0) {
+            const std::wstring label = std::to_wstring(tick.label);
+            ExtTextOutW(dc, tick.x, top, 0, nullptr, label.c_str(), static_cast<UINT>(label.size()), nullptr);
         } else {
-            const int len = std::abs(step) == 4 ? 6 : 3;
-            RECT tick{x, (top + bottom) / 2 - len / 2, x + 1, (top + bottom) / 2 - len / 2 + len};
+            RECT mark{tick.x, (top + bottom) / 2 - tick.length / 2, tick.x + 1, (top + bottom) / 2 - tick.length / 2 + tick.length};
             SetBkColor(dc, RGB(0, 0, 0));
-            ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &tick, nullptr, 0, nullptr);
+            ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &mark, nullptr, 0, nullptr);
         }
     }
     SelectObject(dc, oldFont);
@@ -81,13 +104,11 @@ void TXRuler::Draw(HDC dc) {
             ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &row, nullptr, 0, nullptr);
         }
     };
-    triangle(MarkerX(Marker::FirstIndent), true);
-    triangle(MarkerX(Marker::LeftIndent), false);
-    triangle(MarkerX(Marker::RightIndent), false);
-    const ParaFormat f = e.CurrentParaFormat();
+    triangle(p.firstIndent, true);
+    triangle(p.leftIndent, false);
+    triangle(p.rightIndent, false);
     SetBkColor(dc, RGB(0, 0, 0));
-    for (const tx::TabStop& tab : f.tabs) {
-        const int x = ToPixel(e.PageMarginL() + f.leftIndent + tab.position);
+    for (const int x : p.tabs) {
         RECT stem{x, bottom - 6, x + 1, bottom}, foot{x, bottom - 1, x + 5, bottom};
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &stem, nullptr, 0, nullptr);
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &foot, nullptr, 0, nullptr);

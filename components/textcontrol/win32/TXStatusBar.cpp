@@ -18,6 +18,12 @@ std::wstring TXStatusBar::FieldText(int index) const {
     return std::wstring(kFieldNames[index]) + L" " + std::to_wstring(index == 1 ? line : col);
 }
 
+bool TXStatusBar::PictureChanged() const {
+    for (int i = 0; i < 3; ++i)
+        if (FieldText(i) != drawn_[i]) return true;
+    return false;
+}
+
 void TXStatusBar::Draw(HDC dc) {
     const SIZE size = ClientSize();
     RECT all{0, 0, size.cx, size.cy};
@@ -35,7 +41,7 @@ void TXStatusBar::Draw(HDC dc) {
         DrawEdge(dc, &fields[i], BDR_SUNKENOUTER, BF_RECT);
         RECT text = fields[i];
         InflateRect(&text, -4, -1);
-        const std::wstring s = FieldText(i);
+        const std::wstring& s = drawn_[i] = FieldText(i);
         DrawTextW(dc, s.c_str(), static_cast<int>(s.size()), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     SelectObject(dc, oldFont);

@@ -20,9 +20,11 @@ public:
 
 protected:
     void Draw(HDC dc) override;
+    bool PictureChanged() const override;
 
 private:
     std::wstring pageText_ = L"Page";
+    std::wstring drawn_[3];  // the fields' texts as last drawn
 };
 
 }  // namespace tx

@@ -660,6 +660,14 @@ void TextControl::SetStatusBarHandle(HWND bar) {
 }
 
 void TextControl::NotifyTools() {
+    // One posted message for all tools and all changes until it arrives: a typed key would
+    // otherwise post to every tool, and each post is a trip through the window system.
+    if (!ruler_ && !buttonBar_ && !statusBar_) return;
+    if (toolsPosted_) return;
+    if (hwnd_ && PostMessageW(hwnd_, kMsgUpdateTools, 0, 0)) {
+        toolsPosted_ = true;
+        return;
+    }
     for (HWND tool : {ruler_, buttonBar_, statusBar_})
         if (tool && IsWindow(tool)) PostMessageW(tool, kMsgToolUpdate, 0, 0);
 }
@@ -1155,6 +1163,11 @@ LRESULT TextControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         SetScrollPosX(x);
         return 0;
     }
+    case kMsgUpdateTools:
+        toolsPosted_ = false;
+        for (HWND tool : {ruler_, buttonBar_, statusBar_})
+            if (tool && IsWindow(tool)) SendMessageW(tool, kMsgToolUpdate, 0, 0);
+        return 0;
     case kMsgNameNewObjects:
         namesPosted_ = false;
         engine_.NameNewObjects();

@@ -33,6 +33,8 @@ inline constexpr UINT kMsgPositionToPoint = WM_USER + 170;
 // Sent to itself: the windowed objects inserted since get their names now that the inserting
 // call has returned.
 inline constexpr UINT kMsgNameNewObjects = WM_USER + 171;
+// Sent to itself: the bound ruler, button bar and status bar see what the changes since showed.
+inline constexpr UINT kMsgUpdateTools = WM_USER + 172;
 
 enum ViewMode : int {
     kViewNormal = 0,        // the pages' text column from the window's top-left, pages edge to edge
@@ -225,6 +227,7 @@ private:
     std::map<HWND, bool> hosts_;
     bool placingHosts_ = false;
     bool namesPosted_ = false;
+    bool toolsPosted_ = false;
     // A column border being dragged: the column, where the mouse went down and the width then (page
     // twips), the border's page, its x and the table's top and bottom there, and the width the
     // tracking line stands for now.

@@ -54,6 +54,27 @@ void ToolWindow::Redraw() {
     if (hWnd()) InvalidateRect(hWnd(), nullptr, FALSE);
 }
 
+void ToolWindow::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hWnd(), &ps);
+    const SIZE size = ClientSize();
+    const SIZE buffer{std::max<LONG>(1, size.cx), std::max<LONG>(1, size.cy)};
+    if (!backDc_ || buffer.cx != backSize_.cx || buffer.cy != backSize_.cy) {
+        if (backDc_) SelectObject(backDc_.Get(), firstBitmap_);
+        backBitmap_.Reset(CreateCompatibleBitmap(dc, buffer.cx, buffer.cy));
+        if (!backDc_) backDc_.Reset(CreateCompatibleDC(dc));
+        firstBitmap_ = SelectObject(backDc_.Get(), backBitmap_.Get());
+        backSize_ = buffer;
+    }
+    // Each drawing starts from the DC's defaults, as on a new one.
+    const int saved = SaveDC(backDc_.Get());
+    Draw(backDc_.Get());
+    RestoreDC(backDc_.Get(), saved);
+    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left, ps.rcPaint.bottom - ps.rcPaint.top,
+           backDc_.Get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+    EndPaint(hWnd(), &ps);
+}
+
 bool ToolWindow::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case kMsgToolBind:
@@ -63,27 +84,20 @@ bool ToolWindow::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         return true;
     case WM_DESTROY:
         Unbind();
+        if (backDc_) SelectObject(backDc_.Get(), firstBitmap_);
+        backBitmap_.Reset();
+        backDc_.Reset();
+        backSize_ = {0, 0};
         return false;
     case kMsgToolUpdate:
-        Redraw();
+        if (PictureChanged()) Redraw();
         return true;
     case WM_ERASEBKGND:
         result = 1;
         return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hWnd(), &ps);
-        const SIZE size = ClientSize();
-        ui::OwnedDc mem(CreateCompatibleDC(dc));
-        ui::Bitmap bmp(CreateCompatibleBitmap(dc, std::max<LONG>(1, size.cx), std::max<LONG>(1, size.cy)));
-        {
-            ui::SelectIn in(mem.Get(), bmp.Get());
-            Draw(mem.Get());
-            BitBlt(dc, 0, 0, size.cx, size.cy, mem.Get(), 0, 0, SRCCOPY);
-        }
-        EndPaint(hWnd(), &ps);
+    case WM_PAINT:
+        Paint();
         return true;
-    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_MOUSEMOVE:

@@ -3,6 +3,7 @@
 #include "components/textcontrol/win32/TXRuler.h"
 #include "components/textcontrol/win32/TXStatusBar.h"
 #include "components/textcontrol/win32/TXTextControl.h"
+#include "components/textcontrol/win32/ToolMessages.h"
 #include "components/textcontrol/win32/tests/TxWinTest.h"
 #include "ui/Form.h"
 
@@ -175,6 +176,52 @@ TEST_F(ToolsTest, TheStatusBarShowsOneSetOfFieldsAfterAResize) {
         SCOPED_TRACE(width);
         bar.Move(0, 10600, width, 330);
         EXPECT_EQ(fieldsOnScreen(), 3);
+    }
+}
+
+// The control tells its tools of every change; a tool draws again only when what it shows is no
+// longer what it drew: a typed letter moves the column in the status bar and nothing else.
+TEST_F(ToolsTest, ToolsDrawAgainOnlyWhenWhatTheyShowChanges) {
+    TextEngine& e = form_->TXTextControl1.Engine();
+    e.SetSelText(L"plain\ncentred\nindented\nplain again");
+    e.Select(6, 6);
+    e.FormatParagraphs([](ParaFormat& f) { f.align = Align::Center; });
+    e.Select(14, 14);
+    e.FormatParagraphs([](ParaFormat& f) { f.leftIndent = 720; });
+    e.Select(0, 0);
+    ToolWindow* tools[] = {&form_->TXRuler1, &form_->TXButtonBar1, &form_->TXStatusBar1};
+    auto settle = [&] {
+        ui::DoEvents();
+        for (ToolWindow* t : tools) UpdateWindow(t->hWnd());
+    };
+    // Only the tools' own update messages: a paint would hide whether they asked for one.
+    auto redrawn = [&] {
+        MSG m;
+        for (UINT msg : {kMsgUpdateTools, kMsgToolUpdate})
+            while (PeekMessageW(&m, nullptr, msg, msg, PM_REMOVE)) DispatchMessageW(&m);
+        std::vector<bool> r;
+        for (ToolWindow* t : tools) r.push_back(GetUpdateRect(t->hWnd(), nullptr, FALSE) != FALSE);
+        return r;
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        std::vector<bool> ruler_bar_status;
+    };
+    const Case cases[] = {
+        {"a letter typed", [&] { SendMessageW(form_->TXTextControl1.hWnd(), WM_CHAR, L'x', 1); },
+         {false, false, true}},
+        {"the caret in the same place again", [&] { e.Select(e.SelStart(), e.SelStart()); }, {false, false, false}},
+        {"the caret into the centred paragraph", [&] { e.Select(8, 8); }, {false, true, true}},
+        {"the caret into the indented paragraph", [&] { e.Select(16, 16); }, {true, true, true}},
+        {"the indent changed where the caret is", [&] { e.FormatParagraphs([](ParaFormat& f) { f.leftIndent = 1440; }); },
+         {true, false, false}},
+        {"the caret one on in the same line", [&] { e.Select(17, 17); }, {false, false, true}},
+    };
+    for (const Case& c : cases) {
+        settle();
+        c.act();
+        EXPECT_EQ(redrawn(), c.ruler_bar_status) << c.what;
     }
 }
 
