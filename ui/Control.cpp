@@ -194,7 +194,7 @@ void Control::CreateNative(const wchar_t* cls, DWORD style, DWORD exStyle, const
     created_ = true;
     detail::CountWindow(+1);
     detail::MapControl(hwnd_, this);
-    SetWindowSubclass(hwnd_, &Control::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    detail::Subclass(hwnd_, &Control::SubclassProc, this);
 }
 
 void Control::DestroyWindowNow() {
@@ -300,8 +300,8 @@ void Control::Drag(int action) {
     if (action == 2) DragTo(*this, true);
 }
 
-LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-    auto* self = reinterpret_cast<Control*>(ref);
+LRESULT Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, void* ref) {
+    auto* self = static_cast<Control*>(ref);
     LRESULT result = 0;
     bool handled = false;
     switch (msg) {
@@ -310,14 +310,13 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
             break;
         case WM_NCDESTROY: {
             if (g_dragSource == self) g_dragSource = nullptr;
-            RemoveWindowSubclass(hwnd, &Control::SubclassProc, 1);
             detail::UnmapControl(hwnd);
             detail::CountWindow(-1);
             if (self->hwnd_ == hwnd) {
                 self->hwnd_ = nullptr;
                 self->created_ = false;
             }
-            return DefSubclassProc(hwnd, msg, wp, lp);
+            return detail::CallOriginalProc(hwnd, msg, wp, lp);
         }
         case WM_SETCURSOR:
             if (detail::CurrentMousePointer() == 11) {
@@ -342,8 +341,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
             auto f = msg == WM_KEYDOWN ? self->KeyDown : self->KeyUp;
             if (f) {
                 int key = static_cast<int>(wp);
-                int shift = (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-                            (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+                int shift = detail::ShiftState();
                 detail::Guard([&] { f(key, shift); });
                 if (key == 0) return 0;
                 wp = static_cast<WPARAM>(key);
@@ -380,7 +378,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
             break;
         default: break;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return detail::CallOriginalProc(hwnd, msg, wp, lp);
 }
 
 }  // namespace ui

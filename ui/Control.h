@@ -165,7 +165,7 @@ protected:
     bool created_ = false;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT SubclassProc(HWND, UINT, WPARAM, LPARAM, void*);
     void ApplyFont();
 
     std::optional<BaseProps> design_;

@@ -23,10 +23,6 @@ std::vector<Form*>& g_loaded = *new std::vector<Form*>;
 
 void WakeLoops() { PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0); }
 
-int ShiftState() {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
 }  // namespace
 
 Form::Form() = default;
@@ -746,7 +742,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN: {
             int key = static_cast<int>(wp);
-            detail::Guard([&] { Form_KeyDown(key, ShiftState()); });
+            detail::Guard([&] { Form_KeyDown(key, detail::ShiftState()); });
             if (key == 0) return 0;
             break;
         }
@@ -786,7 +782,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                          : static_cast<int>(((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0));
             float x = static_cast<float>(PixelsToTwipsX(GET_X_LPARAM(lp)));
             float y = static_cast<float>(PixelsToTwipsY(GET_Y_LPARAM(lp)));
-            int shift = ShiftState();
+            int shift = detail::ShiftState();
             detail::Guard([&] {
                 if (msg == WM_MOUSEMOVE) Form_MouseMove(button, shift, x, y);
                 else if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) Form_MouseDown(button, shift, x, y);

@@ -14,12 +14,9 @@ namespace {
 MdiForm* g_frame = nullptr;
 constexpr UINT kFirstChildId = 0xFF00;
 
-LRESULT CALLBACK ClientSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &ClientSubclass, 1);
-        detail::CountWindow(-1);
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+LRESULT ClientSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, void*) {
+    if (msg == WM_NCDESTROY) detail::CountWindow(-1);
+    return detail::CallOriginalProc(hwnd, msg, wp, lp);
 }
 }  // namespace
 
@@ -50,7 +47,7 @@ void MdiForm::CreateFormWindow() {
                               0, 0, hwnd_, nullptr, detail::Instance(), &ccs);
     if (client_) {
         detail::CountWindow(+1);
-        SetWindowSubclass(client_, &ClientSubclass, 1, 0);
+        detail::Subclass(client_, &ClientSubclass, nullptr);
     }
 }
 

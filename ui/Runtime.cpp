@@ -26,6 +26,12 @@ namespace {
 std::unordered_map<HWND, Control*>& g_controls = *new std::unordered_map<HWND, Control*>;
 std::unordered_map<HWND, Form*>& g_forms = *new std::unordered_map<HWND, Form*>;
 std::vector<std::unique_ptr<Control>>& g_buried = *new std::vector<std::unique_ptr<Control>>;
+struct Subclassed {
+    WNDPROC original;
+    SubclassHandler handler;
+    void* data;
+};
+std::unordered_map<HWND, Subclassed>& g_subclassed = *new std::unordered_map<HWND, Subclassed>;
 int g_freeingDepth = 0;
 int g_eventDepth = 0;  // events running on the stack (their controls must stay alive)
 
@@ -35,10 +41,6 @@ std::wstring Narrow2Wide(const char* s) {
     return out;
 }
 
-int ShiftState() {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
 }  // namespace
 
 HINSTANCE Instance() {
@@ -104,6 +106,41 @@ ui::Font MakeFont(const FontSpec& spec) {
     std::wstring name = spec.Name.empty() ? L"MS Sans Serif" : spec.Name;
     wcsncpy(lf.lfFaceName, name.c_str(), LF_FACESIZE - 1);
     return ui::Font(CreateFontIndirectW(&lf));
+}
+
+namespace {
+LRESULT CALLBACK SubclassedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    const auto it = g_subclassed.find(hwnd);
+    if (it == g_subclassed.end()) return DefWindowProcW(hwnd, msg, wp, lp);
+    const Subclassed s = it->second;
+    const LRESULT result = s.handler(hwnd, msg, wp, lp, s.data);
+    if (msg == WM_NCDESTROY) {
+        g_subclassed.erase(hwnd);
+        // Someone who subclassed after us keeps his place; the window is going anyway.
+        if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassedProc))
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s.original));
+    }
+    return result;
+}
+}  // namespace
+
+void Subclass(HWND hwnd, SubclassHandler handler, void* data) {
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    g_subclassed[hwnd] = Subclassed{original, handler, data};
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassedProc));
+}
+
+LRESULT CallOriginalProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    const auto it = g_subclassed.find(hwnd);
+    if (it == g_subclassed.end()) return DefWindowProcW(hwnd, msg, wp, lp);
+    return CallWindowProcW(it->second.original, hwnd, msg, wp, lp);
+}
+
+int ShiftState() {
+    // The three keys in one question to the window system: under Wine each is a server trip.
+    BYTE keys[256] = {};
+    if (!GetKeyboardState(keys)) return 0;
+    return ((keys[VK_SHIFT] & 0x80) ? 1 : 0) | ((keys[VK_CONTROL] & 0x80) ? 2 : 0) | ((keys[VK_MENU] & 0x80) ? 4 : 0);
 }
 
 void MapControl(HWND hwnd, Control* c) { g_controls[hwnd] = c; }

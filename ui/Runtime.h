@@ -38,6 +38,15 @@ Form* FormFromHwnd(HWND hwnd);
 // The form a window belongs to (the nearest form window among it and its ancestors).
 Form* FormOfWindow(HWND hwnd);
 
+// Subclasses a window of ours: every message goes to the handler first, with `data`; the handler
+// hands on what it does not take with CallOriginalProc. Undone by itself once WM_NCDESTROY has
+// been through the handler. The common controls' subclassing reads a window property on every
+// message, and under Wine each read is a trip to the window server: this keeps its table here.
+using SubclassHandler = LRESULT (*)(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, void* data);
+void Subclass(HWND hwnd, SubclassHandler handler, void* data);
+// The window procedure the window had before Subclass.
+LRESULT CallOriginalProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
 // Child notifications (commands, notifies, scrolls, colours) for any window that holds controls.
 bool ContainerMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 // Draws the windowless controls (line, shape, image) whose container is this window.
@@ -56,6 +65,8 @@ void FreeBuriedOf(const Form* form);
 
 // One message through the runtime's translation (key preview, dialog keys, MDI keys).
 void Dispatch(MSG& msg);
+// The modifier keys down now, as events report them: 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftState();
 // Counts a window we created (WM_NCCREATE/WM_NCDESTROY of our own windows).
 void CountWindow(int delta);
 

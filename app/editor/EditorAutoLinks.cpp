@@ -8,7 +8,7 @@
 // Every typed character: a word end is typed here as the control would type it, and a word that
 // began with a web keyword becomes a link.
 void frmMDIChild::AutoLinkKeyPress(int& KeyAscii) {
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool shift = KeyAscii == '\r' && GetKeyState(VK_SHIFT) < 0;  // only Enter asks
     if (autoLinker_.KeyPress(TXTextControl1.Engine(), static_cast<wchar_t>(KeyAscii), shift, ctrlFlag_)) KeyAscii = 0;
 }
 

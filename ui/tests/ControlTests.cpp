@@ -445,6 +445,58 @@ TEST_F(UiTest, ControlKeyHandlersSeeKeysFirstAndCanSwallowThem) {
     EXPECT_EQ(f.keys, (std::vector<int>{VK_DELETE}));
 }
 
+// What another subclass of a control's window saw.
+struct OtherSubclassSaw {
+    int chars = 0;
+    bool destroyed = false;
+};
+
+LRESULT CALLBACK OtherSubclass(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref) {
+    auto* saw = reinterpret_cast<OtherSubclassSaw*>(ref);
+    if (msg == WM_CHAR) ++saw->chars;
+    if (msg == WM_NCDESTROY) {
+        saw->destroyed = true;
+        RemoveWindowSubclass(h, &OtherSubclass, id);
+    }
+    return DefSubclassProc(h, msg, wp, lp);
+}
+
+// Other code may subclass a control's window after the form did (a tooltip following its tool
+// does): both see the window's messages, either may let go first, and the window still goes.
+TEST_F(UiTest, AControlsWindowSubclassedByOthersStillRaisesItsEventsAndGoes) {
+    class F : public Form {
+    public:
+        TextBox Text1{this, L"Text1"};
+        TextBox Text2{this, L"Text2"};
+        int presses = 0;
+        F() {
+            Text1.KeyPress = [this](int&) { ++presses; };
+            Text2.KeyPress = [this](int&) { ++presses; };
+        }
+    } f;
+    f.Show();
+    OtherSubclassSaw first, second;
+    ASSERT_TRUE(SetWindowSubclass(f.Text1.hWnd(), &OtherSubclass, 1, reinterpret_cast<DWORD_PTR>(&first)));
+    ASSERT_TRUE(SetWindowSubclass(f.Text2.hWnd(), &OtherSubclass, 1, reinterpret_cast<DWORD_PTR>(&second)));
+    SendMessageW(f.Text1.hWnd(), WM_CHAR, 'a', 1);
+    SendMessageW(f.Text2.hWnd(), WM_CHAR, 'b', 1);
+    EXPECT_EQ(f.presses, 2);
+    EXPECT_EQ(first.chars, 1);
+    EXPECT_EQ(f.Text1.Text(), L"a");
+    // The other one lets go of the second box first: the form's events go on.
+    ASSERT_TRUE(RemoveWindowSubclass(f.Text2.hWnd(), &OtherSubclass, 1));
+    SendMessageW(f.Text2.hWnd(), WM_CHAR, 'c', 1);
+    EXPECT_EQ(f.presses, 3);
+    EXPECT_EQ(second.chars, 1);
+    EXPECT_EQ(f.Text2.Text(), L"bc");
+    const long before = LiveHandles().windows;
+    f.Unload();
+    EXPECT_TRUE(first.destroyed) << "the window went with the form, through the other subclass";
+    EXPECT_EQ(f.Text1.hWnd(), nullptr);
+    EXPECT_EQ(f.Text2.hWnd(), nullptr);
+    EXPECT_EQ(LiveHandles().windows, before - 3) << "the form's window and both boxes'";
+}
+
 TEST_F(UiTest, ArrayMemberUnloadedInsideItsOwnEventIsSafe) {
     class F : public Form {
     public:

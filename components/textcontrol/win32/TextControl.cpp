@@ -709,7 +709,10 @@ int TextControl::ObjectUnderPoint(POINT pixel) {
 }
 
 int TextControl::Shift() const {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+    // The three keys in one question to the window system: under Wine each is a server trip.
+    BYTE keys[256] = {};
+    if (!GetKeyboardState(keys)) return 0;
+    return ((keys[VK_SHIFT] & 0x80) ? 1 : 0) | ((keys[VK_CONTROL] & 0x80) ? 2 : 0) | ((keys[VK_MENU] & 0x80) ? 4 : 0);
 }
 
 // ---------------------------------------------------------------- keyboard
@@ -777,7 +780,7 @@ void TextControl::OnChar(wchar_t c) {
         if (GetKeyState(VK_SHIFT) < 0) engine_.TypeChar(kLineBreak);
         else engine_.TypeChar(L'\n');
     } else if (c == L'\t' || c >= 32) {
-        if (GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 && c < 32) return;
+        if (c < 32 && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) return;
         engine_.TypeChar(c);
     } else {
         return;  // other control characters (Ctrl+letter) are commands, handled at key down
