@@ -79,16 +79,24 @@ void UpdateToolbar() {
             EnableToolbarButton(key, false);
         return;
     }
-    auto& control = editor->TXTextControl1;
-    const tx::TextEngine& engine = control.Engine();
+    UpdateTextButtons(*editor);
+    EnableToolbarButton(L"Paste", editor->TXTextControl1.Control().CanPaste());
+}
+
+void UpdateTextButtons(frmMDIChild& editor) {
+    const tx::TextEngine& engine = editor.TXTextControl1.Engine();
     EnableToolbarButton(L"Cut", engine.CanCopy());
     EnableToolbarButton(L"Copy", engine.CanCopy());
-    EnableToolbarButton(L"Paste", control.Control().CanPaste());
     EnableToolbarButton(L"Undo", engine.CanUndo());
     EnableToolbarButton(L"Redo", engine.CanRedo());
     EnableToolbarButton(L"remove_movie", engine.ObjectCurrent() != 0);
     EnableToolbarButton(L"movie_properties", engine.ObjectCurrent() != 0);
     EnableToolbarButton(L"delete_hyperlink", engine.FieldAtInputPos() != 0);
+}
+
+void UpdatePasteButton() {
+    frmMDIChild* editor = IsEditorActive() ? ActiveEditor() : nullptr;
+    EnableToolbarButton(L"Paste", editor != nullptr && editor->TXTextControl1.Control().CanPaste());
 }
 
 void AddToWindowList() {

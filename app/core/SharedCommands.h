@@ -32,6 +32,12 @@ bool IsEditorActive();
 void ShowPageCaption(const std::wstring& name);
 // Enables the frame's toolbar buttons by what the active editor can do.
 void UpdateToolbar();
+// The buttons that follow the active editor's text and caret (the selection, the undo history,
+// the object and the link at the caret): UpdateToolbar less what an edit or a caret move cannot
+// change. Run on every change of the editor's state.
+void UpdateTextButtons(frmMDIChild& editor);
+// Paste, which follows the clipboard: on every change of the clipboard's content.
+void UpdatePasteButton();
 // Enables or disables one toolbar button of the frame by its key (no frame or button: nothing).
 void EnableToolbarButton(const std::wstring& key, bool enabled);
 bool ToolbarButtonEnabled(const std::wstring& key);

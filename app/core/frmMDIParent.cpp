@@ -155,6 +155,7 @@ void frmMDIParent::Form_Load() {
     // The borders and bars as this system draws them may take more room than reckoned at start.
     WidenForTheEditor();
     DragAcceptFiles(hWnd(), TRUE);
+    AddClipboardFormatListener(hWnd());
     UpdateToolbar();
     if (!CommandLineText.empty()) {
         RunCommand([this] { OpenModuleFile(CommandLineText); });
@@ -173,6 +174,10 @@ void frmMDIParent::RunToolbarKey(const std::wstring& key) {
 }
 
 LRESULT frmMDIParent::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CLIPBOARDUPDATE) {
+        UpdatePasteButton();
+        return 0;
+    }
     if (msg != WM_DROPFILES) return MdiForm::HandleMessage(msg, wp, lp);
     auto drop = reinterpret_cast<HDROP>(wp);
     std::wstring path;

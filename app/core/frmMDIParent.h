@@ -54,7 +54,8 @@ public:
     // The toolbar's command for a key, as if its button were clicked; a disabled button's key
     // does nothing, as the button would.
     void RunToolbarKey(const std::wstring& key);
-    // A dropped marker file opens its module (the first of several files).
+    // A dropped marker file opens its module (the first of several files); a change of the
+    // clipboard sets the toolbar's Paste.
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
     // A further editor window (windows of modules opened earlier stay open); loaded, not shown.

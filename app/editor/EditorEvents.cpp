@@ -54,8 +54,10 @@ LRESULT frmMDIChild::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void frmMDIChild::Change() {
     DirtyFlag = true;
     BringBackUndoneMovie();  // Undo reports the whole document changed
-    // A deletion of text that runs past the page is the author removing it: no message then.
-    if (!DeletingAction && !onePageCheckDue_) {
+    // A deletion of text that runs past the page is the author removing it: no message then. The
+    // control has laid out the change before telling it, so the page count costs nothing here,
+    // and only a page that runs over waits for the end of the edit.
+    if (!DeletingAction && !onePageCheckDue_ && TXTextControl1->PageCount() > 1) {
         onePageCheckDue_ = true;
         AfterInput([this] { CheckOnePage(); });
     }
@@ -78,7 +80,11 @@ void frmMDIChild::ObjectChanged() {
 void frmMDIChild::StateChanged() {
     const tx::TextEngine& e = TXTextControl1.Engine();
     autoLinker_.SelectionChanged(e.SelStart(), e.SelLength());
-    if (ActiveEditor() == this) UpdateToolbar();
+    if (ActiveEditor() != this) return;
+    // A key or a caret move changes what the text buttons show, never the clipboard: Paste
+    // follows the clipboard itself, and asking the clipboard at every key costs that key time.
+    if (IsEditorActive()) UpdateTextButtons(*this);
+    else UpdateToolbar();
 }
 
 // ---------------------------------------------------------------- keys

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "app/core/FILE.h"
 #include "app/core/PageControl.h"
@@ -117,6 +118,34 @@ TEST_F(SharedCommands, TheToolbarFollowsWhatTheEditorCanDo) {
     EXPECT_EQ(engine().FieldNext(0), 0);
     EXPECT_EQ(engine().Text(), L"Page 1kept");
     EXPECT_EQ(engine().SelLength(), 0);
+}
+
+// Nobody asks for it: the text buttons follow the editor's every change, and Paste follows the
+// clipboard, whoever changes it, without a key being typed.
+TEST_F(SharedCommands, TheToolbarFollowsTheTextAndTheClipboardByItself) {
+    OpenModuleFile((ModuleOfPages(L"000124", 1) / "000124.zvk").wstring());
+    ASSERT_TRUE(IsEditorActive());
+    HWND text = editor().TXTextControl1.hWnd();
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        const wchar_t* key;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {"the clipboard emptied", [] { ui::Clipboard().Clear(); }, L"Paste", false},
+        {"the page selected", [this] { engine().Select(0, engine().TextLength()); }, L"Copy", true},
+        {"text put on the clipboard", [] { ui::Clipboard().SetText(L"from elsewhere"); }, L"Paste", true},
+        {"the selection given up", [this] { engine().Select(2, 2); }, L"Cut", false},
+        {"the clipboard emptied again", [] { ui::Clipboard().Clear(); }, L"Paste", false},
+        {"a letter typed", [text] { SendMessageW(text, WM_CHAR, L'q', 1); }, L"Undo", true},
+        {"the letter taken back", [this] { engine().Undo(); }, L"Undo", false},
+    };
+    for (const Case& c : cases) {
+        c.act();
+        ui::DoEvents();
+        EXPECT_EQ(Enabled(c.key), c.enabled) << c.what;
+    }
 }
 
 TEST_F(SharedCommands, CaptionAndStatusTextNameTheModuleAndThePage) {
