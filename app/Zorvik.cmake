@@ -104,7 +104,7 @@ zv_add_test(app_editor_events_tests
   WINDOWS_ONLY)
 
 zv_add_test(app_frame_tests
-  SOURCES core/tests/OpenDlgTest.cpp core/tests/SharedCommandsTest.cpp
+  SOURCES core/tests/OpenDlgTest.cpp core/tests/SharedCommandsTest.cpp core/tests/PageTypeDlgTest.cpp
   LIBS zv_app zv_ui_testing
   WINDOWS_ONLY)
 

@@ -468,7 +468,8 @@ void Form::Show(int modal, Form* owner) {
     Form* ownerForm = owner ? owner : Screen().ActiveForm();
     if (ownerForm && ownerForm->MDIChild() && MdiForm::Current()) ownerForm = MdiForm::Current();
     HWND ownerHwnd = ownerForm && ownerForm != this ? ownerForm->hWnd() : nullptr;
-    SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerHwnd));
+    // A kept form shown again mostly has its owner already; each change is a trip to the window server.
+    if (GetWindow(hwnd_, GW_OWNER) != ownerHwnd) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerHwnd));
     disabledByModal_.clear();
     EnumThreadWindows(
         GetCurrentThreadId(),
@@ -538,9 +539,10 @@ void Form::CenterOn(Form* owner) {
     RECT r;
     GetWindowRect(hwnd_, &r);
     int w = r.right - r.left, h = r.bottom - r.top;
-    int x = area.left + (area.right - area.left - w) / 2;
-    int y = area.top + (area.bottom - area.top - h) / 2;
-    SetWindowPos(hwnd_, nullptr, std::max(0, x), std::max(0, y), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int x = std::max<int>(0, area.left + (area.right - area.left - w) / 2);
+    const int y = std::max<int>(0, area.top + (area.bottom - area.top - h) / 2);
+    // A kept form shown again over an owner that stayed put is already there.
+    if (mdiChild_ || x != r.left || y != r.top) SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::PassFocusToControl() {

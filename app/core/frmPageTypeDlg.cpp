@@ -63,22 +63,22 @@ PageTypeAnswer frmPageTypeDlg::Ask(const PageTypeQuestion& question, PageStore s
 void frmPageTypeDlg::Prepare(const PageTypeQuestion& question) {
     if (!IsLoaded()) Load();
     stored_ = false;
-    // Back to the form's design first, whatever the last showing left: the steps below then run
-    // on a kept form as they would on a new one, option clicks included.
-    optPageType[kOptContentPage].SetValue(true);
-    Text1.SetText(L"");
-    Text1.SetEnabled(true);
-    Label1.SetEnabled(true);
-    if (!question.CancelEnabled) {
-        // The module's very first page: the option's click selects the whole placeholder name,
-        // ready to be typed over.
-        Text1.SetText(question.TopicText);
-        optPageType[question.Chosen].SetValue(true);
-    } else {
-        optPageType[question.Chosen].SetValue(true);
-        Text1.SetText(question.TopicText);
+    // Each control goes straight to what a newly loaded form prepared for this question shows,
+    // whatever the last showing left, and only where it shows something else: every change to a
+    // kept form's control is a message, a box disabled and enabled again a repaint.
+    const bool topic = question.Chosen == kOptNewTopic;
+    if (Text1.Text() != question.TopicText) Text1.SetText(question.TopicText);
+    if (!optPageType[question.Chosen].Value()) optPageType[question.Chosen].SetValue(true);  // its click runs
+    if (Text1.Enabled() != topic) Text1.SetEnabled(topic);
+    if (Label1.Enabled() != topic) Label1.SetEnabled(topic);
+    // The module's very first page has the whole placeholder name selected, ready to be typed
+    // over; any other showing has the caret at the start of the topic box.
+    const long selected = topic && !question.CancelEnabled ? static_cast<long>(Text1.Text().size()) : 0;
+    if (Text1.SelStart() != 0 || Text1.SelLength() != selected) {
+        Text1.SetSelStart(0);
+        Text1.SetSelLength(selected);
     }
-    Command2.SetEnabled(question.CancelEnabled);
+    if (Command2.Enabled() != question.CancelEnabled) Command2.SetEnabled(question.CancelEnabled);
     // What the activation shows, set while the form is out of sight: drawn once, with the form.
     ShowActivationState();
 }
