@@ -91,12 +91,13 @@ void frmMDIChild::PlacePageEndMarkers() {
     tx::TextControl& control = TXTextControl1.Control();
     const long pixelY = control.PageToClient(1, 0, control.Engine().PageHeight()).y;
     const long y = TXTextControl1.Top() + static_cast<long>(pixelY * ui::Screen().TwipsPerPixelY());
-    Line1.SetX1(0);
-    Line1.SetX2(control.Engine().PageWidth());
-    Line1.SetY1(y + static_cast<long>(6 * ui::Screen().TwipsPerPixelY()));
-    Line1.SetY2(Line1.Y1());
-    Picture1.SetLeft(0);
-    Picture1.SetTop(y);
+    const long lineY = y + static_cast<long>(6 * ui::Screen().TwipsPerPixelY());
+    // Every page load and every scroll comes here, and most leave the markers where they were:
+    // each move would make their window and the editor's draw that part again.
+    const long width = control.Engine().PageWidth();
+    if (Line1.X1() != 0 || Line1.X2() != width || Line1.Y1() != lineY || Line1.Y2() != lineY)
+        Line1.SetPoints(0, lineY, width, lineY);
+    if (Picture1.Left() != 0 || Picture1.Top() != y) Picture1.Move(0, y, Picture1.Width(), Picture1.Height());
 }
 
 void frmMDIChild::Form_QueryUnload(int& Cancel, int /*UnloadMode*/) {
