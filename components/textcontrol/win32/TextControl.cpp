@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "base/Error.h"
@@ -104,6 +105,7 @@ LRESULT CALLBACK TextControl::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         self->backDc_.Reset();
         self->backBitmap_.Reset();
         self->backSize_ = {0, 0};
+        self->invalid_ = self->focused_ = self->caretShown_ = false;
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
     LRESULT result = 0;
@@ -125,7 +127,7 @@ void TextControl::Changed(ChangeKind kind) {
         images_.Prune();
     }
     if (hwnd_) {
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        InvalidateAll();
         if (kind != ChangeKind::Selection) {
             UpdateScrollBars();
             PlaceHostWindows();
@@ -347,7 +349,7 @@ void TextControl::SetScrollPosX(int twips) {
     UpdateScrollBars();
     PlaceHostWindows();
     UpdateCaret();
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateAll();
     NotifyTools();
 }
 
@@ -359,7 +361,7 @@ void TextControl::ScrollTo(int twips, bool raise) {
     UpdateScrollBars();
     PlaceHostWindows();
     UpdateCaret();
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateAll();
     if (raise && events_) events_->VScroll(scrollY_);
 }
 
@@ -382,7 +384,7 @@ void TextControl::UpdateScrollBars() {
         const int x = std::clamp(scrollX_, 0, MaxScrollX());
         if (x != scrollX_) {
             scrollX_ = x;
-            InvalidateRect(hwnd_, nullptr, FALSE);
+            InvalidateAll();
             NotifyTools();
         }
         SCROLLINFO si{sizeof(si)};
@@ -418,7 +420,17 @@ void TextControl::UpdateScrollBars() {
 void TextControl::Refresh() {
     if (!hwnd_) return;
     InvalidateRect(hwnd_, nullptr, FALSE);
+    invalid_ = true;
     UpdateWindow(hwnd_);
+}
+
+void TextControl::InvalidateAll() {
+    // One change of the text is often several of the engine's (a link made: the selection moved
+    // over the word, the field, its look, the caret back), each telling the window. While the
+    // whole window already waits for its paint, asking again is a wasted trip to the window server.
+    if (!hwnd_ || invalid_) return;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    invalid_ = true;
 }
 
 void TextControl::EnsureCaretVisible() {
@@ -439,19 +451,26 @@ void TextControl::EnsureCaretVisible() {
 }
 
 void TextControl::UpdateCaret() {
-    if (!hwnd_ || GetFocus() != hwnd_) return;
+    // The window's own focus events say whether it has the focus: asking the window system at
+    // every change is a server trip under Wine, and so is a caret set where it already stands.
+    if (!hwnd_ || !focused_) return;
     const int at = dragging_ && dragCaret_ >= 0 ? dragCaret_ : engine_.SelCaret();
     const CaretPoint c = ScreenLayout().PositionToPoint(at);
     const int height = std::max(1, static_cast<int>(std::lround(c.height * Scale())));
-    if (!caretShown_ || height != caretHeight_) {
+    const int width = zoom_ >= 200 ? 2 : 1;
+    if (!caretShown_ || height != caretHeight_ || width != caretWidth_) {
         if (caretShown_) DestroyCaret();
-        CreateCaret(hwnd_, nullptr, zoom_ >= 200 ? 2 : 1, height);
+        CreateCaret(hwnd_, nullptr, width, height);
         caretHeight_ = height;
+        caretWidth_ = width;
         caretShown_ = true;
+        caretAt_ = {INT_MIN, INT_MIN};
         ShowCaret(hwnd_);
     }
     const POINT p = PageToClient(c.page, c.x, c.y);
+    if (p.x == caretAt_.x && p.y == caretAt_.y) return;
     SetCaretPos(p.x, p.y);
+    caretAt_ = p;
 }
 
 void TextControl::SetToolTipText(const std::wstring& text) {
@@ -819,13 +838,13 @@ void TextControl::OnMouseDown(int button, WPARAM wp, LPARAM lp) {
     if (const int object = ObjectUnderPoint(pt)) {
         engine_.SetObjectCurrent(object);
         if (events_) events_->ObjectClicked(object);
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        InvalidateAll();
         return;
     }
     if (engine_.ObjectCurrent()) {
         if (events_) events_->ObjectDeselected();
         engine_.SetObjectCurrent(0);
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        InvalidateAll();
     }
     if (button != 1) return;
 
@@ -1021,6 +1040,7 @@ void TextControl::PaintTo(HDC dc) {
 }
 
 void TextControl::OnPaint() {
+    invalid_ = false;  // a change made while painting asks for the next paint
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     RECT client{};
@@ -1063,10 +1083,15 @@ LRESULT TextControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         UpdateScrollBars();
         ScrollTo(scrollY_, false);
         PlaceHostWindows();
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        InvalidateAll();
         return 0;
-    case WM_SETFOCUS: caretShown_ = false; UpdateCaret(); return 0;
+    case WM_SETFOCUS:
+        focused_ = true;
+        caretShown_ = false;
+        UpdateCaret();
+        return 0;
     case WM_KILLFOCUS:
+        focused_ = false;
         if (caretShown_) DestroyCaret();
         caretShown_ = false;
         return 0;

@@ -181,6 +181,7 @@ private:
     // another button, the capture lost), the held button's mouse up is no click either.
     void EndMouseModes();
     void CancelMouseModes();
+    void InvalidateAll();
     int FieldUnderPoint(POINT pixel);
     int ObjectUnderPoint(POINT pixel);
     void PlaceHostWindows();
@@ -242,8 +243,11 @@ private:
     WPARAM ignoreUp_ = 0;  // the button whose next mouse up ends nothing
     bool dragging_ = false;
     int dragCaret_ = -1;  // the drop point the caret shows, -1 off the text
+    bool focused_ = false;  // between the window's WM_SETFOCUS and WM_KILLFOCUS
     bool caretShown_ = false;
-    int caretHeight_ = 0;
+    int caretHeight_ = 0, caretWidth_ = 0;
+    POINT caretAt_{0, 0};  // where the caret was last put, in client pixels
+    bool invalid_ = false;  // the whole client waits for its paint
     HDC printDevice_ = nullptr;
     int printZoom_ = 100;
     HWND ruler_ = nullptr, buttonBar_ = nullptr, statusBar_ = nullptr;

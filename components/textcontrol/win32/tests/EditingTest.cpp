@@ -1,4 +1,6 @@
 // Typing, moving, selecting and deleting through real window messages.
+#include <functional>
+
 #include "components/textcontrol/win32/tests/TxWinTest.h"
 
 #include <map>
@@ -155,6 +157,43 @@ TEST_F(EditingTest, UndoAndRedoByKeyboardRestoreTheText) {
     Key('Z', kCtrl);
     EXPECT_EQ(Utf8(Text()), "one\ntwo");
     EXPECT_EQ(control_.Engine().RedoKind(), 11);
+}
+
+// One change of the author's is often several of the engine's before the window next paints; the
+// window asks for its paint once and puts the caret once, but whatever comes after a paint is
+// drawn again and the caret always stands where the selection ends.
+TEST_F(EditingTest, TheWindowAndTheCaretFollowEveryChangeHoweverManyComeAtOnce) {
+    SetFocus(control_.hWnd());
+    Type(L"first line\nsecond line\nthird");
+    for (int i = 0; i < 60; ++i) Type(L"\nmore");  // taller than the window: it can scroll
+    TextEngine& e = control_.Engine();
+    e.Select(0, 0);
+    control_.SetScrollPosY(0);
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        bool drawnAgain;
+    };
+    const Case cases[] = {
+        {"the caret moved", [&] { e.Select(3, 3); }, true},
+        {"moved away and back before a paint", [&] { e.Select(15, 15); e.Select(3, 3); }, true},
+        {"a word selected, made bold, the caret behind it", [&] { e.Select(0, 5); e.SetBold(true); e.Select(5, 5); }, true},
+        {"a letter typed", [&] { Type(L"x"); }, true},
+        {"the focus away and back", [&] { SetFocus(frame_); SetFocus(control_.hWnd()); }, false},
+        {"the view scrolled", [&] { control_.SetScrollPosY(120); }, true},
+        {"the caret moved after the scroll", [&] { e.Select(20, 20); }, true},
+    };
+    for (const Case& c : cases) {
+        UpdateWindow(control_.hWnd());
+        ASSERT_FALSE(GetUpdateRect(control_.hWnd(), nullptr, FALSE)) << c.what;
+        c.act();
+        EXPECT_EQ(GetUpdateRect(control_.hWnd(), nullptr, FALSE) != FALSE, c.drawnAgain) << c.what;
+        POINT caret{};
+        ASSERT_TRUE(GetCaretPos(&caret)) << c.what;
+        const POINT expected = control_.PositionToClient(e.SelCaret());
+        EXPECT_EQ(caret.x, expected.x) << c.what;
+        EXPECT_EQ(caret.y, expected.y) << c.what;
+    }
 }
 
 TEST_F(EditingTest, ScrollingKeepsTheCaretInViewAndScrollPosIsInTwips) {
