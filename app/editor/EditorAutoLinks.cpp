@@ -7,8 +7,15 @@
 
 // Every typed character: a word end is typed here as the control would type it, and a word that
 // began with a web keyword becomes a link.
+frmMDIChild::ToolbarHold::ToolbarHold(frmMDIChild& editor) : editor_(editor) { ++editor_.toolbarHeld_; }
+
+frmMDIChild::ToolbarHold::~ToolbarHold() {
+    if (--editor_.toolbarHeld_ == 0 && editor_.toolbarDue_) editor_.ShowTextState();
+}
+
 void frmMDIChild::AutoLinkKeyPress(int& KeyAscii) {
     const bool shift = KeyAscii == '\r' && GetKeyState(VK_SHIFT) < 0;  // only Enter asks
+    ToolbarHold hold(*this);
     if (autoLinker_.KeyPress(TXTextControl1.Engine(), static_cast<wchar_t>(KeyAscii), shift, ctrlFlag_)) KeyAscii = 0;
 }
 
@@ -17,6 +24,7 @@ void frmMDIChild::AutoLinkKeyPress(int& KeyAscii) {
 void frmMDIChild::AutoLinkRange(std::int32_t start, std::int32_t end) {
     App().AutoLinkPending = false;
     App().AutoLinkStart = 0;
+    ToolbarHold hold(*this);
     autoLinker_.AutoLinkRange(TXTextControl1.Engine(), start, end);
 }
 

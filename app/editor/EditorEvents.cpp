@@ -80,6 +80,15 @@ void frmMDIChild::ObjectChanged() {
 void frmMDIChild::StateChanged() {
     const tx::TextEngine& e = TXTextControl1.Engine();
     autoLinker_.SelectionChanged(e.SelStart(), e.SelLength());
+    ShowTextState();
+}
+
+void frmMDIChild::ShowTextState() {
+    if (toolbarHeld_ > 0) {
+        toolbarDue_ = true;
+        return;
+    }
+    toolbarDue_ = false;
     if (ActiveEditor() != this) return;
     // A key or a caret move changes what the text buttons show, never the clipboard: Paste
     // follows the clipboard itself, and asking the clipboard at every key costs that key time.
@@ -174,7 +183,7 @@ void frmMDIChild::RightButtonMenus() {
 
 void frmMDIChild::FieldEntered(int fieldId) {
     TXTextControl1.Engine().SetFieldCurrent(fieldId);
-    UpdateToolbar();
+    ShowTextState();
 }
 
 void frmMDIChild::FieldLinkHover(int fieldId, int& cursor) {

@@ -357,6 +357,22 @@ private:
 
     // ---- automatic links (EditorAutoLinks.cpp) ----
     zv::AutoLinker autoLinker_;
+    // The toolbar waits while the linker works: the selection it moves over a word and back would
+    // set the buttons on and off again, each a message and a repaint of the toolbar.
+    class ToolbarHold {
+    public:
+        explicit ToolbarHold(frmMDIChild& editor);
+        ~ToolbarHold();
+        ToolbarHold(const ToolbarHold&) = delete;
+        ToolbarHold& operator=(const ToolbarHold&) = delete;
+
+    private:
+        frmMDIChild& editor_;
+    };
+    int toolbarHeld_ = 0;
+    bool toolbarDue_ = false;
+    // The toolbar's buttons as the text and caret now are (at once, or once the linker is done).
+    void ShowTextState();
     void AutoLinkKeyPress(int& KeyAscii);
     void AutoLinkRange(std::int32_t start, std::int32_t end);
     void StartAutoLinkMatchers(int position);

@@ -140,6 +140,10 @@ TEST_F(SharedCommands, TheToolbarFollowsTheTextAndTheClipboardByItself) {
         {"the clipboard emptied again", [] { ui::Clipboard().Clear(); }, L"Paste", false},
         {"a letter typed", [text] { SendMessageW(text, WM_CHAR, L'q', 1); }, L"Undo", true},
         {"the letter taken back", [this] { engine().Undo(); }, L"Undo", false},
+        // The word end is typed by the linker, with the toolbar held until it is done.
+        {"an address and its word end typed", [this] { TypeText(L"www.a.com "); }, L"delete_hyperlink", false},
+        {"the word end taken back, the caret behind the link", [this] { TypeText(L"\b"); }, L"delete_hyperlink", true},
+        {"a word end typed behind the link", [this] { TypeText(L" "); }, L"delete_hyperlink", false},
     };
     for (const Case& c : cases) {
         c.act();
