@@ -29,6 +29,22 @@ int FieldCovering(const tx::TextEngine& engine, int position) {
     return 0;
 }
 
+// Whether every character from `start` on for `count` positions already has the look (a paragraph
+// end, which has none, passes).
+bool HasLook(const tx::Document& d, int start, int count, tx::Color color, bool underline) {
+    tx::Location at = d.Locate(start);
+    for (int n = 0; n < count && at.paragraph < d.ParagraphCount(); ++n) {
+        if (at.offset >= static_cast<int>(d.paragraphs[static_cast<size_t>(at.paragraph)].text.size())) {
+            ++at.paragraph;
+            at.offset = 0;
+            continue;
+        }
+        const tx::CharFormat& f = d.FormatAt(at.paragraph, at.offset++);
+        if (f.color != color || f.underline != underline) return false;
+    }
+    return true;
+}
+
 // Set while the linker moves the selection itself, so that the selection events it causes do not
 // restart the matchers it is working with.
 class Busy {
@@ -47,17 +63,22 @@ private:
 
 void SetHyperlinkFormatting(tx::TextEngine& engine, bool on) {
     const int caret = engine.SelStart();
+    const tx::Color color = on ? kLinkColor : kPlainTextColor;
     std::vector<std::pair<int, int>> ranges;
     int last = 0;
     for (int id = engine.FieldNext(0, kAllFields); id != 0; id = engine.FieldNext(id, kAllFields)) {
         const int first = engine.FieldStart(id);
-        ranges.emplace_back(first - 1, engine.FieldEnd(id) - first + 1);
+        const int start = first - 1, count = engine.FieldEnd(id) - first + 1;
+        // A link that has the look already is left as it is: formatting it again would change
+        // nothing but have its paragraph laid out again, and a new link is recoloured with all
+        // the page's others.
+        if (!HasLook(engine.Doc(), start, count, color, on)) ranges.emplace_back(start, count);
         last = id;
     }
     if (last == 0) return;
     engine.SetFieldCurrent(last);
-    engine.FormatRanges(ranges, [on](tx::CharFormat& f) {
-        f.color = on ? kLinkColor : kPlainTextColor;
+    engine.FormatRanges(ranges, [on, color](tx::CharFormat& f) {
+        f.color = color;
         f.underline = on;
     });
     engine.SetSelStart(caret);

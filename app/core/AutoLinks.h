@@ -26,7 +26,8 @@ inline constexpr tx::Color kPlainTextColor = 0x000000;
 
 // Gives every field of the page the link look (blue and underlined) or takes it away (black, not
 // underlined), as one undo step; the selection ends as a caret where it started. A page without
-// fields is left alone.
+// fields is left alone, and so is every field that has the look already: when all have it, no
+// undo step is recorded.
 void SetHyperlinkFormatting(tx::TextEngine& engine, bool on);
 
 // One keyword matcher, fed one character at a time from where it was last started.

@@ -1,5 +1,7 @@
 #include "app/core/AutoLinks.h"
 
+#include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 #include <utility>
@@ -162,16 +164,18 @@ TEST(AutoLinks, TheWordEndIsTypedAsTheControlWouldTypeIt) {
     EXPECT_EQ(e.engine.Text(), L"");
 }
 
+// A field over the text from `start` for `length` characters; its id, 0 when none was made.
+int MakeField(tx::TextEngine& engine, int start, int length) {
+    engine.SetSelStart(start);
+    engine.SetSelLength(length);
+    return engine.FieldInsertOverSelection();
+}
+
 TEST(AutoLinks, LinksLookLikeLinksAsOneUndoStep) {
     tx::TextEngine engine;
     engine.SetSelText(L"one two three four");
-    const auto makeField = [&](int start, int length) {
-        engine.SetSelStart(start);
-        engine.SetSelLength(length);
-        return engine.FieldInsertOverSelection();
-    };
-    ASSERT_NE(makeField(4, 3), 0);
-    ASSERT_NE(makeField(14, 4), 0);
+    ASSERT_NE(MakeField(engine, 4, 3), 0);
+    ASSERT_NE(MakeField(engine, 14, 4), 0);
     engine.SetSelStart(9);
     const int steps = engine.UndoSteps();
     SetHyperlinkFormatting(engine, true);
@@ -198,6 +202,55 @@ TEST(AutoLinks, LinksLookLikeLinksAsOneUndoStep) {
     SetHyperlinkFormatting(plain, true);
     EXPECT_EQ(plain.UndoSteps(), before);
     EXPECT_EQ(plain.SelStart(), 3);
+}
+
+// Links that have their look already are left as they are: only what lacks it is recoloured, so
+// a new link on a page of many reformats its own paragraph alone, and a page whose links all look
+// right records no undo step.
+TEST(AutoLinks, OnlyLinksWithoutTheirLookAreRecoloured) {
+    tx::TextEngine engine;
+    engine.SetSelText(L"first www.a.org\nsecond www.b.org\nthird www.c.org");
+    ASSERT_NE(MakeField(engine, 6, 9), 0);
+    ASSERT_NE(MakeField(engine, 23, 9), 0);
+    const auto changedParagraphs = [&](std::uint64_t since) {
+        std::vector<tx::BodyChange> changes;
+        EXPECT_TRUE(engine.Doc().ChangesSince(since, changes));
+        std::vector<int> paragraphs;
+        for (const tx::BodyChange& c : changes) paragraphs.push_back(c.index);
+        return paragraphs;
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> before;
+        bool on;
+        int undoSteps;
+        std::vector<int> paragraphs;  // laid out again
+    };
+    const Case cases[] = {
+        {"two new links", [] {}, true, 1, {0, 1}},
+        {"all look right already", [] {}, true, 0, {}},
+        {"a third link made", [&] { MakeField(engine, 39, 9); }, true, 1, {2}},
+        {"one letter of a link made red", [&] { engine.Select(9, 10); engine.SetForeColor(0x0000FF); }, true, 1, {0}},
+        {"the look taken away", [] {}, false, 1, {0, 1, 2}},
+        {"taken away again", [] {}, false, 0, {}},
+    };
+    for (const Case& c : cases) {
+        c.before();
+        engine.SetSelStart(2);
+        const int steps = engine.UndoSteps();
+        const std::uint64_t version = engine.Doc().Version();
+        SetHyperlinkFormatting(engine, c.on);
+        EXPECT_EQ(engine.UndoSteps() - steps, c.undoSteps) << c.what;
+        EXPECT_EQ(changedParagraphs(version), c.paragraphs) << c.what;
+        EXPECT_EQ(engine.SelStart(), 2) << c.what;
+        for (int id = engine.FieldNext(0); id != 0; id = engine.FieldNext(id)) {
+            for (int p = engine.FieldStart(id) - 1; p < engine.FieldEnd(id); ++p) {
+                engine.Select(p, p + 1);
+                EXPECT_EQ(engine.ForeColor(), c.on ? kLinkColor : kPlainTextColor) << c.what << " at " << p;
+                EXPECT_EQ(engine.Underline(), c.on) << c.what << " at " << p;
+            }
+        }
+    }
 }
 
 TEST(AutoLinks, APasteIsRescannedForEveryKeyword) {
