@@ -15,8 +15,16 @@ frmMDIChild::ToolbarHold::~ToolbarHold() {
 
 void frmMDIChild::AutoLinkKeyPress(int& KeyAscii) {
     const bool shift = KeyAscii == '\r' && GetKeyState(VK_SHIFT) < 0;  // only Enter asks
-    ToolbarHold hold(*this);
-    if (autoLinker_.KeyPress(TXTextControl1.Engine(), static_cast<wchar_t>(KeyAscii), shift, ctrlFlag_)) KeyAscii = 0;
+    tx::TextEngine& e = TXTextControl1.Engine();
+    const int caret = e.SelStart();
+    {
+        ToolbarHold hold(*this);
+        if (!autoLinker_.KeyPress(e, static_cast<wchar_t>(KeyAscii), shift, ctrlFlag_)) return;
+    }
+    KeyAscii = 0;
+    // The control scrolls to what it types itself; a word end typed here must be followed too, or
+    // Enter on the last line in view leaves the caret below the window.
+    if (e.SelStart() != caret) TXTextControl1->ScrollCaretIntoView();
 }
 
 // After a paste: the addresses in the pasted text become links. This scan is the paste's only

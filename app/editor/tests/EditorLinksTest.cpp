@@ -199,6 +199,32 @@ TEST_F(EditorAutoLinks, ATypedWordEndLinksAnAddressAndUndoTakesTheLinkThenTheTyp
     }
 }
 
+// A word end is typed by the editor, not by the control; the view must follow the caret as it
+// does for every other typed key: Enter on the last line in view, after a word, a link or a Tab.
+TEST_F(EditorAutoLinks, TheViewFollowsTheCaretOverWordEndsTheEditorTypes) {
+    OpenModule(L"000513", {L""});
+    RECT client{};
+    GetClientRect(TextWindow(), &client);
+    const auto caretInView = [&] {
+        ui::DoEvents();
+        const POINT top = control().PositionToClient(engine().SelStart());
+        const POINT middle = PointOf(engine().SelStart());
+        return top.y >= 0 && middle.y < client.bottom;
+    };
+    for (const wchar_t* keys : {L"line\r", L"see www.a.org\r", L"tab\t\r"}) {
+        control().SetScrollPosY(0);
+        engine().SetSelStart(0);
+        engine().SetSelLength(engine().TextLength());
+        engine().SetSelText(L"");
+        // Down the page until the view has had to follow, each word end with the caret in view.
+        for (int i = 0; i < 60 && control().ScrollPosY() == 0; ++i) {
+            TypeKeys(keys);
+            ASSERT_TRUE(caretInView()) << Utf8(keys) << ": caret at " << engine().SelStart();
+        }
+        EXPECT_GT(control().ScrollPosY(), 0) << Utf8(keys);
+    }
+}
+
 TEST_F(EditorAutoLinks, InOverwriteModeTheWordEndOverwritesAsTypingDoes) {
     OpenModule(L"000511", {L"abcdefghijklmnop"});
     engine().SetSelStart(0);
