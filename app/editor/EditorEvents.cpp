@@ -101,6 +101,7 @@ void frmMDIChild::ShowTextState() {
 void frmMDIChild::KeyDown(int& keyCode, int shift) {
     // (The spelling suggestions are a menu of their own: it is closed before any key reaches here.)
     if (shift == kCtrlKey) ctrlFlag_ = true;
+    ctrlChordKey_ = (shift & kCtrlKey) ? keyCode : 0;
     // A paste by keyboard (Ctrl+V, Shift+Insert): its web addresses become links at key up.
     if ((shift == kCtrlKey && keyCode == 'V') || (shift == kShiftKey && keyCode == VK_INSERT)) {
         App().AutoLinkPending = true;
@@ -118,7 +119,9 @@ void frmMDIChild::KeyPress(int& keyAscii) { AutoLinkKeyPress(keyAscii); }
 
 void frmMDIChild::KeyUp(int& keyCode, int shift) {
     ShowMovieAgain();
-    if (shift & kCtrlKey) {
+    const bool pressedWithCtrl = keyCode == ctrlChordKey_;
+    if (pressedWithCtrl) ctrlChordKey_ = 0;
+    if ((shift & kCtrlKey) || pressedWithCtrl) {
         tx::TextEngine& e = TXTextControl1.Engine();
         switch (keyCode) {
         case VK_LEFT: AfterInput([] { RunCommand([] { GoToPreviousPage(); }); }); break;

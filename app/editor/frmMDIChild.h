@@ -423,6 +423,9 @@ private:
     int dragTable_ = 0;  // the table under the right button when it went down
 
     bool ctrlFlag_ = false;    // the last key down was with Ctrl alone
+    // The key last pressed with Ctrl held, until it comes up: a quick Ctrl+Right lets Ctrl go a
+    // moment before the arrow, and is still the page move the author pressed.
+    int ctrlChordKey_ = 0;
     bool insertMode_ = true;   // what the Insert key last set
     // Where the link under the mouse stands, one box per line, in the control's client pixels.
     std::vector<RECT> hoverRects_;

@@ -147,6 +147,7 @@ void TextEngine::ReplaceDocument(Document document) {
     for (auto* story : {&document.paragraphs, &document.header.paragraphs, &document.footer.paragraphs})
         for (auto& p : *story) p.stamp = ++document.stampCounter;
     doc_ = std::move(document);
+    ++documentsLoaded_;
     // Ids start again in the new document: a pending name would land on another object.
     awaitingNames_.clear();
     undo_.Clear(doc_);

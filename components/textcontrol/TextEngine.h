@@ -133,6 +133,9 @@ public:
 
     // ---------------- text and selection ----------------
     int TextLength() const { return doc_.Length(); }
+    // Counts the documents loaded in place of the one before (a page opened, the text cleared);
+    // undo and redo restore the same document and leave it alone.
+    unsigned DocumentsLoaded() const { return documentsLoaded_; }
     std::wstring Text() const { return doc_.AllText(); }
     int SelStart() const { return selStart_; }
     int SelLength() const { return selLength_; }
@@ -388,6 +391,7 @@ private:
     bool layoutDirty_ = true;
     EngineEvents* events_ = nullptr;
     std::vector<int> awaitingNames_;
+    unsigned documentsLoaded_ = 0;
     int selStart_ = 0;
     int selLength_ = 0;
     // The caret stands at the selection's start when it was set so (Select) and the range is still

@@ -341,7 +341,9 @@ TEST_F(HyperlinkDialog, OnePageAndAPageThatCannotBeReadShowNoMessage) {
                 EXPECT_EQ(chooser.Rows().Count(), c.rows);
                 EXPECT_EQ(chooser.Picture3.Count(), c.rows);  // no place without a row to show
                 EXPECT_GT(InkIn(chooser.Picture3[0]), 20);
-                if (c.rows > 1) EXPECT_EQ(InkIn(chooser.Picture3[1]), 0);  // blank, and no message box
+                if (c.rows > 1) {
+                    EXPECT_EQ(InkIn(chooser.Picture3[1]), 0);  // blank, and no message box
+                }
                 ui::test::Click(chooser.Command3);
             });
             ui::test::Click(d.cmdChooseFile);

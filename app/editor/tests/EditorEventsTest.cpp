@@ -155,6 +155,40 @@ TEST_F(EditorEvents, CtrlUpAndDownMoveWithoutAskingCtrlLeftAndRightAsk) {
     EXPECT_TRUE(editor().DirtyFlag);
 }
 
+// A quick chord: Ctrl comes up a moment before the arrow, as fast fingers press it. The page move
+// follows the key that went down with Ctrl, not the Ctrl state at the arrow's release.
+TEST_F(EditorEvents, APageMoveChordWhoseCtrlComesUpFirstStillMovesThePage) {
+    OpenModule(L"000058", {L"Page 1", L"Page 2", L"Page 3"});
+    const auto quickChord = [](int vk) {
+        BYTE keys[256], saved[256];
+        GetKeyboardState(keys);
+        memcpy(saved, keys, sizeof keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        PostMessageW(TextWindow(), WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+        ui::DoEvents();
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        if (IsWindow(TextWindow())) PostMessageW(TextWindow(), WM_KEYUP, static_cast<WPARAM>(vk), static_cast<LPARAM>(0xC0000001));
+        ui::DoEvents();
+        SetKeyboardState(saved);
+    };
+    const struct {
+        int vk;
+        const wchar_t* text;
+        int pageNo;
+    } chords[] = {{VK_RIGHT, L"Page 2", 2}, {VK_DOWN, L"Page 3", 3}, {VK_LEFT, L"Page 2", 2}, {VK_UP, L"Page 1", 1}};
+    for (const auto& c : chords) {
+        quickChord(c.vk);
+        EXPECT_EQ(engine().Text(), c.text) << "after the chord of key " << c.vk;
+        EXPECT_EQ(App().CurrentPageNo, c.pageNo);
+    }
+    // The arrow alone, pressed after the chord, moves the caret and not the page.
+    Key(VK_RIGHT);
+    EXPECT_EQ(engine().Text(), L"Page 1");
+    EXPECT_EQ(engine().SelStart(), 1);
+}
+
 TEST_F(EditorEvents, CtrlUpAndDownOnAModuleWithoutStoredPagesChangeNothing) {
     OpenModule(L"000054", {});
     TypeText(L"unsaved");

@@ -119,7 +119,9 @@ protected:
     static ui::OleVariant Member(ui::ActiveXControl* player, const wchar_t* name) {
         ui::OleVariant value;
         EXPECT_NE(player, nullptr) << Utf8(name);
-        if (player) EXPECT_HRESULT_SUCCEEDED(player->InvokeByName(name, DISPATCH_PROPERTYGET, {}, &value)) << Utf8(name);
+        if (player) {
+            EXPECT_HRESULT_SUCCEEDED(player->InvokeByName(name, DISPATCH_PROPERTYGET, {}, &value)) << Utf8(name);
+        }
         return value;
     }
     static bool Fifteen() { return ui::Screen().TwipsPerPixelX() == 15 && ui::Screen().TwipsPerPixelY() == 15; }

@@ -125,6 +125,12 @@ void TextControl::Changed(ChangeKind kind) {
         knownTables_.clear();
         for (const auto& t : engine_.Doc().tables) knownTables_.insert(t.id);
         images_.Prune();
+        // Another document shows from its top, where its caret is, not at the place the last one
+        // was scrolled to.
+        if (engine_.DocumentsLoaded() != documentsShown_) {
+            documentsShown_ = engine_.DocumentsLoaded();
+            scrollX_ = scrollY_ = 0;
+        }
     }
     if (hwnd_) {
         InvalidateAll();

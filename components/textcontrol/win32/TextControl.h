@@ -221,6 +221,7 @@ private:
     int lastField_ = 0;
     int headerFooter_ = 0;
     std::set<int> knownTables_;
+    unsigned documentsShown_ = 0;  // the engine's DocumentsLoaded() when this window last showed one
     // Where each object was at the last change: a difference is an object change for the host.
     std::vector<std::array<int, 8>> objectState_;
     // Every host window seen, and whether this control hid it because its object left the text

@@ -216,6 +216,30 @@ TEST_F(EditingTest, ScrollingKeepsTheCaretInViewAndScrollPosIsInTwips) {
     EXPECT_EQ(control_.ScrollPosY(), 0);
 }
 
+// A loaded document shows from its top, where its caret is, whatever the one before was scrolled
+// to; undo gives back the same document and keeps the view where the author has it.
+TEST_F(EditingTest, ALoadedDocumentShowsFromItsTopAndUndoKeepsTheView) {
+    tx::TextEngine& engine = control_.Engine();
+    std::string longText;
+    for (int i = 0; i < 80; ++i) longText += "line\r\n";
+    engine.LoadFromBytes(longText, tx::kFormatText);
+    control_.SetScrollPosY(2880);
+    ASSERT_EQ(control_.ScrollPosY(), 2880);
+
+    engine.LoadFromBytes(longText, tx::kFormatText);
+    EXPECT_EQ(control_.ScrollPosY(), 0) << "the next document opened scrolled down to where the last one was";
+    EXPECT_EQ(SelStart(), 0);
+
+    // Typed at the end, the view follows the caret down; undo leaves it down there.
+    engine.SetSelStart(engine.TextLength());
+    const std::wstring before = Text();
+    Type(L"x");
+    ASSERT_GT(control_.ScrollPosY(), 0);
+    Key('Z', kCtrl);
+    EXPECT_EQ(Text(), before);
+    EXPECT_GT(control_.ScrollPosY(), 0) << "undo is no new document";
+}
+
 // The editor's hidden print control loads page after page without setting bars nobody sees; once
 // shown, its bar covers the text it holds then, as the bar of a control shown all along does.
 TEST_F(EditingTest, AControlShownAfterLoadingWhileHiddenHasTheBarsOfItsText) {
