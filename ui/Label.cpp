@@ -10,7 +10,9 @@ void Label::SetCaption(std::wstring caption) {
     s_.caption = std::move(caption);
     if (hwnd_) {
         SetWindowTextW(hwnd_, s_.caption.c_str());
-        Redraw();
+        // The static control repaints itself with its new text; only a transparent one needs what
+        // lies under it drawn again. A second paint of an opaque one costs window operations only.
+        if (s_.backStyle == 0) Redraw();
     }
     FitToCaption();
 }
