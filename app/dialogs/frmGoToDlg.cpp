@@ -8,6 +8,7 @@
 #include "app/editor/frmMDIChild.h"
 #include "ui/Constants.h"
 #include "ui/MsgBox.h"
+#include "ui/Twips.h"
 
 frmGoToDlg::frmGoToDlg() {
     SetCaption(L"Go To");
@@ -178,7 +179,11 @@ void frmGoToDlg::Picture3_MouseUp(int Index, int /*Button*/, int /*Shift*/, floa
 void frmGoToDlg::Picture3_Paint(int Index) {
     const int index = IndexOfBox(Index);
     if (index < 0 || editor_ == nullptr) return;
-    images_.Paint(*editor_, PageNames[static_cast<size_t>(index) + 1], Picture3[Index]);
+    ui::PictureBox& box = Picture3[Index];
+    const int frame = ui::TwipsToPixelsX(kThumbnailFrame);
+    const long fitWidth = box.ScaleWidth() - ui::PixelsToTwipsX(2 * frame);
+    const long fitHeight = box.ScaleHeight() - ui::PixelsToTwipsY(2 * frame);
+    images_.Paint(*editor_, App().ModulePath, PageNames[static_cast<size_t>(index) + 1], box, fitWidth, fitHeight, frame);
 }
 
 void frmGoToDlg::VScroll1_Change() { VScroll1_Scroll(); }

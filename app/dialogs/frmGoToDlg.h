@@ -24,6 +24,9 @@ class frmMDIChild;
 
 inline constexpr unsigned long kThumbnailColor = 0xFFFFFF;
 inline constexpr unsigned long kSelectedThumbnailColor = 0xE0E0E0;
+// The frame of the box's colour around each thumbnail's page, in twips: the selected one's grey
+// shows in it. The page is fitted into the box's inner area less this frame.
+inline constexpr long kThumbnailFrame = 90;
 
 class frmGoToDlg : public ui::Form {
 public:

@@ -47,40 +47,50 @@ bool StoredPageImages::Paint(frmMDIChild& editor, const std::wstring& pageName, 
 }
 
 bool StoredPageImages::Paint(frmMDIChild& editor, const std::wstring& folder, const std::wstring& pageName,
-                             ui::PictureBox& box, long fitWidth, long fitHeight) {
+                             ui::PictureBox& box, long fitWidth, long fitHeight, int inset) {
     HWND window = box.hWnd();
     HDC dc = box.hDC();
     if (window == nullptr || dc == nullptr) return false;
+    if (inset < 0) inset = 0;
     RECT inner{};
     GetClientRect(window, &inner);
-    if (inner.right <= 0 || inner.bottom <= 0) return false;
-    const Key key{folder, pageName, fitWidth, fitHeight, static_cast<int>(inner.right), static_cast<int>(inner.bottom),
+    const long width = inner.right - 2L * inset, height = inner.bottom - 2L * inset;
+    if (width <= 0 || height <= 0) return false;
+    const Key key{folder, pageName, fitWidth, fitHeight, static_cast<int>(width), static_cast<int>(height),
                   box.BackColor()};
     auto found = images_.find(key);
     Image& image = found != images_.end() ? found->second : Render(editor, key, dc);
     image.lastPainted = ++paints_;
     if (!image.bitmap) return false;
-    ui::OwnedDc memory(CreateCompatibleDC(dc));
-    if (!memory) return false;
-    ui::SelectIn selected(memory.Get(), image.bitmap.Get());
-    return BitBlt(dc, 0, 0, key.width, key.height, memory.Get(), 0, 0, SRCCOPY) != 0;
+    HDC memory = Memory(dc);
+    if (memory == nullptr) return false;
+    ui::SelectIn selected(memory, image.bitmap.Get());
+    return BitBlt(dc, inset, inset, key.width, key.height, memory, 0, 0, SRCCOPY) != 0;
+}
+
+HDC StoredPageImages::Memory(HDC boxDc) {
+    if (!memory_) memory_.Reset(CreateCompatibleDC(boxDc));
+    return memory_.Get();
 }
 
 StoredPageImages::Image& StoredPageImages::Render(frmMDIChild& editor, const Key& key, HDC boxDc) {
     ++rendered_;
     Image image;
-    ui::OwnedDc memory(CreateCompatibleDC(boxDc));
+    HDC memory = Memory(boxDc);
     ui::Bitmap bitmap(CreateCompatibleBitmap(boxDc, key.width, key.height));
-    if (memory && bitmap) {
+    if (memory != nullptr && bitmap) {
         bool drawn = false;
         {
-            ui::SelectIn selected(memory.Get(), bitmap.Get());
+            ui::SelectIn selected(memory, bitmap.Get());
             // The box's background first, as its erase paints it: the page covers only its own part.
             ui::Brush back(CreateSolidBrush(ui::ToColorRef(key.backColor)));
             const RECT all{0, 0, key.width, key.height};
-            FillRect(memory.Get(), &all, back.Get());
-            drawn = DrawStoredPage(editor, key.folder, key.page, memory.Get(), key.fitWidth, key.fitHeight);
-            // The memory device goes with this call: the print control must not keep it.
+            FillRect(memory, &all, back.Get());
+            // The device is kept for the next copies: whatever the print control sets in it goes.
+            const int saved = SaveDC(memory);
+            drawn = DrawStoredPage(editor, key.folder, key.page, memory, key.fitWidth, key.fitHeight);
+            RestoreDC(memory, saved);
+            // The print control must not keep the memory device past this drawing.
             editor.prtTXTextControl2->SetPrintDevice(nullptr);
         }
         if (drawn) {
@@ -106,6 +116,7 @@ void StoredPageImages::MakeRoomFor(std::size_t bytes) {
 void StoredPageImages::Clear() {
     images_.clear();
     bytes_ = 0;
+    memory_.Reset();
 }
 
 bool HasStoredPageOrSay() {

@@ -42,11 +42,12 @@ public:
     static constexpr std::size_t kKeptBytes = std::size_t{32} << 20;
     explicit StoredPageImages(std::size_t keptBytes = kKeptBytes) : keptBytes_(keptBytes) {}
 
-    // Paints page file `pageName` of `folder` into the whole inner area of `box`, fitted into
-    // fitWidth x fitHeight twips, as DrawStoredPage draws it onto the box's background. A page that
-    // cannot be drawn leaves the box as its background shows it. True when the page shows.
+    // Paints page file `pageName` of `folder` into the inner area of `box` less `inset` pixels on
+    // every side (a frame the box's background shows in), fitted into fitWidth x fitHeight twips,
+    // as DrawStoredPage draws it onto the box's background. A page that cannot be drawn leaves the
+    // box as its background shows it. True when the page shows.
     bool Paint(frmMDIChild& editor, const std::wstring& folder, const std::wstring& pageName, ui::PictureBox& box,
-               long fitWidth, long fitHeight);
+               long fitWidth, long fitHeight, int inset = 0);
     // The same for a page of the open module, fitted into the box's outer size.
     bool Paint(frmMDIChild& editor, const std::wstring& pageName, ui::PictureBox& box);
 
@@ -69,7 +70,11 @@ private:
     };
     Image& Render(frmMDIChild& editor, const Key& key, HDC boxDc);
     void MakeRoomFor(std::size_t bytes);
+    // One memory device for every drawing and copy of this showing: under Wine each new one costs
+    // trips to the server, and a scroll step paints several boxes.
+    HDC Memory(HDC boxDc);
 
+    ui::OwnedDc memory_;
     std::size_t keptBytes_;
     std::size_t bytes_ = 0;
     std::uint64_t paints_ = 0;

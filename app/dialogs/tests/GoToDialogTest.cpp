@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/core/AppState.h"
 #include "app/core/PageControl.h"
 #include "app/core/frmPageTypeDlg.h"
@@ -13,6 +17,7 @@
 #include "app/editor/StoredPage.h"
 #include "app/editor/frmMDIChild.h"
 #include "ui/MsgBox.h"
+#include "ui/Twips.h"
 #include "ui/testing/UiTest.h"
 
 using ui::testing::Utf8;
@@ -115,6 +120,76 @@ TEST_F(GoToView, ASecondClickMovesTheHighlightAndEveryWayOutLeavesTheZoomAtOneHu
         EXPECT_EQ(engine().Text(), L"one");
         EXPECT_EQ(App().CurrentPageNo, 1);
     }
+}
+
+// What the author sees of the boxes and captions, read from the screen.
+std::vector<std::vector<unsigned>> ShownRows(frmGoToDlg& d) {
+    std::vector<std::vector<unsigned>> rows;
+    for (int box = 0; box < d.Picture3.Count(); ++box) {
+        rows.push_back(ui::testing::ReadWindowPixels(d.Picture3[box].hWnd()).px);
+        rows.push_back(ui::testing::ReadWindowPixels(d.Label5[box].hWnd()).px);
+    }
+    return rows;
+}
+
+TEST_F(GoToView, EachScrollStepShowsWhatARepaintOfEveryWindowShows) {
+    std::vector<std::wstring> texts;
+    for (int i = 1; i <= 6; ++i) texts.push_back(L"page " + std::to_wstring(i) + L" " + std::wstring(i * 8, L'W'));
+    OpenModule(texts, {L"Page", L"Topic", L"Page", L"Test", L"Topic", L"Page"});
+    GoTo([](frmGoToDlg& d) {
+        const auto repaint = [&d] {
+            RedrawWindow(d.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            ui::DoEvents();
+        };
+        repaint();
+        // Down a row at a time and back, as the scroll bar's arrows go.
+        std::vector<int> values;
+        for (int v = 1; v <= d.VScroll1.Max(); ++v) values.push_back(v);
+        for (int v = d.VScroll1.Max() - 1; v >= 0; --v) values.push_back(v);
+        for (int v : values) {
+            SCOPED_TRACE("scroll value " + std::to_string(v));
+            d.VScroll1.SetValue(v);
+            ui::DoEvents();
+            const auto shown = ShownRows(d);
+            repaint();
+            const auto whole = ShownRows(d);
+            ASSERT_EQ(shown.size(), whole.size());
+            for (size_t i = 0; i < shown.size(); ++i) EXPECT_TRUE(shown[i] == whole[i]) << (i % 2 ? "caption " : "box ") << i / 2;
+            EXPECT_EQ(d.Label5[0].Caption(), d.CaptionOf(v));
+        }
+        ui::test::Click(d.Command2);
+    });
+}
+
+TEST_F(GoToView, TheSelectedThumbnailShowsGreyAroundItsPage) {
+    OpenModule({L"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW WWWWWWWWWWWWWWWWW first", L"WWWWWWWWWWWWWWWWWWWWWWWWWWWW second"});
+    GoTo([](frmGoToDlg& d) {
+        ui::DoEvents();
+        ui::test::Click(d.Picture3[1]);
+        ui::DoEvents();
+        const int frame = ui::TwipsToPixelsX(kThumbnailFrame);
+        ASSERT_GE(frame, 2);
+        const struct {
+            int box;
+            unsigned around;  // as the screen holds it: 0xRRGGBB
+        } cases[] = {{0, 0xFFFFFF}, {1, 0xE0E0E0}};
+        for (const auto& c : cases) {
+            SCOPED_TRACE("box " + std::to_string(c.box));
+            const ui::testing::WindowPixels shot = ui::testing::ReadWindowPixels(d.Picture3[c.box].hWnd());
+            const auto at = [&shot](int x, int y) { return shot.At(x, y); };
+            // The frame on every side, halfway through its width.
+            const int mid = frame / 2;
+            for (const auto& [x, y] : {std::pair{mid, shot.height / 2}, std::pair{shot.width - 1 - mid, shot.height / 2},
+                                       std::pair{shot.width / 2, mid}, std::pair{shot.width / 2, shot.height - 1 - mid}})
+                EXPECT_EQ(at(x, y), c.around) << x << "," << y;
+            // The page inside the frame, with its words.
+            long ink = 0;
+            for (int y = frame; y < shot.height - frame; ++y)
+                for (int x = frame; x < shot.width - frame; ++x) ink += at(x, y) != 0xFFFFFF && at(x, y) != c.around;
+            EXPECT_GT(ink, 0);
+        }
+        ui::test::Click(d.Command2);
+    });
 }
 
 TEST_F(GoToView, TheLastRowOfALongModuleIsReachedAndOpened) {
